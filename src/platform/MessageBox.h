@@ -1,0 +1,13 @@
+#pragma once
+// Message boxes of the window system. Until windows exist the box is written to standard
+// error as one line and answered with its default button.
+#include <string>
+
+constexpr unsigned MB_OK = 0x0;
+constexpr unsigned MB_ICONWARNING = 0x30;
+constexpr int IDOK = 1;
+
+struct WindowObject;
+using HWND = WindowObject*;
+
+int MessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned type);
