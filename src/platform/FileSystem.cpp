@@ -83,8 +83,7 @@ std::string HostPath(std::string_view path) {
         }
         result = std::move(exact);
     }
-    if (result.empty()) result = ".";
-    return result;
+    return result.empty() ? std::string(".") : result;
 }
 
 std::string WindowsPath(std::string_view hostPath) {

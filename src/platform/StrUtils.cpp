@@ -16,8 +16,15 @@ std::string LowerCase(std::string_view s) {
     return r;
 }
 
+namespace {
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+} // namespace
+
 bool SameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && UpperCase(a) == UpperCase(b);
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+    return true;
 }
 
 std::string_view Trim(std::string_view s) {
