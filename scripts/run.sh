@@ -14,7 +14,7 @@ PREVIEW=build-release/skins/button-gradient.png
 echo "Sample skin $SKIN:"
 "$TOOL" list "$SKIN"
 "$TOOL" dump "$SKIN" > build-release/skins/Sample.json
-echo "Records: $(grep -c '"SectionName"' build-release/skins/Sample.json) sections and images, written to build-release/skins/Sample.json"
+echo "Loaded $(grep -c '"ParentClass"' build-release/skins/Sample.json) sections and $(grep -c '"ImgType"' build-release/skins/Sample.json) images; the records are in build-release/skins/Sample.json"
 "$TOOL" gradient "16184299;15788256;45;0;0;15788256;14866631;10;0;0;14866631;16184300;42;0;0;16184300;16184300;0;0;0" 320x96 "$PREVIEW"
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
