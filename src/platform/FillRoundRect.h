@@ -12,3 +12,9 @@
 // included.
 void FillRoundRect(Bitmap& bitmap, const RECT& rect, int ellipseWidth, int ellipseHeight,
                    COLORREF color);
+
+// The span [x1, x2) that the same shape covers on row y, unclipped; false when the row is
+// outside the rectangle or the span is empty. Round-rect regions and outlined shapes use it,
+// so a region, an outline and a fill of one rectangle agree pixel for pixel.
+bool RoundRectRowSpan(const RECT& rect, int ellipseWidth, int ellipseHeight, LONG y, LONG& x1,
+                      LONG& x2);

@@ -3,11 +3,11 @@
 // error as one line and answered with its default button.
 #include <string>
 
+#include "platform/Handles.h"
+
 constexpr unsigned MB_OK = 0x0;
 constexpr unsigned MB_ICONWARNING = 0x30;
 constexpr int IDOK = 1;
 
-struct WindowObject;
-using HWND = WindowObject*;
 
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned type);

@@ -1,0 +1,47 @@
+#pragma once
+// Functions the window system's implementation files share; not for use above it.
+#include "platform/Region.h"
+#include "platform/WindowSystem.h"
+
+// Asks the window for its client rectangle (WM_NCCALCSIZE) and stores it.
+void RecalcClientRect(HWND hwnd);
+// Invalidates the area of the window's parent that the window covers now.
+void InvalidateParentArea(HWND hwnd);
+// Minimize, maximize or restore (ShowWindow commands).
+void ChangeWindowState(HWND hwnd, int cmd);
+void ForgetWindowTimers(HWND hwnd);
+void TopLevelChangedNotice(HWND topLevel);
+void WindowDestroyedNotice(HWND topLevel);
+LRESULT CallCbtHooks(int code, WPARAM wParam, LPARAM lParam);
+
+// What a window may paint, in its top-level window's coordinates: its window (or client)
+// area, cut by its window region, its ancestors' client areas, the siblings above it that
+// clip it and, when asked, its children.
+Region VisibleRegion(HWND hwnd, bool clientOnly, bool clipChildren);
+
+// Mouse and keyboard input from the backend, in screen coordinates; the window system turns
+// it into queued messages.
+enum class MouseButton { None, Left, Right, Middle };
+void QueueMouseMove(POINT screen);
+void QueueMouseButton(POINT screen, MouseButton button, bool down);
+void QueueMouseWheel(POINT screen, int delta);
+void QueueKey(UINT vk, bool down);
+void QueueChar(uint32_t codePoint);
+
+// Paints the visible top-level windows, back to front, into a screen-sized bitmap.
+void ComposeScreen(Bitmap& screen);
+// The pixels of one top-level window as shown (its region and colour key applied over black).
+void ComposeWindow(HWND topLevel, Bitmap& out);
+
+// Moving and sizing by mouse (the WM_SYSCOMMAND SC_MOVE and SC_SIZE loops): while one runs,
+// mouse input moves or sizes the window instead of becoming messages. `hit` is HTCAPTION for
+// a move or one of HTLEFT..HTBOTTOMRIGHT for a size.
+void StartMoveSize(HWND hwnd, int hit);
+bool MoveSizeActive();
+// A caption button pressed with the mouse: the command goes out when the button is released
+// over the same button.
+void StartCaptionButtonTracking(HWND hwnd, int hit);
+
+// The classic frame: its border width, the caption height and drawing.
+int FrameBorderWidth(DWORD style, DWORD exStyle);
+void PaintClassicFrame(HWND hwnd, HDC windowDC);
