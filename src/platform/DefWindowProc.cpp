@@ -9,6 +9,8 @@
 
 namespace {
 
+bool g_altAlone = false;
+
 bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
 
 int CaptionHeight(DWORD style, DWORD exStyle) {
@@ -137,6 +139,7 @@ LRESULT DefaultHitTest(HWND hwnd, POINT screen) {
     if (!PtInRect(wr, screen)) return HTNOWHERE;
     const POINT p{screen.x - wr.left, screen.y - wr.top};
     if (PtInRect(w->client, p)) return HTCLIENT;
+    if (const int bar = ScrollBarHitTest(hwnd, p); bar != HTNOWHERE) return bar;
     const int width = WidthOf(wr), height = HeightOf(wr);
     if (w->style & WS_THICKFRAME && !(w->style & WS_MAXIMIZE)) {
         const int b = GetSystemMetrics(SM_CXFRAME);
@@ -163,7 +166,8 @@ LRESULT DefaultHitTest(HWND hwnd, POINT screen) {
             if ((w->style & WS_SYSMENU) && p.x < cap.left + GetSystemMetrics(SM_CXSMICON) + 2) return HTSYSMENU;
             return HTCAPTION;
         }
-        if (w->menu && p.y >= cap.bottom + 1 && p.y < w->client.top) return HTMENU;
+        const int menuHeight = w->IsChild() ? 0 : MenuBarHeight(hwnd);
+        if (menuHeight && p.y >= cap.bottom + 1 && p.y < cap.bottom + 1 + menuHeight) return HTMENU;
     }
     return HTBORDER;
 }
@@ -175,8 +179,10 @@ void DefaultCalcSize(HWND hwnd, RECT& r) {
     r.right -= b;
     r.top += b + CaptionHeight(w->style, w->exStyle);
     r.bottom -= b;
+    if (!w->IsChild()) r.top += MenuBarHeight(hwnd);
     if (r.right < r.left) r.right = r.left;
     if (r.bottom < r.top) r.bottom = r.top;
+    ScrollBarsCalcSize(hwnd, r);
 }
 
 LRESULT DefaultSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam) {
@@ -322,6 +328,9 @@ void PaintClassicFrame(HWND hwnd, HDC dc) {
         DeleteObject(font);
         r.top = cap.bottom + 1;
     }
+    if (const int menuHeight = w->IsChild() ? 0 : MenuBarHeight(hwnd))
+        PaintMenuBar(hwnd, dc, Rect(r.left, r.top, r.right, r.top + menuHeight));
+    PaintScrollBars(hwnd, dc);
     if (w->exStyle & WS_EX_CLIENTEDGE) {
         const RECT edge = InflateRect(w->client, 2, 2);
         Frame3D(dc, edge, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -395,6 +404,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case HTHELP:
             StartCaptionButtonTracking(hwnd, int(wParam));
             return 0;
+        case HTMENU:
+            MenuBarMouseDown(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case HTVSCROLL:
+        case HTHSCROLL:
+            ScrollBarMouseDown(hwnd, int(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
         default:
             return 0;
         }
@@ -420,12 +436,26 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case SC_SIZE:
             StartSystemCommandMove(hwnd, wParam);
             return 0;
+        case SC_KEYMENU:
+            MenuBarKey(TopLevelOf(hwnd), lParam);
+            return 0;
         default:
             return 0;
         }
     case WM_SYSKEYDOWN:
+        // Alt alone, released with no other key between, opens the menu bar.
+        g_altAlone = wParam == VK_MENU;
         if (wParam == VK_F4 && (lParam & (1 << 29)))
             SendMessage(TopLevelOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
+    case WM_SYSKEYUP:
+        if ((wParam == VK_MENU && g_altAlone) || wParam == VK_F10)
+            SendMessage(TopLevelOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+        g_altAlone = false;
+        return 0;
+    case WM_SYSCHAR:
+        g_altAlone = false;
+        SendMessage(TopLevelOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
         return 0;
     case WM_CLOSE:
         DestroyWindow(hwnd);

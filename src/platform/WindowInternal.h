@@ -45,3 +45,15 @@ void StartCaptionButtonTracking(HWND hwnd, int hit);
 // The classic frame: its border width, the caption height and drawing.
 int FrameBorderWidth(DWORD style, DWORD exStyle);
 void PaintClassicFrame(HWND hwnd, HDC windowDC);
+
+// Non-client parts that units of their own draw and operate: a top-level window's menu bar
+// (menus) and the scroll bars of a window with WS_VSCROLL / WS_HSCROLL (scroll bars). The
+// default non-client handling calls them.
+int MenuBarHeight(HWND hwnd);                                    // 0 without a menu bar
+void PaintMenuBar(HWND hwnd, HDC windowDC, const RECT& bar);     // bar in window coordinates
+void MenuBarMouseDown(HWND hwnd, POINT screen);                  // WM_NCLBUTTONDOWN on HTMENU
+void MenuBarKey(HWND hwnd, WPARAM keyMenuParam);                 // WM_SYSCOMMAND SC_KEYMENU
+void ScrollBarsCalcSize(HWND hwnd, RECT& client);                // reserves the bars' space
+void PaintScrollBars(HWND hwnd, HDC windowDC);
+int ScrollBarHitTest(HWND hwnd, POINT inWindow);                 // HTVSCROLL, HTHSCROLL or HTNOWHERE
+void ScrollBarMouseDown(HWND hwnd, int hit, POINT screen);       // WM_NCLBUTTONDOWN on a bar
