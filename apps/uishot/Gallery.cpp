@@ -14,7 +14,8 @@ constexpr const char* kLayeredClass = "UishotLayered";
 
 // Every Kazakh letter that Russian lacks, in both cases, then a word of the course.
 constexpr const char* kSample = "ӘәҒғҚқҢңӨөҰұҮүҺһІі Статистика";
-constexpr const char* kFaces[] = {"MS Sans Serif", "Tahoma", "Times New Roman", "Arial", "Arial Black"};
+constexpr const char* kFaces[] = {"MS Sans Serif", "Tahoma", "Times New Roman", "Arial",
+                                  "Arial Black"};
 constexpr int kSizes[] = {11, 15, 17};
 
 // Placement from the work area's top-left corner. The two small windows overlap the main
@@ -40,7 +41,8 @@ HFONT MakeFont(const char* face, int pixels, bool bold, int escapement = 0) {
 }
 
 // Draws text in a font made for the call, with the context's alignment and colour.
-void Say(HDC dc, int x, int y, const std::string& text, const char* face, int pixels, bool bold, int escapement = 0) {
+void Say(HDC dc, int x, int y, const std::string& text, const char* face, int pixels, bool bold,
+         int escapement = 0) {
     HFONT font = MakeFont(face, pixels, bold, escapement);
     HGDIOBJ old = SelectObject(dc, font);
     TextOut(dc, x, y, text.c_str(), int(text.size()));
@@ -55,7 +57,9 @@ void Label(HDC dc, int x, int y, const char* text) {
 }
 
 TRIVERTEX Vertex(int x, int y, COLORREF c) {
-    return TRIVERTEX{x, y, COLOR16(GetRValue(c) << 8), COLOR16(GetGValue(c) << 8), COLOR16(GetBValue(c) << 8), 0};
+    return TRIVERTEX{
+        x, y, COLOR16(GetRValue(c) << 8), COLOR16(GetGValue(c) << 8), COLOR16(GetBValue(c) << 8),
+        0};
 }
 
 void WithPenAndBrush(HDC dc, HPEN pen, HBRUSH brush, void (*draw)(HDC)) {
@@ -78,7 +82,8 @@ void PaintFontRows(HDC dc) {
             for (bool bold : {false, true}) {
                 const int rowHeight = size + size / 4 + 3;
                 const int baseline = y + rowHeight - 5;
-                const std::string label = std::string(face) + ", " + std::to_string(size) + " px" + (bold ? ", bold" : "");
+                const std::string label = std::string(face) + ", " + std::to_string(size) + " px" +
+                                          (bold ? ", bold" : "");
                 SetTextColor(dc, RGB(96, 96, 96));
                 Say(dc, kLabelX, baseline, label, "Tahoma", 11, false);
                 SetTextColor(dc, RGB(0, 0, 0));
@@ -102,9 +107,10 @@ void PaintGradient(HDC dc) {
     Label(dc, kArtX, 6, "GradientFill, four triangles");
     const RECT r = Rect(kArtX, 24, kArtRight, 204);
     const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
-    const TRIVERTEX v[5] = {Vertex(r.left, r.top, RGB(255, 0, 0)), Vertex(r.right, r.top, RGB(255, 255, 0)),
-                            Vertex(r.right, r.bottom, RGB(0, 0, 255)), Vertex(r.left, r.bottom, RGB(0, 160, 0)),
-                            Vertex(cx, cy, RGB(255, 255, 255))};
+    const TRIVERTEX v[5] = {
+        Vertex(r.left, r.top, RGB(255, 0, 0)), Vertex(r.right, r.top, RGB(255, 255, 0)),
+        Vertex(r.right, r.bottom, RGB(0, 0, 255)), Vertex(r.left, r.bottom, RGB(0, 160, 0)),
+        Vertex(cx, cy, RGB(255, 255, 255))};
     const GRADIENT_TRIANGLE mesh[4] = {{0, 1, 4}, {1, 2, 4}, {2, 3, 4}, {3, 0, 4}};
     GradientFill(dc, v, 5, mesh, 4, GRADIENT_FILL_TRIANGLE);
 }
@@ -136,7 +142,8 @@ void PaintLines(HDC dc) {
     int y = 462;
     for (const PenLine& p : pens) {
         POINT zigzag[7];
-        for (int i = 0; i < 7; ++i) zigzag[i] = POINT{kArtX + 5 + i * 45, y + (i % 2 ? 12 : 0)};
+        for (int i = 0; i < 7; ++i)
+            zigzag[i] = POINT{kArtX + 5 + i * 45, y + (i % 2 ? 12 : 0)};
         HPEN pen = CreatePen(p.style, p.width, p.color);
         HGDIOBJ old = SelectObject(dc, pen);
         Polyline(dc, zigzag, 7);
@@ -148,11 +155,14 @@ void PaintLines(HDC dc) {
 
 void PaintShapes(HDC dc) {
     Label(dc, kArtX, 552, "Rectangle, RoundRect, Ellipse");
-    WithPenAndBrush(dc, CreatePen(PS_SOLID, 2, RGB(0, 0, 160)), CreateSolidBrush(RGB(255, 255, 190)),
+    WithPenAndBrush(dc, CreatePen(PS_SOLID, 2, RGB(0, 0, 160)),
+                    CreateSolidBrush(RGB(255, 255, 190)),
                     [](HDC d) { Rectangle(d, kArtX, 572, kArtX + 80, 640); });
-    WithPenAndBrush(dc, CreatePen(PS_SOLID, 1, RGB(0, 120, 0)), CreateSolidBrush(RGB(200, 240, 200)),
+    WithPenAndBrush(dc, CreatePen(PS_SOLID, 1, RGB(0, 120, 0)),
+                    CreateSolidBrush(RGB(200, 240, 200)),
                     [](HDC d) { RoundRect(d, kArtX + 95, 572, kArtX + 185, 640, 24, 24); });
-    WithPenAndBrush(dc, CreatePen(PS_SOLID, 3, RGB(200, 0, 0)), CreateSolidBrush(RGB(255, 220, 230)),
+    WithPenAndBrush(dc, CreatePen(PS_SOLID, 3, RGB(200, 0, 0)),
+                    CreateSolidBrush(RGB(255, 220, 230)),
                     [](HDC d) { Ellipse(d, kArtX + 200, 572, kArtRight, 640); });
 }
 
@@ -194,7 +204,8 @@ LRESULT LayeredProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_PAINT) return DefWindowProc(hwnd, msg, wParam, lParam);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    WithPenAndBrush(dc, CreatePen(PS_SOLID, 12, RGB(255, 140, 0)), static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)),
+    WithPenAndBrush(dc, CreatePen(PS_SOLID, 12, RGB(255, 140, 0)),
+                    static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)),
                     [](HDC d) { Ellipse(d, 60, 20, 220, 180); });
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 230, 0));
@@ -241,22 +252,26 @@ GalleryWindows CreateGallery() {
     RECT work{};
     SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
     GalleryWindows g;
-    g.main = CreateWindowEx(0, kMainClass, "СТАТИСТИКА", WS_OVERLAPPEDWINDOW, work.left + kMainX, work.top + kMainY,
-                            kMainW, kMainH, nullptr, nullptr, nullptr, nullptr);
+    g.main = CreateWindowEx(0, kMainClass, "СТАТИСТИКА", WS_OVERLAPPEDWINDOW, work.left + kMainX,
+                            work.top + kMainY, kMainW, kMainH, nullptr, nullptr, nullptr, nullptr);
     if (!g.main) return g;
     ShowWindow(g.main, SW_SHOW);
 
     // Both stay in front of the main window when it is activated, so they keep overlapping it.
-    g.shaped = CreateWindowEx(WS_EX_TOPMOST, kShapedClass, "Пішін", WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                              work.left + kShapedX, work.top + kShapedY, kShapedW, kShapedH, g.main, nullptr,
-                              nullptr, nullptr);
+    g.shaped =
+        CreateWindowEx(WS_EX_TOPMOST, kShapedClass, "Пішін", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                       work.left + kShapedX, work.top + kShapedY, kShapedW, kShapedH, g.main,
+                       nullptr, nullptr, nullptr);
     if (g.shaped) {
-        SetWindowRgn(g.shaped, CreateRoundRectRgn(0, 0, kShapedW, kShapedH, kShapedCorner, kShapedCorner), true);
+        SetWindowRgn(g.shaped,
+                     CreateRoundRectRgn(0, 0, kShapedW, kShapedH, kShapedCorner, kShapedCorner),
+                     true);
         ShowWindow(g.shaped, SW_SHOWNOACTIVATE);
     }
-    g.layered = CreateWindowEx(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kLayeredClass, "Мөлдір терезе",
-                               WS_POPUP, work.left + kLayeredX, work.top + kLayeredY, kLayeredW, kLayeredH, g.main,
-                               nullptr, nullptr, nullptr);
+    g.layered =
+        CreateWindowEx(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kLayeredClass,
+                       "Мөлдір терезе", WS_POPUP, work.left + kLayeredX, work.top + kLayeredY,
+                       kLayeredW, kLayeredH, g.main, nullptr, nullptr, nullptr);
     if (g.layered) {
         SetLayeredWindowAttributes(g.layered, RGB(0, 0, 0), 255, LWA_COLORKEY);
         ShowWindow(g.layered, SW_SHOWNOACTIVATE);

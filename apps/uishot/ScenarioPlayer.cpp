@@ -1,5 +1,6 @@
 #include "ScenarioPlayer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ostream>
 
@@ -28,7 +29,8 @@ void ExpectArgs(const std::vector<std::string>& args, size_t count, const char* 
 
 POINT PointArgs(const std::vector<std::string>& args) {
     ExpectArgs(args, 2, "X Y");
-    return POINT{ScenarioInt(args[0], "X", kMinCoord, kMaxCoord), ScenarioInt(args[1], "Y", kMinCoord, kMaxCoord)};
+    return POINT{ScenarioInt(args[0], "X", kMinCoord, kMaxCoord),
+                 ScenarioInt(args[1], "Y", kMinCoord, kMaxCoord)};
 }
 
 // Input steps only queue raw input, as the backend does for a real user: the loop that is
@@ -64,13 +66,17 @@ std::vector<std::string> SplitScenarioLine(std::string_view line) {
                     closed = true;
                     break;
                 }
-                if (c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\')) word += line[i++];
-                else word += c;
+                if (c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\'))
+                    word += line[i++];
+                else
+                    word += c;
             }
             if (!closed) throw ScenarioError("a quoted word is not closed");
-            if (i < line.size() && !blank(line[i])) throw ScenarioError("a closing quote must be followed by a blank");
+            if (i < line.size() && !blank(line[i]))
+                throw ScenarioError("a closing quote must be followed by a blank");
         } else {
-            while (i < line.size() && !blank(line[i])) word += line[i++];
+            while (i < line.size() && !blank(line[i]))
+                word += line[i++];
         }
         words.push_back(std::move(word));
     }
@@ -79,19 +85,21 @@ std::vector<std::string> SplitScenarioLine(std::string_view line) {
 
 std::optional<UINT> VirtualKeyByName(std::string_view name) {
     const std::string key = Upper(name);
-    if (key.size() == 1 && ((key[0] >= 'A' && key[0] <= 'Z') || (key[0] >= '0' && key[0] <= '9'))) return UINT(key[0]);
+    if (key.size() == 1 && ((key[0] >= 'A' && key[0] <= 'Z') || (key[0] >= '0' && key[0] <= '9')))
+        return UINT(key[0]);
     static const std::map<std::string, UINT, std::less<>> named = {
-        {"BACK", VK_BACK},     {"TAB", VK_TAB},   {"RETURN", VK_RETURN}, {"ESCAPE", VK_ESCAPE},
-        {"SPACE", VK_SPACE},   {"PRIOR", VK_PRIOR}, {"NEXT", VK_NEXT},   {"END", VK_END},
-        {"HOME", VK_HOME},     {"LEFT", VK_LEFT}, {"UP", VK_UP},         {"RIGHT", VK_RIGHT},
-        {"DOWN", VK_DOWN},     {"INSERT", VK_INSERT}, {"DELETE", VK_DELETE},
+        {"BACK", VK_BACK},   {"TAB", VK_TAB},       {"RETURN", VK_RETURN}, {"ESCAPE", VK_ESCAPE},
+        {"SPACE", VK_SPACE}, {"PRIOR", VK_PRIOR},   {"NEXT", VK_NEXT},     {"END", VK_END},
+        {"HOME", VK_HOME},   {"LEFT", VK_LEFT},     {"UP", VK_UP},         {"RIGHT", VK_RIGHT},
+        {"DOWN", VK_DOWN},   {"INSERT", VK_INSERT}, {"DELETE", VK_DELETE},
     };
     if (auto it = named.find(key); it != named.end()) return it->second;
     // F1..F12 follow each other from VK_F1.
     if (key.size() >= 2 && key[0] == 'F') {
         int n = 0;
         const auto [end, ec] = std::from_chars(key.data() + 1, key.data() + key.size(), n);
-        if (ec == std::errc() && end == key.data() + key.size() && key[1] != '0' && n >= 1 && n <= 12)
+        if (ec == std::errc() && end == key.data() + key.size() && key[1] != '0' && n >= 1 &&
+            n <= 12)
             return VK_F1 + UINT(n - 1);
     }
     return std::nullopt;
@@ -101,8 +109,9 @@ int ScenarioInt(const std::string& text, const char* what, int lo, int hi) {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || value < lo || value > hi)
-        throw ScenarioError(std::string(what) + " must be a whole number from " + std::to_string(lo) + " to " +
-                            std::to_string(hi) + ", not \"" + text + "\"");
+        throw ScenarioError(std::string(what) + " must be a whole number from " +
+                            std::to_string(lo) + " to " + std::to_string(hi) + ", not \"" + text +
+                            "\"");
     return value;
 }
 
@@ -114,14 +123,21 @@ std::string DescribeTopLevelWindow(HWND hwnd) {
     }
     RECT r{};
     GetWindowRect(hwnd, &r);
-    const char* state = !IsWindowVisible(hwnd) ? "hidden" : IsIconic(hwnd) ? "minimized" : "visible";
-    return GetClassName(hwnd) + " \"" + caption + "\" " + state + " " + std::to_string(r.left) + "," +
-           std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom);
+    const char* state = !IsWindowVisible(hwnd) ? "hidden"
+                        : IsIconic(hwnd)       ? "minimized"
+                                               : "visible";
+    return GetClassName(hwnd) + " \"" + caption + "\" " + state + " " + std::to_string(r.left) +
+           "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
 }
 
-ScenarioPlayer::ScenarioPlayer(std::ostream& out) : out_(out) { RegisterBuiltIns(); }
+ScenarioPlayer::ScenarioPlayer(std::ostream& out) : out_(out) {
+    RegisterBuiltIns();
+}
 
-void ScenarioPlayer::Register(const std::string& name, CommandParser parser) { parsers_[name] = std::move(parser); }
+void ScenarioPlayer::Register(const std::string& name, CommandParser parser) {
+    parsers_[name] = std::move(parser);
+}
 
 void ScenarioPlayer::RegisterBuiltIns() {
     Register("wait", [](const std::vector<std::string>& args) -> Steps {
@@ -129,14 +145,18 @@ void ScenarioPlayer::RegisterBuiltIns() {
         const int ms = ScenarioInt(args[0], "MS", 0, kMaxWaitMs);
         // A millisecond per play: timers fall due in order and what each starts is handled
         // before the clock moves on.
-        return {{[] { UseHeadlessBackend().Sleep(1); }, ms}};
+        return {{[] { Sleep(1); }, ms}};
     });
     Register("move", [](const std::vector<std::string>& args) -> Steps {
         const POINT p = PointArgs(args);
         return {{[p] { QueueMouseMove(p); }}};
     });
-    Register("down", [](const std::vector<std::string>& args) -> Steps { return {ButtonStep(PointArgs(args), true)}; });
-    Register("up", [](const std::vector<std::string>& args) -> Steps { return {ButtonStep(PointArgs(args), false)}; });
+    Register("down", [](const std::vector<std::string>& args) -> Steps {
+        return {ButtonStep(PointArgs(args), true)};
+    });
+    Register("up", [](const std::vector<std::string>& args) -> Steps {
+        return {ButtonStep(PointArgs(args), false)};
+    });
     Register("click", [](const std::vector<std::string>& args) -> Steps {
         const POINT p = PointArgs(args);
         return {ButtonStep(p, true), ButtonStep(p, false)};
@@ -155,7 +175,8 @@ void ScenarioPlayer::RegisterBuiltIns() {
                 tops.push_back(h);
                 return true;
             });
-            for (HWND h : tops) out_ << DescribeTopLevelWindow(h) << '\n';
+            for (HWND h : tops)
+                out_ << DescribeTopLevelWindow(h) << '\n';
             out_.flush();
         }}};
     });
@@ -164,7 +185,8 @@ void ScenarioPlayer::RegisterBuiltIns() {
         const std::string file = args[0];
         return {{[file] {
             std::string error;
-            if (!SaveScreenshot(file, &error)) throw ScenarioError("cannot write \"" + file + "\": " + error);
+            if (!SaveScreenshot(file, &error))
+                throw ScenarioError("cannot write \"" + file + "\": " + error);
         }}};
     });
 }
@@ -243,7 +265,9 @@ bool ScenarioPlayer::PlayOne() {
     }
 }
 
-bool ScenarioPlayer::Drive() { return PlayOne(); }
+bool ScenarioPlayer::Drive() {
+    return PlayOne();
+}
 
 bool ScenarioPlayer::RunNext() {
     if (Done()) return false;

@@ -27,12 +27,12 @@
 
 // What is wrong with a command or what went wrong running it; the player adds the line.
 class ScenarioError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class ScenarioPlayer {
-public:
+  public:
     // One thing the user does or looks at, played `repeat` times (a wait is a millisecond of
     // virtual time played once per millisecond). Throws ScenarioError when it fails.
     struct Step {
@@ -67,7 +67,7 @@ public:
     bool Failed() const { return failed_; }
     const std::string& Error() const { return error_; }
 
-private:
+  private:
     struct Command {
         int line = 0;
         std::string name;
@@ -83,9 +83,9 @@ private:
     std::ostream& out_;
     std::map<std::string, CommandParser> parsers_;
     std::vector<Command> commands_;
-    size_t next_ = 0;   // the command being played
-    size_t step_ = 0;   // its step
-    int played_ = 0;    // repetitions of that step played
+    size_t next_ = 0; // the command being played
+    size_t step_ = 0; // its step
+    int played_ = 0;  // repetitions of that step played
     bool failed_ = false;
     std::string error_;
 };

@@ -17,9 +17,8 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: uishot --gallery SCRIPT\n"
-    "       uishot --gallery-window [--seconds N]\n";
+constexpr const char* kUsage = "usage: uishot --gallery SCRIPT\n"
+                               "       uishot --gallery-window [--seconds N]\n";
 
 int UsageError(const std::string& message) {
     std::cerr << "uishot: " << message << "\n" << kUsage;
@@ -73,7 +72,8 @@ int ShowGalleryWindows(int seconds) {
     SetBackend(std::move(backend));
     const GalleryWindows gallery = CreateGallery();
     if (seconds >= 0)
-        SetTimer(nullptr, 0, UINT(seconds) * 1000, [](HWND, UINT, uintptr_t, DWORD) { PostQuitMessage(0); });
+        SetTimer(nullptr, 0, UINT(seconds) * 1000,
+                 [](HWND, UINT, uintptr_t, DWORD) { PostQuitMessage(0); });
     RunMessageLoop();
     // The windows go while the backend that shows them is still there.
     if (IsWindow(gallery.main)) DestroyWindow(gallery.main);

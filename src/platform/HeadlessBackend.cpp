@@ -47,7 +47,8 @@ HeadlessBackend& UseHeadlessBackend(int screenWidth, int screenHeight) {
 }
 
 void AdvanceClock(DWORD ms) {
-    HeadlessBackend& h = UseHeadlessBackend();
+    HeadlessBackend* running = Headless();
+    HeadlessBackend& h = running ? *running : UseHeadlessBackend();
     ProcessPendingMessages();
     // A millisecond at a time: timers fall due in order, and what each one starts is handled
     // before the clock moves on.

@@ -267,11 +267,14 @@ bool TranslateMessage(const MSG* msg) {
     const UINT vk = UINT(msg->wParam);
     uint32_t ch = 0;
     const bool shift = State().keyDown[VK_SHIFT];
-    if (vk >= 'A' && vk <= 'Z') ch = shift ? vk : vk + 32;
+    const bool ctrl = State().keyDown[VK_CONTROL];
+    if (vk >= 'A' && vk <= 'Z') ch = ctrl ? vk - 'A' + 1 : shift ? vk : vk + 32; // Ctrl+C is 0x03
     else if (vk >= '0' && vk <= '9') ch = vk;
     else if (vk == VK_SPACE || vk == VK_RETURN || vk == VK_BACK || vk == VK_TAB || vk == VK_ESCAPE) ch = vk;
     if (!ch) return false;
-    PostInput(msg->hwnd, msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR, ch, msg->lParam);
+    // The character comes next, before any input queued after the key.
+    auto& s = State();
+    s.queue.push_front(MSG{msg->hwnd, msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR, ch, msg->lParam, Now(), s.cursor});
     return true;
 }
 

@@ -13,15 +13,19 @@
 
 // Sanitized builds: the system libraries SDL loads for a display (D-Bus, Xlib) keep a few
 // allocations for the life of the process; they are not ours to free.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\nleak:libX11.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libdbus-1.so\nleak:libX11.so\n";
+}
 
 namespace {
 
-constexpr UINT kVkF1 = VK_F1;
+RECT FromSdl(const SDL_Rect& r) {
+    return Rect(r.x, r.y, r.x + r.w, r.y + r.h);
+}
 
-RECT FromSdl(const SDL_Rect& r) { return Rect(r.x, r.y, r.x + r.w, r.y + r.h); }
-
-bool Keyed(const WindowObject& w) { return w.layered && (w.layeredFlags & LWA_COLORKEY); }
+bool Keyed(const WindowObject& w) {
+    return w.layered && (w.layeredFlags & LWA_COLORKEY);
+}
 
 // The SDL creation flags a window's styles ask for. Owned windows, pop-ups and tool windows
 // stay off the task bar unless they ask for it; a tool pop-up (menus, drop-down lists and
@@ -30,7 +34,8 @@ bool Keyed(const WindowObject& w) { return w.layered && (w.layeredFlags & LWA_CO
 uint32_t CreationFlags(const WindowObject& w) {
     uint32_t flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
     const bool popup = (w.style & WS_POPUP) != 0, tool = (w.exStyle & WS_EX_TOOLWINDOW) != 0;
-    if ((popup || tool || w.owner) && !(w.exStyle & WS_EX_APPWINDOW)) flags |= SDL_WINDOW_SKIP_TASKBAR;
+    if ((popup || tool || w.owner) && !(w.exStyle & WS_EX_APPWINDOW))
+        flags |= SDL_WINDOW_SKIP_TASKBAR;
     if (popup && tool) flags |= SDL_WINDOW_POPUP_MENU;
     if (w.exStyle & WS_EX_TOPMOST) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     return flags;
@@ -38,17 +43,28 @@ uint32_t CreationFlags(const WindowObject& w) {
 
 SDL_SystemCursor SystemCursorFor(int id) {
     switch (id) {
-    case IDC_HAND: return SDL_SYSTEM_CURSOR_HAND;
-    case IDC_IBEAM: return SDL_SYSTEM_CURSOR_IBEAM;
-    case IDC_SIZEWE: return SDL_SYSTEM_CURSOR_SIZEWE;
-    case IDC_SIZENS: return SDL_SYSTEM_CURSOR_SIZENS;
-    case IDC_SIZENWSE: return SDL_SYSTEM_CURSOR_SIZENWSE;
-    case IDC_SIZENESW: return SDL_SYSTEM_CURSOR_SIZENESW;
-    case IDC_SIZEALL: return SDL_SYSTEM_CURSOR_SIZEALL;
-    case IDC_WAIT: return SDL_SYSTEM_CURSOR_WAIT;
-    case IDC_NO: return SDL_SYSTEM_CURSOR_NO;
-    case IDC_CROSS: return SDL_SYSTEM_CURSOR_CROSSHAIR;
-    default: return SDL_SYSTEM_CURSOR_ARROW;
+    case IDC_HAND:
+        return SDL_SYSTEM_CURSOR_HAND;
+    case IDC_IBEAM:
+        return SDL_SYSTEM_CURSOR_IBEAM;
+    case IDC_SIZEWE:
+        return SDL_SYSTEM_CURSOR_SIZEWE;
+    case IDC_SIZENS:
+        return SDL_SYSTEM_CURSOR_SIZENS;
+    case IDC_SIZENWSE:
+        return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case IDC_SIZENESW:
+        return SDL_SYSTEM_CURSOR_SIZENESW;
+    case IDC_SIZEALL:
+        return SDL_SYSTEM_CURSOR_SIZEALL;
+    case IDC_WAIT:
+        return SDL_SYSTEM_CURSOR_WAIT;
+    case IDC_NO:
+        return SDL_SYSTEM_CURSOR_NO;
+    case IDC_CROSS:
+        return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    default:
+        return SDL_SYSTEM_CURSOR_ARROW;
     }
 }
 
@@ -57,14 +73,16 @@ SDL_SystemCursor SystemCursorFor(int id) {
 uint32_t TranslatedChar(UINT vk, bool shift) {
     if (vk >= 'A' && vk <= 'Z') return shift ? vk : vk + 32;
     if (vk >= '0' && vk <= '9') return vk;
-    if (vk == VK_SPACE || vk == VK_RETURN || vk == VK_BACK || vk == VK_TAB || vk == VK_ESCAPE) return vk;
+    if (vk == VK_SPACE || vk == VK_RETURN || vk == VK_BACK || vk == VK_TAB || vk == VK_ESCAPE)
+        return vk;
     return 0;
 }
 
 std::vector<uint32_t> CodePoints(const char* utf8) {
     std::vector<uint32_t> out;
     const std::string_view s(utf8, strnlen(utf8, SDL_TEXTINPUTEVENT_TEXT_SIZE));
-    for (size_t pos = 0; pos < s.size();) out.push_back(DecodeUtf8(s, pos));
+    for (size_t pos = 0; pos < s.size();)
+        out.push_back(DecodeUtf8(s, pos));
     return out;
 }
 
@@ -80,30 +98,49 @@ UINT VirtualKeyFromSdl(int32_t keycode, int scancode) {
         return scancode == SDL_SCANCODE_0 ? UINT('0') : UINT('1' + (scancode - SDL_SCANCODE_1));
     switch (keycode) {
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_TAB: return VK_TAB;
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_BACKSPACE: return VK_BACK;
-    case SDLK_DELETE: return VK_DELETE;
-    case SDLK_INSERT: return VK_INSERT;
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_UP: return VK_UP;
-    case SDLK_DOWN: return VK_DOWN;
-    case SDLK_HOME: return VK_HOME;
-    case SDLK_END: return VK_END;
-    case SDLK_PAGEUP: return VK_PRIOR;
-    case SDLK_PAGEDOWN: return VK_NEXT;
+    case SDLK_KP_ENTER:
+        return VK_RETURN;
+    case SDLK_ESCAPE:
+        return VK_ESCAPE;
+    case SDLK_TAB:
+        return VK_TAB;
+    case SDLK_SPACE:
+        return VK_SPACE;
+    case SDLK_BACKSPACE:
+        return VK_BACK;
+    case SDLK_DELETE:
+        return VK_DELETE;
+    case SDLK_INSERT:
+        return VK_INSERT;
+    case SDLK_LEFT:
+        return VK_LEFT;
+    case SDLK_RIGHT:
+        return VK_RIGHT;
+    case SDLK_UP:
+        return VK_UP;
+    case SDLK_DOWN:
+        return VK_DOWN;
+    case SDLK_HOME:
+        return VK_HOME;
+    case SDLK_END:
+        return VK_END;
+    case SDLK_PAGEUP:
+        return VK_PRIOR;
+    case SDLK_PAGEDOWN:
+        return VK_NEXT;
     case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_RSHIFT:
+        return VK_SHIFT;
     case SDLK_LCTRL:
-    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_RCTRL:
+        return VK_CONTROL;
     case SDLK_LALT:
-    case SDLK_RALT: return VK_MENU;
-    default: break;
+    case SDLK_RALT:
+        return VK_MENU;
+    default:
+        break;
     }
-    if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return kVkF1 + UINT(keycode - SDLK_F1);
+    if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return VK_F1 + UINT(keycode - SDLK_F1);
     return 0;
 }
 
@@ -116,7 +153,10 @@ std::unique_ptr<SdlBackend> SdlBackend::Create(std::string* error, const char* v
 }
 
 bool SdlBackend::Start(std::string* error, const char* videoDriver) {
-    if (videoDriver) SDL_SetHint(SDL_HINT_VIDEODRIVER, videoDriver);
+    if (videoDriver)
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, videoDriver);
+    else
+        SDL_ResetHint(SDL_HINT_VIDEODRIVER); // SDL's choice, whatever an earlier start asked for
     // Closing a window is the program's decision (it gets SC_CLOSE), not SDL's.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // A click that activates a window also acts on it, as on Win32.
@@ -142,9 +182,11 @@ bool SdlBackend::Start(std::string* error, const char* videoDriver) {
 }
 
 SdlBackend::~SdlBackend() {
-    for (auto& [hwnd, n] : natives_) DestroyNative(n);
+    for (auto& [hwnd, n] : natives_)
+        DestroyNative(n);
     natives_.clear();
-    for (auto& [id, cursor] : cursors_) SDL_FreeCursor(cursor);
+    for (auto& [id, cursor] : cursors_)
+        SDL_FreeCursor(cursor);
     cursors_.clear();
     SDL_StopTextInput();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -153,7 +195,9 @@ SdlBackend::~SdlBackend() {
 
 // ---------------------------------------------------------------- clock, screen, cursor
 
-DWORD SdlBackend::NowMs() { return DWORD(SDL_GetTicks() - startTicks_); }
+DWORD SdlBackend::NowMs() {
+    return DWORD(SDL_GetTicks() - startTicks_);
+}
 
 void SdlBackend::Sleep(DWORD ms) {
     // Animations pause between frames; each frame must reach the screen first.
@@ -235,7 +279,8 @@ void SdlBackend::TopLevelChanged(HWND hwnd) {
     const bool moved = r.left != n.rect.left || r.top != n.rect.top;
     // A shape mask has the window's size, and the kind of window cannot change once it is
     // made: such changes take a new OS window.
-    if (n.window && (flags != n.flags || wantsShape != n.wantsShape || (n.shaped && sized))) DestroyNative(n);
+    if (n.window && (flags != n.flags || wantsShape != n.wantsShape || (n.shaped && sized)))
+        DestroyNative(n);
     if (!n.window) {
         n.flags = flags;
         n.wantsShape = wantsShape;
@@ -270,8 +315,10 @@ void SdlBackend::TopLevelChanged(HWND hwnd) {
     const bool minimized = (w->style & WS_MINIMIZE) != 0;
     if (minimized != n.minimized) {
         n.minimized = minimized;
-        if (minimized) SDL_MinimizeWindow(n.window);
-        else SDL_RestoreWindow(n.window);
+        if (minimized)
+            SDL_MinimizeWindow(n.window);
+        else
+            SDL_RestoreWindow(n.window);
         if (!minimized) n.dirty = Rect(0, 0, WidthOf(r), HeightOf(r));
     }
     RaiseFront();
@@ -297,8 +344,11 @@ void SdlBackend::CreateNative(HWND hwnd, Native& n) {
         } else {
             shapingAvailable_ = false;
             const char* why = SDL_GetError();
-            std::fprintf(stderr, "Window shapes are not available (%s); shaped windows are shown as rectangles.\n",
-                         why && *why ? why : ("the " + driver_ + " video driver cannot shape windows").c_str());
+            std::fprintf(
+                stderr,
+                "Window shapes are not available (%s); shaped windows are shown as rectangles.\n",
+                why && *why ? why
+                            : ("the " + driver_ + " video driver cannot shape windows").c_str());
         }
     }
     if (!n.window) n.window = SDL_CreateWindow(title, r.left, r.top, width, height, n.flags);
@@ -337,11 +387,14 @@ void SdlBackend::UpdateShape(HWND hwnd, Native& n) {
     Region shape(Rect(0, 0, width, height));
     if (w->windowRegion) shape.Combine(shape, *w->windowRegion, RGN_AND);
     for (const RECT& r : shape.Rects())
-        for (int y = r.top; y < r.bottom; ++y) std::fill_n(&mask[size_t(y) * width + r.left], WidthOf(r), uint8_t(1));
+        for (int y = r.top; y < r.bottom; ++y)
+            std::fill_n(&mask[size_t(y) * width + r.left], WidthOf(r), uint8_t(1));
     const Bitmap* pixels = w->surface.get();
     if (Keyed(*w) && pixels && pixels->BitsPerPixel() == 24) {
-        const uint8_t kb = GetBValue(w->layeredKey), kg = GetGValue(w->layeredKey), kr = GetRValue(w->layeredKey);
-        const int rows = std::min(height, pixels->Height()), cols = std::min(width, pixels->Width());
+        const uint8_t kb = GetBValue(w->layeredKey), kg = GetGValue(w->layeredKey),
+                      kr = GetRValue(w->layeredKey);
+        const int rows = std::min(height, pixels->Height()),
+                  cols = std::min(width, pixels->Width());
         for (int y = 0; y < rows; ++y) {
             const uint8_t* p = pixels->ScanLine(y);
             uint8_t* m = &mask[size_t(y) * width];
@@ -354,7 +407,8 @@ void SdlBackend::UpdateShape(HWND hwnd, Native& n) {
     n.dirty = Rect(0, 0, width, height);
     if (!n.shaped) return; // unshaped: the hidden pixels are presented black
 
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32);
     if (!surface) return;
     for (int y = 0; y < height; ++y) {
         auto* row = static_cast<uint8_t*>(surface->pixels) + ptrdiff_t(y) * surface->pitch;
@@ -367,7 +421,6 @@ void SdlBackend::UpdateShape(HWND hwnd, Native& n) {
     SDL_WindowShapeMode mode;
     mode.mode = ShapeModeDefault; // shown where alpha >= 1
     mode.parameters.binarizationCutoff = 1;
-    fprintf(stderr, "TRACE shape %s at %u\n", w->text.c_str(), SDL_GetTicks());
     if (SDL_SetWindowShape(n.window, surface, &mode) != 0)
         std::fprintf(stderr, "Cannot shape a window: %s\n", SDL_GetError());
     SDL_FreeSurface(surface);
@@ -387,7 +440,8 @@ void SdlBackend::Present(HWND hwnd, Native& n) {
     if (n.wantsShape) UpdateShape(hwnd, n); // a colour key follows the pixels
     SDL_Surface* target = SDL_GetWindowSurface(n.window);
     if (!target) {
-        if (!surfaceWarned_) std::fprintf(stderr, "Cannot draw into a window: %s\n", SDL_GetError());
+        if (!surfaceWarned_)
+            std::fprintf(stderr, "Cannot draw into a window: %s\n", SDL_GetError());
         surfaceWarned_ = true;
         return;
     }
@@ -403,7 +457,8 @@ void SdlBackend::Present(HWND hwnd, Native& n) {
     const int w3 = 3 * WidthOf(r);
     const int pitch = (w3 + 3) & ~3;
     std::vector<uint8_t> staging(size_t(pitch) * size_t(HeightOf(r)));
-    const bool masked = n.wantsShape && n.mask.size() == size_t(WidthOf(n.rect)) * size_t(HeightOf(n.rect));
+    const bool masked =
+        n.wantsShape && n.mask.size() == size_t(WidthOf(n.rect)) * size_t(HeightOf(n.rect));
     for (int y = r.top; y < r.bottom; ++y) {
         uint8_t* dst = &staging[size_t(y - r.top) * pitch];
         std::memcpy(dst, pixels.ScanLine(y) + 3 * r.left, size_t(w3));
@@ -412,15 +467,14 @@ void SdlBackend::Present(HWND hwnd, Native& n) {
         for (int x = 0; x < WidthOf(r); ++x)
             if (!m[x]) dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = 0;
     }
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(staging.data(), WidthOf(r), HeightOf(r), 24, pitch,
-                                                             SDL_PIXELFORMAT_BGR24);
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+        staging.data(), WidthOf(r), HeightOf(r), 24, pitch, SDL_PIXELFORMAT_BGR24);
     if (!source) return;
     SDL_Rect at{r.left, r.top, WidthOf(r), HeightOf(r)};
     SDL_Rect blitAt = at; // SDL_BlitSurface clips the rectangle it is given
     SDL_BlitSurface(source, nullptr, target, &blitAt);
     SDL_FreeSurface(source);
     SDL_UpdateWindowSurfaceRects(n.window, &at, 1);
-    fprintf(stderr, "TRACE present %s %d,%d,%d,%d at %u\n", w->text.c_str(), at.x, at.y, at.w, at.h, SDL_GetTicks());
 }
 
 void SdlBackend::RaiseFront() {
@@ -463,7 +517,8 @@ bool SdlBackend::WaitForEvents(DWORD untilMs) {
     // it) before the next is queued, so a WM_CHAR comes before the key's release and is made
     // with the Shift state of its own key press, however fast the keys came.
     bool input = got && HandleEvent(event);
-    while (!input && SDL_PollEvent(&event)) input = HandleEvent(event);
+    while (!input && SDL_PollEvent(&event))
+        input = HandleEvent(event);
     SyncCapture();
     return !(quitRequested_ && !AnyVisibleWindow());
 }
@@ -510,12 +565,13 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
     }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
-        const MouseButton button = event.button.button == SDL_BUTTON_LEFT    ? MouseButton::Left
-                                   : event.button.button == SDL_BUTTON_RIGHT ? MouseButton::Right
+        const MouseButton button = event.button.button == SDL_BUTTON_LEFT     ? MouseButton::Left
+                                   : event.button.button == SDL_BUTTON_RIGHT  ? MouseButton::Right
                                    : event.button.button == SDL_BUTTON_MIDDLE ? MouseButton::Middle
                                                                               : MouseButton::None;
         POINT p;
-        if (button == MouseButton::None || !ScreenPoint(event.button.windowID, event.button.x, event.button.y, &p))
+        if (button == MouseButton::None ||
+            !ScreenPoint(event.button.windowID, event.button.x, event.button.y, &p))
             break;
         QueueMouseButton(p, button, event.type == SDL_MOUSEBUTTONDOWN);
         return true;
@@ -524,7 +580,9 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
         int steps = event.wheel.y;
         if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
         POINT p;
-        if (!steps || !ScreenPoint(event.wheel.windowID, event.wheel.mouseX, event.wheel.mouseY, &p)) break;
+        if (!steps ||
+            !ScreenPoint(event.wheel.windowID, event.wheel.mouseX, event.wheel.mouseY, &p))
+            break;
         QueueMouseWheel(p, steps * WHEEL_DELTA);
         return true;
     }
@@ -532,7 +590,8 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
     case SDL_KEYUP:
         return HandleKey(event);
     case SDL_TEXTINPUT:
-        for (uint32_t c : CodePoints(event.text.text)) QueueChar(c);
+        for (uint32_t c : CodePoints(event.text.text))
+            QueueChar(c);
         return true;
     default:
         break;
@@ -563,7 +622,8 @@ bool SdlBackend::HandleKey(const SDL_Event& event) {
             return true;
         }
         QueueKey(VK_PROCESSKEY, true);
-        for (uint32_t c : text) QueueChar(c);
+        for (uint32_t c : text)
+            QueueChar(c);
         return true;
     }
     QueueKey(vk, true);
@@ -576,7 +636,6 @@ bool SdlBackend::HandleWindowEvent(const SDL_Event& event) {
     if (!w) return false;
     Native& n = natives_[hwnd];
     const RECT whole = Rect(0, 0, WidthOf(w->rect), HeightOf(w->rect));
-    fprintf(stderr, "TRACE event %d for %s at %u\n", event.window.event, w->text.c_str(), SDL_GetTicks());
     switch (event.window.event) {
     case SDL_WINDOWEVENT_CLOSE:
         PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);

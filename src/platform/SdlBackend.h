@@ -20,10 +20,11 @@ union SDL_Event;
 constexpr UINT VK_PROCESSKEY = 0xE5;
 
 class SdlBackend : public Backend {
-public:
+  public:
     // Starts SDL's video subsystem with the named driver (SDL's own choice when null). When no
     // display can be opened, returns null and one line in *error.
-    static std::unique_ptr<SdlBackend> Create(std::string* error, const char* videoDriver = nullptr);
+    static std::unique_ptr<SdlBackend> Create(std::string* error,
+                                              const char* videoDriver = nullptr);
     ~SdlBackend() override;
     SdlBackend(const SdlBackend&) = delete;
     SdlBackend& operator=(const SdlBackend&) = delete;
@@ -47,15 +48,15 @@ public:
     // False once creating a shaped window has failed; shaped windows are shown unshaped then.
     bool ShapingAvailable() const { return shapingAvailable_; }
 
-private:
+  private:
     // What the backend knows of one top-level window's operating-system window.
     struct Native {
         SDL_Window* window = nullptr;
-        uint32_t id = 0;          // SDL's window id, as events name it
-        bool shaped = false;      // made by SDL_CreateShapedWindow
-        bool wantsShape = false;  // has a window region or a colour key
-        uint32_t flags = 0;       // the SDL creation flags derived from the styles
-        RECT rect{};              // where and how large the OS window was last put
+        uint32_t id = 0;         // SDL's window id, as events name it
+        bool shaped = false;     // made by SDL_CreateShapedWindow
+        bool wantsShape = false; // has a window region or a colour key
+        uint32_t flags = 0;      // the SDL creation flags derived from the styles
+        RECT rect{};             // where and how large the OS window was last put
         bool shown = false;
         bool minimized = false;
         bool raised = false;
@@ -88,13 +89,13 @@ private:
     std::map<HWND, Native> natives_;
     std::map<int, SDL_Cursor*> cursors_;
     std::string driver_;
-    bool globalMouse_ = false;     // the driver reports the pointer in screen coordinates
+    bool globalMouse_ = false; // the driver reports the pointer in screen coordinates
     bool shapingAvailable_ = true;
     bool surfaceWarned_ = false;
     bool createWarned_ = false;
     bool quitRequested_ = false;
     bool capturing_ = false;
-    bool adoptingMove_ = false;    // a move reported by the OS is being taken over
+    bool adoptingMove_ = false; // a move reported by the OS is being taken over
     HWND raisedFront_ = nullptr;
     uint32_t startTicks_ = 0;
 };

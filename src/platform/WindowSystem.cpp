@@ -326,11 +326,17 @@ bool DestroyWindow(HWND hwnd) {
     if (t.focus && (t.focus == hwnd || IsChild(hwnd, t.focus))) t.focus = nullptr;
     if (t.active == hwnd) {
         t.active = nullptr;
-        for (HWND h : TopLevelZOrder())
-            if (h != hwnd && IsWindowVisible(h) && IsWindowEnabled(h)) {
-                SetActiveWindow(h);
-                break;
-            }
+        // The owner takes the activation back, as it gave it; otherwise the frontmost window.
+        const HWND owner = WindowOf(hwnd)->owner;
+        if (owner && IsWindowVisible(owner) && IsWindowEnabled(owner)) {
+            SetActiveWindow(owner);
+        } else {
+            for (HWND h : TopLevelZOrder())
+                if (h != hwnd && IsWindowVisible(h) && IsWindowEnabled(h) && !(WindowOf(h)->exStyle & WS_EX_TOOLWINDOW)) {
+                    SetActiveWindow(h);
+                    break;
+                }
+        }
     }
     if (t.capture && (t.capture == hwnd || IsChild(hwnd, t.capture))) ReleaseCapture();
     SendDestroyMessages(hwnd);

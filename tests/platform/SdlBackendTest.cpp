@@ -22,7 +22,7 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 class SdlBackendTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string error;
         std::unique_ptr<SdlBackend> backend = SdlBackend::Create(&error, "dummy");
@@ -33,13 +33,16 @@ protected:
         MessageLog().clear();
     }
     void TearDown() override {
-        for (HWND h : created_) DestroyWindow(h);
+        for (HWND h : created_)
+            DestroyWindow(h);
         ProcessPendingMessages();
         MessageLog().clear();
         SetBackend(std::make_unique<HeadlessBackend>()); // ends SDL
     }
-    HWND Make(DWORD exStyle, const char* cls, DWORD style, int x, int y, int w, int h, HWND owner = nullptr) {
-        HWND hwnd = CreateWindowEx(exStyle, cls, "", style, x, y, w, h, owner, nullptr, nullptr, nullptr);
+    HWND Make(DWORD exStyle, const char* cls, DWORD style, int x, int y, int w, int h,
+              HWND owner = nullptr) {
+        HWND hwnd =
+            CreateWindowEx(exStyle, cls, "", style, x, y, w, h, owner, nullptr, nullptr, nullptr);
         created_.push_back(hwnd);
         return hwnd;
     }
@@ -61,7 +64,8 @@ protected:
         SDL_Surface* s = SDL_GetWindowSurface(sdl_->NativeWindow(hwnd));
         if (!s) return CLR_INVALID;
         SDL_LockSurface(s);
-        const auto* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+        const auto* p =
+            static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
         uint32_t value = 0;
         std::memcpy(&value, p, s->format->BytesPerPixel); // little-endian host
         SDL_UnlockSurface(s);
@@ -74,7 +78,9 @@ protected:
     std::vector<HWND> created_;
 };
 
-HBRUSH SolidBrush(COLORREF c) { return CreateSolidBrush(c); }
+HBRUSH SolidBrush(COLORREF c) {
+    return CreateSolidBrush(c);
+}
 
 void RegisterSolidClass(const char* name, COLORREF color) {
     if (GetClassInfo(name, nullptr)) return;
@@ -173,7 +179,8 @@ TEST_F(SdlBackendTest, StylesDecideTaskBarAndStacking) {
         {"unless it asks to be", WS_EX_APPWINDOW, WS_POPUP, false, 0, SDL_WINDOW_SKIP_TASKBAR},
         {"a tool pop-up is left to itself", WS_EX_TOOLWINDOW, WS_POPUP, true,
          SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_POPUP_MENU, 0},
-        {"a topmost window stays on top", WS_EX_TOPMOST, WS_POPUP, false, SDL_WINDOW_ALWAYS_ON_TOP, 0},
+        {"a topmost window stays on top", WS_EX_TOPMOST, WS_POPUP, false, SDL_WINDOW_ALWAYS_ON_TOP,
+         0},
     };
     for (const Case& c : cases) {
         HWND hwnd = Make(c.exStyle, "Recorder", c.style, 10, 10, 50, 40, c.owned ? owner : nullptr);
@@ -322,31 +329,45 @@ TEST_F(SdlBackendTest, KeysAndTypedTextBecomeKeyAndCharacterMessagesOnce) {
          {Key(true, SDLK_a, SDL_SCANCODE_A), Text("a"), Key(false, SDLK_a, SDL_SCANCODE_A)},
          {{WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'}, {WM_KEYUP, 'A'}}},
         {"with Shift, the capital",
-         {shiftDown, Key(true, SDLK_a, SDL_SCANCODE_A), Text("A"), Key(false, SDLK_a, SDL_SCANCODE_A), shiftUp},
-         {{WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, 'A'}, {WM_CHAR, 'A'}, {WM_KEYUP, 'A'}, {WM_KEYUP, VK_SHIFT}}},
+         {shiftDown, Key(true, SDLK_a, SDL_SCANCODE_A), Text("A"),
+          Key(false, SDLK_a, SDL_SCANCODE_A), shiftUp},
+         {{WM_KEYDOWN, VK_SHIFT},
+          {WM_KEYDOWN, 'A'},
+          {WM_CHAR, 'A'},
+          {WM_KEYUP, 'A'},
+          {WM_KEYUP, VK_SHIFT}}},
         {"a Cyrillic layout types its letter, the key keeps its Latin name",
          {Key(true, 0x444, SDL_SCANCODE_A), Text("ф"), Key(false, 0x444, SDL_SCANCODE_A)},
          {{WM_KEYDOWN, VK_PROCESSKEY}, {WM_CHAR, 0x444}, {WM_KEYUP, 'A'}}},
         {"a shifted digit types its symbol, not the digit",
-         {shiftDown, Key(true, SDLK_1, SDL_SCANCODE_1), Text("!"), Key(false, SDLK_1, SDL_SCANCODE_1), shiftUp},
-         {{WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, VK_PROCESSKEY}, {WM_CHAR, '!'}, {WM_KEYUP, '1'}, {WM_KEYUP, VK_SHIFT}}},
+         {shiftDown, Key(true, SDLK_1, SDL_SCANCODE_1), Text("!"),
+          Key(false, SDLK_1, SDL_SCANCODE_1), shiftUp},
+         {{WM_KEYDOWN, VK_SHIFT},
+          {WM_KEYDOWN, VK_PROCESSKEY},
+          {WM_CHAR, '!'},
+          {WM_KEYUP, '1'},
+          {WM_KEYUP, VK_SHIFT}}},
         {"Enter has no text; TranslateMessage makes its character",
-         {Key(true, SDLK_RETURN, SDL_SCANCODE_RETURN), Key(false, SDLK_RETURN, SDL_SCANCODE_RETURN)},
+         {Key(true, SDLK_RETURN, SDL_SCANCODE_RETURN),
+          Key(false, SDLK_RETURN, SDL_SCANCODE_RETURN)},
          {{WM_KEYDOWN, VK_RETURN}, {WM_CHAR, '\r'}, {WM_KEYUP, VK_RETURN}}},
         {"text without a key (a key the window system has no name for) arrives per code point",
          {Text("Әі")},
          {{WM_CHAR, 0x4D8}, {WM_CHAR, 0x456}}},
         {"function and paging keys",
          {Key(true, SDLK_F5, SDL_SCANCODE_F5), Key(false, SDLK_F5, SDL_SCANCODE_F5),
-          Key(true, SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN), Key(false, SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN)},
+          Key(true, SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN),
+          Key(false, SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN)},
          {{WM_KEYDOWN, 0x74}, {WM_KEYUP, 0x74}, {WM_KEYDOWN, 0x22}, {WM_KEYUP, 0x22}}},
         {"keys without a name are dropped",
-         {Key(true, SDLK_PRINTSCREEN, SDL_SCANCODE_PRINTSCREEN), Key(false, SDLK_PRINTSCREEN, SDL_SCANCODE_PRINTSCREEN)},
+         {Key(true, SDLK_PRINTSCREEN, SDL_SCANCODE_PRINTSCREEN),
+          Key(false, SDLK_PRINTSCREEN, SDL_SCANCODE_PRINTSCREEN)},
          {}},
     };
     for (const Case& c : cases) {
         MessageLog().clear();
-        for (const SDL_Event& e : c.events) Push(e);
+        for (const SDL_Event& e : c.events)
+            Push(e);
         Pump();
         EXPECT_EQ(KeyMessages(hwnd), c.expected) << c.what;
     }
@@ -359,23 +380,36 @@ TEST_F(SdlBackendTest, VirtualKeysOfSdlKeys) {
         UINT vk;
     };
     const Case cases[] = {
-        {SDLK_z, SDL_SCANCODE_Z, 0x5A},       {SDLK_0, SDL_SCANCODE_0, 0x30},
-        {SDLK_9, SDL_SCANCODE_9, 0x39},       {0x43F, SDL_SCANCODE_G, 0x47}, // Cyrillic "п" on G
-        {0x4D9, SDL_SCANCODE_0, 0x30},        // a Kazakh letter on the 0 key
-        {SDLK_a, SDL_SCANCODE_Q, 0x41},       // AZERTY: the layout's letter wins
-        {SDLK_F1, SDL_SCANCODE_F1, 0x70},     {SDLK_F12, SDL_SCANCODE_F12, 0x7B},
-        {SDLK_HOME, SDL_SCANCODE_HOME, 0x24}, {SDLK_END, SDL_SCANCODE_END, 0x23},
-        {SDLK_PAGEUP, SDL_SCANCODE_PAGEUP, 0x21}, {SDLK_LEFT, SDL_SCANCODE_LEFT, 0x25},
-        {SDLK_UP, SDL_SCANCODE_UP, 0x26},     {SDLK_RIGHT, SDL_SCANCODE_RIGHT, 0x27},
-        {SDLK_DOWN, SDL_SCANCODE_DOWN, 0x28}, {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, 0x1B},
-        {SDLK_TAB, SDL_SCANCODE_TAB, 0x09},   {SDLK_SPACE, SDL_SCANCODE_SPACE, 0x20},
-        {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 0x08}, {SDLK_DELETE, SDL_SCANCODE_DELETE, 0x2E},
-        {SDLK_RCTRL, SDL_SCANCODE_RCTRL, 0x11}, {SDLK_RALT, SDL_SCANCODE_RALT, 0x12},
-        {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 0x10}, {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 0x0D},
-        {SDLK_F13, SDL_SCANCODE_F13, 0},      {SDLK_CAPSLOCK, SDL_SCANCODE_CAPSLOCK, 0},
+        {SDLK_z, SDL_SCANCODE_Z, 0x5A},
+        {SDLK_0, SDL_SCANCODE_0, 0x30},
+        {SDLK_9, SDL_SCANCODE_9, 0x39},
+        {0x43F, SDL_SCANCODE_G, 0x47},  // Cyrillic "п" on G
+        {0x4D9, SDL_SCANCODE_0, 0x30},  // a Kazakh letter on the 0 key
+        {SDLK_a, SDL_SCANCODE_Q, 0x41}, // AZERTY: the layout's letter wins
+        {SDLK_F1, SDL_SCANCODE_F1, 0x70},
+        {SDLK_F12, SDL_SCANCODE_F12, 0x7B},
+        {SDLK_HOME, SDL_SCANCODE_HOME, 0x24},
+        {SDLK_END, SDL_SCANCODE_END, 0x23},
+        {SDLK_PAGEUP, SDL_SCANCODE_PAGEUP, 0x21},
+        {SDLK_LEFT, SDL_SCANCODE_LEFT, 0x25},
+        {SDLK_UP, SDL_SCANCODE_UP, 0x26},
+        {SDLK_RIGHT, SDL_SCANCODE_RIGHT, 0x27},
+        {SDLK_DOWN, SDL_SCANCODE_DOWN, 0x28},
+        {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, 0x1B},
+        {SDLK_TAB, SDL_SCANCODE_TAB, 0x09},
+        {SDLK_SPACE, SDL_SCANCODE_SPACE, 0x20},
+        {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 0x08},
+        {SDLK_DELETE, SDL_SCANCODE_DELETE, 0x2E},
+        {SDLK_RCTRL, SDL_SCANCODE_RCTRL, 0x11},
+        {SDLK_RALT, SDL_SCANCODE_RALT, 0x12},
+        {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 0x10},
+        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 0x0D},
+        {SDLK_F13, SDL_SCANCODE_F13, 0},
+        {SDLK_CAPSLOCK, SDL_SCANCODE_CAPSLOCK, 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(VirtualKeyFromSdl(c.sym, c.scan), c.vk) << "keycode " << c.sym << " scancode " << c.scan;
+        EXPECT_EQ(VirtualKeyFromSdl(c.sym, c.scan), c.vk)
+            << "keycode " << c.sym << " scancode " << c.scan;
 }
 
 TEST_F(SdlBackendTest, OsRequestsReachTheWindowSystem) {
@@ -402,7 +436,8 @@ TEST_F(SdlBackendTest, OsRequestsReachTheWindowSystem) {
     Push(WindowEvent(id, SDL_WINDOWEVENT_CLOSE));
     Pump();
     bool sawClose = false;
-    for (const auto& m : MessageLog()) sawClose |= m.hwnd == hwnd && m.msg == WM_SYSCOMMAND && m.wParam == SC_CLOSE;
+    for (const auto& m : MessageLog())
+        sawClose |= m.hwnd == hwnd && m.msg == WM_SYSCOMMAND && m.wParam == SC_CLOSE;
     EXPECT_TRUE(sawClose);
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(sdl_->NativeWindow(hwnd), nullptr);
@@ -421,7 +456,8 @@ TEST_F(SdlBackendTest, QuitEndsWaitingOnlyOnceNoVisibleWindowIsLeft) {
     EXPECT_TRUE(sdl_->WaitForEvents(sdl_->NowMs()));
     ProcessPendingMessages();
     bool asked = false;
-    for (const auto& m : MessageLog()) asked |= m.hwnd == hwnd && m.msg == WM_SYSCOMMAND && m.wParam == SC_CLOSE;
+    for (const auto& m : MessageLog())
+        asked |= m.hwnd == hwnd && m.msg == WM_SYSCOMMAND && m.wParam == SC_CLOSE;
     EXPECT_TRUE(asked);
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_FALSE(sdl_->WaitForEvents(sdl_->NowMs()));

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
-    const std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
     std::string error;
     const std::unique_ptr<Bitmap> picture = DecodePNG(data.data(), data.size(), &error);
     if (!picture) {
@@ -24,7 +25,8 @@ int main(int argc, char** argv) {
     }
     int failures = 0;
     if (picture->Width() != std::stoi(argv[2]) || picture->Height() != std::stoi(argv[3])) {
-        std::printf("%s: %d x %d, expected %s x %s\n", argv[1], picture->Width(), picture->Height(), argv[2], argv[3]);
+        std::printf("%s: %d x %d, expected %s x %s\n", argv[1], picture->Width(), picture->Height(),
+                    argv[2], argv[3]);
         ++failures;
     }
     for (int i = 4; i < argc; ++i) {

@@ -45,7 +45,8 @@ TEST(ScenarioScript, BadLinesAreReportedWithTheirLineNumberBeforeAnythingRuns) {
         {"wait 10ms", "line 1: wait: MS must be a whole number from 0 to 600000, not \"10ms\""},
         {"click 10", "line 1: click: expected X Y"},
         {"move 1 y", "line 1: move: Y must be a whole number from -32768 to 32767, not \"y\""},
-        {"down 40000 0", "line 1: down: X must be a whole number from -32768 to 32767, not \"40000\""},
+        {"down 40000 0",
+         "line 1: down: X must be a whole number from -32768 to 32767, not \"40000\""},
         {"up 1 2 3", "line 1: up: expected X Y"},
         {"key", "line 1: key: expected a key name"},
         {"key F13", "line 1: key: unknown key \"F13\""},
@@ -54,7 +55,8 @@ TEST(ScenarioScript, BadLinesAreReportedWithTheirLineNumberBeforeAnythingRuns) {
         {"shot", "line 1: shot: expected a file name"},
         {"click 1 2\nshot \"a b", "line 2: a quoted word is not closed"},
     };
-    for (const Case& c : cases) EXPECT_EQ(LoadError(c.script), c.error) << c.script;
+    for (const Case& c : cases)
+        EXPECT_EQ(LoadError(c.script), c.error) << c.script;
     EXPECT_EQ(LoadError("# only comments\n\nwait 0\nshot \"with blanks.png\"\n"), "(loaded)");
 }
 
@@ -63,7 +65,8 @@ TEST(ScenarioScript, LinesSplitIntoWordsWithQuotedWordsWhole) {
     EXPECT_EQ(SplitScenarioLine("click 10 20"), (Words{"click", "10", "20"}));
     EXPECT_EQ(SplitScenarioLine("  a\t\"b c\"   d \r"), (Words{"a", "b c", "d"}));
     EXPECT_EQ(SplitScenarioLine(R"(say "x \"y\" \\z" "")"), (Words{"say", R"(x "y" \z)", ""}));
-    EXPECT_EQ(SplitScenarioLine(R"(say "a\b")"), (Words{"say", R"(a\b)"})) << "other backslashes stay";
+    EXPECT_EQ(SplitScenarioLine(R"(say "a\b")"), (Words{"say", R"(a\b)"}))
+        << "other backslashes stay";
     EXPECT_THROW(SplitScenarioLine("say \"abc"), ScenarioError);
     EXPECT_THROW(SplitScenarioLine("say \"a\"b"), ScenarioError);
 }
@@ -76,37 +79,46 @@ TEST(ScenarioScript, KeyNamesAreTheWin32VirtualKeys) {
         {"F1", 0x70},     {"F9", 0x78},     {"F10", 0x79},  {"F12", 0x7B},    {"A", 0x41},
         {"z", 0x5A},      {"0", 0x30},      {"7", 0x37},    {"return", 0x0D}, {"f5", 0x74},
     };
-    for (const auto& [name, vk] : known) EXPECT_EQ(VirtualKeyByName(name), std::optional<UINT>(vk)) << name;
+    for (const auto& [name, vk] : known)
+        EXPECT_EQ(VirtualKeyByName(name), std::optional<UINT>(vk)) << name;
     for (const char* bad : {"", "F0", "F13", "F01", "F1x", "AB", "RET", "VK_RETURN", "Ә", "-"})
         EXPECT_EQ(VirtualKeyByName(bad), std::nullopt) << bad;
 }
 
 class ScenarioPlayTest : public WindowTest {
-protected:
+  protected:
     std::ostringstream out_;
 };
 
 TEST_F(ScenarioPlayTest, InputCommandsReachTheWindowAtTheirPoints) {
-    HWND w = Track(CreateWindowEx(0, "Recorder", "", WS_POPUP | WS_VISIBLE, 50, 40, 100, 80, nullptr, nullptr, nullptr, nullptr));
+    HWND w = Track(CreateWindowEx(0, "Recorder", "", WS_POPUP | WS_VISIBLE, 50, 40, 100, 80,
+                                  nullptr, nullptr, nullptr, nullptr));
     ProcessPendingMessages();
     MessageLog().clear();
     ScenarioPlayer player(out_);
-    ASSERT_TRUE(player.Load("move 60 45\ndown 70 50\nup 71 52\nclick 149 119\nkey RETURN\nkey b\n"));
+    ASSERT_TRUE(
+        player.Load("move 60 45\ndown 70 50\nup 71 52\nclick 149 119\nkey RETURN\nkey b\n"));
     ASSERT_TRUE(player.RunToEnd()) << player.Error();
 
     std::vector<std::tuple<UINT, WPARAM, LPARAM>> seen;
     for (const auto& m : MessageLog())
-        if (m.hwnd == w && m.msg != WM_MOUSEMOVE && (m.msg >= WM_LBUTTONDOWN && m.msg <= WM_LBUTTONUP))
+        if (m.hwnd == w && m.msg != WM_MOUSEMOVE &&
+            (m.msg >= WM_LBUTTONDOWN && m.msg <= WM_LBUTTONUP))
             seen.emplace_back(m.msg, 0, m.lParam);
         else if (m.hwnd == w && (m.msg == WM_KEYDOWN || m.msg == WM_KEYUP || m.msg == WM_CHAR))
             seen.emplace_back(m.msg, m.wParam, 0);
     // Screen points less the window's corner (50, 40); a pop-up's client area is all of it.
     const std::vector<std::tuple<UINT, WPARAM, LPARAM>> expected = {
-        {WM_LBUTTONDOWN, 0, MAKELPARAM(20, 10)}, {WM_LBUTTONUP, 0, MAKELPARAM(21, 12)},
-        {WM_LBUTTONDOWN, 0, MAKELPARAM(99, 79)}, {WM_LBUTTONUP, 0, MAKELPARAM(99, 79)},
-        {WM_KEYDOWN, VK_RETURN, 0},              {WM_CHAR, '\r', 0},
-        {WM_KEYUP, VK_RETURN, 0},                {WM_KEYDOWN, 'B', 0},
-        {WM_CHAR, 'b', 0},                       {WM_KEYUP, 'B', 0},
+        {WM_LBUTTONDOWN, 0, MAKELPARAM(20, 10)},
+        {WM_LBUTTONUP, 0, MAKELPARAM(21, 12)},
+        {WM_LBUTTONDOWN, 0, MAKELPARAM(99, 79)},
+        {WM_LBUTTONUP, 0, MAKELPARAM(99, 79)},
+        {WM_KEYDOWN, VK_RETURN, 0},
+        {WM_CHAR, '\r', 0},
+        {WM_KEYUP, VK_RETURN, 0},
+        {WM_KEYDOWN, 'B', 0},
+        {WM_CHAR, 'b', 0},
+        {WM_KEYUP, 'B', 0},
     };
     EXPECT_EQ(seen, expected);
     POINT cursor{};
@@ -115,7 +127,8 @@ TEST_F(ScenarioPlayTest, InputCommandsReachTheWindowAtTheirPoints) {
 }
 
 TEST_F(ScenarioPlayTest, WaitMovesTheVirtualClockAndDeliversTimersOnTheWay) {
-    HWND w = Track(CreateWindowEx(0, "Recorder", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    HWND w = Track(CreateWindowEx(0, "Recorder", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                  nullptr, nullptr, nullptr));
     ProcessPendingMessages();
     SetTimer(w, 7, 30, nullptr);
     MessageLog().clear();
@@ -125,7 +138,8 @@ TEST_F(ScenarioPlayTest, WaitMovesTheVirtualClockAndDeliversTimersOnTheWay) {
     ASSERT_TRUE(player.RunNext());
     EXPECT_EQ(GetTickCount() - start, 100u);
     int timers = 0;
-    for (const auto& m : MessageLog()) timers += m.hwnd == w && m.msg == WM_TIMER && m.wParam == 7;
+    for (const auto& m : MessageLog())
+        timers += m.hwnd == w && m.msg == WM_TIMER && m.wParam == 7;
     EXPECT_EQ(timers, 3) << "due at 30, 60 and 90";
     ASSERT_TRUE(player.RunToEnd());
     EXPECT_EQ(GetTickCount() - start, 119u);
@@ -133,9 +147,13 @@ TEST_F(ScenarioPlayTest, WaitMovesTheVirtualClockAndDeliversTimersOnTheWay) {
 }
 
 TEST_F(ScenarioPlayTest, WindowsListsTopLevelWindowsFrontFirst) {
-    HWND back = Track(CreateWindowEx(0, "Recorder", "Ақпарат \"1\" \\ 2", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 20, 300, 200, nullptr, nullptr, nullptr, nullptr));
-    HWND hidden = Track(CreateWindowEx(0, "Recorder", "", WS_POPUP, 0, 0, 5, 6, nullptr, nullptr, nullptr, nullptr));
-    HWND front = Track(CreateWindowEx(0, "Recorder", "Min", WS_OVERLAPPEDWINDOW | WS_VISIBLE, -5, 7, 100, 50, nullptr, nullptr, nullptr, nullptr));
+    HWND back =
+        Track(CreateWindowEx(0, "Recorder", "Ақпарат \"1\" \\ 2", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                             10, 20, 300, 200, nullptr, nullptr, nullptr, nullptr));
+    HWND hidden = Track(CreateWindowEx(0, "Recorder", "", WS_POPUP, 0, 0, 5, 6, nullptr, nullptr,
+                                       nullptr, nullptr));
+    HWND front = Track(CreateWindowEx(0, "Recorder", "Min", WS_OVERLAPPEDWINDOW | WS_VISIBLE, -5, 7,
+                                      100, 50, nullptr, nullptr, nullptr, nullptr));
     ShowWindow(front, SW_MINIMIZE);
     SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(back, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -153,7 +171,8 @@ TEST_F(ScenarioPlayTest, RegisteredCommandsPlayAndAFailureStopsTheScenarioAtItsL
     player.Register("say", [this](const std::vector<std::string>& args) -> ScenarioPlayer::Steps {
         if (args.empty()) throw ScenarioError("expected words");
         return {{[this, args] {
-            for (const std::string& a : args) out_ << '[' << a << ']';
+            for (const std::string& a : args)
+                out_ << '[' << a << ']';
             out_ << '\n';
         }}};
     });
@@ -178,7 +197,8 @@ TEST_F(ScenarioPlayTest, ShotWritesTheScreenAndReportsAFileItCannotWrite) {
     ScenarioPlayer player(out_);
     ASSERT_TRUE(player.Load("shot " + file + "\nshot /no-such-folder/x.png\nwindows"));
     EXPECT_FALSE(player.RunToEnd());
-    EXPECT_EQ(player.Error().rfind("line 2: shot: cannot write \"/no-such-folder/x.png\"", 0), 0u) << player.Error();
+    EXPECT_EQ(player.Error().rfind("line 2: shot: cannot write \"/no-such-folder/x.png\"", 0), 0u)
+        << player.Error();
     EXPECT_EQ(out_.str(), "") << "the command after the failure did not run";
     FILE* f = std::fopen(file.c_str(), "rb");
     ASSERT_NE(f, nullptr);
@@ -214,7 +234,9 @@ LRESULT ModalProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         g_inModalLoop = false;
         return 0;
     }
-    if (msg == WM_KEYDOWN) g_events.push_back("key " + std::to_string(wParam) + (g_inModalLoop ? " in the modal loop" : ""));
+    if (msg == WM_KEYDOWN)
+        g_events.push_back("key " + std::to_string(wParam) +
+                           (g_inModalLoop ? " in the modal loop" : ""));
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 } // namespace
@@ -224,7 +246,8 @@ TEST_F(ScenarioPlayTest, DrivenByTheProgramsLoopsEvenModalOnes) {
     wc.lpszClassName = "ScenarioModal";
     wc.lpfnWndProc = ModalProc;
     RegisterClass(wc);
-    HWND w = Track(CreateWindowEx(0, "ScenarioModal", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr));
+    HWND w = Track(CreateWindowEx(0, "ScenarioModal", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100,
+                                  nullptr, nullptr, nullptr, nullptr));
     g_events.clear();
     ScenarioPlayer player(out_);
     player.Register("note", [](const std::vector<std::string>& args) -> ScenarioPlayer::Steps {
@@ -237,7 +260,8 @@ TEST_F(ScenarioPlayTest, DrivenByTheProgramsLoopsEvenModalOnes) {
     headless.SetDriver(nullptr);
     EXPECT_TRUE(player.Done());
     EXPECT_FALSE(player.Failed()) << player.Error();
-    EXPECT_EQ(g_events, (std::vector<std::string>{"modal loop starts", "key 65 in the modal loop", "note inside",
-                                                  "modal loop saw Escape", "modal loop ends", "note after", "key 66"}));
+    EXPECT_EQ(g_events, (std::vector<std::string>{"modal loop starts", "key 65 in the modal loop",
+                                                  "note inside", "modal loop saw Escape",
+                                                  "modal loop ends", "note after", "key 66"}));
     (void)w;
 }

@@ -1,0 +1,84 @@
+#pragma once
+// What the standard control classes (button, static, edit, ...) share: their default font,
+// the colour question to the parent, notifications, per-window state and classic edges.
+#include <memory>
+#include <string_view>
+
+#include "platform/Gdi.h"
+#include "platform/OwnerDraw.h"
+#include "platform/Text.h"
+#include "platform/WindowSystem.h"
+
+constexpr WPARAM MAKEWPARAM(int lo, int hi) { return WPARAM(MAKELONG(WORD(lo), WORD(hi))); }
+
+// Colour questions a control asks its parent; the general ones live in WinConst.h.
+constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
+constexpr UINT WM_CTLCOLOREDIT = 0x0133;
+constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
+constexpr UINT WM_CTLCOLORBTN = 0x0135;
+constexpr UINT WM_CTLCOLORSCROLLBAR = 0x0137;
+
+// WM_GETDLGCODE answers.
+constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+constexpr LRESULT DLGC_WANTTAB = 0x0002;
+constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
+constexpr LRESULT DLGC_WANTCHARS = 0x0080;
+constexpr LRESULT DLGC_STATIC = 0x0100;
+constexpr LRESULT DLGC_BUTTON = 0x2000;
+
+// The message font of the non-client metrics, made once and shared by every control that
+// has not been given a font; never deleted.
+HFONT DefaultControlFont();
+
+// The font a control draws with: the one it was given, else the default.
+inline HFONT FontOrDefault(HFONT font) { return font ? font : DefaultControlFont(); }
+
+// Asks the parent for the control's colours (WM_CTLCOLOR...). The context gets the default
+// text and background colours first so that a parent which answers only with a brush still
+// gets sensible text. A parent that does not answer (null) leaves `fallback`, a system colour
+// index, as the brush.
+HBRUSH AskControlColor(HWND hwnd, UINT msg, HDC dc, int fallback);
+
+// WM_COMMAND (MAKEWPARAM(id, code), the control) to the parent. Returns false when the
+// control was destroyed while the parent handled it.
+bool NotifyParent(HWND hwnd, WORD code);
+
+// Paints with the context WM_PAINT carries in wParam, or between BeginPaint and EndPaint.
+template <typename Paint> void PaintControl(HWND hwnd, WPARAM wParam, Paint&& paint) {
+    if (wParam) {
+        paint(reinterpret_cast<HDC>(wParam));
+        return;
+    }
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    if (dc) paint(dc);
+    EndPaint(hwnd, &ps);
+}
+
+// Per-window state of a control kept in a window property: made at WM_NCCREATE, freed at
+// WM_NCDESTROY.
+template <typename State> State* ControlStateOf(HWND hwnd, std::string_view prop) {
+    return static_cast<State*>(GetProp(hwnd, prop));
+}
+template <typename State> State* AttachControlState(HWND hwnd, std::string_view prop) {
+    auto state = std::make_unique<State>();
+    if (!SetProp(hwnd, prop, state.get())) return nullptr;
+    return state.release();
+}
+template <typename State> void DetachControlState(HWND hwnd, std::string_view prop) {
+    std::unique_ptr<State> owned(static_cast<State*>(RemoveProp(hwnd, prop)));
+}
+
+void FillSolidRect(HDC dc, const RECT& r, COLORREF color);
+// A one-pixel frame: top and left in one colour, bottom and right in the other.
+void FrameTwoTone(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight);
+// The classic two-pixel raised (button) and sunken (field) edges.
+void DrawRaisedEdge(HDC dc, const RECT& r);
+void DrawSunkenEdge(HDC dc, const RECT& r);
+// Text drawn the way disabled controls show it: highlight colour offset by one pixel, then
+// the shadow colour on top.
+void DrawEmbossedText(HDC dc, const char* text, int length, RECT r, UINT format);
