@@ -16,21 +16,28 @@ void DrawEdgeLines(HDC dc, const RECT& r, int topLeftColor, int bottomRightColor
     FillSysColor(dc, {r.right - 1, r.top, r.right, r.bottom}, bottomRightColor);
 }
 
-void DrawThinSunken(HDC dc, const RECT& rect) { DrawEdgeLines(dc, rect, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT); }
+void DrawThinSunken(HDC dc, const RECT& rect) {
+    DrawEdgeLines(dc, rect, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+}
 
-void DrawThinRaised(HDC dc, const RECT& rect) { DrawEdgeLines(dc, rect, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW); }
+void DrawThinRaised(HDC dc, const RECT& rect) {
+    DrawEdgeLines(dc, rect, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+}
 
 void DrawButtonRaised(HDC dc, const RECT& r) {
     DrawEdgeLines(dc, r, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW);
-    DrawEdgeLines(dc, {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, COLOR_3DLIGHT, COLOR_BTNSHADOW);
+    DrawEdgeLines(dc, {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, COLOR_3DLIGHT,
+                  COLOR_BTNSHADOW);
 }
 
 void DrawButtonSunken(HDC dc, const RECT& r) {
     DrawEdgeLines(dc, r, COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT);
-    DrawEdgeLines(dc, {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, COLOR_BTNSHADOW, COLOR_3DLIGHT);
+    DrawEdgeLines(dc, {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, COLOR_BTNSHADOW,
+                  COLOR_3DLIGHT);
 }
 
 void DrawEtched(HDC dc, const RECT& r) {
-    DrawEdgeLines(dc, {r.left + 1, r.top + 1, r.right, r.bottom}, COLOR_BTNHIGHLIGHT, COLOR_BTNHIGHLIGHT);
+    DrawEdgeLines(dc, {r.left + 1, r.top + 1, r.right, r.bottom}, COLOR_BTNHIGHLIGHT,
+                  COLOR_BTNHIGHLIGHT);
     DrawEdgeLines(dc, {r.left, r.top, r.right - 1, r.bottom - 1}, COLOR_BTNSHADOW, COLOR_BTNSHADOW);
 }

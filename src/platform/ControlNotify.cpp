@@ -22,7 +22,8 @@ SIZE MeasureText(HFONT font, const std::string& text) {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
     // An empty text still has the font's height.
-    GetTextExtentPoint32(dc, text.empty() ? " " : text.c_str(), text.empty() ? 1 : int(text.size()), &size);
+    GetTextExtentPoint32(dc, text.empty() ? " " : text.c_str(), text.empty() ? 1 : int(text.size()),
+                         &size);
     if (text.empty()) size.cx = 0;
     if (old) SelectObject(dc, old);
     DeleteDC(dc);

@@ -44,10 +44,13 @@ struct CoolState {
     HFONT font = nullptr;
 };
 
-CoolState* StateOf(HWND hwnd) { return static_cast<CoolState*>(GetProp(hwnd, kStateProp)); }
+CoolState* StateOf(HWND hwnd) {
+    return static_cast<CoolState*>(GetProp(hwnd, kStateProp));
+}
 
 int GripOf(const Band& b) {
-    bool grip = !(b.style & RBBS_NOGRIPPER) && (!(b.style & RBBS_FIXEDSIZE) || (b.style & RBBS_GRIPPERALWAYS));
+    bool grip = !(b.style & RBBS_NOGRIPPER) &&
+                (!(b.style & RBBS_FIXEDSIZE) || (b.style & RBBS_GRIPPERALWAYS));
     return grip ? REBAR_GRIP_WIDTH : kFrame;
 }
 
@@ -57,7 +60,9 @@ int HeaderOf(const CoolState& s, const Band& b) {
     return header;
 }
 
-int MinWidthOf(const CoolState& s, const Band& b) { return HeaderOf(s, b) + b.cxMin + kFrame; }
+int MinWidthOf(const CoolState& s, const Band& b) {
+    return HeaderOf(s, b) + b.cxMin + kFrame;
+}
 
 // Works out every band's rectangle and the bar's height from the client width.
 void ComputeLayout(HWND hwnd, CoolState& s) {
@@ -68,17 +73,20 @@ void ComputeLayout(HWND hwnd, CoolState& s) {
     size_t rowStart = 0;
     while (rowStart < s.bands.size()) {
         size_t rowEnd = rowStart + 1;
-        while (rowEnd < s.bands.size() && !(s.bands[rowEnd].style & RBBS_BREAK)) ++rowEnd;
+        while (rowEnd < s.bands.size() && !(s.bands[rowEnd].style & RBBS_BREAK))
+            ++rowEnd;
         int rowHeight = 0, x = 0;
         for (size_t i = rowStart; i < rowEnd; ++i) {
             const Band& b = s.bands[i];
             int width = std::max(b.cx, MinWidthOf(s, b));
-            int right = i + 1 == rowEnd ? std::max<int>(x + MinWidthOf(s, b), client.right) : x + width;
+            int right =
+                i + 1 == rowEnd ? std::max<int>(x + MinWidthOf(s, b), client.right) : x + width;
             s.rects[i] = {x, top, right, top + b.cyMin + 2 * kFrame};
             rowHeight = std::max(rowHeight, b.cyMin + 2 * kFrame);
             x = right;
         }
-        for (size_t i = rowStart; i < rowEnd; ++i) s.rects[i].bottom = top + rowHeight;
+        for (size_t i = rowStart; i < rowEnd; ++i)
+            s.rects[i].bottom = top + rowHeight;
         top += rowHeight;
         rowStart = rowEnd;
     }
@@ -88,14 +96,16 @@ void ComputeLayout(HWND hwnd, CoolState& s) {
 RECT ChildRect(const CoolState& s, size_t i) {
     const RECT& r = s.rects[i];
     int left = r.left + HeaderOf(s, s.bands[i]);
-    return {left, r.top + kFrame, std::max<LONG>(left, r.right - kFrame), r.top + kFrame + s.bands[i].cyMin};
+    return {left, r.top + kFrame, std::max<LONG>(left, r.right - kFrame),
+            r.top + kFrame + s.bands[i].cyMin};
 }
 
 void PlaceChildren(HWND hwnd, CoolState& s) {
     std::vector<std::pair<HWND, RECT>> places;
     for (size_t i = 0; i < s.bands.size(); ++i)
         if (s.bands[i].child) places.push_back({s.bands[i].child, ChildRect(s, i)});
-    // Moving a child may run its code; the list is taken first so changes to the bands are harmless.
+    // Moving a child may run its code; the list is taken first so changes to the bands are
+    // harmless.
     for (const auto& [child, r] : places)
         if (IsWindow(child) && IsWindow(hwnd))
             SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -113,7 +123,8 @@ void FitToParent(HWND hwnd, CoolState& s) {
     int extra = (wr.bottom - wr.top) - (cr.bottom - cr.top);
     s.sizing = true;
     if (style & CCS_NOPARENTALIGN)
-        SetWindowPos(hwnd, nullptr, 0, 0, wr.right - wr.left, s.height + extra, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd, nullptr, 0, 0, wr.right - wr.left, s.height + extra,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     else {
         int height = s.height + extra;
         int y = (style & CCS_BOTTOM) == CCS_BOTTOM ? pc.bottom - height : 0;
@@ -206,7 +217,8 @@ void ApplyInfo(HWND hwnd, Band& b, const REBARBANDINFO& info) {
     if (info.fMask & RBBIM_STYLE) b.style = info.fStyle;
     if (info.fMask & RBBIM_COLORS) b.fore = info.clrFore, b.back = info.clrBack;
     if (info.fMask & RBBIM_TEXT) b.text = info.lpText ? info.lpText : "";
-    if (info.fMask & RBBIM_CHILDSIZE) b.cxMin = int(info.cxMinChild), b.cyMin = int(info.cyMinChild);
+    if (info.fMask & RBBIM_CHILDSIZE)
+        b.cxMin = int(info.cxMinChild), b.cyMin = int(info.cyMinChild);
     if (info.fMask & RBBIM_SIZE) b.cx = int(info.cx);
     if (info.fMask & RBBIM_ID) b.id = info.wID;
     if (info.fMask & RBBIM_CHILD) {
@@ -249,12 +261,14 @@ LRESULT GetBandInfo(const CoolState& s, WPARAM index, LPARAM lParam) {
     if (info->fMask & RBBIM_COLORS) info->clrFore = b.fore, info->clrBack = b.back;
     if ((info->fMask & RBBIM_TEXT) && info->lpText && info->cch > 0) {
         size_t n = std::min<size_t>(b.text.size(), info->cch - 1);
-        while (n > 0 && n < b.text.size() && (static_cast<unsigned char>(b.text[n]) & 0xC0) == 0x80) --n; // whole letters
+        while (n > 0 && n < b.text.size() && (static_cast<unsigned char>(b.text[n]) & 0xC0) == 0x80)
+            --n; // whole letters
         std::copy_n(b.text.begin(), n, info->lpText);
         info->lpText[n] = '\0';
     }
     if (info->fMask & RBBIM_CHILD) info->hwndChild = b.child;
-    if (info->fMask & RBBIM_CHILDSIZE) info->cxMinChild = UINT(b.cxMin), info->cyMinChild = UINT(b.cyMin);
+    if (info->fMask & RBBIM_CHILDSIZE)
+        info->cxMinChild = UINT(b.cxMin), info->cyMinChild = UINT(b.cyMin);
     if (info->fMask & RBBIM_SIZE) info->cx = UINT(s.rects[index].right - s.rects[index].left);
     if (info->fMask & RBBIM_ID) info->wID = b.id;
     return 1;
@@ -305,8 +319,11 @@ LRESULT CALLBACK_CoolBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY:
         OnNcDestroy(hwnd);
         return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_PAINT: return OnPaint(hwnd, wParam);
-    case WM_ERASEBKGND: EraseBackground(hwnd, reinterpret_cast<HDC>(wParam)); return 1;
+    case WM_PAINT:
+        return OnPaint(hwnd, wParam);
+    case WM_ERASEBKGND:
+        EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+        return 1;
     case WM_SIZE:
         if (!s->sizing) {
             ComputeLayout(hwnd, *s);
@@ -318,17 +335,24 @@ LRESULT CALLBACK_CoolBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         s->font = reinterpret_cast<HFONT>(wParam);
         Relayout(hwnd);
         return 0;
-    case WM_GETFONT: return LRESULT(s->font);
+    case WM_GETFONT:
+        return LRESULT(s->font);
     case WM_NOTIFY:
     case WM_COMMAND:
         // The bands' children talk to the bar's parent, as if the bar were not there.
         return GetParent(hwnd) ? SendMessage(GetParent(hwnd), msg, wParam, lParam) : 0;
-    case RB_INSERTBANDA: return InsertBand(hwnd, wParam, lParam);
-    case RB_DELETEBAND: return DeleteBand(hwnd, wParam);
-    case RB_SETBANDINFOA: return SetBandInfo(hwnd, wParam, lParam);
-    case RB_GETBANDINFOA: return GetBandInfo(*s, wParam, lParam);
-    case RB_GETBANDCOUNT: return LRESULT(s->bands.size());
-    case RB_GETBARHEIGHT: return s->height;
+    case RB_INSERTBANDA:
+        return InsertBand(hwnd, wParam, lParam);
+    case RB_DELETEBAND:
+        return DeleteBand(hwnd, wParam);
+    case RB_SETBANDINFOA:
+        return SetBandInfo(hwnd, wParam, lParam);
+    case RB_GETBANDINFOA:
+        return GetBandInfo(*s, wParam, lParam);
+    case RB_GETBANDCOUNT:
+        return LRESULT(s->bands.size());
+    case RB_GETBARHEIGHT:
+        return s->height;
     case RB_GETROWCOUNT: {
         LRESULT rows = 0;
         for (size_t i = 0; i < s->bands.size(); ++i)
@@ -341,7 +365,8 @@ LRESULT CALLBACK_CoolBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         *out = s->rects[wParam];
         return 1;
     }
-    default: return DefWindowProc(hwnd, msg, wParam, lParam);
+    default:
+        return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/MenuInternal.h"
 #include "platform/Text.h"
 #include "platform/WindowInternal.h"
 #include "platform/WindowObject.h"
@@ -407,6 +408,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case HTMENU:
             MenuBarMouseDown(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
+        case HTSYSMENU:
+            SystemMenuMouseDown(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
         case HTVSCROLL:
         case HTHSCROLL:
             ScrollBarMouseDown(hwnd, int(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -415,6 +419,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
     case WM_NCLBUTTONDBLCLK:
+        // A quick second press on a scroll bar is a press like the first.
+        if (wParam == HTVSCROLL || wParam == HTHSCROLL) {
+            ScrollBarMouseDown(hwnd, int(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        }
         if (wParam == HTCAPTION && (w->style & WS_MAXIMIZEBOX))
             SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
         return 0;

@@ -157,14 +157,15 @@ WPARAM MouseKeyState() {
 // The window under a screen point and its hit-test code, skipping windows that answer
 // HTTRANSPARENT.
 HWND HitWindow(POINT screen, int* hit) {
-    HWND target = WindowFromPoint(screen);
+    std::vector<HWND> transparent;
     *hit = HTNOWHERE;
-    while (target) {
+    // Bounded: each round passes over one more window.
+    for (int round = 0; round < 64; ++round) {
+        HWND target = WindowFromPointExcept(screen, transparent);
+        if (!target) return nullptr;
         *hit = int(SendMessage(target, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)));
         if (*hit != HTTRANSPARENT) return target;
-        // Try what lies beneath: the parent for a child.
-        WindowObject* w = WindowOf(target);
-        target = w && w->IsChild() ? w->parent : nullptr;
+        transparent.push_back(target); // what lies beneath gets the point
     }
     return nullptr;
 }

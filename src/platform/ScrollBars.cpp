@@ -585,23 +585,25 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, bool redraw) {
     if (info->fMask & SIF_POS) si.nPos = info->nPos;
     si.nPos = std::clamp(si.nPos, si.nMin, std::max(si.nMin, MaxPosOf(si)));
 
-    bool frameChanged = false;
+    const bool changed = before.nMin != si.nMin || before.nMax != si.nMax || before.nPage != si.nPage ||
+                         before.nPos != si.nPos;
+    const int pos = si.nPos;
+    bool frameChanged = false, disabledChanged = false;
     if (bar != SB_CTL && (info->fMask & (SIF_RANGE | SIF_PAGE))) {
+        const UINT disabledBefore = b.disabledArrows;
         const bool can = Scrollable(si);
         const DWORD bit = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
         const bool has = (GetWindowLong(hwnd, GWL_STYLE) & bit) != 0;
-        if (info->fMask & SIF_DISABLENOSCROLL) {
-            b.disabledArrows = can ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH;
-            if (!has) frameChanged = ShowScrollBar(hwnd, bar, true);
-        } else {
-            if (can) b.disabledArrows = ESB_ENABLE_BOTH;
-            if (can != has) frameChanged = ShowScrollBar(hwnd, bar, can);
-        }
+        if (info->fMask & SIF_DISABLENOSCROLL) b.disabledArrows = can ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH;
+        else if (can) b.disabledArrows = ESB_ENABLE_BOTH;
+        disabledChanged = b.disabledArrows != disabledBefore;
+        const bool show = (info->fMask & SIF_DISABLENOSCROLL) ? true : can;
+        // Showing or hiding resizes the window's client area, whose handlers may do anything,
+        // even destroy it: the state is not touched afterwards.
+        if (show != has) frameChanged = ShowScrollBar(hwnd, bar, show);
     }
-    const bool changed = before.nMin != si.nMin || before.nMax != si.nMax || before.nPage != si.nPage ||
-                         before.nPos != si.nPos;
-    if (redraw && changed && !frameChanged && IsWindow(hwnd)) RedrawBar(hwnd, bar);
-    return IsWindow(hwnd) ? BarsOf(hwnd).bars[bar].info.nPos : 0;
+    if (redraw && (changed || disabledChanged) && !frameChanged && IsWindow(hwnd)) RedrawBar(hwnd, bar);
+    return pos;
 }
 
 bool GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info) {

@@ -39,9 +39,13 @@ struct StatusState {
     bool aligning = false;
 };
 
-StatusState* StateOf(HWND hwnd) { return static_cast<StatusState*>(GetProp(hwnd, kStateProp)); }
+StatusState* StateOf(HWND hwnd) {
+    return static_cast<StatusState*>(GetProp(hwnd, kStateProp));
+}
 
-int BarHeight(const StatusState& s) { return std::max(STATUSBAR_DEFAULT_HEIGHT, s.minHeight + 4); }
+int BarHeight(const StatusState& s) {
+    return std::max(STATUSBAR_DEFAULT_HEIGHT, s.minHeight + 4);
+}
 
 int GripSize(HWND hwnd) {
     RECT rc;
@@ -49,7 +53,9 @@ int GripSize(HWND hwnd) {
     return std::min<int>(rc.bottom - kTopBand, GetSystemMetrics(SM_CXVSCROLL));
 }
 
-bool HasGrip(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & SBARS_SIZEGRIP) != 0; }
+bool HasGrip(HWND hwnd) {
+    return (GetWindowLong(hwnd, GWL_STYLE) & SBARS_SIZEGRIP) != 0;
+}
 
 RECT GripRect(HWND hwnd) {
     RECT rc;
@@ -85,7 +91,8 @@ void AlignToParent(HWND hwnd) {
     if (style & CCS_NOPARENTALIGN) {
         RECT wr;
         GetWindowRect(hwnd, &wr);
-        SetWindowPos(hwnd, nullptr, 0, 0, wr.right - wr.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd, nullptr, 0, 0, wr.right - wr.left, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
         bool top = (style & CCS_BOTTOM) == CCS_TOP;
         int y = top ? 0 : pc.bottom - height;
@@ -180,7 +187,8 @@ LRESULT SetParts(HWND hwnd, StatusState& s, WPARAM count, LPARAM lParam) {
     const int* edges = reinterpret_cast<const int*>(lParam);
     if (count == 0 || count > kMaxParts || !edges) return 0;
     s.parts.resize(count);
-    for (size_t i = 0; i < count; ++i) s.parts[i].right = edges[i];
+    for (size_t i = 0; i < count; ++i)
+        s.parts[i].right = edges[i];
     InvalidateRect(hwnd, nullptr, true);
     return 1;
 }
@@ -188,7 +196,8 @@ LRESULT SetParts(HWND hwnd, StatusState& s, WPARAM count, LPARAM lParam) {
 LRESULT GetParts(const StatusState& s, WPARAM count, LPARAM lParam) {
     int* edges = reinterpret_cast<int*>(lParam);
     if (edges)
-        for (size_t i = 0; i < std::min<size_t>(count, s.parts.size()); ++i) edges[i] = s.parts[i].right;
+        for (size_t i = 0; i < std::min<size_t>(count, s.parts.size()); ++i)
+            edges[i] = s.parts[i].right;
     return LRESULT(s.parts.size());
 }
 
@@ -231,7 +240,8 @@ LRESULT HitTest(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         RECT g = GripRect(hwnd);
         HWND top = GetAncestor(hwnd, GA_ROOT);
         bool sizable = top && !IsZoomed(top);
-        if (sizable && pt.x >= g.left && pt.x < g.right && pt.y >= g.top && pt.y < g.bottom) return HTBOTTOMRIGHT;
+        if (sizable && pt.x >= g.left && pt.x < g.right && pt.y >= g.top && pt.y < g.bottom)
+            return HTBOTTOMRIGHT;
     }
     return DefWindowProc(hwnd, WM_NCHITTEST, wParam, lParam);
 }
@@ -239,7 +249,8 @@ LRESULT HitTest(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 LRESULT OnCreate(HWND hwnd) {
     auto s = std::make_unique<StatusState>();
     NONCLIENTMETRICS ncm;
-    if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) s->ownFont = CreateFontIndirect(&ncm.lfMessageFont);
+    if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
+        s->ownFont = CreateFontIndirect(&ncm.lfMessageFont);
     s->font = s->ownFont;
     HookParent(hwnd, *s);
     SetProp(hwnd, kStateProp, s.release());
@@ -262,35 +273,46 @@ LRESULT CALLBACK_StatusBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY:
         OnNcDestroy(hwnd);
         return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_PAINT: return OnPaint(hwnd, wParam);
-    case WM_ERASEBKGND: return 1; // the paint fills every pixel
+    case WM_PAINT:
+        return OnPaint(hwnd, wParam);
+    case WM_ERASEBKGND:
+        return 1; // the paint fills every pixel
     case WM_SIZE:
         // The parent forwards its own size changes here too (the Win32 convention).
         AlignToParent(hwnd);
         InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_NCHITTEST: return HitTest(hwnd, wParam, lParam);
+    case WM_NCHITTEST:
+        return HitTest(hwnd, wParam, lParam);
     case WM_SETFONT:
         s->font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT: return LRESULT(s->font);
-    case SB_SETPARTS: return SetParts(hwnd, *s, wParam, lParam);
-    case SB_GETPARTS: return GetParts(*s, wParam, lParam);
-    case SB_SETTEXTA: return SetText(hwnd, *s, wParam, lParam);
-    case SB_GETTEXTA: return GetText(*s, wParam, lParam, true);
-    case SB_GETTEXTLENGTHA: return GetText(*s, wParam, lParam, false);
+    case WM_GETFONT:
+        return LRESULT(s->font);
+    case SB_SETPARTS:
+        return SetParts(hwnd, *s, wParam, lParam);
+    case SB_GETPARTS:
+        return GetParts(*s, wParam, lParam);
+    case SB_SETTEXTA:
+        return SetText(hwnd, *s, wParam, lParam);
+    case SB_GETTEXTA:
+        return GetText(*s, wParam, lParam, true);
+    case SB_GETTEXTLENGTHA:
+        return GetText(*s, wParam, lParam, false);
     case SB_SETMINHEIGHT:
         s->minHeight = int(wParam);
         return 0;
-    case SB_GETRECT: return GetRect(hwnd, *s, wParam, lParam);
+    case SB_GETRECT:
+        return GetRect(hwnd, *s, wParam, lParam);
     case SB_GETBORDERS: {
         int* out = reinterpret_cast<int*>(lParam);
         if (!out) return 0;
         out[0] = 0, out[1] = kTopBand, out[2] = kPartGap;
         return 1;
     }
-    default: return DefWindowProc(hwnd, msg, wParam, lParam);
+    default:
+        return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 

@@ -43,13 +43,23 @@ struct ToolState {
     HFONT font = nullptr;
 };
 
-ToolState* StateOf(HWND hwnd) { return static_cast<ToolState*>(GetProp(hwnd, kStateProp)); }
+ToolState* StateOf(HWND hwnd) {
+    return static_cast<ToolState*>(GetProp(hwnd, kStateProp));
+}
 
-DWORD StyleOf(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)); }
+DWORD StyleOf(HWND hwnd) {
+    return DWORD(GetWindowLong(hwnd, GWL_STYLE));
+}
 
-bool IsSeparator(const Button& b) { return (b.data.fsStyle & TBSTYLE_SEP) != 0; }
-bool IsHidden(const Button& b) { return (b.data.fsState & TBSTATE_HIDDEN) != 0; }
-bool IsEnabled(const Button& b) { return (b.data.fsState & TBSTATE_ENABLED) != 0; }
+bool IsSeparator(const Button& b) {
+    return (b.data.fsStyle & TBSTYLE_SEP) != 0;
+}
+bool IsHidden(const Button& b) {
+    return (b.data.fsState & TBSTATE_HIDDEN) != 0;
+}
+bool IsEnabled(const Button& b) {
+    return (b.data.fsState & TBSTATE_ENABLED) != 0;
+}
 
 SIZE ButtonSize(const ToolState& s) {
     SIZE size{s.cx, s.cy};
@@ -62,7 +72,9 @@ SIZE ButtonSize(const ToolState& s) {
     return size;
 }
 
-int TopOf(HWND hwnd) { return (StyleOf(hwnd) & CCS_NODIVIDER) ? 0 : kDivider; }
+int TopOf(HWND hwnd) {
+    return (StyleOf(hwnd) & CCS_NODIVIDER) ? 0 : kDivider;
+}
 
 // Every button's rectangle, hidden ones empty.
 std::vector<RECT> Layout(HWND hwnd, const ToolState& s) {
@@ -76,7 +88,9 @@ std::vector<RECT> Layout(HWND hwnd, const ToolState& s) {
             rects.push_back({x, top, x, top});
             continue;
         }
-        int width = IsSeparator(b) ? (b.data.iBitmap > 0 ? b.data.iBitmap : TOOLBAR_DEFAULT_SEPARATOR_WIDTH) : size.cx;
+        int width = IsSeparator(b)
+                        ? (b.data.iBitmap > 0 ? b.data.iBitmap : TOOLBAR_DEFAULT_SEPARATOR_WIDTH)
+                        : size.cx;
         rects.push_back({x, top, x + width, top + size.cy});
         x += width;
     }
@@ -146,7 +160,8 @@ void DrawSeparator(HWND hwnd, HDC dc, const RECT& r) {
     FillSysColor(dc, {mid, r.top, mid + 1, r.bottom}, COLOR_BTNHIGHLIGHT);
 }
 
-void DrawButtonText(HDC dc, const ToolState& s, const Button& b, RECT r, UINT state, COLORREF color, LRESULT flags) {
+void DrawButtonText(HDC dc, const ToolState& s, const Button& b, RECT r, UINT state, COLORREF color,
+                    LRESULT flags) {
     if (b.text.empty()) return;
     if (state & (CDIS_SELECTED | CDIS_CHECKED)) r = OffsetRect(r, 1, 1);
     HGDIOBJ oldFont = s.font ? SelectObject(dc, s.font) : nullptr;
@@ -166,7 +181,8 @@ void DrawButtonText(HDC dc, const ToolState& s, const Button& b, RECT r, UINT st
     if (oldFont) SelectObject(dc, oldFont);
 }
 
-void DrawButton(HWND hwnd, HDC dc, const ToolState& s, int index, const RECT& r, COLORREF textColor, LRESULT flags) {
+void DrawButton(HWND hwnd, HDC dc, const ToolState& s, int index, const RECT& r, COLORREF textColor,
+                LRESULT flags) {
     const Button& b = s.buttons[index];
     UINT state = ItemState(s, index);
     bool down = (state & (CDIS_SELECTED | CDIS_CHECKED)) != 0;
@@ -219,7 +235,8 @@ void PaintButtons(HWND hwnd, HDC dc) {
             i = size_t(again);
             r = Layout(hwnd, *s)[i];
         }
-        if (!(itemAnswer & CDRF_SKIPDEFAULT)) DrawButton(hwnd, dc, *s, int(i), r, item.clrText, itemAnswer);
+        if (!(itemAnswer & CDRF_SKIPDEFAULT))
+            DrawButton(hwnd, dc, *s, int(i), r, item.clrText, itemAnswer);
         if (itemAnswer & CDRF_NOTIFYPOSTPAINT) {
             item.nmcd.dwDrawStage = CDDS_ITEMPOSTPAINT;
             SendNotify(hwnd, &item.nmcd.hdr, NM_CUSTOMDRAW);
@@ -278,7 +295,8 @@ Button MakeButton(ToolState& s, const TBBUTTON& data) {
 
 void InsertButtons(HWND hwnd, ToolState& s, size_t at, const TBBUTTON* src, size_t count) {
     std::vector<Button> added;
-    for (size_t i = 0; i < count; ++i) added.push_back(MakeButton(s, src[i]));
+    for (size_t i = 0; i < count; ++i)
+        added.push_back(MakeButton(s, src[i]));
     at = std::min(at, s.buttons.size());
     s.buttons.insert(s.buttons.begin() + std::ptrdiff_t(at), added.begin(), added.end());
     if (s.hot >= int(at)) s.hot += int(count);
@@ -323,7 +341,8 @@ void AnnounceAllDeleted(HWND hwnd) {
     ToolState* s = StateOf(hwnd);
     if (!s) return;
     std::vector<unsigned> serials;
-    for (const Button& b : s->buttons) serials.push_back(b.serial);
+    for (const Button& b : s->buttons)
+        serials.push_back(b.serial);
     for (unsigned serial : serials) {
         if (!(s = StateOf(hwnd))) return;
         int index = IndexOfSerial(*s, serial);
@@ -361,7 +380,8 @@ void ToggleCheck(ToolState& s, int index) {
         auto inGroup = [&](int i) {
             return (s.buttons[i].data.fsStyle & TBSTYLE_CHECKGROUP) == TBSTYLE_CHECKGROUP;
         };
-        for (int i = index - 1; i >= 0 && inGroup(i); --i) s.buttons[i].data.fsState &= ~TBSTATE_CHECKED;
+        for (int i = index - 1; i >= 0 && inGroup(i); --i)
+            s.buttons[i].data.fsState &= ~TBSTATE_CHECKED;
         for (int i = index + 1; i < int(s.buttons.size()) && inGroup(i); ++i)
             s.buttons[i].data.fsState &= ~TBSTATE_CHECKED;
         b.data.fsState |= TBSTATE_CHECKED;
@@ -395,7 +415,8 @@ void AutoSize(HWND hwnd, const ToolState& s) {
     if (style & CCS_NOPARENTALIGN) {
         RECT wr;
         GetWindowRect(hwnd, &wr);
-        SetWindowPos(hwnd, nullptr, 0, 0, wr.right - wr.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd, nullptr, 0, 0, wr.right - wr.left, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
     int y = (style & CCS_BOTTOM) == CCS_BOTTOM ? pc.bottom - height : 0;
@@ -425,7 +446,8 @@ void PressDropDown(HWND hwnd, ToolState& s, int index) {
     if (!IsWindow(hwnd) || !now || (index = IndexOfSerial(*now, serial)) < 0) return;
     NMTOOLBAR nm = DescribeButton(hwnd, *now, index);
     SendNotify(hwnd, &nm.hdr, TBN_DROPDOWN);
-    if (!IsWindow(hwnd) || !(now = StateOf(hwnd)) || (index = IndexOfSerial(*now, serial)) < 0) return;
+    if (!IsWindow(hwnd) || !(now = StateOf(hwnd)) || (index = IndexOfSerial(*now, serial)) < 0)
+        return;
     now->buttons[index].data.fsState &= ~TBSTATE_PRESSED;
     InvalidateButton(hwnd, *now, index);
 }
@@ -464,7 +486,8 @@ LRESULT OnMouseMove(HWND hwnd, ToolState& s, LPARAM lParam) {
     // While held, the button looks pressed only with the pointer over it.
     Button& b = s.buttons[s.pressed];
     bool over = ButtonAt(hwnd, s, pt) == s.pressed;
-    BYTE state = over ? BYTE(b.data.fsState | TBSTATE_PRESSED) : BYTE(b.data.fsState & ~TBSTATE_PRESSED);
+    BYTE state =
+        over ? BYTE(b.data.fsState | TBSTATE_PRESSED) : BYTE(b.data.fsState & ~TBSTATE_PRESSED);
     if (state != b.data.fsState) {
         b.data.fsState = state;
         InvalidateButton(hwnd, s, s.pressed);
@@ -484,7 +507,8 @@ LRESULT OnButtonUp(HWND hwnd, ToolState& s, LPARAM lParam) {
     InvalidateRect(hwnd, nullptr, true);
     if (GetCapture() == hwnd) ReleaseCapture();
     if (over && IsWindow(hwnd) && GetParent(hwnd))
-        SendMessage(GetParent(hwnd), WM_COMMAND, MAKELONG(WORD(id), 0), reinterpret_cast<LPARAM>(hwnd));
+        SendMessage(GetParent(hwnd), WM_COMMAND, MAKELONG(WORD(id), 0),
+                    reinterpret_cast<LPARAM>(hwnd));
     return 0;
 }
 
@@ -512,7 +536,8 @@ void OnNcDestroy(HWND hwnd) {
 
 LRESULT ButtonMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case TB_BUTTONSTRUCTSIZE: return 0; // one layout of TBBUTTON exists here
+    case TB_BUTTONSTRUCTSIZE:
+        return 0; // one layout of TBBUTTON exists here
     case TB_ADDBUTTONSA:
         if (!lParam) return 0;
         InsertButtons(hwnd, s, s.buttons.size(), reinterpret_cast<const TBBUTTON*>(lParam), wParam);
@@ -521,11 +546,16 @@ LRESULT ButtonMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM l
         if (!lParam) return 0;
         InsertButtons(hwnd, s, wParam, reinterpret_cast<const TBBUTTON*>(lParam), 1);
         return 1;
-    case TB_DELETEBUTTON: return DeleteButton(hwnd, wParam);
-    case TB_GETBUTTON: return GetButton(s, wParam, lParam);
-    case TB_BUTTONCOUNT: return LRESULT(s.buttons.size());
-    case TB_COMMANDTOINDEX: return IndexOfCommand(s, wParam);
-    case TB_GETITEMRECT: return GetItemRect(hwnd, s, wParam, lParam);
+    case TB_DELETEBUTTON:
+        return DeleteButton(hwnd, wParam);
+    case TB_GETBUTTON:
+        return GetButton(s, wParam, lParam);
+    case TB_BUTTONCOUNT:
+        return LRESULT(s.buttons.size());
+    case TB_COMMANDTOINDEX:
+        return IndexOfCommand(s, wParam);
+    case TB_GETITEMRECT:
+        return GetItemRect(hwnd, s, wParam, lParam);
     case TB_SETBUTTONSIZE:
         s.cx = std::max(1, int(LOWORD(uintptr_t(lParam))));
         s.cy = std::max(1, int(HIWORD(uintptr_t(lParam))));
@@ -535,17 +565,25 @@ LRESULT ButtonMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM l
         SIZE size = ButtonSize(s);
         return LRESULT(MAKELONG(WORD(size.cx), WORD(size.cy)));
     }
-    case TB_AUTOSIZE: AutoSize(hwnd, s); return 0;
-    case TB_SETSTATE: return SetState(hwnd, s, wParam, BYTE(LOWORD(uintptr_t(lParam))));
+    case TB_AUTOSIZE:
+        AutoSize(hwnd, s);
+        return 0;
+    case TB_SETSTATE:
+        return SetState(hwnd, s, wParam, BYTE(LOWORD(uintptr_t(lParam))));
     case TB_GETSTATE: {
         int index = IndexOfCommand(s, wParam);
         return index < 0 ? -1 : LRESULT(s.buttons[index].data.fsState);
     }
-    case TB_CHECKBUTTON: return ChangeStateBit(hwnd, s, wParam, TBSTATE_CHECKED, LOWORD(uintptr_t(lParam)) != 0);
-    case TB_ENABLEBUTTON: return ChangeStateBit(hwnd, s, wParam, TBSTATE_ENABLED, LOWORD(uintptr_t(lParam)) != 0);
-    case TB_SETHOTITEM: return SetHotItem(hwnd, s, int(intptr_t(wParam)));
-    case TB_GETHOTITEM: return s.hot;
-    default: return DefWindowProc(hwnd, msg, wParam, lParam);
+    case TB_CHECKBUTTON:
+        return ChangeStateBit(hwnd, s, wParam, TBSTATE_CHECKED, LOWORD(uintptr_t(lParam)) != 0);
+    case TB_ENABLEBUTTON:
+        return ChangeStateBit(hwnd, s, wParam, TBSTATE_ENABLED, LOWORD(uintptr_t(lParam)) != 0);
+    case TB_SETHOTITEM:
+        return SetHotItem(hwnd, s, int(intptr_t(wParam)));
+    case TB_GETHOTITEM:
+        return s.hot;
+    default:
+        return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -554,16 +592,24 @@ LRESULT CALLBACK_ToolBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     ToolState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
-    case WM_DESTROY: AnnounceAllDeleted(hwnd); return 0;
+    case WM_DESTROY:
+        AnnounceAllDeleted(hwnd);
+        return 0;
     case WM_NCDESTROY:
         OnNcDestroy(hwnd);
         return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_PAINT: return OnPaint(hwnd, wParam);
-    case WM_ERASEBKGND: EraseBackground(hwnd, reinterpret_cast<HDC>(wParam)); return 1;
+    case WM_PAINT:
+        return OnPaint(hwnd, wParam);
+    case WM_ERASEBKGND:
+        EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+        return 1;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: return OnButtonDown(hwnd, *s, lParam);
-    case WM_MOUSEMOVE: return OnMouseMove(hwnd, *s, lParam);
-    case WM_LBUTTONUP: return OnButtonUp(hwnd, *s, lParam);
+    case WM_LBUTTONDBLCLK:
+        return OnButtonDown(hwnd, *s, lParam);
+    case WM_MOUSEMOVE:
+        return OnMouseMove(hwnd, *s, lParam);
+    case WM_LBUTTONUP:
+        return OnButtonUp(hwnd, *s, lParam);
     case WM_MOUSELEAVE:
         if (s->pressed < 0) SetHotItem(hwnd, *s, -1);
         return 0;
@@ -574,8 +620,10 @@ LRESULT CALLBACK_ToolBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         s->font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(uintptr_t(lParam))) InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT: return LRESULT(s->font);
-    default: return ButtonMessage(hwnd, *s, msg, wParam, lParam);
+    case WM_GETFONT:
+        return LRESULT(s->font);
+    default:
+        return ButtonMessage(hwnd, *s, msg, wParam, lParam);
     }
 }
 

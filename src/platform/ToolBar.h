@@ -89,7 +89,7 @@ struct NMTBCUSTOMDRAW {
     HBRUSH hbrMonoDither = nullptr;
     HBRUSH hbrLines = nullptr;
     HPEN hpenLines = nullptr;
-    COLORREF clrText = 0;          // the item's text colour; the parent may change it
+    COLORREF clrText = 0; // the item's text colour; the parent may change it
     COLORREF clrMark = 0;
     COLORREF clrTextHighlight = 0;
     COLORREF clrBtnFace = 0;

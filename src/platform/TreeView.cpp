@@ -89,6 +89,12 @@ private:
     void Paint(HDC dc);
     void PaintItem(HDC dc, Item* item, int index, LRESULT prepaint);
     void PaintButton(HDC dc, const RECT& row, const Item* item);
+    void PaintLines(HDC dc, const RECT& row, const Item* item);
+    int ColumnCentre(const Item* item) const { return TextLeft(item) - 3 - indent_ / 2 - 1; }
+    bool HasNextSibling(const Item* item) const {
+        const std::vector<Item*>& s = item->parent ? item->parent->children : roots_;
+        return !s.empty() && s.back() != item;
+    }
     COLORREF BkColor() const { return bk_ == CLR_DEFAULT ? GetSysColor(COLOR_WINDOW) : bk_; }
     COLORREF TextColor() const { return text_ == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT) : text_; }
     HFONT Font() const { return font_; }
@@ -573,14 +579,33 @@ void FillSolid(HDC dc, const RECT& r, COLORREF color) {
 }
 
 void Tree::PaintButton(HDC dc, const RECT& row, const Item* item) {
-    const int right = TextLeft(item) - 3;
-    const int cx = right - indent_ / 2 - 1, cy = (row.top + row.bottom) / 2;
+    const int cx = ColumnCentre(item), cy = (row.top + row.bottom) / 2;
     const RECT box = Rect(cx - 4, cy - 4, cx + 5, cy + 5);
     FillSolid(dc, box, GetSysColor(COLOR_WINDOW));
     FrameRect(dc, &box, GetSysColorBrush(COLOR_BTNSHADOW));
     const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
     FillSolid(dc, Rect(cx - 2, cy, cx + 3, cy + 1), ink);
     if (!Expanded(item)) FillSolid(dc, Rect(cx, cy - 2, cx + 1, cy + 3), ink);
+}
+
+// Dotted connecting lines: from the item's column to its text, up to its parent, down to its
+// next sibling, and through the row for every ancestor that has siblings still to come.
+void Tree::PaintLines(HDC dc, const RECT& row, const Item* item) {
+    const bool atRoot = (GetWindowLong(hwnd_, GWL_STYLE) & TVS_LINESATROOT) != 0;
+    const COLORREF ink = GetSysColor(COLOR_GRAYTEXT);
+    const int cy = (row.top + row.bottom) / 2;
+    auto vertical = [&](int x, int from, int to) {
+        for (int y = from; y < to; ++y)
+            if (((x + y) & 1) == 0) SetPixel(dc, x, y, ink);
+    };
+    if (!item->parent && !atRoot) return;
+    const int cx = ColumnCentre(item);
+    for (int x = cx; x < TextLeft(item) - 1; ++x)
+        if (((x + cy) & 1) == 0) SetPixel(dc, x, cy, ink);
+    const bool firstRoot = !item->parent && !roots_.empty() && roots_.front() == item;
+    vertical(cx, firstRoot ? cy : row.top, HasNextSibling(item) ? row.bottom : cy + 1);
+    for (const Item* a = item->parent; a; a = a->parent)
+        if ((a->parent || atRoot) && HasNextSibling(a)) vertical(ColumnCentre(a), row.top, row.bottom);
 }
 
 void Tree::PaintItem(HDC dc, Item* item, int index, LRESULT prepaint) {
@@ -608,6 +633,7 @@ void Tree::PaintItem(HDC dc, Item* item, int index, LRESULT prepaint) {
         textColor = cd.clrText;
         textBk = cd.clrTextBk;
     }
+    if (style & TVS_HASLINES) PaintLines(dc, row, item);
     if ((style & TVS_HASBUTTONS) && HasButton(item) && (item->parent || (style & TVS_LINESATROOT)))
         PaintButton(dc, row, item);
     const RECT label = LabelRect(item, index);

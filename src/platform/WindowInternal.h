@@ -1,5 +1,7 @@
 #pragma once
 // Functions the window system's implementation files share; not for use above it.
+#include <vector>
+
 #include "platform/Region.h"
 #include "platform/WindowSystem.h"
 
@@ -27,6 +29,10 @@ void QueueMouseButton(POINT screen, MouseButton button, bool down);
 void QueueMouseWheel(POINT screen, int delta);
 void QueueKey(UINT vk, bool down);
 void QueueChar(uint32_t codePoint);
+
+// WindowFromPoint that passes over the given windows (those that answered HTTRANSPARENT), so
+// the point reaches the window beneath them: a sibling lower in z-order, or the parent.
+HWND WindowFromPointExcept(POINT screen, const std::vector<HWND>& skip);
 
 // Paints the visible top-level windows, back to front, into a screen-sized bitmap.
 void ComposeScreen(Bitmap& screen);

@@ -418,11 +418,12 @@ void FillArea(Bitmap& out, const Region& area, COLORREF color) {
         }
 }
 
-HWND ChildAt(HWND parent, POINT inParentClient) {
+HWND ChildAt(HWND parent, POINT inParentClient, const std::vector<HWND>& skip) {
     WindowObject* p = WindowOf(parent);
     for (HWND c : p->children) {
         WindowObject* cw = WindowOf(c);
         if (!cw || !(cw->style & WS_VISIBLE)) continue;
+        if (std::find(skip.begin(), skip.end(), c) != skip.end()) continue;
         if (!PtInRect(cw->rect, inParentClient)) continue;
         if (cw->windowRegion && !cw->windowRegion->Contains(inParentClient.x - cw->rect.left, inParentClient.y - cw->rect.top))
             continue;
@@ -466,8 +467,11 @@ void ComposeWindow(HWND topLevel, Bitmap& out) {
     BlitTopLevel(*w, out, POINT{0, 0}, ScreenShape(*w, POINT{0, 0}, out));
 }
 
-HWND WindowFromPoint(POINT screen) {
+HWND WindowFromPoint(POINT screen) { return WindowFromPointExcept(screen, {}); }
+
+HWND WindowFromPointExcept(POINT screen, const std::vector<HWND>& skip) {
     for (HWND top : TopLevelZOrder()) {
+        if (std::find(skip.begin(), skip.end(), top) != skip.end()) continue;
         WindowObject* w = WindowOf(top);
         if (!w || !(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE) || !PtInRect(w->rect, screen)) continue;
         const POINT inWindow{screen.x - w->rect.left, screen.y - w->rect.top};
@@ -479,7 +483,7 @@ HWND WindowFromPoint(POINT screen) {
             POINT inClient{screen.x, screen.y};
             ScreenToClient(found, &inClient);
             if (!PtInRect(Rect(0, 0, WidthOf(fw->client), HeightOf(fw->client)), inClient)) break;
-            HWND child = ChildAt(found, inClient);
+            HWND child = ChildAt(found, inClient, skip);
             if (!child || !IsWindowEnabled(child)) break;
             found = child;
         }
@@ -492,7 +496,7 @@ HWND ChildWindowFromPoint(HWND parent, POINT clientPoint) {
     WindowObject* p = WindowOf(parent);
     if (!p) return nullptr;
     if (!PtInRect(Rect(0, 0, WidthOf(p->client), HeightOf(p->client)), clientPoint)) return nullptr;
-    HWND child = ChildAt(parent, clientPoint);
+    HWND child = ChildAt(parent, clientPoint, {});
     return child ? child : parent;
 }
 

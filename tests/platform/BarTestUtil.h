@@ -2,9 +2,9 @@
 // Helpers for the bar and tab control tests: a plain parent window and pixel probes.
 #include <gtest/gtest.h>
 
+#include "WindowTestUtil.h"
 #include "platform/Bitmap.h"
 #include "platform/SysColors.h"
-#include "WindowTestUtil.h"
 
 // A 24- or 32-bit pixel as a COLORREF (0x00BBGGRR).
 inline COLORREF PixelOf(const Bitmap& bmp, int x, int y) {
@@ -33,13 +33,13 @@ inline bool SameRect(const RECT& a, const RECT& b) {
 }
 
 inline std::string RectText(const RECT& r) {
-    return "{" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom) + "}";
+    return "{" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + "}";
 }
 
 // A borderless pop-up at the screen's top-left corner, so client, window and screen
 // coordinates coincide; its procedure records what it receives.
 inline HWND MakePlainParent(int width, int height, const char* cls = "Recorder") {
-    return CreateWindowEx(0, cls, "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height, nullptr, nullptr,
-                          nullptr, nullptr);
+    return CreateWindowEx(0, cls, "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height,
+                          nullptr, nullptr, nullptr, nullptr);
 }

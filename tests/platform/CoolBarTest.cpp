@@ -34,7 +34,7 @@ LRESULT CoolParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 class CoolBarTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         Log() = CoolParentLog{};
@@ -46,18 +46,19 @@ protected:
         RegisterCoolBarClass();
         RegisterCoolBarClass();
         parent_ = Track(MakePlainParent(400, 300, "CoolBarTestParent"));
-        bar_ = CreateWindowEx(0, REBARCLASSNAME, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 10, 10, parent_,
-                              nullptr, nullptr, nullptr);
+        bar_ = CreateWindowEx(0, REBARCLASSNAME, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                              10, 10, parent_, nullptr, nullptr, nullptr);
     }
     void TearDown() override {
         WindowTest::TearDown();
         Log() = CoolParentLog{};
     }
     HWND AddBand(UINT style, int cyMin, int cx, const char* text = nullptr, int at = -1) {
-        HWND child = CreateWindowEx(0, "Recorder", "", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5, parent_, nullptr, nullptr,
-                                    nullptr);
+        HWND child = CreateWindowEx(0, "Recorder", "", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5, parent_,
+                                    nullptr, nullptr, nullptr);
         REBARBANDINFO info;
-        info.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_ID | (text ? RBBIM_TEXT : 0);
+        info.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_ID |
+                     (text ? RBBIM_TEXT : 0);
         info.fStyle = style;
         info.hwndChild = child;
         info.cyMinChild = UINT(cyMin);
@@ -174,7 +175,8 @@ TEST_F(CoolBarTest, CustomDrawStagesAndEtchedBorders) {
     Log().stages.clear();
     InvalidateRect(bar_, nullptr, true);
     UpdateWindow(bar_);
-    EXPECT_EQ(Log().stages, (std::vector<DWORD>{CDDS_PREERASE, CDDS_POSTERASE, CDDS_PREPAINT, CDDS_POSTPAINT}));
+    EXPECT_EQ(Log().stages,
+              (std::vector<DWORD>{CDDS_PREERASE, CDDS_POSTERASE, CDDS_PREPAINT, CDDS_POSTPAINT}));
     Bitmap shot = Screenshot();
     // Etched: a shadow line with a highlight line inside it along the top.
     EXPECT_EQ(PixelOf(shot, 200, 0), GetSysColor(COLOR_BTNSHADOW));

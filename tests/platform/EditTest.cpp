@@ -295,3 +295,23 @@ TEST_F(EditTest, ParentMayDestroyTheFieldOnChange) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EditTest, AlignmentStylesPlaceTheCaretOfAnEmptyField) {
+    Parent().colorBrush = CreateSolidBrush(RGB(255, 255, 255));
+    // The client is 146 wide (150 less the client edge); the text area leaves 2 pixels each
+    // side and one column for the caret: 141 columns of slack in an empty field.
+    struct Case {
+        DWORD style;
+        int caret;
+    } cases[] = {{ES_LEFT, 2}, {ES_CENTER, 2 + 141 / 2}, {ES_RIGHT, 2 + 141}};
+    for (const Case& c : cases) {
+        HWND e = Edit(c.style);
+        SetFocus(e);
+        EXPECT_EQ(CaretColumn(e), c.caret) << c.style;
+        DestroyWindow(e);
+    }
+}
+
+} // namespace

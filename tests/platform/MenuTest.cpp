@@ -225,6 +225,26 @@ TEST(MenuObjectTest, MenuContainingItselfDoesNotLoop) {
     EXPECT_FALSE(IsMenu(m));
 }
 
+TEST(MenuObjectTest, MnemonicsFoldKazakhAndLatinCase) {
+    const std::pair<char32_t, char32_t> pairs[] = {
+        {U'A', U'a'}, {U'Z', U'z'}, {U'Ф', U'ф'}, {U'Я', U'я'}, {U'Ё', U'ё'}, {U'І', U'і'}, {U'Ә', U'ә'},
+        {U'Ғ', U'ғ'}, {U'Қ', U'қ'}, {U'Ң', U'ң'}, {U'Ө', U'ө'}, {U'Ұ', U'ұ'}, {U'Ү', U'ү'}, {U'Һ', U'һ'},
+        {U'Ӂ', U'ӂ'}, {U'Ӏ', U'ӏ'},
+    };
+    for (const auto& [upper, lower] : pairs) {
+        SCOPED_TRACE(uint32_t(upper));
+        EXPECT_EQ(FoldCase(uint32_t(upper)), uint32_t(lower));
+        EXPECT_EQ(FoldCase(uint32_t(lower)), uint32_t(lower));
+    }
+    MenuItem item;
+    item.text = "Ү&лкейту\tAlt+U";
+    EXPECT_EQ(ItemMnemonic(item), uint32_t(U'л'));
+    item.text = "A && B";
+    EXPECT_EQ(ItemMnemonic(item), 0u);
+    item.text = "Trailing&";
+    EXPECT_EQ(ItemMnemonic(item), 0u);
+}
+
 // ---------------------------------------------------------------- the bar
 
 TEST_F(MenuTest, BarTakesOneLineAndItemsSitOnIt) {
@@ -534,6 +554,24 @@ TEST_F(MenuTest, TrackPopupMenuReturnsTheClickedCommand) {
     EXPECT_FALSE(IsMenuLoopActive());
     ProcessPendingMessages();
     EXPECT_TRUE(Of(WM_COMMAND).empty()); // with TPM_RETURNCMD no command is sent
+    MSG quit;
+    EXPECT_FALSE(PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)); // the outer loop goes on
+    DestroyMenu(menu);
+}
+
+TEST_F(MenuTest, TrackPopupMenuReturnsZeroWhenEscaped) {
+    HMENU menu = CreatePopupMenu();
+    AppendMenu(menu, MF_STRING, 11, "Only");
+    bool pressed = false;
+    Headless()->SetDriver([&]() {
+        if (!pressed) KeyPress(VK_ESCAPE);
+        pressed = true;
+        return true;
+    });
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 300, 200, 0, hwnd_, nullptr), 0u);
+    Headless()->SetDriver(nullptr);
+    EXPECT_TRUE(pressed);
+    EXPECT_FALSE(IsMenuLoopActive());
     DestroyMenu(menu);
 }
 

@@ -8,7 +8,7 @@
 namespace {
 
 class StatusBarTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         RegisterStatusBarClass();
@@ -16,8 +16,8 @@ protected:
         parent_ = Track(MakePlainParent(400, 300));
     }
     HWND MakeBar(DWORD style = 0) {
-        return CreateWindowEx(0, STATUSCLASSNAME, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent_, nullptr,
-                              nullptr, nullptr);
+        return CreateWindowEx(0, STATUSCLASSNAME, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                              parent_, nullptr, nullptr, nullptr);
     }
     static RECT PartRect(HWND bar, int part) {
         RECT r{};
@@ -54,8 +54,8 @@ TEST_F(StatusBarTest, AlignsToTheParentEdgeTheStylesAskFor) {
 }
 
 TEST_F(StatusBarTest, NoParentAlignKeepsItsPlaceButTakesItsHeight) {
-    HWND bar = CreateWindowEx(0, STATUSCLASSNAME, "", WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN, 30, 40, 200, 50,
-                              parent_, nullptr, nullptr, nullptr);
+    HWND bar = CreateWindowEx(0, STATUSCLASSNAME, "", WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN, 30,
+                              40, 200, 50, parent_, nullptr, nullptr, nullptr);
     SetWindowPos(parent_, nullptr, 0, 0, 500, 350, SWP_NOMOVE | SWP_NOZORDER);
     RECT r;
     GetWindowRect(bar, &r);
@@ -78,7 +78,8 @@ TEST_F(StatusBarTest, PartsRunFromEdgeToEdgeWithMinusOneReachingTheEnd) {
     ASSERT_TRUE(SendMessage(bar, SB_SETPARTS, 3, LPARAM(edges)));
     RECT expected[] = {{0, 2, 100, 20}, {102, 2, 250, 20}, {252, 2, 400, 20}};
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(SameRect(PartRect(bar, i), expected[i])) << i << ": " << RectText(PartRect(bar, i));
+        EXPECT_TRUE(SameRect(PartRect(bar, i), expected[i]))
+            << i << ": " << RectText(PartRect(bar, i));
     int got[3] = {};
     EXPECT_EQ(SendMessage(bar, SB_GETPARTS, 3, LPARAM(got)), 3);
     EXPECT_EQ(got[0], 100);
@@ -114,7 +115,8 @@ TEST_F(StatusBarTest, TextsKeepTheirDrawingFlags) {
         std::string text;
     } cases[] = {{0, 0, "Бет 1"}, {1, WORD(SBT_POPOUT), "Уақыт"}, {1, WORD(SBT_NOBORDERS), ""}};
     for (const Case& c : cases) {
-        ASSERT_TRUE(SendMessage(bar, SB_SETTEXTA, MAKELONG(WORD(c.part), c.flags), LPARAM(c.text.c_str())));
+        ASSERT_TRUE(
+            SendMessage(bar, SB_SETTEXTA, MAKELONG(WORD(c.part), c.flags), LPARAM(c.text.c_str())));
         char buffer[64] = "garbage";
         LRESULT got = SendMessage(bar, SB_GETTEXTA, c.part, LPARAM(buffer));
         EXPECT_EQ(LOWORD(got), c.text.size());
@@ -150,7 +152,8 @@ TEST_F(StatusBarTest, PaintsSunkenFramesAndPlacesTextsByTheRule) {
     // Left text starts 4 pixels into its part, the centred one is centred in the drawing area
     // (part 1 less 4 on each side: 106..246, centre 176), the right one ends 4 before the edge.
     RECT inner0{1, 283, 99, 299}, inner1{103, 283, 249, 299}, inner2{252, 282, 400, 300};
-    RECT left = InkBox(shot, inner0, face), mid = InkBox(shot, inner1, face), right = InkBox(shot, inner2, face);
+    RECT left = InkBox(shot, inner0, face), mid = InkBox(shot, inner1, face),
+         right = InkBox(shot, inner2, face);
     ASSERT_LT(left.left, left.right);
     ASSERT_LT(mid.left, mid.right);
     ASSERT_LT(right.left, right.right);

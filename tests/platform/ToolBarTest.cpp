@@ -21,8 +21,8 @@ struct ParentScript {
     std::vector<Stage> stages;
     std::vector<int> commands;
     std::vector<std::pair<UINT, int>> notifications; // code, item (tool bar notifications)
-    std::map<DWORD, LRESULT> answers;                 // by stage
-    std::map<uintptr_t, LRESULT> itemAnswers;         // item pre-paint answer by command id
+    std::map<DWORD, LRESULT> answers;                // by stage
+    std::map<uintptr_t, LRESULT> itemAnswers;        // item pre-paint answer by command id
     std::function<void(HWND bar, int id)> onCommand;
     std::function<void(HWND bar, uintptr_t id)> onItemPrePaint;
 };
@@ -59,7 +59,8 @@ LRESULT ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
-TBBUTTON Btn(int id, BYTE style = TBSTYLE_BUTTON, BYTE state = TBSTATE_ENABLED, const char* text = nullptr) {
+TBBUTTON Btn(int id, BYTE style = TBSTYLE_BUTTON, BYTE state = TBSTATE_ENABLED,
+             const char* text = nullptr) {
     TBBUTTON b;
     b.idCommand = id;
     b.fsStyle = style;
@@ -76,7 +77,7 @@ TBBUTTON Sep(int width = 0) {
 }
 
 class ToolBarTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         Script() = ParentScript{};
@@ -95,8 +96,9 @@ protected:
     }
     // A bar at (0, 0) of 400 x 40 holding the given buttons.
     HWND MakeBar(DWORD style, std::vector<TBBUTTON> buttons) {
-        HWND bar = CreateWindowEx(0, TOOLBARCLASSNAME, "", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | style, 0, 0, 400,
-                                  40, parent_, nullptr, nullptr, nullptr);
+        HWND bar =
+            CreateWindowEx(0, TOOLBARCLASSNAME, "", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | style, 0,
+                           0, 400, 40, parent_, nullptr, nullptr, nullptr);
         SendMessage(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
         SendMessage(bar, TB_ADDBUTTONSA, buttons.size(), LPARAM(buttons.data()));
         return bar;
@@ -114,8 +116,9 @@ protected:
     HWND parent_ = nullptr;
 };
 
-const std::vector<TBBUTTON> kRow = {Btn(1), Sep(), Sep(13), Btn(2), Btn(3, TBSTYLE_BUTTON, TBSTATE_ENABLED | TBSTATE_HIDDEN),
-                                    Btn(4)};
+const std::vector<TBBUTTON> kRow = {
+    Btn(1), Sep(), Sep(13), Btn(2), Btn(3, TBSTYLE_BUTTON, TBSTATE_ENABLED | TBSTATE_HIDDEN),
+    Btn(4)};
 
 TEST_F(ToolBarTest, ButtonsAndSeparatorsLieSideBySide) {
     struct Case {
@@ -126,10 +129,12 @@ TEST_F(ToolBarTest, ButtonsAndSeparatorsLieSideBySide) {
         HWND bar = MakeBar(c.style, kRow);
         EXPECT_EQ(SendMessage(bar, TB_BUTTONCOUNT, 0, 0), 6);
         // 24 x 22 buttons, separators 8 (by default) and 13 wide, the hidden button takes no room.
-        RECT expected[] = {{0, 0, 24, 22}, {24, 0, 32, 22}, {32, 0, 45, 22}, {45, 0, 69, 22}, {}, {69, 0, 93, 22}};
+        RECT expected[] = {{0, 0, 24, 22}, {24, 0, 32, 22}, {32, 0, 45, 22}, {45, 0, 69, 22}, {},
+                           {69, 0, 93, 22}};
         for (int i : {0, 1, 2, 3, 5}) {
             RECT want = OffsetRect(expected[i], 0, c.top);
-            EXPECT_TRUE(SameRect(ItemRect(bar, i), want)) << i << ": " << RectText(ItemRect(bar, i));
+            EXPECT_TRUE(SameRect(ItemRect(bar, i), want))
+                << i << ": " << RectText(ItemRect(bar, i));
         }
         RECT r;
         EXPECT_FALSE(SendMessage(bar, TB_GETITEMRECT, 4, LPARAM(&r)));
@@ -164,8 +169,8 @@ TEST_F(ToolBarTest, TextWidensEveryButtonAndIsCopied) {
 }
 
 TEST_F(ToolBarTest, InsertDeleteAndAutoSize) {
-    HWND bar = CreateWindowEx(0, TOOLBARCLASSNAME, "", WS_CHILD | WS_VISIBLE, 5, 5, 10, 10, parent_, nullptr, nullptr,
-                              nullptr);
+    HWND bar = CreateWindowEx(0, TOOLBARCLASSNAME, "", WS_CHILD | WS_VISIBLE, 5, 5, 10, 10, parent_,
+                              nullptr, nullptr, nullptr);
     std::vector<TBBUTTON> row = {Btn(1), Btn(2)};
     SendMessage(bar, TB_ADDBUTTONSA, 2, LPARAM(row.data()));
     TBBUTTON b = Btn(7);
@@ -202,12 +207,24 @@ TEST_F(ToolBarTest, ClicksSendCommandsAndToggleChecks) {
         LRESULT state3, state4, state5;
     } steps[] = {
         {10, {1}, TBSTATE_ENABLED, TBSTATE_ENABLED, TBSTATE_ENABLED},
-        {28, {}, TBSTATE_ENABLED, TBSTATE_ENABLED, TBSTATE_ENABLED},   // separator
-        {40, {}, TBSTATE_ENABLED, TBSTATE_ENABLED, TBSTATE_ENABLED},   // disabled
+        {28, {}, TBSTATE_ENABLED, TBSTATE_ENABLED, TBSTATE_ENABLED}, // separator
+        {40, {}, TBSTATE_ENABLED, TBSTATE_ENABLED, TBSTATE_ENABLED}, // disabled
         {60, {3}, TBSTATE_ENABLED | TBSTATE_CHECKED, TBSTATE_ENABLED, TBSTATE_ENABLED},
-        {84, {4}, TBSTATE_ENABLED | TBSTATE_CHECKED, TBSTATE_ENABLED | TBSTATE_CHECKED, TBSTATE_ENABLED},
-        {108, {5}, TBSTATE_ENABLED | TBSTATE_CHECKED, TBSTATE_ENABLED, TBSTATE_ENABLED | TBSTATE_CHECKED},
-        {108, {5}, TBSTATE_ENABLED | TBSTATE_CHECKED, TBSTATE_ENABLED, TBSTATE_ENABLED | TBSTATE_CHECKED},
+        {84,
+         {4},
+         TBSTATE_ENABLED | TBSTATE_CHECKED,
+         TBSTATE_ENABLED | TBSTATE_CHECKED,
+         TBSTATE_ENABLED},
+        {108,
+         {5},
+         TBSTATE_ENABLED | TBSTATE_CHECKED,
+         TBSTATE_ENABLED,
+         TBSTATE_ENABLED | TBSTATE_CHECKED},
+        {108,
+         {5},
+         TBSTATE_ENABLED | TBSTATE_CHECKED,
+         TBSTATE_ENABLED,
+         TBSTATE_ENABLED | TBSTATE_CHECKED},
         {60, {3}, TBSTATE_ENABLED, TBSTATE_ENABLED, TBSTATE_ENABLED | TBSTATE_CHECKED},
     };
     for (const Step& s : steps) {
@@ -250,8 +267,9 @@ TEST_F(ToolBarTest, ClickHandlerMayDestroyTheBar) {
 }
 
 TEST_F(ToolBarTest, CustomDrawStagesComeInOrderWithItemStates) {
-    HWND bar = MakeBar(CCS_NODIVIDER, {Btn(1), Sep(), Btn(2, TBSTYLE_CHECK, TBSTATE_ENABLED | TBSTATE_CHECKED),
-                                       Btn(3, TBSTYLE_BUTTON, 0), Btn(4)});
+    HWND bar = MakeBar(CCS_NODIVIDER,
+                       {Btn(1), Sep(), Btn(2, TBSTYLE_CHECK, TBSTATE_ENABLED | TBSTATE_CHECKED),
+                        Btn(3, TBSTYLE_BUTTON, 0), Btn(4)});
     SendMessage(bar, TB_SETHOTITEM, 4, 0);
     ParentScript& p = Script();
     p.answers = {{CDDS_PREERASE, CDRF_NOTIFYPOSTERASE},
@@ -264,10 +282,17 @@ TEST_F(ToolBarTest, CustomDrawStagesComeInOrderWithItemStates) {
         uintptr_t item;
         UINT state;
     } want[] = {
-        {CDDS_PREERASE, 0, 0},           {CDDS_POSTERASE, 0, 0},         {CDDS_PREPAINT, 0, 0},
-        {CDDS_ITEMPREPAINT, 1, 0},       {CDDS_ITEMPOSTPAINT, 1, 0},     {CDDS_ITEMPREPAINT, 2, CDIS_CHECKED},
-        {CDDS_ITEMPOSTPAINT, 2, CDIS_CHECKED}, {CDDS_ITEMPREPAINT, 3, CDIS_DISABLED}, {CDDS_ITEMPREPAINT, 4, CDIS_HOT},
-        {CDDS_ITEMPOSTPAINT, 4, CDIS_HOT}, {CDDS_POSTPAINT, 0, 0},
+        {CDDS_PREERASE, 0, 0},
+        {CDDS_POSTERASE, 0, 0},
+        {CDDS_PREPAINT, 0, 0},
+        {CDDS_ITEMPREPAINT, 1, 0},
+        {CDDS_ITEMPOSTPAINT, 1, 0},
+        {CDDS_ITEMPREPAINT, 2, CDIS_CHECKED},
+        {CDDS_ITEMPOSTPAINT, 2, CDIS_CHECKED},
+        {CDDS_ITEMPREPAINT, 3, CDIS_DISABLED},
+        {CDDS_ITEMPREPAINT, 4, CDIS_HOT},
+        {CDDS_ITEMPOSTPAINT, 4, CDIS_HOT},
+        {CDDS_POSTPAINT, 0, 0},
     };
     ASSERT_EQ(p.stages.size(), std::size(want));
     for (size_t i = 0; i < std::size(want); ++i) {
@@ -359,8 +384,8 @@ TEST_F(ToolBarTest, DropDownButtonsNotifyInsteadOfCommanding) {
 
 TEST_F(ToolBarTest, ChildOverASeparatorStaysWherePlaced) {
     HWND bar = MakeBar(CCS_NODIVIDER, {Btn(1), Sep(100), Btn(2)});
-    HWND child = CreateWindowEx(0, "Recorder", "", WS_CHILD | WS_VISIBLE, 24, 0, 100, 22, bar, nullptr, nullptr,
-                                nullptr);
+    HWND child = CreateWindowEx(0, "Recorder", "", WS_CHILD | WS_VISIBLE, 24, 0, 100, 22, bar,
+                                nullptr, nullptr, nullptr);
     TBBUTTON b = Btn(5);
     SendMessage(bar, TB_INSERTBUTTONA, 0, LPARAM(&b));
     SendMessage(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(30, 30));
@@ -374,7 +399,8 @@ TEST_F(ToolBarTest, ChildOverASeparatorStaysWherePlaced) {
 TEST_F(ToolBarTest, DestroyAnnouncesEveryButton) {
     HWND bar = MakeBar(CCS_NODIVIDER, {Btn(1), Sep(), Btn(2)});
     DestroyWindow(bar);
-    std::vector<std::pair<UINT, int>> want = {{TBN_DELETINGBUTTON, 1}, {TBN_DELETINGBUTTON, 0}, {TBN_DELETINGBUTTON, 2}};
+    std::vector<std::pair<UINT, int>> want = {
+        {TBN_DELETINGBUTTON, 1}, {TBN_DELETINGBUTTON, 0}, {TBN_DELETINGBUTTON, 2}};
     EXPECT_EQ(Script().notifications, want);
 }
 

@@ -326,12 +326,14 @@ TEST_F(TreeViewTest, ALongTreeScrollsByArrowsTrackThumbAndWheel) {
     auto top = [&] { return Next(TVGN_FIRSTVISIBLE); };
     Click(downArrow);
     EXPECT_EQ(top(), items[1]);
+    AdvanceClock(600); // apart from the click before, so that this is no double click
     MouseDown(downArrow); // held: one at once, one after 300 ms, one 55 ms later
     AdvanceClock(355);
     MouseUp(downArrow);
     EXPECT_EQ(top(), items[4]);
     Click(upArrow);
     EXPECT_EQ(top(), items[3]);
+    AdvanceClock(600);
     Click(POINT{wr.right - 8, wr.bottom - 30}); // the track below the thumb: a page
     EXPECT_EQ(top(), items[size_t(3 + rows)]);
     EXPECT_EQ(GetScrollPos(tree_, SB_VERT), 3 + rows);
@@ -340,6 +342,7 @@ TEST_F(TreeViewTest, ALongTreeScrollsByArrowsTrackThumbAndWheel) {
     SCROLLBARINFO sbi;
     GetScrollBarInfo(tree_, OBJID_VSCROLL, &sbi);
     const POINT thumb{wr.right - 8, sbi.rcScrollBar.top + (sbi.xyThumbTop + sbi.xyThumbBottom) / 2};
+    AdvanceClock(600);
     MouseDown(thumb);
     MouseMoveTo(POINT{thumb.x, thumb.y + 1000});
     MouseUp(POINT{thumb.x, thumb.y + 1000});
@@ -420,4 +423,46 @@ TEST_F(TreeViewTest, ATreeDestroyedByItsSelectionHandlerIsLeftAlone) {
     EXPECT_FALSE(IsWindow(tree_));
     MouseUp(p);
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(TreeViewTest, AWideItemBringsTheHorizontalBarWhichShiftsTheLabels) {
+    MakeTree(TVS_HASBUTTONS | TVS_LINESATROOT, 120);
+    HTREEITEM a = Add(TVI_ROOT, "Short");
+    EXPECT_FALSE(GetWindowLong(tree_, GWL_STYLE) & WS_HSCROLL);
+    HTREEITEM wide = Add(TVI_ROOT, "Студенттердін өзіндік жұмыстарына арналған тапсырмалар");
+    ASSERT_TRUE(GetWindowLong(tree_, GWL_STYLE) & WS_HSCROLL);
+    const RECT before = Label(a);
+    RECT wr;
+    GetWindowRect(tree_, &wr);
+    ASSERT_FALSE(GetWindowLong(tree_, GWL_STYLE) & WS_VSCROLL);
+    Click(POINT{wr.right - 8, wr.bottom - 8}); // the right arrow of the bottom bar
+    const int shift = GetScrollPos(tree_, SB_HORZ);
+    EXPECT_GT(shift, 0);
+    EXPECT_EQ(Label(a).left, before.left - shift);
+    // All the way right: the wide label ends at the client's right edge.
+    SendMessage(tree_, WM_HSCROLL, SB_RIGHT, 0);
+    RECT client;
+    GetClientRect(tree_, &client);
+    EXPECT_EQ(Label(wide).right, client.right);
+    SendMessage(tree_, WM_HSCROLL, SB_LEFT, 0);
+    EXPECT_EQ(Label(a).left, before.left);
+    // Deleting the wide item takes the bar away again.
+    SendMessage(tree_, TVM_DELETEITEM, 0, LPARAM(wide));
+    EXPECT_FALSE(GetWindowLong(tree_, GWL_STYLE) & WS_HSCROLL);
+}
+
+TEST_F(TreeViewTest, LinesAreDrawnOnlyWithTheLinesStyle) {
+    for (DWORD lines : {DWORD(0), TVS_HASLINES}) {
+        MakeTree(TVS_HASBUTTONS | TVS_LINESATROOT | lines);
+        HTREEITEM a = Add(TVI_ROOT, "Alpha");
+        HTREEITEM a1 = Add(a, "One");
+        Add(a, "Two");
+        SendMessage(tree_, TVM_EXPAND, TVE_EXPAND, LPARAM(a));
+        const RECT label = Label(a1);
+        // Left of a leaf's label there is no button: grey there can only be a line.
+        const int grey = CountColour(Rect(0, label.top, label.left, label.bottom), GetSysColor(COLOR_GRAYTEXT));
+        if (lines) EXPECT_GT(grey, 0);
+        else EXPECT_EQ(grey, 0);
+        DestroyWindow(tree_);
+    }
 }
