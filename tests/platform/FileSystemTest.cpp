@@ -10,7 +10,9 @@ namespace fs = std::filesystem;
 class FileSystemTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::path(STAT_TEST_DATA_DIR) / "fs-case";
+        // One folder per test: ctest runs the tests of this fixture in parallel processes.
+        root_ = fs::path(STAT_TEST_DATA_DIR) /
+                (std::string("fs-case-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         fs::create_directories(root_ / "Doc1" / "Sub");
         std::ofstream(root_ / "Doc1" / "DAR1.htm") << "x";

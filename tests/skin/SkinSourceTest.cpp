@@ -41,7 +41,9 @@ TEST(SkinDirectory, TrailingBackslashRules) {
 class SkinSourceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::path(STAT_TEST_DATA_DIR) / "skin-source";
+        // One folder per test: ctest runs the tests of this fixture in parallel processes.
+        root_ = fs::path(STAT_TEST_DATA_DIR) /
+                (std::string("skin-source-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         fs::create_directories(root_ / "Skins" / "Folder Skin");
         fs::create_directories(root_ / "Skins" / "Empty Folder");
