@@ -314,11 +314,7 @@ LRESULT EraseBackground(HWND hwnd, HDC dc) {
     if (type == BS_GROUPBOX || type == BS_OWNERDRAW) return 1;
     const bool isStatic = IsCheckBox(type) || IsRadio(type);
     HBRUSH brush = AskControlColor(hwnd, isStatic ? WM_CTLCOLORSTATIC : WM_CTLCOLORBTN, dc, COLOR_BTNFACE);
-    if (!IsWindow(hwnd)) return 1;
-    RECT r;
-    GetClientRect(hwnd, &r);
-    FillRect(dc, &r, brush);
-    return 1;
+    return FillClientWithBrush(hwnd, dc, brush);
 }
 
 // ---------------------------------------------------------------- input

@@ -273,11 +273,7 @@ void Paint(HWND hwnd, HDC dc) {
 
 LRESULT EraseBackground(HWND hwnd, HDC dc) {
     HBRUSH brush = AskControlColor(hwnd, WM_CTLCOLOREDIT, dc, COLOR_WINDOW);
-    if (!IsWindow(hwnd)) return 1;
-    RECT r;
-    GetClientRect(hwnd, &r);
-    FillRect(dc, &r, brush);
-    return 1;
+    return FillClientWithBrush(hwnd, dc, brush);
 }
 
 int FindExact(const ComboState& s, WPARAM start, const char* text) {

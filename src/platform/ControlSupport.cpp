@@ -1,12 +1,10 @@
 // Shared pieces of the standard control classes.
 #include "platform/ControlSupport.h"
 
+#include "platform/ControlNotify.h"
+
 HFONT DefaultControlFont() {
-    static HFONT font = [] {
-        NONCLIENTMETRICS metrics;
-        SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        return CreateFontIndirect(&metrics.lfMessageFont);
-    }();
+    static HFONT font = CreateMessageFont();
     return font;
 }
 
@@ -60,4 +58,12 @@ void DrawEmbossedText(HDC dc, const char* text, int length, RECT r, UINT format)
     DrawText(dc, text, length, &r, format);
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);
+}
+
+LRESULT FillClientWithBrush(HWND hwnd, HDC dc, HBRUSH brush) {
+    if (!IsWindow(hwnd)) return 1;
+    RECT r;
+    GetClientRect(hwnd, &r);
+    FillRect(dc, &r, brush);
+    return 1;
 }

@@ -42,6 +42,9 @@ inline HFONT FontOrDefault(HFONT font) { return font ? font : DefaultControlFont
 // gets sensible text. A parent that does not answer (null) leaves `fallback`, a system colour
 // index, as the brush.
 HBRUSH AskControlColor(HWND hwnd, UINT msg, HDC dc, int fallback);
+// Fills the client area with the brush the colour question answered, unless answering it
+// destroyed the window; returns WM_ERASEBKGND's answer (erased).
+LRESULT FillClientWithBrush(HWND hwnd, HDC dc, HBRUSH brush);
 
 // WM_COMMAND (MAKEWPARAM(id, code), the control) to the parent. Returns false when the
 // control was destroyed while the parent handled it.

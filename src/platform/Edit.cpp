@@ -414,11 +414,7 @@ void Paint(HWND hwnd, HDC dc) {
 
 LRESULT EraseBackground(HWND hwnd, HDC dc) {
     HBRUSH brush = AskColours(hwnd, dc);
-    if (!IsWindow(hwnd)) return 1;
-    RECT r;
-    GetClientRect(hwnd, &r);
-    FillRect(dc, &r, brush);
-    return 1;
+    return FillClientWithBrush(hwnd, dc, brush);
 }
 
 // ---------------------------------------------------------------- messages

@@ -127,11 +127,7 @@ LRESULT EraseBackground(HWND hwnd, HDC dc) {
     // An owner-drawn static paints all of itself.
     if (TypeOf(hwnd) == SS_OWNERDRAW) return 1;
     HBRUSH brush = AskControlColor(hwnd, WM_CTLCOLORSTATIC, dc, COLOR_BTNFACE);
-    if (!IsWindow(hwnd)) return 1;
-    RECT r;
-    GetClientRect(hwnd, &r);
-    FillRect(dc, &r, brush);
-    return 1;
+    return FillClientWithBrush(hwnd, dc, brush);
 }
 
 // Win32 sizes an icon static to its icon unless the icon is to be centred.

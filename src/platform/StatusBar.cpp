@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ClassicEdges.h"
+#include "platform/ControlNotify.h"
 #include "platform/SysColors.h"
 #include "platform/Text.h"
 
@@ -248,9 +249,7 @@ LRESULT HitTest(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnCreate(HWND hwnd) {
     auto s = std::make_unique<StatusState>();
-    NONCLIENTMETRICS ncm;
-    if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
-        s->ownFont = CreateFontIndirect(&ncm.lfMessageFont);
+    s->ownFont = CreateMessageFont();
     s->font = s->ownFont;
     HookParent(hwnd, *s);
     SetProp(hwnd, kStateProp, s.release());
