@@ -50,12 +50,14 @@ void AdvanceClock(DWORD ms) {
     HeadlessBackend* running = Headless();
     HeadlessBackend& h = running ? *running : UseHeadlessBackend();
     ProcessPendingMessages();
-    // A millisecond at a time: timers fall due in order, and what each one starts is handled
-    // before the clock moves on.
+    // From one due timer to the next: timers fall due in order, and what each one starts is
+    // handled before the clock moves on; nothing else can happen in between.
     const DWORD end = h.NowMs() + ms;
     while (int32_t(end - h.NowMs()) > 0) {
-        const DWORD step = std::min<DWORD>(end - h.NowMs(), 1);
-        h.Sleep(step);
+        const DWORD now = h.NowMs(), next = NextTimerDueMs();
+        DWORD target = end;
+        if (next != kWaitForever && int32_t(next - end) < 0) target = int32_t(next - now) > 0 ? next : now + 1;
+        h.Sleep(target - now);
         ProcessPendingMessages();
     }
 }

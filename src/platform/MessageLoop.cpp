@@ -182,6 +182,8 @@ void UpdateLeaveTracking(HWND now) {
 
 } // namespace
 
+DWORD NextTimerDueMs() { return NextTimerDue(); }
+
 // ---------------------------------------------------------------- sending and posting
 
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

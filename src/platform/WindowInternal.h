@@ -12,6 +12,8 @@ void InvalidateParentArea(HWND hwnd);
 // Minimize, maximize or restore (ShowWindow commands).
 void ChangeWindowState(HWND hwnd, int cmd);
 void ForgetWindowTimers(HWND hwnd);
+// When the next timer falls due (backend clock), or kWaitForever without timers.
+DWORD NextTimerDueMs();
 void TopLevelChangedNotice(HWND topLevel);
 void WindowDestroyedNotice(HWND topLevel);
 LRESULT CallCbtHooks(int code, WPARAM wParam, LPARAM lParam);
