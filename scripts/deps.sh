@@ -6,6 +6,7 @@ PACKAGES=(
     build-essential cmake pkg-config clang
     zlib1g-dev libjpeg62-turbo-dev libpng-dev libfreetype-dev libfontconfig-dev libsdl2-dev
     nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
+    liblitehtml-dev libgumbo-dev libcairo2-dev libcups2-dev libgif-dev poppler-utils
     fonts-dejavu-core fonts-liberation2 xvfb xauth
 )
 
