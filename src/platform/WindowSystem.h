@@ -262,6 +262,7 @@ bool SystemParametersInfo(UINT action, UINT param, void* out, UINT flags);
 int MulDiv(int a, int b, int c);
 using HRESULT = LONG;
 constexpr HRESULT S_OK = 0;
+constexpr HRESULT E_FAIL = HRESULT(0x80004005u);
 // Visual styles do not exist here; switching them off always succeeds.
 HRESULT SetWindowTheme(HWND hwnd, const char* subAppName, const char* subIdList);
 
