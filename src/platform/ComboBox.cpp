@@ -364,7 +364,8 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); });
         return 0;
     case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
-    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    // While the list is open, Enter and Escape close it instead of working the dialog.
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS | (s->dropDown ? DLGC_WANTALLKEYS : 0);
     case WM_SETFONT:
         s->font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(uintptr_t(lParam))) InvalidateRect(hwnd, nullptr, true);

@@ -9,27 +9,6 @@
 #include "platform/Text.h"
 #include "platform/WindowSystem.h"
 
-constexpr WPARAM MAKEWPARAM(int lo, int hi) { return WPARAM(MAKELONG(WORD(lo), WORD(hi))); }
-
-// Colour questions a control asks its parent; the general ones live in WinConst.h.
-constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
-constexpr UINT WM_CTLCOLOREDIT = 0x0133;
-constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
-constexpr UINT WM_CTLCOLORBTN = 0x0135;
-constexpr UINT WM_CTLCOLORSCROLLBAR = 0x0137;
-
-// WM_GETDLGCODE answers.
-constexpr LRESULT DLGC_WANTARROWS = 0x0001;
-constexpr LRESULT DLGC_WANTTAB = 0x0002;
-constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
-constexpr LRESULT DLGC_HASSETSEL = 0x0008;
-constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
-constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
-constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
-constexpr LRESULT DLGC_WANTCHARS = 0x0080;
-constexpr LRESULT DLGC_STATIC = 0x0100;
-constexpr LRESULT DLGC_BUTTON = 0x2000;
-
 // The message font of the non-client metrics, made once and shared by every control that
 // has not been given a font; never deleted.
 HFONT DefaultControlFont();

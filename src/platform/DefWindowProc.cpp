@@ -538,11 +538,20 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETICON:
         return LRESULT(reinterpret_cast<uintptr_t>(wParam == 1 /* ICON_BIG */ ? w->iconBig : w->iconSmall));
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+        // Fields are window-coloured, everything else sits on the face colour.
+        const bool field = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
+        const int back = field ? COLOR_WINDOW : msg == WM_CTLCOLORSCROLLBAR ? COLOR_SCROLLBAR : COLOR_BTNFACE;
         SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-        return LRESULT(reinterpret_cast<uintptr_t>(GetSysColorBrush(COLOR_BTNFACE)));
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(back));
+        return LRESULT(reinterpret_cast<uintptr_t>(GetSysColorBrush(back)));
+    }
     default:
         return 0;
     }

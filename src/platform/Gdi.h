@@ -230,8 +230,13 @@ bool DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT step, HBR
                 UINT flags);
 bool DrawIcon(HDC dc, int x, int y, HICON icon);
 constexpr int IDI_APPLICATION = 32512;
-// With a null instance the predefined icons (IDI_APPLICATION: a small window picture, 32 x 32;
-// other ids: null); with the program's module its one icon, ProgramIcon(32). Shared icons.
+constexpr int IDI_HAND = 32513;
+constexpr int IDI_QUESTION = 32514;
+constexpr int IDI_EXCLAMATION = 32515;
+constexpr int IDI_ASTERISK = 32516;
+// With a null instance the predefined icons (IDI_APPLICATION: a small window picture; the
+// message icons IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK; all 32 x 32; other
+// ids: null); with the program's module its one icon, ProgramIcon(32). Shared icons.
 HICON LoadIcon(void* instance, int id);
 // The program's icon, a bar chart of three bars on an axis over transparency, drawn for sizes
 // 8..256 (16 and 32 are the ones used); null for other sizes. One shared icon per size.

@@ -5,6 +5,7 @@
 
 #include "platform/Gdi.h"
 #include "platform/GdiRaster.h"
+#include "platform/SystemIcons.h"
 
 namespace {
 
@@ -212,9 +213,18 @@ HICON ProgramIcon(int size) {
 
 HICON LoadIcon(void* instance, int id) {
     if (!instance) {
-        if (id != IDI_APPLICATION) return nullptr;
-        static const HICON application = AddIcon(DrawApplicationIcon(), true);
-        return application;
+        if (id == IDI_APPLICATION) {
+            static const HICON application = AddIcon(DrawApplicationIcon(), true);
+            return application;
+        }
+        static std::unordered_map<int, HICON> system;
+        HICON& icon = system[id];
+        if (!icon) {
+            Bitmap picture = DrawSystemIcon(id);
+            if (picture.Empty()) return nullptr;
+            icon = AddIcon(std::make_shared<const Bitmap>(std::move(picture)), true);
+        }
+        return icon;
     }
     // The program carries one icon resource: every id of its own module names it.
     return ProgramIcon(32);

@@ -357,31 +357,7 @@ std::string ItemShortcut(const MenuItem& item) {
     return tab == std::string::npos ? std::string() : item.text.substr(tab + 1);
 }
 
-uint32_t FoldCase(uint32_t c) {
-    if (c >= 'A' && c <= 'Z') return c + 32;
-    if (c >= 0x410 && c <= 0x42F) return c + 32;   // Cyrillic А..Я
-    if (c >= 0x400 && c <= 0x40F) return c + 80;   // Ѐ..Џ
-    if (c == 0x4C0) return 0x4CF;
-    // The paired letters of the extended block, capital first: Ғ Қ Ң Ү Ұ Һ Ә Ө ... (from
-    // U+04C1 to U+04CE the capitals sit on odd code points).
-    if (c >= 0x4C1 && c <= 0x4CE) return (c & 1) ? c + 1 : c;
-    if (c >= 0x460 && c <= 0x4FF && !(c & 1)) return c + 1;
-    return c;
-}
-
-uint32_t ItemMnemonic(const MenuItem& item) {
-    const std::string label = ItemLabel(item);
-    for (size_t i = 0; i + 1 < label.size(); ++i) {
-        if (label[i] != '&') continue;
-        if (label[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        size_t pos = i + 1;
-        return FoldCase(uint32_t(DecodeUtf8(label, pos)));
-    }
-    return 0;
-}
+uint32_t ItemMnemonic(const MenuItem& item) { return MnemonicOf(ItemLabel(item)); }
 
 HFONT CreateMenuFont() {
     NONCLIENTMETRICS metrics;

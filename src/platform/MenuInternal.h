@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Menu.h"
+#include "platform/TextCodec.h"
 
 struct MenuItem {
     UINT type = MFT_STRING;
@@ -42,7 +43,6 @@ std::string ItemLabel(const MenuItem& item);
 std::string ItemShortcut(const MenuItem& item);
 // The mnemonic (the letter after a single "&") folded to lower case, or 0.
 uint32_t ItemMnemonic(const MenuItem& item);
-uint32_t FoldCase(uint32_t codePoint);
 
 // The menu font (from the non-client metrics); the caller deletes it.
 HFONT CreateMenuFont();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/ModalLoop.h"
 #include "platform/WindowInternal.h"
 #include "platform/WindowObject.h"
 
@@ -24,15 +25,6 @@ RECT ScreenRectOfBarItem(HWND hwnd, const MenuItem& item) {
 }
 
 POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
-
-constexpr int kWakeQuitCode = 0x4D454E55;
-
-// Takes the modal loop's own wake-up quit out of the queue, when it is still there.
-void DropWakeQuit() {
-    MSG quit;
-    if (PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) && int(quit.wParam) == kWakeQuitCode)
-        PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-}
 
 } // namespace
 
@@ -132,12 +124,8 @@ void MenuTracker::Finish(UINT id, bool systemCommand) {
     if (flags & TPM_RETURNCMD) {
         result_ = id;
         resultGeneration_ = gen;
-        // The modal loop of TrackPopupMenu may be waiting when the menu closes elsewhere: in
-        // a message pump that ran during the wait (a headless driver pumps its own input).
-        // Such pumps take every message but stop at WM_QUIT and leave it queued, so a quit of
-        // our own is what wakes the modal loop; it takes it back out (see TrackPopupMenu).
-        MSG pending;
-        if (!PeekMessage(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) PostQuitMessage(kWakeQuitCode);
+        // The menu may close inside another pump that ran while TrackPopupMenu waited.
+        WakeModalLoop();
         return;
     }
     if (id && IsWindow(owner)) PostMessage(owner, systemCommand ? WM_SYSCOMMAND : WM_COMMAND, id, 0);
@@ -510,29 +498,12 @@ void MenuTracker::Char(uint32_t ch) {
 UINT TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const RECT*) {
     MenuTracker& tracker = MenuTracker::Instance();
     if (tracker.Active() || !MenuOf(menu) || !IsWindow(owner)) return 0;
-    if (!tracker.StartPopup(owner, menu, POINT{x, y}, flags)) {
-        DropWakeQuit();
-        return 0;
-    }
+    if (!tracker.StartPopup(owner, menu, POINT{x, y}, flags)) return 0;
     const unsigned gen = tracker.Generation();
     if (!(flags & TPM_RETURNCMD)) return 1;
-    // A modal pop-up: pump messages until the menu closes.
-    MSG msg;
-    while (tracker.Active() && tracker.Generation() == gen) {
-        if (!GetMessage(&msg, nullptr, 0, 0)) {
-            if (msg.message == WM_QUIT && int(msg.wParam) == kWakeQuitCode) break; // our wake-up
-            // Quitting, or nothing can ever arrive: close the menu and leave the quit to the
-            // outer loop.
-            const bool menuOpen = tracker.Active() && tracker.Generation() == gen;
-            if (menuOpen) tracker.Cancel();
-            DropWakeQuit();
-            PostQuitMessage(int(msg.wParam));
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessage(&msg);
-    }
-    DropWakeQuit();
+    const auto open = [&tracker, gen] { return tracker.Active() && tracker.Generation() == gen; };
+    // Quitting, or nothing can ever arrive: close the menu and leave the quit to the outer loop.
+    if (!RunModalLoop([&open] { return !open(); }, nullptr, nullptr) && open()) tracker.Cancel();
     return tracker.ResultOf(gen);
 }
 

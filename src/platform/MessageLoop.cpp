@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "platform/Backend.h"
+#include "platform/ModalLoop.h"
 #include "platform/WindowInternal.h"
 #include "platform/WindowObject.h"
 
@@ -296,6 +297,7 @@ void ProcessPendingMessages() {
             PostQuitMessage(int(m.wParam));
             return;
         }
+        if (FilterThroughModalLoop(m)) continue;
         TranslateMessage(&m);
         DispatchMessage(&m);
     }

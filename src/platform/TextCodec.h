@@ -4,6 +4,7 @@
 // lacks at the byte positions Kazakh fonts put them), in which the contents tree and caption
 // texts are held.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -38,3 +39,9 @@ char32_t Cp1251ToUnicode(unsigned char byte);
 std::string KazakhToUtf8(std::string_view bytes);
 std::string Utf8ToKazakh(std::string_view utf8, char replacement = '?');
 char32_t KazakhToUnicode(unsigned char byte);
+
+// The lower-case partner of a Latin, Cyrillic or Kazakh capital; other code points unchanged.
+uint32_t FoldCase(uint32_t codePoint);
+// The folded letter after the first single '&' of a label ("&&" is a literal ampersand); 0
+// when there is none.
+uint32_t MnemonicOf(std::string_view label);

@@ -798,21 +798,25 @@ bool SetForegroundWindow(HWND hwnd) { return SetActiveWindow(hwnd) != nullptr ||
 
 HWND SetFocus(HWND hwnd) {
     auto& t = Windows();
-    const HWND old = t.focus;
+    HWND old = t.focus;
     if (hwnd && !WindowOf(hwnd)) return nullptr;
     if (hwnd == old) return old;
+    const HWND before = old;
     if (hwnd) {
         if (!IsWindowEnabled(hwnd)) return nullptr;
         if (CallCbtHooks(HCBT_SETFOCUS, WPARAM(hwnd), LPARAM(old)) != 0) return nullptr;
         const HWND top = TopLevelOf(hwnd);
         if (top != t.active) SetActiveWindow(top);
         if (!WindowOf(hwnd)) return nullptr;
-        if (t.focus != old) return old; // activation moved the focus already
+        // Activation may have put the focus somewhere in the window already; the request
+        // still decides where it ends up.
+        if (t.focus == hwnd) return WindowOf(before) ? before : nullptr;
+        old = t.focus;
     }
     t.focus = hwnd;
     if (WindowOf(old)) SendMessage(old, WM_KILLFOCUS, WPARAM(hwnd), 0);
     if (hwnd && WindowOf(hwnd) && t.focus == hwnd) SendMessage(hwnd, WM_SETFOCUS, WPARAM(old), 0);
-    return WindowOf(old) ? old : nullptr;
+    return WindowOf(before) ? before : nullptr;
 }
 
 HWND GetFocus() { return WindowOf(Windows().focus) ? Windows().focus : nullptr; }
