@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "ControlsGallery.h"
 #include "platform/Text.h"
 #include "platform/WindowSystem.h"
 
@@ -25,6 +26,7 @@ constexpr int kMainX = 10, kMainY = 10, kMainW = 928, kMainH = 700;
 constexpr int kLayeredX = 920, kLayeredY = 60, kLayeredW = 280, kLayeredH = 240;
 constexpr int kShapedX = 920, kShapedY = 360, kShapedW = 260, kShapedH = 170;
 constexpr int kShapedCorner = 40;
+constexpr int kControlsX = 200, kControlsY = 300;
 
 // Client coordinates of the main window's parts.
 constexpr int kLabelX = 10, kSampleX = 200, kArtX = 610, kArtRight = 900;
@@ -276,5 +278,6 @@ GalleryWindows CreateGallery() {
         SetLayeredWindowAttributes(g.layered, RGB(0, 0, 0), 255, LWA_COLORKEY);
         ShowWindow(g.layered, SW_SHOWNOACTIVATE);
     }
+    g.controls = CreateControlsGallery(work.left + kControlsX, work.top + kControlsY, g.main);
     return g;
 }

@@ -48,13 +48,16 @@ int PlayGallery(const std::string& scriptPath) {
         std::cerr << "uishot: " << scriptPath << ", " << player.Error() << "\n";
         return 1;
     }
-    CreateGallery();
+    const GalleryWindows gallery = CreateGallery();
     // The windows run their own message loop; whenever it waits, the next command plays.
     headless.SetDriver([&player] { return player.Drive(); });
     RunMessageLoop();
     headless.SetDriver(nullptr);
     // The windows may have closed before the script ended; the rest still runs.
     player.RunToEnd();
+    // Whatever is still open goes now (owned windows with their owner), so nothing leaks.
+    if (IsWindow(gallery.main)) DestroyWindow(gallery.main);
+    ProcessPendingMessages();
     if (player.Failed()) {
         std::cerr << "uishot: " << scriptPath << ", " << player.Error() << "\n";
         return 1;

@@ -58,6 +58,16 @@ bool Select(HWND hwnd, ComboState& s, int index, bool notify) {
     return !notify || NotifyParent(hwnd, CBN_SELCHANGE);
 }
 
+// The height given at creation includes room for the list, as in the classic controls; the
+// field itself is as tall as a line of its font with the frame around it.
+void FitFieldHeight(HWND hwnd, const ComboState& s) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const int height = ItemHeight(hwnd, s) + 8;
+    if (HeightOf(r) != height)
+        SetWindowPos(hwnd, nullptr, 0, 0, WidthOf(r), height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CloseDropDown(HWND hwnd, bool choose) {
     ComboState* s = StateOf(hwnd);
     if (!s || !s->dropDown) return;
@@ -344,6 +354,9 @@ LRESULT ItemMessage(HWND hwnd, ComboState& s, UINT msg, WPARAM wParam, LPARAM lP
 LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         if (!AttachControlState<ComboState>(hwnd, kStateProp)) return 0;
+        // Scroll-bar styles belong to the drop-down list, never to the field.
+        const LONG_PTR style = GetWindowLongPtr(hwnd, GWL_STYLE);
+        SetWindowLongPtr(hwnd, GWL_STYLE, style & ~LONG_PTR(WS_VSCROLL | WS_HSCROLL));
         return DefWindowProc(hwnd, msg, wParam, lParam);
     }
     if (msg == WM_NCDESTROY) {
@@ -366,8 +379,12 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     // While the list is open, Enter and Escape close it instead of working the dialog.
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS | (s->dropDown ? DLGC_WANTALLKEYS : 0);
+    case WM_CREATE:
+        FitFieldHeight(hwnd, *s);
+        return 0;
     case WM_SETFONT:
         s->font = reinterpret_cast<HFONT>(wParam);
+        FitFieldHeight(hwnd, *s);
         if (LOWORD(uintptr_t(lParam))) InvalidateRect(hwnd, nullptr, true);
         return 0;
     case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s->font)));

@@ -266,7 +266,9 @@ void StartSystemCommandMove(HWND hwnd, WPARAM cmd) {
 int FrameBorderWidth(DWORD style, DWORD exStyle) {
     int b = 0;
     if (style & WS_THICKFRAME) b = GetSystemMetrics(SM_CXFRAME);
-    else if ((style & WS_DLGFRAME) || (style & DS_MODALFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
+    // DS_MODALFRAME shares its bit with control styles (SS_NOPREFIX, ES_AUTOHSCROLL); dialogs
+    // turn it into WS_EX_DLGMODALFRAME when they are made.
+    else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
         b = GetSystemMetrics(SM_CXDLGFRAME);
     else if (style & WS_BORDER) b = GetSystemMetrics(SM_CXBORDER);
     if (exStyle & WS_EX_CLIENTEDGE) b += GetSystemMetrics(SM_CXEDGE);

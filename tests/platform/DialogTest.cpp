@@ -122,6 +122,11 @@ TEST_F(DialogTest, MessageBoxIsAModalDialogOfItsOwner) {
         ownerEnabledDuring = IsWindowEnabled(owner_);
         caption = GetWindowText(box);
         text = GetDlgItemText(box, IDC_MESSAGEBOX_TEXT);
+        // SS_NOPREFIX shares its bit with DS_MODALFRAME: the text gets no frame from it.
+        RECT window{}, client{};
+        GetWindowRect(GetDlgItem(box, IDC_MESSAGEBOX_TEXT), &window);
+        GetClientRect(GetDlgItem(box, IDC_MESSAGEBOX_TEXT), &client);
+        EXPECT_EQ(WidthOf(client), WidthOf(window));
         EXPECT_EQ(GetParent(box), owner_);
         EXPECT_TRUE(SendDlgItemMessage(box, IDC_MESSAGEBOX_ICON, STM_GETICON, 0, 0) != 0);
         EXPECT_EQ(GetWindowText(GetFocus()), "ОК"); // the default button has the focus
