@@ -179,9 +179,9 @@ void PaintPushButton(const PaintInfo& p) {
     }
     if (p.s->pushed) {
         if (isDefault) FrameTwoTone(p.dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
-        else DrawSunkenEdge(p.dc, r);
+        else DrawFieldSunken(p.dc, r);
     } else {
-        DrawRaisedEdge(p.dc, r);
+        DrawButtonRaised(p.dc, r);
     }
     const int shift = p.s->pushed ? 1 : 0;
     SetBkMode(p.dc, TRANSPARENT);
@@ -206,7 +206,7 @@ void DrawCheckMark(HDC dc, const RECT& box, COLORREF ink) {
 void DrawCheckBoxMark(const PaintInfo& p, const RECT& box) {
     const bool grey = !p.enabled || p.s->pushed || p.s->check == 2;
     FillSolidRect(p.dc, InflateRect(box, -2, -2), GetSysColor(grey ? COLOR_BTNFACE : COLOR_WINDOW));
-    DrawSunkenEdge(p.dc, box);
+    DrawFieldSunken(p.dc, box);
     if (p.s->check) DrawCheckMark(p.dc, box, GetSysColor(p.s->check == 2 || !p.enabled ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT));
 }
 

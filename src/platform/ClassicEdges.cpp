@@ -41,3 +41,22 @@ void DrawEtched(HDC dc, const RECT& r) {
                   COLOR_BTNHIGHLIGHT);
     DrawEdgeLines(dc, {r.left, r.top, r.right - 1, r.bottom - 1}, COLOR_BTNSHADOW, COLOR_BTNSHADOW);
 }
+
+void FrameTwoTone(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
+    if (IsRectEmpty(r)) return;
+    FillSolidRect(dc, Rect(r.left, r.top, r.right - 1, r.top + 1), topLeft);
+    FillSolidRect(dc, Rect(r.left, r.top, r.left + 1, r.bottom - 1), topLeft);
+    FillSolidRect(dc, Rect(r.left, r.bottom - 1, r.right, r.bottom), bottomRight);
+    FillSolidRect(dc, Rect(r.right - 1, r.top, r.right, r.bottom), bottomRight);
+}
+
+void DrawFieldSunken(HDC dc, const RECT& r) {
+    FrameTwoTone(dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+    FrameTwoTone(dc, InflateRect(r, -1, -1), GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
+}
+
+void FillSolidRect(HDC dc, const RECT& r, COLORREF color) {
+    HBRUSH b = CreateSolidBrush(color);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+}

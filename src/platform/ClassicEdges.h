@@ -1,6 +1,6 @@
 #pragma once
-// The classic 3D look shared by the bar and tab controls: one- and two-pixel edges in the
-// system colours, drawn inside the given half-open rectangle.
+// The classic 3D look the standard controls share: one- and two-pixel edges in the system
+// colours, drawn inside the given half-open rectangle, and solid fills.
 #include "platform/Gdi.h"
 
 // Top and left edges in one system colour, bottom and right in another, `width` pixels each.
@@ -17,3 +17,9 @@ void DrawButtonSunken(HDC dc, const RECT& rect);
 void DrawEtched(HDC dc, const RECT& rect);
 // Fills the rectangle with a system colour.
 void FillSysColor(HDC dc, const RECT& rect, int colorIndex);
+// A one-pixel frame: top and left in one colour, bottom and right in the other.
+void FrameTwoTone(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight);
+// Two pixels: the sunken edge of an edit or list field.
+void DrawFieldSunken(HDC dc, const RECT& r);
+// Fills the rectangle with one colour.
+void FillSolidRect(HDC dc, const RECT& r, COLORREF color);

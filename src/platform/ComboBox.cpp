@@ -243,7 +243,7 @@ void OnMouseDown(HWND hwnd) {
 void DrawArrowButton(HDC dc, const RECT& r, bool pressed, bool enabled) {
     FillSolidRect(dc, r, GetSysColor(COLOR_BTNFACE));
     if (pressed) FrameTwoTone(dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
-    else DrawRaisedEdge(dc, r);
+    else DrawButtonRaised(dc, r);
     // A downward triangle four rows high, centred.
     const int shift = pressed ? 1 : 0;
     const int cx = (r.left + r.right) / 2 + shift, cy = (r.top + r.bottom) / 2 - 2 + shift;
@@ -263,7 +263,7 @@ void Paint(HWND hwnd, HDC dc) {
     RECT client;
     GetClientRect(hwnd, &client);
     FillRect(dc, &client, brush);
-    DrawSunkenEdge(dc, client);
+    DrawFieldSunken(dc, client);
     const RECT button = ButtonRect(hwnd);
     DrawArrowButton(dc, button, s->dropDown != nullptr, enabled);
     RECT field = Rect(3, 3, button.left - 1, client.bottom - 3);

@@ -1,7 +1,6 @@
 // Shared pieces of the standard control classes.
 #include "platform/ControlSupport.h"
 
-#include "platform/ControlNotify.h"
 
 HFONT DefaultControlFont() {
     static HFONT font = CreateMessageFont();
@@ -25,29 +24,6 @@ bool NotifyParent(HWND hwnd, WORD code) {
     return IsWindow(hwnd);
 }
 
-void FillSolidRect(HDC dc, const RECT& r, COLORREF color) {
-    HBRUSH b = CreateSolidBrush(color);
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-}
-
-void FrameTwoTone(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
-    if (IsRectEmpty(r)) return;
-    FillSolidRect(dc, Rect(r.left, r.top, r.right - 1, r.top + 1), topLeft);
-    FillSolidRect(dc, Rect(r.left, r.top, r.left + 1, r.bottom - 1), topLeft);
-    FillSolidRect(dc, Rect(r.left, r.bottom - 1, r.right, r.bottom), bottomRight);
-    FillSolidRect(dc, Rect(r.right - 1, r.top, r.right, r.bottom), bottomRight);
-}
-
-void DrawRaisedEdge(HDC dc, const RECT& r) {
-    FrameTwoTone(dc, r, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_3DDKSHADOW));
-    FrameTwoTone(dc, InflateRect(r, -1, -1), GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_BTNSHADOW));
-}
-
-void DrawSunkenEdge(HDC dc, const RECT& r) {
-    FrameTwoTone(dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-    FrameTwoTone(dc, InflateRect(r, -1, -1), GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
-}
 
 void DrawEmbossedText(HDC dc, const char* text, int length, RECT r, UINT format) {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
@@ -66,4 +42,32 @@ LRESULT FillClientWithBrush(HWND hwnd, HDC dc, HBRUSH brush) {
     GetClientRect(hwnd, &r);
     FillRect(dc, &r, brush);
     return 1;
+}
+
+LRESULT SendNotify(HWND from, NMHDR* hdr, UINT code) {
+    HWND parent = GetParent(from);
+    hdr->hwndFrom = from;
+    hdr->idFrom = uintptr_t(GetWindowLongPtr(from, GWL_ID));
+    hdr->code = code;
+    if (!parent) return 0;
+    return SendMessage(parent, WM_NOTIFY, WPARAM(hdr->idFrom), reinterpret_cast<LPARAM>(hdr));
+}
+
+HFONT CreateMessageFont() {
+    NONCLIENTMETRICS ncm;
+    if (!SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) return nullptr;
+    return CreateFontIndirect(&ncm.lfMessageFont);
+}
+
+SIZE MeasureText(HFONT font, const std::string& text) {
+    SIZE size{};
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    // An empty text still has the font's height.
+    GetTextExtentPoint32(dc, text.empty() ? " " : text.c_str(), text.empty() ? 1 : int(text.size()),
+                         &size);
+    if (text.empty()) size.cx = 0;
+    if (old) SelectObject(dc, old);
+    DeleteDC(dc);
+    return size;
 }

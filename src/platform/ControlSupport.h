@@ -1,9 +1,12 @@
 #pragma once
 // What the standard control classes (button, static, edit, ...) share: their default font,
-// the colour question to the parent, notifications, per-window state and classic edges.
+// the colour question to the parent, notifications, per-window state, text measuring; the
+// classic edges come with it.
 #include <memory>
+#include <string>
 #include <string_view>
 
+#include "platform/ClassicEdges.h"
 #include "platform/Gdi.h"
 #include "platform/OwnerDraw.h"
 #include "platform/Text.h"
@@ -55,12 +58,14 @@ template <typename State> void DetachControlState(HWND hwnd, std::string_view pr
     std::unique_ptr<State> owned(static_cast<State*>(RemoveProp(hwnd, prop)));
 }
 
-void FillSolidRect(HDC dc, const RECT& r, COLORREF color);
-// A one-pixel frame: top and left in one colour, bottom and right in the other.
-void FrameTwoTone(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight);
-// The classic two-pixel raised (button) and sunken (field) edges.
-void DrawRaisedEdge(HDC dc, const RECT& r);
-void DrawSunkenEdge(HDC dc, const RECT& r);
 // Text drawn the way disabled controls show it: highlight colour offset by one pixel, then
 // the shadow colour on top.
 void DrawEmbossedText(HDC dc, const char* text, int length, RECT r, UINT format);
+
+// Fills in the header (sender, its id, the code) and sends WM_NOTIFY to the parent; 0 when
+// there is no parent. The caller must re-check its window afterwards: the parent may destroy it.
+LRESULT SendNotify(HWND from, NMHDR* hdr, UINT code);
+// The system's message font, newly created (the caller deletes it); null when unavailable.
+HFONT CreateMessageFont();
+// The width and height of a UTF-8 text in a font (the default font when null).
+SIZE MeasureText(HFONT font, const std::string& text);

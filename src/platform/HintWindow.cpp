@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/ClassicEdges.h"
-#include "platform/ControlNotify.h"
+#include "platform/ControlSupport.h"
 #include "platform/SysColors.h"
 #include "platform/Text.h"
 

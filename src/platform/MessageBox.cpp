@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "platform/Button.h"
-#include "platform/ControlNotify.h"
 #include "platform/ControlSupport.h"
 #include "platform/Gdi.h"
 #include "platform/Static.h"

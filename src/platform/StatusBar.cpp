@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/ClassicEdges.h"
-#include "platform/ControlNotify.h"
+#include "platform/ControlSupport.h"
 #include "platform/SysColors.h"
 #include "platform/Text.h"
 

@@ -213,8 +213,8 @@ void OnTimer(HWND hwnd, UpDownState& s) {
 
 void DrawArrow(HDC dc, const RECT& r, Part part, bool horizontal, bool pressed, bool enabled) {
     FillSolidRect(dc, r, GetSysColor(COLOR_BTNFACE));
-    if (pressed) DrawSunkenEdge(dc, r);
-    else DrawRaisedEdge(dc, r);
+    if (pressed) DrawFieldSunken(dc, r);
+    else DrawButtonRaised(dc, r);
     const int shift = pressed ? 1 : 0;
     const int cx = (r.left + r.right) / 2 + shift, cy = (r.top + r.bottom) / 2 + shift;
     const COLORREF ink = GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "BarTestUtil.h"
-#include "platform/ControlNotify.h"
+#include "platform/ControlSupport.h"
 #include "platform/Text.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "BarTestUtil.h"
-#include "platform/ControlNotify.h"
+#include "platform/ControlSupport.h"
 #include "platform/OwnerDraw.h"
 #include "platform/ScrollBars.h"
 #include "platform/Text.h"

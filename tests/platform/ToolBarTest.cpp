@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "BarTestUtil.h"
-#include "platform/ControlNotify.h"
+#include "platform/ControlSupport.h"
 #include "platform/Text.h"
 
 namespace {
