@@ -2,7 +2,7 @@
 // The cool bar window class "ReBarWindow32": rows of bands, each holding a child window
 // behind a grip, sized to the bands' height along the top of its parent.
 #include "platform/StatusBar.h" // the shared CCS_* styles
-#include "platform/ToolBar.h"   // custom draw
+#include "platform/CustomDraw.h"
 #include "platform/WindowSystem.h"
 
 constexpr char REBARCLASSNAME[] = "ReBarWindow32";

@@ -1,7 +1,7 @@
 #pragma once
 // The tree-view control "SysTreeView32" with the Win32 messages, styles, notifications and
 // semantics. Item texts are UTF-8; the A and W message forms are the same here.
-#include "platform/ToolBar.h"
+#include "platform/CustomDraw.h"
 #include "platform/WindowSystem.h"
 
 struct TREEITEM_;
@@ -98,8 +98,8 @@ constexpr UINT TVN_ITEMEXPANDEDA = UINT(-406);
 constexpr UINT NM_CLICK = UINT(-2);
 constexpr UINT NM_DBLCLK = UINT(-3);
 
-// Custom draw: NM_CUSTOMDRAW, CDDS_*, CDIS_*, CDRF_* and NMCUSTOMDRAW are shared with the
-// tool bar (platform/ToolBar.h).
+// Custom draw: NM_CUSTOMDRAW, CDDS_*, CDIS_*, CDRF_* and NMCUSTOMDRAW come from
+// platform/CustomDraw.h.
 constexpr COLORREF CLR_DEFAULT = 0xFFFFFFFF; // -1: the system colour
 
 struct TVITEMA {
