@@ -24,7 +24,7 @@ run --gallery failing.scenario
 [ "$status" -eq 1 ] || fail "a failing command: exit $status"
 [[ "$err" == 'uishot: failing.scenario, line 2: shot: cannot write "no-such-folder/x.png"'* ]] ||
     fail "a failing command said: $err"
-[ "$(grep -c visible <<<"$out")" -eq 3 ] || fail "the lines before the failure were not all played: $out"
+[ "$(grep -c visible <<<"$out")" -eq 5 ] || fail "the lines before the failure were not all played: $out"
 
 run --gallery missing.scenario
 [ "$status" -eq 1 ] && [[ "$err" == *'cannot read the script "missing.scenario"'* ]] || fail "a missing script: $status $err"

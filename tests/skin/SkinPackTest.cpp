@@ -5,6 +5,8 @@
 
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/HeadlessBackend.h"
+#include "platform/MessageBox.h"
 
 namespace {
 
@@ -88,10 +90,21 @@ TEST(SkinPackage, WrongMagicWarnsAndYieldsNothing) {
     RawPackage p;
     p.Magic("QKzF").Int(1).Member("Options.dat", "x=1");
     TqvSkinConvertor r;
-    testing::internal::CaptureStderr();
+    // The warning is a message box; the user reads it and presses Enter.
+    UseHeadlessBackend();
+    std::string caption, warning;
+    Headless()->SetDriver([&] {
+        const HWND box = GetActiveWindow();
+        if (!box) return false;
+        caption = GetWindowText(box);
+        warning = GetDlgItemText(box, IDC_MESSAGEBOX_TEXT);
+        KeyPress(VK_RETURN);
+        return true;
+    });
     EXPECT_FALSE(Unpack(r, p.bytes));
-    const std::string warning = testing::internal::GetCapturedStderr();
-    EXPECT_NE(warning.find("Loaded data is not packed Lumira file"), std::string::npos);
+    Headless()->SetDriver(nullptr);
+    EXPECT_EQ(caption, "Warning");
+    EXPECT_EQ(warning, "Loaded data is not packed Lumira file");
     EXPECT_FALSE(r.Options);
     EXPECT_FALSE(r.PackedData);
     EXPECT_TRUE(r.ImageItems.empty());
