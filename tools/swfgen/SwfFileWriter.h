@@ -1,0 +1,14 @@
+#pragma once
+// Puts the SWF header in front of a timeline's tags: FWS, or CWS with the body packed by zlib.
+#include "movie/SwfTypes.h"
+#include "tools/swfgen/SwfTagWriter.h"
+
+#include <cstdint>
+#include <vector>
+
+class TSwfFileWriter {
+  public:
+    // Adds the End tag. frameSize is in twips; frameRate is stored as 8.8 fixed point.
+    static std::vector<uint8_t> Write(const TSwfTagWriter& tags, const SwfRect& frameSize,
+                                      double frameRate, bool compress, int version = 10);
+};
