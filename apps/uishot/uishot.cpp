@@ -4,12 +4,15 @@
 //
 //   uishot --gallery SCRIPT                    the gallery, driven by SCRIPT
 //   uishot --gallery-window [--seconds N]      the gallery in real windows
+//   uishot --view PATH [--out PNG] [--seconds N] [--window]
+//                                              one file in the HTML view
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
 #include "Gallery.h"
+#include "ViewShot.h"
 #include "ScenarioPlayer.h"
 #include "platform/HeadlessBackend.h"
 #include "platform/SdlBackend.h"
@@ -18,7 +21,8 @@
 namespace {
 
 constexpr const char* kUsage = "usage: uishot --gallery SCRIPT\n"
-                               "       uishot --gallery-window [--seconds N]\n";
+                               "       uishot --gallery-window [--seconds N]\n"
+                               "       uishot --view PATH [--out PNG] [--seconds N] [--window]\n";
 
 int UsageError(const std::string& message) {
     std::cerr << "uishot: " << message << "\n" << kUsage;
@@ -90,6 +94,7 @@ int ShowGalleryWindows(int seconds) {
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "--gallery") return PlayGallery(args[1]);
+    if (!args.empty() && args[0] == "--view") return RunViewShot({args.begin() + 1, args.end()});
     if (!args.empty() && args[0] == "--gallery-window") {
         int seconds = -1;
         if (args.size() == 3 && args[1] == "--seconds") {

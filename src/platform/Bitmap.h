@@ -21,6 +21,8 @@ public:
     // Reallocates with zeroed pixels. Returns false (and leaves an empty bitmap) when the
     // size is negative, too large or the format is not 24 or 32 bits.
     bool SetSize(int width, int height);
+    // Converts to 24 or 32 bits keeping the colours (a new alpha byte is 0); false for any
+    // other depth.
     bool SetFormat(int bitsPerPixel);
 
     int Width() const { return width_; }

@@ -1,0 +1,251 @@
+#include "htmlview/ScreenContainer.h"
+
+#include <algorithm>
+
+#include "platform/DeviceContext.h"
+#include "platform/FontEngine.h"
+#include "platform/Text.h"
+
+namespace {
+
+COLORREF ColorOf(const litehtml::web_color& c) { return RGB(c.red, c.green, c.blue); }
+
+HDC AsDc(litehtml::uint_ptr hdc) { return reinterpret_cast<HDC>(hdc); }
+
+void FillSolid(HDC dc, const RECT& r, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+bool IsTextMarker(litehtml::list_style_type t) {
+    return t != litehtml::list_style_type_none && t != litehtml::list_style_type_circle &&
+           t != litehtml::list_style_type_disc && t != litehtml::list_style_type_square;
+}
+
+// Draws a picture scaled to dest (logical coordinates) onto the context's surface inside its
+// clip, nearest neighbour: destination pixel i of n takes source pixel floor((2i + 1) * m / 2n).
+// A 32-bit picture blends by its alpha: out = (src * a + dst * (255 - a) + 127) / 255.
+void DrawPicture(HDC dc, const Bitmap& picture, const RECT& dest) {
+    DeviceContext* context = DCOf(dc);
+    if (!context || !context->surface || picture.Empty() || IsRectEmpty(dest)) return;
+    Bitmap& surface = *context->surface;
+    const RECT device = context->ToDevice(dest);
+    const RECT wanted = OffsetRect(device, context->surfaceOrigin.x, context->surfaceOrigin.y);
+    const int w = WidthOf(wanted), h = HeightOf(wanted);
+    const int sb = picture.BytesPerPixel(), db = surface.BytesPerPixel();
+    for (const RECT& clip : context->SurfaceClipRects()) {
+        RECT r;
+        if (!IntersectRect(r, wanted, clip)) continue;
+        for (LONG y = r.top; y < r.bottom; ++y) {
+            const int sy = int(((2 * int64_t(y - wanted.top) + 1) * picture.Height()) / (2 * int64_t(h)));
+            const uint8_t* srcRow = picture.ScanLine(sy);
+            uint8_t* d = surface.ScanLine(y) + r.left * db;
+            for (LONG x = r.left; x < r.right; ++x, d += db) {
+                const int sx = int(((2 * int64_t(x - wanted.left) + 1) * picture.Width()) / (2 * int64_t(w)));
+                const uint8_t* s = srcRow + sx * sb;
+                const unsigned a = sb == 4 ? s[3] : 255;
+                for (int c = 0; c < 3; ++c) d[c] = uint8_t((s[c] * a + d[c] * (255 - a) + 127) / 255);
+                if (db == 4) d[3] = 255;
+            }
+        }
+    }
+}
+
+} // namespace
+
+TScreenContainer::TScreenContainer(std::string documentPath, SIZE viewport)
+    : THtmlContainerBase(std::move(documentPath)), viewport_(viewport), measureDc_(CreateCompatibleDC(nullptr)) {}
+
+TScreenContainer::~TScreenContainer() {
+    DeleteDC(measureDc_);
+    for (HFONT f : fonts_) DeleteObject(f);
+}
+
+void TScreenContainer::EndDraw() {
+    // A clip the engine opened and did not close must not outlive the paint.
+    while (clipDepth_ > 0) del_clip();
+    dc_ = nullptr;
+}
+
+litehtml::uint_ptr TScreenContainer::create_font(const char* faceName, int size, int weight,
+                                                 litehtml::font_style italic, unsigned int decoration,
+                                                 litehtml::font_metrics* fm) {
+    const TFontRequest request = FontRequest(faceName, size, weight, italic, decoration);
+    HFONT font = CreateFontIndirect(&request.log);
+    if (!font) return 0;
+    fonts_.push_back(font);
+    if (fm) {
+        HGDIOBJ old = SelectObject(measureDc_, font);
+        TEXTMETRIC tm;
+        GetTextMetrics(measureDc_, &tm);
+        fm->ascent = tm.tmAscent;
+        fm->descent = tm.tmDescent;
+        fm->height = tm.tmHeight;
+        fm->x_height = tm.tmAscent / 2;
+        if (auto realized = RealizedFontOf(measureDc_)) {
+            const int top = realized->Glyph(U'x').top;
+            if (top > 0) fm->x_height = top;
+        }
+        fm->draw_spaces = italic == litehtml::fontStyleItalic || decoration != 0;
+        SelectObject(measureDc_, old);
+    }
+    return reinterpret_cast<litehtml::uint_ptr>(font);
+}
+
+void TScreenContainer::delete_font(litehtml::uint_ptr hFont) {
+    HFONT font = reinterpret_cast<HFONT>(hFont);
+    auto it = std::find(fonts_.begin(), fonts_.end(), font);
+    if (it == fonts_.end()) return;
+    DeleteObject(font);
+    fonts_.erase(it);
+}
+
+int TScreenContainer::text_width(const char* text, litehtml::uint_ptr hFont) {
+    HGDIOBJ old = SelectObject(measureDc_, reinterpret_cast<HFONT>(hFont));
+    SIZE size{};
+    GetTextExtentPoint32(measureDc_, text, -1, &size);
+    SelectObject(measureDc_, old);
+    return size.cx;
+}
+
+void TScreenContainer::draw_text(litehtml::uint_ptr hdc, const char* text, litehtml::uint_ptr hFont,
+                                 litehtml::web_color color, const litehtml::position& pos) {
+    if (color.alpha == 0) return;
+    HDC dc = AsDc(hdc);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(hFont));
+    SetTextColor(dc, ColorOf(color));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_TOP | TA_LEFT);
+    TextOut(dc, pos.x, pos.y, text, -1);
+    SelectObject(dc, old);
+}
+
+void TScreenContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::list_marker& marker) {
+    HDC dc = AsDc(hdc);
+    if (!marker.image.empty()) {
+        if (const Bitmap* picture = Image(marker.image.c_str(), marker.baseurl)) {
+            DrawPicture(dc, *picture, Rect(marker.pos.x, marker.pos.y, marker.pos.right(), marker.pos.bottom()));
+            return;
+        }
+    }
+    const litehtml::position& p = marker.pos;
+    const COLORREF color = ColorOf(marker.color);
+    if (IsTextMarker(marker.marker_type)) {
+        // Numbered markers: the number and a full stop, right-aligned before the item.
+        const std::string label = std::to_string(std::max(marker.index, 0)) + ".";
+        if (marker.font) {
+            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(marker.font));
+            SetTextColor(dc, color);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextAlign(dc, TA_BASELINE | TA_RIGHT);
+            TextOut(dc, p.right(), p.bottom(), label.c_str(), -1);
+            SetTextAlign(dc, TA_TOP | TA_LEFT);
+            SelectObject(dc, old);
+        }
+        return;
+    }
+    const RECT r = Rect(p.x, p.y, p.right(), p.bottom());
+    if (marker.marker_type == litehtml::list_style_type_square) {
+        FillSolid(dc, r, color);
+        return;
+    }
+    if (marker.marker_type == litehtml::list_style_type_none) return;
+    HPEN pen = CreatePen(PS_SOLID, 1, color);
+    HBRUSH brush = marker.marker_type == litehtml::list_style_type_disc ? CreateSolidBrush(color) : nullptr;
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, brush ? brush : GetStockObject(NULL_BRUSH));
+    Ellipse(dc, r.left, r.top, r.right, r.bottom);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pen);
+    if (brush) DeleteObject(brush);
+}
+
+void TScreenContainer::DrawImage(HDC dc, const litehtml::background_paint& bg) {
+    const Bitmap* picture = Image(bg.image.c_str(), bg.baseurl.c_str());
+    if (!picture) return;
+    const int w = bg.image_size.width;
+    const int h = bg.image_size.height;
+    if (w <= 0 || h <= 0) return;
+    const litehtml::position& clip = bg.clip_box;
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, clip.x, clip.y, clip.right(), clip.bottom());
+    // The engine hands the picture's position already placed in the document.
+    int x0 = bg.position_x;
+    int y0 = bg.position_y;
+    const bool repeatX = bg.repeat == litehtml::background_repeat_repeat || bg.repeat == litehtml::background_repeat_repeat_x;
+    const bool repeatY = bg.repeat == litehtml::background_repeat_repeat || bg.repeat == litehtml::background_repeat_repeat_y;
+    // Tiles start left of and above the clip box so that they line up with the origin.
+    if (repeatX) x0 -= ((x0 - clip.x) / w + ((x0 - clip.x) % w > 0 ? 1 : 0)) * w;
+    if (repeatY) y0 -= ((y0 - clip.y) / h + ((y0 - clip.y) % h > 0 ? 1 : 0)) * h;
+    const int x1 = repeatX ? clip.right() : x0 + 1;
+    const int y1 = repeatY ? clip.bottom() : y0 + 1;
+    for (int y = y0; y < y1; y += h)
+        for (int x = x0; x < x1; x += w) DrawPicture(dc, *picture, Rect(x, y, x + w, y + h));
+    RestoreDC(dc, saved);
+}
+
+void TScreenContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::background_paint& bg) {
+    HDC dc = AsDc(hdc);
+    if (bg.color.alpha > 0) {
+        const litehtml::position& c = bg.clip_box;
+        if (bg.is_root) {
+            // The root's colour covers the whole view, as the canvas of a page.
+            RECT box{};
+            GetClipBox(dc, &box);
+            FillSolid(dc, box, ColorOf(bg.color));
+        } else {
+            FillSolid(dc, Rect(c.x, c.y, c.right(), c.bottom()), ColorOf(bg.color));
+        }
+    }
+    if (!bg.image.empty()) DrawImage(dc, bg);
+}
+
+void TScreenContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& b, const litehtml::position& p,
+                                    bool) {
+    HDC dc = AsDc(hdc);
+    auto visible = [](const litehtml::border& side) {
+        return side.width > 0 && side.style != litehtml::border_style_none &&
+               side.style != litehtml::border_style_hidden && side.color.alpha > 0;
+    };
+    // Every style is drawn solid: dotted and grooved table rules read the same at these widths.
+    if (visible(b.top)) FillSolid(dc, Rect(p.x, p.y, p.right(), p.y + b.top.width), ColorOf(b.top.color));
+    if (visible(b.bottom))
+        FillSolid(dc, Rect(p.x, p.bottom() - b.bottom.width, p.right(), p.bottom()), ColorOf(b.bottom.color));
+    if (visible(b.left)) FillSolid(dc, Rect(p.x, p.y, p.x + b.left.width, p.bottom()), ColorOf(b.left.color));
+    if (visible(b.right))
+        FillSolid(dc, Rect(p.right() - b.right.width, p.y, p.right(), p.bottom()), ColorOf(b.right.color));
+}
+
+void TScreenContainer::set_clip(const litehtml::position& pos, const litehtml::border_radiuses&, bool valid_x,
+                                bool valid_y) {
+    if (!dc_) return;
+    SaveDC(dc_);
+    ++clipDepth_;
+    constexpr int kFar = 1 << 28;
+    IntersectClipRect(dc_, valid_x ? pos.x : -kFar, valid_y ? pos.y : -kFar, valid_x ? pos.right() : kFar,
+                      valid_y ? pos.bottom() : kFar);
+}
+
+void TScreenContainer::del_clip() {
+    if (!dc_ || clipDepth_ == 0) return;
+    RestoreDC(dc_, -1);
+    --clipDepth_;
+}
+
+void TScreenContainer::get_client_rect(litehtml::position& client) const {
+    client = litehtml::position(0, 0, viewport_.cx, viewport_.cy);
+}
+
+void TScreenContainer::get_media_features(litehtml::media_features& media) const {
+    media.type = litehtml::media_type_screen;
+    media.width = viewport_.cx;
+    media.height = viewport_.cy;
+    media.device_width = GetSystemMetrics(0);
+    media.device_height = GetSystemMetrics(1);
+    media.color = 8;
+    media.monochrome = 0;
+    media.color_index = 256;
+    media.resolution = 96;
+}
