@@ -47,6 +47,10 @@ constexpr BYTE GetBValue(COLORREF c) { return BYTE(c >> 16); }
 
 constexpr bool IsRectEmpty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
 
+constexpr bool EqualRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 constexpr bool PtInRect(const RECT& r, POINT p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }

@@ -1,0 +1,141 @@
+#include "toolkit/Form.h"
+
+#include "toolkit/Application.h"
+
+TForm::TForm(TComponent* owner) : TCustomControl(owner) {
+    SetVisible(false);
+    Font().SetName("MS Sans Serif");
+    Font().SetHeight(11);
+}
+
+TForm::~TForm() {
+    if (Application) Application->FormDestroyed(this);
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+    menu_ = menu;
+    if (!menu_) return;
+    menu_->OnRebuilt = [this](HMENU m) {
+        if (HandleAllocated()) ::SetMenu(Handle(), m);
+    };
+    if (HandleAllocated()) ::SetMenu(Handle(), menu_->Handle());
+}
+
+void TForm::SetIcon(HICON big, HICON small) {
+    iconBig_ = big;
+    iconSmall_ = small;
+    if (HandleAllocated()) {
+        SendMessage(Handle(), WM_SETICON, 1, LPARAM(big));
+        SendMessage(Handle(), WM_SETICON, 0, LPARAM(small));
+    }
+}
+
+void TForm::SetClientSize(int width, int height) {
+    clientWidth_ = width;
+    clientHeight_ = height;
+    if (!HandleAllocated()) {
+        SetBounds(Left(), Top(), width, height); // the frame comes on when the window is made
+        return;
+    }
+    RECT wr{}, cr{};
+    GetWindowRect(Handle(), &wr);
+    GetClientRect(Handle(), &cr);
+    SetBounds(Left(), Top(), width + WidthOf(wr) - WidthOf(cr), height + HeightOf(wr) - HeightOf(cr));
+}
+
+void TForm::CreateParams(TCreateParams& params) {
+    TCustomControl::CreateParams(params);
+    params.WndParent = nullptr;
+    params.Style = WS_CLIPCHILDREN;
+    params.ExStyle = 0;
+    switch (borderStyle_) {
+    case bsNone: params.Style |= WS_POPUP; break;
+    case bsSingle: params.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+        params.Style |= WS_POPUP | WS_CAPTION;
+        params.ExStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    case bsToolWindow:
+        params.Style |= WS_CAPTION;
+        params.ExStyle |= WS_EX_TOOLWINDOW;
+        break;
+    case bsSizeToolWin:
+        params.Style |= WS_CAPTION | WS_THICKFRAME;
+        params.ExStyle |= WS_EX_TOOLWINDOW;
+        break;
+    }
+    if (borderStyle_ != bsNone) {
+        if (borderIcons_ & biSystemMenu) params.Style |= WS_SYSMENU;
+        if ((borderIcons_ & biMinimize) && borderStyle_ != bsDialog) params.Style |= WS_MINIMIZEBOX;
+        if ((borderIcons_ & biMaximize) && borderStyle_ != bsDialog) params.Style |= WS_MAXIMIZEBOX;
+    }
+    if (alphaBlend_ || transparent_) params.ExStyle |= WS_EX_LAYERED;
+}
+
+void TForm::HandleCreated() {
+    const HWND hwnd = Handle();
+    if (alphaBlend_ || transparent_)
+        SetLayeredWindowAttributes(hwnd, transparentValue_, alphaValue_,
+                                   (alphaBlend_ ? LWA_ALPHA : 0) | (transparent_ ? LWA_COLORKEY : 0));
+    if (menu_) ::SetMenu(hwnd, menu_->Handle());
+    if (iconBig_) SendMessage(hwnd, WM_SETICON, 1, LPARAM(iconBig_));
+    if (iconSmall_) SendMessage(hwnd, WM_SETICON, 0, LPARAM(iconSmall_));
+    if (clientWidth_ >= 0) SetClientSize(clientWidth_, clientHeight_);
+    PlaceOnScreen();
+}
+
+void TForm::PlaceOnScreen() {
+    if (position_ != poScreenCenter) return;
+    RECT work{};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    SetBounds(work.left + (WidthOf(work) - Width()) / 2, work.top + (HeightOf(work) - Height()) / 2, Width(), Height());
+}
+
+void TForm::Show() {
+    SetVisible(true);
+    if (HandleAllocated()) {
+        ShowWindow(Handle(), SW_SHOW);
+        BringWindowToTop(Handle());
+    }
+}
+
+void TForm::VisibleChanged() {
+    if (Visible()) {
+        const HWND hwnd = Handle(); // a form's window is made when it is first shown
+        if (hwnd) ShowWindow(hwnd, SW_SHOW);
+    } else if (HandleAllocated()) {
+        ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
+void TForm::Close() {
+    if (OnClose) OnClose(this);
+    if (Application && Application->MainForm() == this) Application->Terminate();
+    else Hide();
+}
+
+void TForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+void TForm::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_CLOSE:
+        Close();
+        return;
+    case WM_COMMAND:
+        if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
+        break;
+    case WM_MOVE:
+    case WM_SIZE: {
+        RECT r{};
+        GetWindowRect(Handle(), &r);
+        PlaceAt(r);
+        break;
+    }
+    default:
+        break;
+    }
+    TCustomControl::WndProc(m);
+}
