@@ -4,9 +4,11 @@
 //
 //   uishot --gallery SCRIPT                    the gallery, driven by SCRIPT
 //   uishot --gallery-window [--seconds N]      the gallery in real windows
+//   uishot --textbook SCRIPT                   the textbook, started in the current folder
 //   uishot --view PATH [--out PNG] [--seconds N] [--window]
 //                                              one file in the HTML view
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -14,6 +16,7 @@
 #include "Gallery.h"
 #include "ViewShot.h"
 #include "ScenarioPlayer.h"
+#include "TextbookShot.h"
 #include "platform/HeadlessBackend.h"
 #include "platform/SdlBackend.h"
 #include "platform/WindowSystem.h"
@@ -21,6 +24,7 @@
 namespace {
 
 constexpr const char* kUsage = "usage: uishot --gallery SCRIPT\n"
+                               "       uishot --textbook SCRIPT\n"
                                "       uishot --gallery-window [--seconds N]\n"
                                "       uishot --view PATH [--out PNG] [--seconds N] [--window]\n";
 
@@ -37,7 +41,9 @@ void RunMessageLoop() {
     }
 }
 
-int PlayGallery(const std::string& scriptPath) {
+// Plays a script against windows that `run` makes and drives through their own message loop;
+// whenever the loop waits, the next command plays.
+int PlayScenario(const std::string& scriptPath, const std::function<void()>& run) {
     std::ifstream in(scriptPath, std::ios::binary);
     if (!in) {
         std::cerr << "uishot: cannot read the script \"" << scriptPath << "\"\n";
@@ -52,21 +58,26 @@ int PlayGallery(const std::string& scriptPath) {
         std::cerr << "uishot: " << scriptPath << ", " << player.Error() << "\n";
         return 1;
     }
-    const GalleryWindows gallery = CreateGallery();
-    // The windows run their own message loop; whenever it waits, the next command plays.
     headless.SetDriver([&player] { return player.Drive(); });
-    RunMessageLoop();
+    run();
     headless.SetDriver(nullptr);
     // The windows may have closed before the script ended; the rest still runs.
     player.RunToEnd();
-    // Whatever is still open goes now (owned windows with their owner), so nothing leaks.
-    if (IsWindow(gallery.main)) DestroyWindow(gallery.main);
     ProcessPendingMessages();
     if (player.Failed()) {
         std::cerr << "uishot: " << scriptPath << ", " << player.Error() << "\n";
         return 1;
     }
     return 0;
+}
+
+int PlayGallery(const std::string& scriptPath) {
+    return PlayScenario(scriptPath, [] {
+        const GalleryWindows gallery = CreateGallery();
+        RunMessageLoop();
+        // Whatever is still open goes now (owned windows with their owner), so nothing leaks.
+        if (IsWindow(gallery.main)) DestroyWindow(gallery.main);
+    });
 }
 
 int ShowGalleryWindows(int seconds) {
@@ -95,6 +106,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "--gallery") return PlayGallery(args[1]);
     if (!args.empty() && args[0] == "--view") return RunViewShot({args.begin() + 1, args.end()});
+    if (args.size() == 2 && args[0] == "--textbook") return PlayScenario(args[1], RunTextbook);
     if (!args.empty() && args[0] == "--gallery-window") {
         int seconds = -1;
         if (args.size() == 3 && args[1] == "--seconds") {

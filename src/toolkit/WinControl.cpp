@@ -87,6 +87,9 @@ void TWinControl::CreateWnd() {
                                      nullptr);
     if (!hwnd) return;
     handle_ = hwnd;
+    // The window system puts a new child at the bottom; the toolkit's order has the control
+    // made last on top, as its place in the parent's list says.
+    if (params.Style & WS_CHILD) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetProp(hwnd, kControlProp, this);
     defProc_ = SubclassWindow(hwnd, ToolkitProc);
     SendMessage(hwnd, WM_SETFONT, WPARAM(Font().Handle()), 0);
@@ -390,6 +393,8 @@ void TWinControl::RouteMouse(TMessage& m) {
     }
     const bool down = m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK;
     const bool up = m.Msg == WM_LBUTTONUP || m.Msg == WM_RBUTTONUP;
+    // A press puts any hint away.
+    if (down && Application) Application->HintMouseMessage(nullptr);
     if (down && target->Enabled() && (target->ControlStyle() & csCaptureMouse)) {
         captureControl_ = target;
         SetCapture(handle_);
@@ -473,6 +478,10 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_SIZE:
         DefaultHandler(m);
         Realign();
+        return;
+    case CM_ENABLEDCHANGED:
+        if (handle_) EnableWindow(handle_, Enabled());
+        TControl::WndProc(m);
         return;
     default:
         TControl::WndProc(m);

@@ -1,0 +1,33 @@
+// The textbook: the splash window with the movie, the main window with the course, and the
+// About window, on the real desktop through SDL2. It reads no arguments; the content folder is
+// the current directory.
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/SdlBackend.h"
+#include "shell/Unit1.h"
+#include "shell/Unit3.h"
+#include "shell/Unit4.h"
+#include "toolkit/Application.h"
+
+int main() {
+    std::string error;
+    std::unique_ptr<SdlBackend> backend = SdlBackend::Create(&error);
+    if (!backend) {
+        std::fprintf(stderr, "statistika: no display to show the textbook on (%s)\n", error.c_str());
+        return 1;
+    }
+    SetBackend(std::move(backend));
+    {
+        TApplication app;
+        app.Initialize();
+        app.SetTitle("Статистика");
+        app.CreateForm<TForm4>();
+        app.CreateForm<TForm1>();
+        app.CreateForm<TForm3>();
+        app.Run();
+    }
+    ProcessPendingMessages();
+    return 0;
+}

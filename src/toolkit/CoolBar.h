@@ -1,0 +1,37 @@
+#pragma once
+// The standard cool bar: bands holding controls (a tool bar) behind a grip. The window lays
+// the bands out and moves their controls; the controls' bounds follow what it did. With
+// AutoSize the bar is as high as its bands.
+#include <vector>
+
+#include "toolkit/CoolBand.h"
+#include "toolkit/WinControl.h"
+
+class TCoolBar : public TWinControl {
+public:
+    explicit TCoolBar(TComponent* owner);
+    const char* ClassName() const override { return "TCoolBar"; }
+
+    int BandCount() const { return int(bands_.size()); }
+    const TCoolBand& Band(int index) const { return bands_.at(size_t(index)); }
+    int AddBand(const TCoolBand& band);
+    void SetBand(int index, const TCoolBand& band);
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void HandleCreated() override;
+    void WndProc(TMessage& m) override;
+    void AlignControls(RECT& rect) override;
+    void InsertBands();
+    // Reads back where the window put the bands' controls, and fits the bar's height.
+    void FollowBands();
+    void ReadBackControls();
+    TWinControl* BandControl(const TCoolBand& band) const;
+    HWND ChildWindow(const TCoolBand& band) const;
+
+    std::vector<TCoolBand> bands_;
+    bool autoSize_ = false;
+    bool following_ = false;
+};

@@ -1,0 +1,242 @@
+#include "toolkit/ToolBar.h"
+
+#include <algorithm>
+
+#include "platform/ToolBar.h"
+
+namespace {
+
+// The bounds a control was last given by code (SetBounds): the parent's alignment pass moves
+// it with PlaceAt, which leaves these alone. The core keeps them for anchoring and has no
+// public accessor yet, so they are reached through a pointer to the member.
+struct ExplicitBoundsAccess : TControl {
+    static RECT TControl::*Field() { return &ExplicitBoundsAccess::anchorBounds_; }
+};
+
+// An aligned child is stretched by the core's alignment pass just before the row is laid
+// out; its own size is the one code gave it. While loading that is not recorded yet, but
+// nothing has been aligned either.
+RECT OwnBounds(const TControl* c) {
+    if (c->Align() == alNone || c->Loading()) return c->BoundsRect();
+    return c->*ExplicitBoundsAccess::Field();
+}
+
+SIZE OwnSize(const TControl* c) {
+    const RECT r = OwnBounds(c);
+    return SIZE{WidthOf(r), HeightOf(r)};
+}
+
+} // namespace
+
+TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
+    SetBounds(0, 0, 150, 29);
+    SetAlign(alTop);
+    SetControlStyle(ControlStyle() | csAcceptsControls);
+}
+
+void TToolBar::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.ClassName = TOOLBARCLASSNAME;
+    // The toolkit places the bar; the window must not move or size itself.
+    params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | WS_CLIPCHILDREN;
+    if (!(edgeBorders_ & ebTop)) params.Style |= CCS_NODIVIDER;
+    if (flat_) params.Style |= TBSTYLE_FLAT;
+    if (showCaptions_) params.Style |= TBSTYLE_LIST;
+}
+
+void TToolBar::HandleCreated() {
+    SendMessage(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessage(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
+    synced_.clear();
+    Realign();
+}
+
+void TToolBar::SetButtonHeight(int value) {
+    buttonHeight_ = std::max(1, value);
+    if (HandleAllocated()) SendMessage(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
+    Realign();
+}
+
+void TToolBar::SetButtonWidth(int value) {
+    buttonWidth_ = std::max(1, value);
+    if (HandleAllocated()) SendMessage(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
+    Realign();
+}
+
+void TToolBar::SetFlat(bool value) {
+    if (value == flat_) return;
+    flat_ = value;
+    RecreateWnd();
+}
+
+void TToolBar::SetShowCaptions(bool value) {
+    if (value == showCaptions_) return;
+    showCaptions_ = value;
+    synced_.clear();
+    RecreateWnd();
+}
+
+void TToolBar::SetEdgeBorders(TEdgeBorders value) {
+    if (value == edgeBorders_) return;
+    edgeBorders_ = value;
+    RecreateWnd();
+}
+
+void TToolBar::ButtonsChanged() {
+    synced_.clear();
+    Realign();
+}
+
+// The first layout orders the children by Left (equal Lefts keep their order of insertion);
+// a child that comes later goes before the first one lying right of its Left. Placing the
+// children changes their Left, so the order is kept rather than sorted again.
+void TToolBar::OrderRow() {
+    std::vector<TControl*> children;
+    for (int i = 0; i < ControlCount(); ++i) children.push_back(Controls(i));
+    const auto isChild = [&children](TControl* c) {
+        return std::find(children.begin(), children.end(), c) != children.end();
+    };
+    order_.erase(std::remove_if(order_.begin(), order_.end(), [&](TControl* c) { return !isChild(c); }), order_.end());
+    if (order_.empty()) {
+        order_ = children;
+        std::stable_sort(order_.begin(), order_.end(),
+                         [](const TControl* a, const TControl* b) { return OwnBounds(a).left < OwnBounds(b).left; });
+    } else {
+        for (TControl* c : children) {
+            if (std::find(order_.begin(), order_.end(), c) != order_.end()) continue;
+            const int left = OwnBounds(c).left;
+            const auto at = std::find_if(order_.begin(), order_.end(), [left](const TControl* o) { return OwnBounds(o).left > left; });
+            order_.insert(at, c);
+        }
+    }
+    row_.clear();
+    for (TControl* c : order_)
+        if (c->Visible()) row_.push_back(c);
+}
+
+// A button's place carries its caption; every other child is a separator as wide as itself.
+void TToolBar::SyncButtons() {
+    if (!HandleAllocated()) return;
+    std::vector<std::string> wanted;
+    for (TControl* c : row_) {
+        auto* b = dynamic_cast<TToolButton*>(c);
+        if (b && !b->IsSeparator()) wanted.push_back("B" + (showCaptions_ ? b->Caption() : std::string()));
+        else wanted.push_back("S" + std::to_string(OwnSize(c).cx));
+    }
+    if (wanted == synced_) return;
+    synced_ = wanted;
+    const HWND hwnd = Handle();
+    while (SendMessage(hwnd, TB_BUTTONCOUNT, 0, 0) > 0)
+        if (!SendMessage(hwnd, TB_DELETEBUTTON, 0, 0)) break;
+    std::vector<TBBUTTON> buttons(row_.size());
+    for (size_t i = 0; i < row_.size(); ++i) {
+        TControl* c = row_[i];
+        auto* b = dynamic_cast<TToolButton*>(c);
+        TBBUTTON& tb = buttons[i];
+        tb.idCommand = int(i) + 1; // custom drawing names the button by this
+        tb.fsState = TBSTATE_ENABLED;
+        if (b && !b->IsSeparator()) {
+            tb.fsStyle = TBSTYLE_BUTTON;
+            tb.iString = showCaptions_ ? intptr_t(b->Caption().c_str()) : 0;
+        } else {
+            tb.fsStyle = TBSTYLE_SEP;
+            tb.iBitmap = std::max(1, int(OwnSize(c).cx));
+        }
+    }
+    if (!buttons.empty()) SendMessage(hwnd, TB_ADDBUTTONSA, WPARAM(buttons.size()), LPARAM(buttons.data()));
+}
+
+// Without a window the row is laid out as the window would: from x 0, no gaps.
+RECT TToolBar::PlaceOf(int index) const {
+    if (HandleAllocated()) {
+        RECT r{};
+        if (SendMessage(const_cast<TToolBar*>(this)->Handle(), TB_GETITEMRECT, WPARAM(index), LPARAM(&r))) return r;
+    }
+    int x = 0;
+    for (int i = 0; i < index; ++i) x += OwnSize(row_[size_t(i)]).cx;
+    const int top = (edgeBorders_ & ebTop) ? 2 : 0;
+    return RECT{x, top, x + OwnSize(row_[size_t(index)]).cx, top + buttonHeight_};
+}
+
+void TToolBar::PlaceRow() {
+    for (size_t i = 0; i < row_.size(); ++i) {
+        TControl* c = row_[i];
+        const RECT place = PlaceOf(int(i));
+        const auto* b = dynamic_cast<TToolButton*>(c);
+        // Tool buttons take their whole place; other controls keep their size at its corner.
+        const SIZE own = OwnSize(c);
+        const int width = b && !b->IsSeparator() ? WidthOf(place) : own.cx;
+        const int height = b ? HeightOf(place) : own.cy;
+        if (c->Left() != place.left || c->Top() != place.top || c->Width() != width || c->Height() != height)
+            c->SetBounds(place.left, place.top, width, height);
+    }
+}
+
+void TToolBar::AlignControls(RECT&) {
+    OrderRow();
+    SyncButtons();
+    PlaceRow();
+}
+
+bool TToolBar::CustomDraw(const RECT& r, TCustomDrawStage stage) {
+    bool defaultDraw = true;
+    if (OnAdvancedCustomDraw) OnAdvancedCustomDraw(this, r, stage, defaultDraw);
+    return defaultDraw;
+}
+
+bool TToolBar::CustomDrawButton(TToolButton* button, UINT state, TCustomDrawStage stage) {
+    bool defaultDraw = true;
+    if (OnAdvancedCustomDrawButton) OnAdvancedCustomDrawButton(this, button, state, stage, defaultDraw);
+    return defaultDraw;
+}
+
+std::vector<TControl*> TToolBar::RowControls() {
+    OrderRow();
+    return row_;
+}
+
+LRESULT TToolBar::CNCustomDraw(NMCUSTOMDRAW& cd) {
+    OrderRow(); // a child may have gone since the last layout
+    canvas_.SetHandle(cd.hdc);
+    canvas_.Font = Font();
+    LRESULT result = CDRF_DODEFAULT;
+    switch (cd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        if (!CustomDraw(cd.rc, cdPrePaint)) result |= CDRF_SKIPDEFAULT;
+        if (WantsButtonDraw()) result |= CDRF_NOTIFYITEMDRAW;
+        if (OnAdvancedCustomDraw) result |= CDRF_NOTIFYPOSTPAINT;
+        break;
+    case CDDS_POSTPAINT:
+        CustomDraw(cd.rc, cdPostPaint);
+        break;
+    case CDDS_PREERASE:
+        if (!CustomDraw(cd.rc, cdPreErase)) result |= CDRF_SKIPDEFAULT;
+        break;
+    case CDDS_POSTERASE:
+        CustomDraw(cd.rc, cdPostErase);
+        break;
+    case CDDS_ITEMPREPAINT:
+    case CDDS_ITEMPOSTPAINT: {
+        const size_t index = size_t(cd.dwItemSpec) - 1;
+        auto* button = index < row_.size() ? dynamic_cast<TToolButton*>(row_[index]) : nullptr;
+        const TCustomDrawStage stage = cd.dwDrawStage == CDDS_ITEMPREPAINT ? cdPrePaint : cdPostPaint;
+        if (button && !CustomDrawButton(button, cd.uItemState, stage)) result |= CDRF_SKIPDEFAULT;
+        break;
+    }
+    default:
+        break;
+    }
+    canvas_.SetHandle(nullptr);
+    return result;
+}
+
+void TToolBar::WndProc(TMessage& m) {
+    if (m.Msg == CN_NOTIFY && m.LParam) {
+        auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
+        if (hdr->code == NM_CUSTOMDRAW) {
+            m.Result = CNCustomDraw(*reinterpret_cast<NMCUSTOMDRAW*>(m.LParam));
+            return;
+        }
+    }
+    TWinControl::WndProc(m);
+}

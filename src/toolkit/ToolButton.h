@@ -1,0 +1,26 @@
+#pragma once
+// A place in a tool bar's row: a button the bar draws, or a separator or divider that only
+// takes room. The tool bar decides where it goes.
+#include "toolkit/GraphicControl.h"
+
+enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
+
+class TToolBar;
+
+class TToolButton : public TGraphicControl {
+public:
+    explicit TToolButton(TComponent* owner);
+    const char* ClassName() const override { return "TToolButton"; }
+
+    TToolButtonStyle Style() const { return style_; }
+    void SetStyle(TToolButtonStyle style);
+    bool IsSeparator() const { return style_ == tbsSeparator || style_ == tbsDivider; }
+    TToolBar* ToolBar() const;
+
+protected:
+    // The bar's window draws buttons and separators; a divider adds its etched line here.
+    void Paint() override;
+    void WndProc(TMessage& m) override;
+
+    TToolButtonStyle style_ = tbsButton;
+};

@@ -1,0 +1,133 @@
+// The tool bar: children in the row in the order of their Left, separators taking their
+// widths, and the window's custom drawing reaching the events.
+#include <vector>
+
+#include "ControlTestFixture.h"
+#include "platform/ToolBar.h"
+#include "toolkit/Panel.h"
+#include "toolkit/SpeedButton.h"
+#include "toolkit/ToolBar.h"
+
+namespace {
+
+class ToolBarTest : public ControlTest {
+protected:
+    // The main window's row: separator 8, button 30, separator 8, panel 100, then a tool
+    // button; made out of order to show that Left decides the order.
+    void MakeRow(TEdgeBorders edges) {
+        form_ = MakeForm(400, 100);
+        bar_ = form_->Make<TToolBar>();
+        bar_->SetEdgeBorders(edges);
+        bar_->SetBounds(0, 0, 400, 37);
+        bar_->SetButtonHeight(30);
+        bar_->SetParent(form_);
+        // As when the form is read: the row is laid out once everything is there.
+        form_->BeginLoading();
+        tool_ = Child<TToolButton>(bar_, 300, 0, 23, 22);
+        speed_ = Child<TSpeedButton>(bar_, 8, 0, 30, 30);
+        // Aligned to the top, as the main window's caption panel is: the bar keeps its size.
+        panel_ = Child<TPanel>(bar_, 46, 0, 100, 30, alTop);
+        sep1_ = Child<TToolButton>(bar_, 38, 0, 8, 22);
+        sep1_->SetStyle(tbsSeparator);
+        sep0_ = Child<TToolButton>(bar_, 0, 0, 8, 22);
+        sep0_->SetStyle(tbsSeparator);
+        form_->EndLoading();
+        ShowAndSettle(form_);
+    }
+    TForm* form_ = nullptr;
+    TToolBar* bar_ = nullptr;
+    TToolButton *tool_{}, *sep0_{}, *sep1_{};
+    TSpeedButton* speed_ = nullptr;
+    TPanel* panel_ = nullptr;
+};
+
+TEST_F(ToolBarTest, ChildrenTakeTheirPlacesInTheRow) {
+    for (const TEdgeBorders edges : {TEdgeBorders(0), TEdgeBorders(ebTop)}) {
+        SCOPED_TRACE(edges);
+        MakeRow(edges);
+        // Without the top edge the row starts at y 0; with it, below the 2-pixel divider.
+        const int top = edges & ebTop ? 2 : 0;
+        struct Case { TControl* control; RECT bounds; };
+        const Case cases[] = {
+            {sep0_, {0, top, 8, top + 30}},     {speed_, {8, top, 38, top + 30}},
+            {sep1_, {38, top, 46, top + 30}},   {panel_, {46, top, 146, top + 30}},
+            {tool_, {146, top, 169, top + 30}}, // the bar's button width (23) and height
+        };
+        for (const Case& c : cases) EXPECT_EQ(c.control->BoundsRect(), c.bounds) << c.control->ClassName();
+        EXPECT_EQ(bar_->RowControls(), (std::vector<TControl*>{sep0_, speed_, sep1_, panel_, tool_}));
+
+        // The window holds one place per child, so its own layout agrees.
+        EXPECT_EQ(SendMessage(bar_->Handle(), TB_BUTTONCOUNT, 0, 0), 5);
+        RECT place{};
+        SendMessage(bar_->Handle(), TB_GETITEMRECT, 3, LPARAM(&place));
+        EXPECT_EQ(place, panel_->BoundsRect());
+        // The panel is a window: it really sits there.
+        RECT wr{};
+        GetWindowRect(panel_->Handle(), &wr);
+        POINT origin{0, 0};
+        ClientToScreen(bar_->Handle(), &origin);
+        EXPECT_EQ(wr.left - origin.x, 46);
+        form_->Hide();
+    }
+}
+
+TEST_F(ToolBarTest, AWiderSeparatorMovesWhatFollowsAndALaterChildGoesByItsLeft) {
+    MakeRow(0);
+    sep1_->SetWidth(13);
+    bar_->Realign();
+    EXPECT_EQ(panel_->Left(), 51);
+    EXPECT_EQ(tool_->Left(), 151);
+
+    // Left 40 lies between the separator at 38 and the panel at 51.
+    auto* late = Child<TToolButton>(bar_, 40, 0, 10, 10);
+    late->SetStyle(tbsDivider);
+    EXPECT_EQ(bar_->RowControls(), (std::vector<TControl*>{sep0_, speed_, sep1_, late, panel_, tool_}));
+    EXPECT_EQ(late->Left(), 51);
+    EXPECT_EQ(panel_->Left(), 59);
+    EXPECT_EQ(SendMessage(bar_->Handle(), TB_BUTTONCOUNT, 0, 0), 6);
+
+    // A child taken off the bar leaves no hole.
+    late->SetParent(nullptr);
+    bar_->Realign();
+    EXPECT_EQ(panel_->Left(), 51);
+    EXPECT_EQ(SendMessage(bar_->Handle(), TB_BUTTONCOUNT, 0, 0), 5);
+}
+
+TEST_F(ToolBarTest, CustomDrawEventsCanReplaceTheBarsPainting) {
+    MakeRow(0);
+    const COLORREF red = RGB(220, 0, 0), green = RGB(0, 180, 0);
+    std::vector<TToolButton*> offered;
+    bar_->OnAdvancedCustomDraw = [&](TToolBar* sender, const RECT& r, TCustomDrawStage stage, bool& defaultDraw) {
+        if (stage != cdPrePaint) return;
+        sender->Canvas().Brush.Color = red;
+        sender->Canvas().FillRect(r);
+        defaultDraw = true; // the buttons still draw
+    };
+    bar_->OnAdvancedCustomDrawButton = [&](TToolBar* sender, TToolButton* button, UINT, TCustomDrawStage stage,
+                                           bool& defaultDraw) {
+        if (stage != cdPrePaint) return;
+        offered.push_back(button);
+        sender->Canvas().Brush.Color = green;
+        sender->Canvas().FillRect(button->BoundsRect());
+        defaultDraw = false;
+    };
+    Bitmap shot = ClientShot(bar_);
+    // Only real buttons are offered; separators and other controls' places are not.
+    EXPECT_EQ(offered, (std::vector<TToolButton*>{tool_}));
+    EXPECT_EQ(Pixel(shot, 157, 15), green);
+    EXPECT_EQ(Pixel(shot, 300, 33), red) << "past the row: the bar's background";
+
+    // Skipping the default at the start skips the buttons too.
+    offered.clear();
+    bar_->OnAdvancedCustomDraw = [&](TToolBar* sender, const RECT& r, TCustomDrawStage stage, bool& defaultDraw) {
+        if (stage != cdPrePaint) return;
+        sender->Canvas().Brush.Color = red;
+        sender->Canvas().FillRect(r);
+        defaultDraw = false;
+    };
+    shot = ClientShot(bar_);
+    EXPECT_TRUE(offered.empty());
+    EXPECT_EQ(Pixel(shot, 157, 15), red);
+}
+
+} // namespace
