@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Release build, then the textbook. Its content folder is the current directory, so it starts
-# in content/. Without a display it says so and leaves a screenshot of the splash window
-# instead, made on the headless screen.
+# in content/. Without a display it plays a short tour on the headless screen instead and
+# leaves the screenshots in build-release/tour/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -12,5 +12,10 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     cd content
     exec ../build-release/apps/statistika/statistika
 fi
-echo "No display found: start the textbook from the content folder on a desktop:"
-echo "    cd content && ../build-release/apps/statistika/statistika"
+TOUR="$PWD/build-release/tour"
+rm -rf "$TOUR" && mkdir -p "$TOUR"
+sed "s|@OUT@|$TOUR|g" scripts/tour.scenario >"$TOUR/tour.scenario"
+(cd content && ../build-release/apps/uishot/uishot --textbook "$TOUR/tour.scenario")
+echo "No display found: a tour of the textbook was written to $TOUR:"
+ls "$TOUR"/*.png
+echo "On a desktop, start it from the content folder: cd content && ../build-release/apps/statistika/statistika"

@@ -34,6 +34,7 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize() {
     RegisterStandardClasses();
+    Handle(); // the hidden window that owns the program's windows exists from the start
     SetDispatchExceptionHandler([this](std::exception_ptr e) { HandleException(e); });
 }
 

@@ -2,6 +2,7 @@
 //   scenario_png_check FILE WIDTH HEIGHT [X,Y=RRGGBB ...]
 // Prints one line per mismatch and exits 1 when there is any.
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -32,7 +33,9 @@ int main(int argc, char** argv) {
     for (int i = 4; i < argc; ++i) {
         int x = 0, y = 0;
         unsigned rgb = 0;
-        if (std::sscanf(argv[i], "%d,%d=%6x", &x, &y, &rgb) != 3) {
+        // X,Y=RRGGBB: the pixel has that colour; X,Y=!RRGGBB: any other colour.
+        const bool unlike = std::strstr(argv[i], "=!") != nullptr;
+        if (std::sscanf(argv[i], unlike ? "%d,%d=!%6x" : "%d,%d=%6x", &x, &y, &rgb) != 3) {
             std::printf("bad point \"%s\"\n", argv[i]);
             return 2;
         }
@@ -43,8 +46,8 @@ int main(int argc, char** argv) {
         }
         const uint32_t c = picture->GetPixel(x, y); // red in the low byte
         const unsigned actual = (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
-        if (actual != rgb) {
-            std::printf("%d,%d is %06X, expected %06X\n", x, y, actual, rgb);
+        if ((actual != rgb) != unlike) {
+            std::printf("%d,%d is %06X, expected %s%06X\n", x, y, actual, unlike ? "anything but " : "", rgb);
             ++failures;
         }
     }
