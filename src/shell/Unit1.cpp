@@ -5,8 +5,8 @@
 
 #include "platform/Gdi.h"
 #include "platform/Locale.h"
+#include "shell/Art.h"
 #include "shell/ContentMap.h"
-#include "shell/StandInArt.h"
 #include "shell/TitleMotion.h"
 #include "shell/Unit3.h"
 #include "shell/Unit4.h"
@@ -44,7 +44,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     SetBorderIcons(biMaximize);
     SetPosition(poScreenCenter);
     SetClientSize(928, 621);
-    SetIcon(ProgramIcon(32), ProgramIcon(16));
+    SetIcon(TArt::WindowIcon(32), TArt::WindowIcon(16));
 
     sSplitter1 = Named<TSplitter>(this, "sSplitter1");
     sSplitter1->SetAlign(alLeft);
@@ -61,6 +61,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     StatusBar1 = Named<TStatusBar>(this, "StatusBar1");
     StatusBar1->SetAlign(alBottom);
     StatusBar1->SetBorderWidth(1);
+    StatusBar1->SetSizeGrip(false); // the window cannot be resized
     for (int i = 0; i < 3; ++i) StatusBar1->AddPanel(100);
     Place(StatusBar1, 0, 601, 928, 20, this);
 
@@ -105,7 +106,7 @@ TForm1::~TForm1() {
 
 TSpeedButton* TForm1::ToolSpeedButton(const char* name, int left, int width, int glyph, const char* hint) {
     auto* b = Named<TSpeedButton>(this, name);
-    b->SetGlyph(StandInArt::ToolGlyph(TToolGlyph(glyph)));
+    b->SetGlyph(TArt::ToolGlyph(TToolGlyph(glyph)));
     b->SetNumGlyphs(2);
     if (hint) {
         b->SetHint(hint);

@@ -1,7 +1,7 @@
 #include "shell/Unit4.h"
 
+#include "shell/Art.h"
 #include "shell/Navigation.h"
-#include "shell/StandInArt.h"
 #include "shell/Unit1.h"
 
 TForm4* Form4 = nullptr;
@@ -20,7 +20,7 @@ TForm4::TForm4(TComponent* owner) : TForm(owner) {
     Image1 = Make<TImage>();
     Image1->SetName("Image1");
     Image1->SetBounds(0, 0, 777, 273);
-    Image1->SetPicture(StandInArt::SplashPicture());
+    Image1->SetPicture(TArt::SplashPicture());
     Image1->SetCursor(crHandPoint);
     Image1->SetHint("ОҚУЛЫҚҚА КІРУ");
     Image1->SetShowHint(true);
