@@ -6,10 +6,8 @@
 #include <string>
 
 #include "platform/SdlBackend.h"
-#include "shell/Unit1.h"
-#include "shell/Unit3.h"
-#include "shell/Unit4.h"
-#include "toolkit/Application.h"
+#include "platform/WindowSystem.h"
+#include "shell/Program.h"
 
 int main() {
     std::string error;
@@ -19,15 +17,7 @@ int main() {
         return 1;
     }
     SetBackend(std::move(backend));
-    {
-        TApplication app;
-        app.Initialize();
-        app.SetTitle("Статистика");
-        app.CreateForm<TForm4>();
-        app.CreateForm<TForm1>();
-        app.CreateForm<TForm3>();
-        app.Run();
-    }
+    RunTextbookProgram();
     ProcessPendingMessages();
     return 0;
 }

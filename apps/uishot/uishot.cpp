@@ -16,10 +16,10 @@
 #include "Gallery.h"
 #include "ViewShot.h"
 #include "ScenarioPlayer.h"
-#include "TextbookShot.h"
 #include "platform/HeadlessBackend.h"
 #include "platform/SdlBackend.h"
 #include "platform/WindowSystem.h"
+#include "shell/Program.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "--gallery") return PlayGallery(args[1]);
     if (!args.empty() && args[0] == "--view") return RunViewShot({args.begin() + 1, args.end()});
-    if (args.size() == 2 && args[0] == "--textbook") return PlayScenario(args[1], RunTextbook);
+    if (args.size() == 2 && args[0] == "--textbook") return PlayScenario(args[1], RunTextbookProgram);
     if (!args.empty() && args[0] == "--gallery-window") {
         int seconds = -1;
         if (args.size() == 3 && args[1] == "--seconds") {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ControlTestFixture.h"
 #include "platform/Dialog.h"
 #include "platform/HeadlessBackend.h"
 #include "platform/MessageBox.h"
@@ -54,38 +55,16 @@ protected:
     }
 };
 
-class ToolkitTest : public ::testing::Test {
+class ToolkitTest : public ControlTest {
 protected:
     void SetUp() override {
-        UseHeadlessBackend(1280, 1024);
-        ProcessPendingMessages();
+        ControlTest::SetUp();
         Events().clear();
-        app_ = std::make_unique<TApplication>();
-        app_->Initialize();
     }
     void TearDown() override {
         Headless()->SetDriver(nullptr);
-        app_.reset();
-        ProcessPendingMessages();
-        MSG quit;
-        while (PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        ControlTest::TearDown();
     }
-    TForm* MakeForm(int clientWidth, int clientHeight) {
-        TForm* form = app_->CreateForm<TForm>();
-        form->SetBorderStyle(bsSingle);
-        form->SetClientSize(clientWidth, clientHeight);
-        form->SetBounds(100, 50, form->Width(), form->Height());
-        return form;
-    }
-    template <typename T> T* Child(TForm* form, TAlign align, int l, int t, int w, int h) {
-        T* c = form->Make<T>();
-        c->SetBounds(l, t, w, h);
-        c->SetAlign(align);
-        c->SetParent(form);
-        return c;
-    }
-    std::unique_ptr<TApplication> app_;
 };
 
 // ---------------------------------------------------------------- components
@@ -113,12 +92,12 @@ TEST_F(ToolkitTest, OwnerLoadsInOrderAndDestroysLastMadeFirst) {
 TEST_F(ToolkitTest, AlignmentFollowsTheEdgeOrderAndAShownControlTakesItsEdge) {
     TForm* form = MakeForm(928, 621);
     form->BeginLoading();
-    auto* left = Child<TBox>(form, alLeft, 0, 41, 13, 560);
-    auto* right = Child<TBox>(form, alRight, 547, 41, 13, 560);
-    auto* bottom = Child<TBox>(form, alBottom, 0, 601, 928, 20);
-    auto* client = Child<TBox>(form, alClient, 13, 41, 534, 560);
-    auto* top = Child<TBox>(form, alTop, 0, 0, 928, 41);
-    auto* pane = Child<TBox>(form, alRight, 560, 41, 368, 560);
+    auto* left = Child<TBox>(form, 0, 41, 13, 560, alLeft);
+    auto* right = Child<TBox>(form, 547, 41, 13, 560, alRight);
+    auto* bottom = Child<TBox>(form, 0, 601, 928, 20, alBottom);
+    auto* client = Child<TBox>(form, 13, 41, 534, 560, alClient);
+    auto* top = Child<TBox>(form, 0, 0, 928, 41, alTop);
+    auto* pane = Child<TBox>(form, 560, 41, 368, 560, alRight);
     pane->SetVisible(false);
     form->EndLoading();
     form->Show();
@@ -152,8 +131,6 @@ TEST_F(ToolkitTest, AlignmentFollowsTheEdgeOrderAndAShownControlTakesItsEdge) {
 TEST_F(ToolkitTest, ABottomAnchorKeepsTheDistanceAndTheCentreFraction) {
     TForm* form = MakeForm(928, 621);
     form->BeginLoading();
-    auto* panel = Child<TBox>(form, alNone, 13, 41, 534, 560);
-    (void)panel;
     // A windowed panel stands in for the welcome panel: the label needs a windowed parent.
     auto* host = form->Make<TCustomControl>();
     host->SetBounds(13, 41, 534, 560);
@@ -178,7 +155,7 @@ TEST_F(ToolkitTest, ABottomAnchorKeepsTheDistanceAndTheCentreFraction) {
 
 TEST_F(ToolkitTest, WindowlessChildrenArePaintedAndGetTheMouse) {
     TForm* form = MakeForm(300, 200);
-    auto* box = Child<TBox>(form, alNone, 40, 30, 100, 50);
+    auto* box = Child<TBox>(form, 40, 30, 100, 50, alNone);
     int clicks = 0;
     box->OnClick = [&clicks](TComponent*) { ++clicks; };
     form->Show();
@@ -261,7 +238,7 @@ TEST_F(ToolkitTest, MenuCommandsReachTheirItems) {
 TEST_F(ToolkitTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
     app_->SetTitle("Статистика");
     TForm* form = MakeForm(300, 200);
-    auto* box = Child<TBox>(form, alNone, 0, 0, 100, 100);
+    auto* box = Child<TBox>(form, 0, 0, 100, 100, alNone);
     bool after = false;
     box->OnClick = [&after](TComponent*) {
         throw std::runtime_error("Құжатты ашу мүмкін емес");

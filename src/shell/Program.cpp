@@ -1,11 +1,11 @@
-#include "TextbookShot.h"
+#include "shell/Program.h"
 
 #include "shell/Unit1.h"
 #include "shell/Unit3.h"
 #include "shell/Unit4.h"
 #include "toolkit/Application.h"
 
-void RunTextbook() {
+void RunTextbookProgram() {
     TApplication app;
     app.Initialize();
     app.SetTitle("Статистика");
