@@ -2,7 +2,8 @@
 // The textbook's pictures, decoded from the files embedded from data/art.
 #include "platform/Bitmap.h"
 #include "platform/Handles.h"
-#include "shell/StandInArt.h"
+
+enum class TToolGlyph { Back, Forward, Contents, Print, Exit };
 
 class TArt {
   public:

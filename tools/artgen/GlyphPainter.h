@@ -3,7 +3,7 @@
 // copy for the disabled button beside it.
 #include "platform/Bitmap.h"
 #include "platform/WinTypes.h"
-#include "shell/StandInArt.h"
+#include "shell/Art.h" // the glyph names
 
 class GlyphPainter {
   public:
