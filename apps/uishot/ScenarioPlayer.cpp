@@ -115,7 +115,7 @@ int ScenarioInt(const std::string& text, const char* what, int lo, int hi) {
     return value;
 }
 
-std::string DescribeTopLevelWindow(HWND hwnd) {
+std::string DescribeTopLevelWindow(HWND hwnd, const std::string& name) {
     std::string caption;
     for (char c : GetWindowText(hwnd)) {
         if (c == '"' || c == '\\') caption += '\\';
@@ -123,10 +123,9 @@ std::string DescribeTopLevelWindow(HWND hwnd) {
     }
     RECT r{};
     GetWindowRect(hwnd, &r);
-    const char* state = !IsWindowVisible(hwnd) ? "hidden"
-                        : IsIconic(hwnd)       ? "minimized"
-                                               : "visible";
-    return GetClassName(hwnd) + " \"" + caption + "\" " + state + " " + std::to_string(r.left) +
+    const char* visible = IsWindowVisible(hwnd) ? "visible=true" : "visible=false";
+    return name + " " + GetClassName(hwnd) + " \"" + caption + "\" " + visible + " " +
+           std::to_string(r.left) +
            "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
 }
@@ -137,6 +136,23 @@ ScenarioPlayer::ScenarioPlayer(std::ostream& out) : out_(out) {
 
 void ScenarioPlayer::Register(const std::string& name, CommandParser parser) {
     parsers_[name] = std::move(parser);
+}
+
+ScenarioPlayer::CommandParser ScenarioPlayer::Parser(const std::string& name) const {
+    auto it = parsers_.find(name);
+    return it == parsers_.end() ? CommandParser() : it->second;
+}
+
+void ScenarioPlayer::PlayNext(Steps steps) {
+    if (steps.empty() || playingCommand_ >= commands_.size()) return;
+    Steps& own = commands_[playingCommand_].steps;
+    const size_t at = playingStep_ + 1;
+    own.insert(own.begin() + std::ptrdiff_t(std::min(at, own.size())), steps.begin(), steps.end());
+    // The player had moved on past the playing step; it comes back to the new ones.
+    next_ = playingCommand_;
+    step_ = at;
+    played_ = 0;
+    playingStep_ = at - 1;
 }
 
 void ScenarioPlayer::RegisterBuiltIns() {
@@ -176,7 +192,7 @@ void ScenarioPlayer::RegisterBuiltIns() {
                 return true;
             });
             for (HWND h : tops)
-                out_ << DescribeTopLevelWindow(h) << '\n';
+                out_ << DescribeTopLevelWindow(h, namer_ ? namer_(h) : "-") << '\n';
             out_.flush();
         }}};
     });
@@ -252,6 +268,8 @@ bool ScenarioPlayer::PlayOne() {
     const int line = command.line;
     const std::string name = command.name;
     const std::function<void()> run = command.steps[step_].run;
+    playingCommand_ = next_;
+    playingStep_ = step_;
     // Moved on before it plays, so that whatever the step sets off finds the player ready.
     ++played_;
     SkipPlayed();

@@ -49,6 +49,16 @@ class ScenarioPlayer {
 
     // Adds a command or replaces the one of that name. Names are matched exactly.
     void Register(const std::string& name, CommandParser parser);
+    // The parser registered under a name (empty when none), so that a replacement can hand
+    // the forms it does not take to the one it replaces.
+    CommandParser Parser(const std::string& name) const;
+    // Names the windows that `windows` lists (default: "-" for every window).
+    void SetWindowNamer(std::function<std::string(HWND)> namer) { namer_ = std::move(namer); }
+
+    // From inside a playing step: plays `steps` right after it, before the rest of its
+    // command. Steps that depend on what the program shows by then (a menu that has opened,
+    // a node that has scrolled into view) are made this way.
+    void PlayNext(Steps steps);
 
     // Reads a script, replacing what was still to play. On a bad line returns false, keeps
     // nothing of the script and sets Error() to "line N: ...".
@@ -82,6 +92,9 @@ class ScenarioPlayer {
 
     std::ostream& out_;
     std::map<std::string, CommandParser> parsers_;
+    std::function<std::string(HWND)> namer_;
+    size_t playingCommand_ = 0; // where the step now playing sits, for PlayNext
+    size_t playingStep_ = 0;
     std::vector<Command> commands_;
     size_t next_ = 0; // the command being played
     size_t step_ = 0; // its step
@@ -102,6 +115,6 @@ std::optional<UINT> VirtualKeyByName(std::string_view name);
 // A whole number argument in [lo, hi]; throws ScenarioError naming `what` otherwise.
 int ScenarioInt(const std::string& text, const char* what, int lo, int hi);
 
-// One line of the `windows` listing: class, caption in quotes (\" and \\ escaped), state
-// (visible, hidden or minimized) and the window rectangle as left,top,right,bottom.
-std::string DescribeTopLevelWindow(HWND hwnd);
+// One line of the `windows` listing: the name given, class, caption in quotes (with quotes
+// and backslashes escaped), visible=true|false and the window rectangle as left,top,right,bottom.
+std::string DescribeTopLevelWindow(HWND hwnd, const std::string& name = "-");

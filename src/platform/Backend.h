@@ -3,6 +3,7 @@
 // clock, a way to wait, the screen's size and work area, cursor shapes, and notice of what
 // changed on top-level windows. The headless backend and the SDL2 backend implement it;
 // nothing above the window system knows which one runs.
+#include <ctime>
 #include <memory>
 
 #include "platform/Handles.h"
@@ -16,6 +17,8 @@ public:
 
     // Milliseconds since the backend started.
     virtual DWORD NowMs() = 0;
+    // The date and time of day, as the system clock gives them.
+    virtual std::time_t WallClock() { return std::time(nullptr); }
     // Waits until input may have been queued or the clock reaches untilMs (kWaitForever: no
     // time limit). Returns false when no input can ever come again (the program should end).
     virtual bool WaitForEvents(DWORD untilMs) = 0;

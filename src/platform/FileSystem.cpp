@@ -163,6 +163,10 @@ std::string ProgramFolder() {
     return WindowsPath(folder);
 }
 
+bool SetCurrentDirectory(std::string_view path) {
+    return ::chdir(HostPath(path).c_str()) == 0;
+}
+
 std::string CurrentDirectory() {
     char buf[4096];
     if (!::getcwd(buf, sizeof buf)) return ".";

@@ -41,3 +41,5 @@ bool WriteFileBytes(std::string_view windowsPath, const std::vector<uint8_t>& da
 std::string ProgramFolder();
 // The process's current directory as Windows-style text without a trailing backslash.
 std::string CurrentDirectory();
+// Makes a folder (Windows-style or host path) the current directory; false when it cannot.
+bool SetCurrentDirectory(std::string_view path);

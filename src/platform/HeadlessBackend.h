@@ -12,6 +12,10 @@ public:
     explicit HeadlessBackend(int screenWidth = 1280, int screenHeight = 1024);
 
     DWORD NowMs() override { return now_; }
+    // The moment the virtual clock started (the real time at construction unless set) plus
+    // its milliseconds: the date and time only move as the virtual clock does.
+    std::time_t WallClock() override { return wallStart_ + std::time_t(now_ / 1000); }
+    void SetWallClockStart(std::time_t start) { wallStart_ = start - std::time_t(now_ / 1000); }
     // With a driver set, waiting hands control to it (a scenario plays its next step);
     // without one, time jumps to the next timer, or the program ends when none is set.
     bool WaitForEvents(DWORD untilMs) override;
@@ -31,6 +35,7 @@ public:
 
 private:
     DWORD now_ = 0;
+    std::time_t wallStart_ = std::time(nullptr);
     int width_;
     int height_;
     int cursor_ = 32512;

@@ -1,5 +1,7 @@
 #include "platform/Locale.h"
 
+#include "platform/Backend.h"
+
 #include <langinfo.h>
 #include <locale.h>
 #include <pwd.h>
@@ -9,7 +11,17 @@
 #include <cstring>
 #include <vector>
 
+namespace {
+std::optional<std::string>& UserNameOverride() {
+    static std::optional<std::string> name;
+    return name;
+}
+} // namespace
+
+void SetUserNameOverride(std::optional<std::string> name) { UserNameOverride() = std::move(name); }
+
 std::optional<std::string> CurrentUserName() {
+    if (UserNameOverride()) return UserNameOverride();
     // getpwuid_r rather than getpwuid: the buffer is ours, so no other caller's lookup can
     // overwrite the answer.
     long hint = sysconf(_SC_GETPW_R_SIZE_MAX);
@@ -57,6 +69,8 @@ std::string StatusUserName(const std::function<bool(char*, DWORD*)>& query) {
 }
 
 // ---- Date and time
+
+std::time_t CurrentTime() { return CurrentBackend().WallClock(); }
 
 namespace {
 

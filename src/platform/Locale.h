@@ -10,7 +10,11 @@
 
 // The name of the user the process runs as: the account of the effective user id from the
 // password database, or $USER where the database has no entry. None when neither is known.
+// A name set with SetUserNameOverride stands in for it.
 std::optional<std::string> CurrentUserName();
+// Makes CurrentUserName (and so GetUserNameA) answer `name`; none gives back the real one.
+// For a scenario that plays the program as another user.
+void SetUserNameOverride(std::optional<std::string> name);
 
 // Win32 rule: *size holds the buffer's capacity in characters (bytes; names are UTF-8) and
 // the terminating NUL counts. On success the name and its NUL are written and *size becomes
@@ -61,6 +65,10 @@ std::string FormatDateTime(std::string_view pattern, const std::tm& time,
 // The date in the user's short date format and the time in the user's long time format.
 std::string DateToStr(const std::tm& time);
 std::string TimeToStr(const std::tm& time);
+// The current moment as the program sees it: the backend's wall clock (the real one on
+// screen; headless, a start that can be set plus the virtual clock's time).
+std::time_t CurrentTime();
+
 // The same for a moment, in the local time zone.
 std::string DateToStr(std::time_t time);
 std::string TimeToStr(std::time_t time);

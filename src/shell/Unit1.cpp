@@ -289,7 +289,7 @@ void TForm1::sSpeedButton6Click(TComponent*) {
 }
 
 void TForm1::Timer1Timer(TComponent*) {
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = CurrentTime();
     StatusBar1->SetPanelText(0, DateToStr(now));
     StatusBar1->SetPanelText(1, TimeToStr(now));
     StatusBar1->SetPanelText(2, "User Windows: " + StatusUserName());

@@ -399,16 +399,27 @@ void TWinControl::RouteMouse(TMessage& m) {
         captureControl_ = target;
         SetCapture(handle_);
     }
-    target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
-    if (up && captureControl_) {
-        captureControl_ = nullptr;
-        if (GetCapture() == handle_) ReleaseCapture();
-        if (HandleAllocated()) {
-            POINT now{};
-            GetCursorPos(&now);
-            ::ScreenToClient(handle_, &now);
-            SetMouseControl(ControlAt(now));
+    // A release ends the capture even when the click's handler raises an error: the error
+    // leaves through the message loop, and a capture kept would swallow the next click.
+    struct CaptureEnd {
+        TWinControl* self;
+        bool active;
+        ~CaptureEnd() {
+            if (active) self->EndChildCapture();
         }
+    } end{this, up};
+    target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
+}
+
+void TWinControl::EndChildCapture() {
+    if (!captureControl_) return;
+    captureControl_ = nullptr;
+    if (GetCapture() == handle_) ReleaseCapture();
+    if (HandleAllocated()) {
+        POINT now{};
+        GetCursorPos(&now);
+        ::ScreenToClient(handle_, &now);
+        SetMouseControl(ControlAt(now));
     }
 }
 

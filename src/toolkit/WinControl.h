@@ -76,6 +76,8 @@ private:
     void RemoveControl(TControl* control);
     void PaintHandler(HDC dc);
     void RouteMouse(TMessage& m);
+    // Gives the mouse back after a windowless child's press and release.
+    void EndChildCapture();
     TControl* ControlAt(POINT client) const;
     void SetMouseControl(TControl* control);
     bool ReflectNotification(TMessage& m);

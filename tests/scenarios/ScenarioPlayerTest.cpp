@@ -161,9 +161,39 @@ TEST_F(ScenarioPlayTest, WindowsListsTopLevelWindowsFrontFirst) {
     ScenarioPlayer player(out_);
     ASSERT_TRUE(player.Load("windows"));
     ASSERT_TRUE(player.RunToEnd());
-    EXPECT_EQ(out_.str(), "Recorder \"Min\" minimized -5,7,95,57\n"
-                          "Recorder \"\" hidden 0,0,5,6\n"
-                          "Recorder \"Ақпарат \\\"1\\\" \\\\ 2\" visible 10,20,310,220\n");
+    player.SetWindowNamer([front](HWND h) { return h == front ? "Front" : "-"; });
+    ASSERT_TRUE(player.Load("windows"));
+    ASSERT_TRUE(player.RunToEnd());
+    const std::string list = "Recorder \"Min\" visible=true -5,7,95,57\n"
+                             "- Recorder \"\" visible=false 0,0,5,6\n"
+                             "- Recorder \"Ақпарат \\\"1\\\" \\\\ 2\" visible=true 10,20,310,220\n";
+    EXPECT_EQ(out_.str(), "- " + list + "Front " + list);
+}
+
+// A step that finds out what to do only when it plays (where a menu has opened) plays the
+// steps it makes right after itself, before the rest of its command and the next ones.
+TEST_F(ScenarioPlayTest, StepsMadeWhilePlayingComeRightAfterTheStepThatMadeThem) {
+    ScenarioPlayer player(out_);
+    player.Register("say", [this](const std::vector<std::string>& args) -> ScenarioPlayer::Steps {
+        const std::string word = args.at(0);
+        return {{[this, word] { out_ << word; }}};
+    });
+    player.Register("grow", [this, &player](const std::vector<std::string>&) -> ScenarioPlayer::Steps {
+        return {{[this, &player] {
+                    out_ << "a";
+                    player.PlayNext({{[this, &player] {
+                                         out_ << "b";
+                                         player.PlayNext({{[this] { out_ << "c"; }}});
+                                     }},
+                                     {[this] { out_ << "d"; }}});
+                }},
+                {[this] { out_ << "e"; }}};
+    });
+    ASSERT_TRUE(player.Load("say 1\ngrow\nsay 2"));
+    int drives = 0;
+    while (player.Drive()) ++drives;
+    EXPECT_EQ(out_.str(), "1abcde2");
+    EXPECT_EQ(drives, 7) << "each step, made early or late, is one play";
 }
 
 TEST_F(ScenarioPlayTest, RegisteredCommandsPlayAndAFailureStopsTheScenarioAtItsLine) {

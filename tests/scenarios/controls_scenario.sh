@@ -9,15 +9,15 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 out=$("$UISHOT" --gallery "$SRC/controls.scenario" 2>stderr.txt) || fail "uishot exited $?: $(cat stderr.txt)"
 # Four window lists: with the menu open, with the message box, with the print dialog, after.
-lists=$(printf '%s\n' "$out" | grep -c '^UishotGallery ')
+lists=$(printf '%s\n' "$out" | grep -c '^- UishotGallery ')
 [ "$lists" -eq 4 ] || fail "expected four window lists, got $lists:
 $out"
-block() { printf '%s\n' "$out" | awk -v n="$1" '/^UishotGallery /{k++; if (k==n) {print; exit}} k==n-1{print}'; }
-block 1 | grep -q '^#32768 "" visible' || fail "no pop-up menu window while the menu was open"
-block 2 | grep -q '^#32770 "Статистика" visible' || fail "no message box"
-block 2 | grep -q '^#32768' && fail "the menu stayed open under the message box"
-block 3 | grep -q '^#32770 "Басып шығару" visible' || fail "no print dialog"
-block 4 | grep -q '^#32' && fail "a menu or dialog is still there at the end"
+block() { printf '%s\n' "$out" | awk -v n="$1" '/^- UishotGallery /{k++; if (k==n) {print; exit}} k==n-1{print}'; }
+block 1 | grep -q '^- #32768 "" visible=true' || fail "no pop-up menu window while the menu was open"
+block 2 | grep -q '^- #32770 "Статистика" visible=true' || fail "no message box"
+block 2 | grep -q '^- #32768' && fail "the menu stayed open under the message box"
+block 3 | grep -q '^- #32770 "Басып шығару" visible=true' || fail "no print dialog"
+block 4 | grep -q '^- #32' && fail "a menu or dialog is still there at the end"
 
 for f in controls-menu.png controls-messagebox.png controls-print.png; do
     [ -s "$f" ] || fail "no screenshot $f"

@@ -8,12 +8,12 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 out=$("$UISHOT" --gallery "$SRC/gallery.scenario" 2>stderr.txt) || fail "uishot exited $?: $(cat stderr.txt)"
-hint='tooltips_class32 "Мазмұнын көрсету" visible 580,760,697,777'
-layered='UishotLayered "Мөлдір терезе" visible 920,60,1200,300'
-shaped='UishotShaped "Пішін" visible 920,360,1180,530'
-controls='ControlsGallery "Басқару элементтері" visible 200,300,900,860'
-placed='UishotGallery "СТАТИСТИКА" visible 10,10,938,710'
-dragged='UishotGallery "СТАТИСТИКА" visible 40,30,968,730'
+hint='- tooltips_class32 "Мазмұнын көрсету" visible=true 580,760,697,777'
+layered='- UishotLayered "Мөлдір терезе" visible=true 920,60,1200,300'
+shaped='- UishotShaped "Пішін" visible=true 920,360,1180,530'
+controls='- ControlsGallery "Басқару элементтері" visible=true 200,300,900,860'
+placed='- UishotGallery "СТАТИСТИКА" visible=true 10,10,938,710'
+dragged='- UishotGallery "СТАТИСТИКА" visible=true 40,30,968,730'
 expected=$(printf '%s\n' "$hint" "$layered" "$shaped" "$controls" "$placed" "$hint" "$layered" "$shaped" "$controls" \
     "$placed" "$hint" "$layered" "$shaped" "$controls" "$dragged")
 [ "$out" = "$expected" ] || fail "uishot printed:
