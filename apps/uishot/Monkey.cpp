@@ -119,7 +119,8 @@ public:
         if (!broken_.empty()) out << ": " << broken_;
         out << "\nthe last actions:\n";
         for (const std::string& a : log_) out << "  " << a << "\n";
-        out << "replay: uishot --monkey " << played_ << " --seed " << options_.seed << "\n";
+        out << "replay: uishot --monkey " << played_ << " --seed " << options_.seed
+            << (options_.content.empty() ? "" : " --content " + options_.content) << "\n";
         return out.str();
     }
 
@@ -304,7 +305,9 @@ private:
         int dialogs = 0;
         const RECT screen = backend_.ScreenRect();
         for (HWND h : shown) {
-            if (WindowClassName(h) == "#32770") ++dialogs;
+            // A dialog's own dialog (the print dialog's properties) disables it: one dialog
+            // at a time takes input.
+            if (WindowClassName(h) == "#32770" && IsWindowEnabled(h)) ++dialogs;
             RECT r{};
             GetWindowRect(h, &r);
             RECT onScreen{};
@@ -315,7 +318,10 @@ private:
         }
         if (dialogs > 0) ++modalActions_;
         if (dialogs > 1) {
-            Fail(std::to_string(dialogs) + " modal windows are open at once");
+            std::string which;
+            for (HWND h : shown)
+                if (WindowClassName(h) == "#32770" && IsWindowEnabled(h)) which += " \"" + GetWindowText(h) + "\"";
+            Fail(std::to_string(dialogs) + " modal windows are open at once:" + which);
             return false;
         }
         TForm* main = FormNamed("Form1");
