@@ -164,9 +164,12 @@ TEST_F(DialogTest, TheOwnerTakesNoInputWhileTheBoxRuns) {
     const POINT onOwner{130, 470}; // inside the owner's client area, clear of the centred box
     HWND box = nullptr;
     HWND activeAfterClick = nullptr;
+    HWND other = Track(CreateWindowEx(0, "Recorder", "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 100, 300, 200,
+                                      nullptr, nullptr, nullptr, nullptr));
     SetFocus(owner_);
     Script({[&] {
                 box = ActiveDialog();
+                SetActiveWindow(other); // the user was elsewhere; the click on the owner brings the box
                 MessageLog().clear();
                 QueueMouseMove(onOwner);
                 QueueMouseButton(onOwner, MouseButton::Left, true);
