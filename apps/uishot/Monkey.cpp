@@ -254,7 +254,18 @@ private:
                     {VK_ESCAPE, "ESCAPE"}, {VK_MENU, "ALT"}, {VK_F10, "F10"}};
         const int kind = Uniform(0, 99);
         std::string what;
-        if (kind < 40) {
+        // A minimized window comes back from the task bar now and then (the headless screen
+        // has none), at once when nothing else is shown.
+        std::vector<HWND> minimized;
+        for (HWND h : TopLevelZOrder())
+            if (IsWindowVisible(h) && IsIconic(h)) minimized.push_back(h);
+        if (!minimized.empty() && (kind < 3 || ShownWindows().empty())) {
+            const HWND h = minimized[size_t(Uniform(0, int(minimized.size()) - 1))];
+            steps_.push_back([h] {
+                if (IsWindow(h)) PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+            });
+            what = "restore \"" + GetWindowText(h) + "\" from the task bar";
+        } else if (kind < 40) {
             const POINT p = RandomPoint();
             Button(p, MouseButton::Left, true);
             Button(p, MouseButton::Left, false);
