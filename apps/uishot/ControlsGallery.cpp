@@ -264,6 +264,6 @@ HWND CreateControlsGallery(int x, int y, HWND owner) {
     AddTree(hwnd);
     AddBars(hwnd);
     ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-    ShowHintWindow("Мазмұнын көрсету", POINT{x + 380, y + 460});
+    ShowHintWindow("Мазмұнын көрсету", POINT{x + 380, y + 460}, hwnd);
     return hwnd;
 }

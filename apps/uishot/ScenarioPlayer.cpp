@@ -91,7 +91,7 @@ std::optional<UINT> VirtualKeyByName(std::string_view name) {
         {"BACK", VK_BACK},   {"TAB", VK_TAB},       {"RETURN", VK_RETURN}, {"ESCAPE", VK_ESCAPE},
         {"SPACE", VK_SPACE}, {"PRIOR", VK_PRIOR},   {"NEXT", VK_NEXT},     {"END", VK_END},
         {"HOME", VK_HOME},   {"LEFT", VK_LEFT},     {"UP", VK_UP},         {"RIGHT", VK_RIGHT},
-        {"DOWN", VK_DOWN},   {"INSERT", VK_INSERT}, {"DELETE", VK_DELETE},
+        {"DOWN", VK_DOWN},   {"INSERT", VK_INSERT}, {"DELETE", VK_DELETE}, {"ALT", VK_MENU},
     };
     if (auto it = named.find(key); it != named.end()) return it->second;
     // F1..F12 follow each other from VK_F1.

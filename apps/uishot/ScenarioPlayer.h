@@ -109,7 +109,7 @@ class ScenarioPlayer {
 std::vector<std::string> SplitScenarioLine(std::string_view line);
 
 // The Win32 virtual key of a name: RETURN, ESCAPE, TAB, LEFT, RIGHT, UP, DOWN, HOME, END,
-// PRIOR, NEXT, SPACE, BACK, DELETE, INSERT, F1..F12, or one letter or digit; any case.
+// PRIOR, NEXT, SPACE, BACK, DELETE, INSERT, ALT, F1..F12, or one letter or digit; any case.
 std::optional<UINT> VirtualKeyByName(std::string_view name);
 
 // A whole number argument in [lo, hi]; throws ScenarioError naming `what` otherwise.

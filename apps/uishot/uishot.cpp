@@ -11,6 +11,8 @@
 //   uishot --textbook SCRIPT                   the same with the defaults
 //   uishot --view PATH [--out PNG] [--seconds N] [--window]
 //                                              one file in the HTML view
+//   uishot --monkey N --seed S [--content DIR] [--scratch DIR]
+//                                              N random user actions against the textbook
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -21,6 +23,7 @@
 #include <string>
 
 #include "Gallery.h"
+#include "Monkey.h"
 #include "ViewShot.h"
 #include "ScenarioPlayer.h"
 #include "TextbookCommands.h"
@@ -37,7 +40,8 @@ constexpr const char* kUsage = "usage: uishot [--content DIR] [--user NAME] [--n
                                "       uishot --textbook SCRIPT\n"
                                "       uishot --gallery SCRIPT\n"
                                "       uishot --gallery-window [--seconds N]\n"
-                               "       uishot --view PATH [--out PNG] [--seconds N] [--window]\n";
+                               "       uishot --view PATH [--out PNG] [--seconds N] [--window]\n"
+                               "       uishot --monkey N --seed S [--content DIR] [--scratch DIR]\n";
 
 int UsageError(const std::string& message) {
     std::cerr << "uishot: " << message << "\n" << kUsage;
@@ -211,11 +215,41 @@ int ShowGalleryWindows(int seconds) {
     return 0;
 }
 
+// --monkey N --seed S [--content DIR] [--scratch DIR], in any order after --monkey N.
+int PlayMonkey(const std::vector<std::string>& args) {
+    MonkeyOptions options;
+    bool seeded = false;
+    try {
+        if (args.size() < 2) return UsageError("--monkey: expected the number of actions");
+        options.actions = ScenarioInt(args[1], "N", 1, 100000000);
+        for (size_t i = 2; i < args.size(); i += 2) {
+            if (i + 1 >= args.size()) return UsageError("--monkey: " + args[i] + " without a value");
+            if (args[i] == "--seed") {
+                options.seed = uint32_t(std::stoul(args[i + 1]));
+                seeded = true;
+            } else if (args[i] == "--content") {
+                options.content = args[i + 1];
+            } else if (args[i] == "--scratch") {
+                options.scratch = args[i + 1];
+            } else {
+                return UsageError("--monkey: unexpected argument \"" + args[i] + "\"");
+            }
+        }
+    } catch (const ScenarioError& e) {
+        return UsageError(std::string("--monkey: ") + e.what());
+    } catch (const std::exception&) {
+        return UsageError("--monkey: --seed: expected a whole number");
+    }
+    if (!seeded) return UsageError("--monkey: no --seed given");
+    return RunMonkey(options);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "--gallery") return PlayGallery(args[1]);
+    if (!args.empty() && args[0] == "--monkey") return PlayMonkey(args);
     if (!args.empty() && args[0] == "--view") return RunViewShot({args.begin() + 1, args.end()});
     if (args.size() == 2 && args[0] == "--textbook") return PlayTextbook(TextbookOptions{{}, {}, {}, args[1]});
     if (!args.empty() && args[0] == "--gallery-window") {

@@ -70,9 +70,12 @@ THtmlPrinter::THtmlPrinter(const std::string& html, const std::string& documentP
         container_ = std::make_unique<TPrintContainer>(documentPath, widthPx_, pageHeightPx_);
         try {
             document_ = litehtml::document::createFromUTF8(html.c_str(), container_.get(), &HtmlMasterContext());
-            if (document_) document_->render(widthPx_);
-        } catch (const std::exception&) {
-            document_.reset(); // prints as a blank page rather than failing the print
+            if (!document_) layoutError_ = "the document cannot be laid out for printing";
+            else document_->render(widthPx_);
+        } catch (const std::exception& e) {
+            // A blank page would pass for a printed document: the print fails instead.
+            document_.reset();
+            layoutError_ = std::string("the document cannot be laid out for printing: ") + e.what();
         }
     }
     ComputeBreaks();
@@ -102,14 +105,23 @@ void THtmlPrinter::ComputeBreaks() {
 }
 
 bool THtmlPrinter::WritePdf(const std::string& hostPath, int first, int last, std::string* error) {
+    if (!layoutError_.empty()) {
+        if (error) *error = layoutError_;
+        return false;
+    }
     first = std::clamp(first, 1, PageCount());
     last = std::clamp(last, first, PageCount());
-    cairo_surface_t* surface = cairo_pdf_surface_create(hostPath.c_str(), kPageWidthPt, kPageHeightPt);
+    // The pages go to a file beside the destination, which takes its name only when every
+    // page was drawn: a failure leaves no partial file behind.
+    const std::string partPath = hostPath + ".part";
+    cairo_surface_t* surface = cairo_pdf_surface_create(partPath.c_str(), kPageWidthPt, kPageHeightPt);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         if (error) *error = cairo_status_to_string(cairo_surface_status(surface));
         cairo_surface_destroy(surface);
+        std::remove(partPath.c_str());
         return false;
     }
+    std::string drawError;
     cairo_t* cr = cairo_create(surface);
     if (container_) container_->SetContext(cr);
     for (int page = first - 1; page < last; ++page) {
@@ -124,10 +136,11 @@ bool THtmlPrinter::WritePdf(const std::string& hostPath, int first, int last, st
             const litehtml::position clip(0, 0, widthPx_, height);
             try {
                 document_->draw(reinterpret_cast<litehtml::uint_ptr>(cr), 0, -top, &clip);
-            } catch (const std::exception&) {
-                // The page keeps what was drawn.
+            } catch (const std::exception& e) {
+                drawError = std::string("page ") + std::to_string(page + 1) + " cannot be drawn: " + e.what();
             }
             cairo_restore(cr);
+            if (!drawError.empty()) break;
         }
         cairo_show_page(cr);
     }
@@ -136,8 +149,11 @@ bool THtmlPrinter::WritePdf(const std::string& hostPath, int first, int last, st
     cairo_surface_finish(surface);
     const cairo_status_t status = cairo_surface_status(surface);
     cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS) {
-        if (error) *error = cairo_status_to_string(status);
+    if (drawError.empty() && status != CAIRO_STATUS_SUCCESS) drawError = cairo_status_to_string(status);
+    if (drawError.empty() && std::rename(partPath.c_str(), hostPath.c_str()) != 0) drawError = "the file cannot be written";
+    if (!drawError.empty()) {
+        std::remove(partPath.c_str());
+        if (error) *error = drawError;
         return false;
     }
     return true;

@@ -39,7 +39,8 @@ bool SubmitToCups(const TPrintJob& job, std::string* error);
 
 class THtmlPrinter {
 public:
-    // An empty html prints one blank page.
+    // An empty html prints one blank page. A document that cannot be laid out prints nothing:
+    // Print and WritePdf fail with the reason.
     THtmlPrinter(const std::string& html, const std::string& documentPath);
     ~THtmlPrinter();
     THtmlPrinter(const THtmlPrinter&) = delete;
@@ -50,9 +51,11 @@ public:
     int PageTop(int page) const { return breaks_[size_t(page)]; }
 
     // Prints as the dialog's answer says: the chosen destination, page range, copies and
-    // collation. False when the file cannot be written or the printer refuses the job.
+    // collation. False when the document cannot be laid out or drawn, the file cannot be
+    // written or the printer refuses the job.
     bool Print(const PRINTDLG& choice, const TJobSubmitter& submit = SubmitToCups, std::string* error = nullptr);
-    // Writes pages first..last (1-based, inclusive, clamped) to a PDF file at a host path.
+    // Writes pages first..last (1-based, inclusive, clamped) to a PDF file at a host path. On
+    // failure no file is left there (one that was there before stays as it was).
     bool WritePdf(const std::string& hostPath, int first, int last, std::string* error);
 
 private:
@@ -64,4 +67,5 @@ private:
     int widthPx_ = 0;
     int pageHeightPx_ = 0;
     std::vector<int> breaks_; // page tops and, last, the document's end
+    std::string layoutError_; // why the document could not be laid out; empty when it was
 };

@@ -33,6 +33,9 @@ public:
     virtual void TopLevelChanged(HWND topLevel) = 0;
     // Pixels of a top-level window's surface changed inside `dirty` (window coordinates).
     virtual void SurfaceChanged(HWND topLevel, const RECT& dirty) = 0;
+    // Draws the user's eye to a top-level window (a click landed on a window it disables);
+    // a backend that cannot does nothing.
+    virtual void FlashWindow(HWND) {}
 };
 
 // The running backend; a headless one is created on first use when none was set.

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/ClassicEdges.h"
 #include "platform/ControlSupport.h"
+#include "platform/ModalLoop.h"
 #include "platform/SysColors.h"
 #include "platform/Text.h"
+#include "platform/WindowInternal.h"
+#include "platform/WindowObject.h"
 
 namespace {
 
@@ -21,6 +25,27 @@ HWND& Hint() {
 HFONT HintFont() {
     static HFONT font = CreateMessageFont(); // shared for the program's life
     return font;
+}
+
+// The watches on the anchor of the hint that shows and on its top-level window.
+std::vector<int>& AnchorWatches() {
+    static std::vector<int> watches;
+    return watches;
+}
+
+void ForgetAnchor() {
+    for (int id : AnchorWatches()) RemoveWindowMessageHook(id);
+    AnchorWatches().clear();
+}
+
+void WatchAnchor(HWND anchor) {
+    ForgetAnchor();
+    const auto watch = [](HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT*) {
+        if (msg == WM_DESTROY || (msg == WM_ENABLE && !wParam)) HideHintWindow();
+        return false; // the window handles the message as ever
+    };
+    AnchorWatches().push_back(AddWindowMessageHook(anchor, watch));
+    if (const HWND top = TopLevelOf(anchor); top != anchor) AnchorWatches().push_back(AddWindowMessageHook(top, watch));
 }
 
 SIZE TextSize(const std::string& text) {
@@ -90,7 +115,17 @@ void RegisterHintWindowClass() {
     RegisterClass(wc);
 }
 
+void ShowHintWindow(std::string_view text, POINT pt, HWND anchor) {
+    if (!IsWindowVisible(anchor) || !AcceptsInput(anchor) || ModalLoopRunning()) {
+        HideHintWindow();
+        return;
+    }
+    ShowHintWindow(text, pt);
+    if (IsWindowVisible(HintWindowHandle())) WatchAnchor(anchor);
+}
+
 void ShowHintWindow(std::string_view text, POINT pt) {
+    ForgetAnchor();
     RegisterHintWindowClass();
     HWND& hint = Hint();
     if (!hint || !IsWindow(hint))
@@ -110,6 +145,7 @@ void ShowHintWindow(std::string_view text, POINT pt) {
 }
 
 void HideHintWindow() {
+    ForgetAnchor();
     if (Hint() && IsWindow(Hint())) ShowWindow(Hint(), SW_HIDE);
 }
 

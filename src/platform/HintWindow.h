@@ -16,6 +16,10 @@ void RegisterHintWindowClass();
 // Shows the text with the hint's top-left corner at the screen point, moved as little as
 // needed to keep it wholly on the screen, without activating it. Reuses one window.
 void ShowHintWindow(std::string_view text, POINT screenPoint);
+// The same for a hint of something inside `anchor`: nothing shows while the anchor is hidden
+// or disabled (itself or a window it lies in) or a modal loop runs, and the hint goes when the
+// anchor or its top-level window is destroyed or disabled.
+void ShowHintWindow(std::string_view text, POINT screenPoint, HWND anchor);
 void HideHintWindow();
 // The hint window, or null before the first hint.
 HWND HintWindowHandle();

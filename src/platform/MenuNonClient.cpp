@@ -176,12 +176,13 @@ void RedrawMenuBar(HWND hwnd) {
 
 void MenuBarMouseDown(HWND hwnd, POINT screen) {
     const int item = MenuBarItemAt(hwnd, screen);
-    if (item < 0 || MenuTracker::Instance().Active()) return;
+    if (item < 0 || MenuTracker::Instance().Active() || !AcceptsInput(hwnd)) return;
     MenuTracker::Instance().StartBar(hwnd, item, true, false);
 }
 
 void MenuBarKey(HWND hwnd, WPARAM keyMenuParam) {
-    if (MenuTracker::Instance().Active()) return;
+    // A window that a modal window disables opens no menu, whoever sends the command.
+    if (MenuTracker::Instance().Active() || !AcceptsInput(hwnd)) return;
     WindowObject* w = WindowOf(hwnd);
     if (!w) return;
     if (keyMenuParam == ' ') {
@@ -210,7 +211,7 @@ void MenuBarKey(HWND hwnd, WPARAM keyMenuParam) {
 
 void SystemMenuMouseDown(HWND hwnd, POINT) {
     WindowObject* w = WindowOf(hwnd);
-    if (!w || !(w->style & WS_SYSMENU) || MenuTracker::Instance().Active()) return;
+    if (!w || !(w->style & WS_SYSMENU) || MenuTracker::Instance().Active() || !AcceptsInput(hwnd)) return;
     RECT wr;
     GetWindowRect(hwnd, &wr);
     const RECT band = BarBand(*w);

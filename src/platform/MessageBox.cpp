@@ -8,6 +8,7 @@
 #include "platform/Gdi.h"
 #include "platform/Static.h"
 #include "platform/Text.h"
+#include "platform/WindowObject.h"
 
 namespace {
 
@@ -153,11 +154,31 @@ intptr_t MessageBoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// A box without a visible owner (none, or the hidden application window) is modal to the
+// whole program: every other shown window is disabled while it runs, so that no click behind
+// it opens a second one.
+std::vector<HWND> DisableProgramWindows(HWND owner) {
+    std::vector<HWND> disabled;
+    const HWND ownerTop = TopLevelOf(owner);
+    if (ownerTop && IsWindowVisible(ownerTop)) return disabled;
+    for (HWND h : TopLevelZOrder())
+        if (h != ownerTop && IsWindowVisible(h) && IsWindowEnabled(h)) disabled.push_back(h);
+    for (HWND h : disabled) EnableWindow(h, false);
+    return disabled;
+}
+
 } // namespace
 
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned type) {
     BoxRequest request{type, IconIdOf(type)};
+    const HWND wasActive = GetActiveWindow();
+    const std::vector<HWND> disabled = DisableProgramWindows(owner);
     const intptr_t r = DialogBoxIndirectParam(nullptr, BuildTemplate(text, caption, type), owner, MessageBoxProc,
                                               LPARAM(&request));
+    for (HWND h : disabled)
+        if (IsWindow(h)) EnableWindow(h, true);
+    // With every window disabled no one took the activation when the box went: give it back.
+    if (!disabled.empty() && !GetActiveWindow() && IsWindow(wasActive) && IsWindowVisible(wasActive))
+        SetActiveWindow(wasActive);
     return r < 0 ? 0 : int(r);
 }

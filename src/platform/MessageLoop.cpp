@@ -108,10 +108,25 @@ bool MatchesFilter(const MSG& m, HWND hwnd, UINT lo, UINT hi) {
     return m.message >= lo && m.message <= hi;
 }
 
+bool IsInputMessage(UINT msg) {
+    // The Win32 ranges: client mouse messages up to the wheel, non-client mouse messages, keys.
+    return (msg >= WM_MOUSEMOVE && msg <= 0x020E) || (msg >= WM_NCMOUSEMOVE && msg <= 0x00A9) ||
+           (msg >= WM_KEYDOWN && msg <= 0x0109);
+}
+
 bool TakeMessage(MSG* msg, HWND hwnd, UINT lo, UINT hi, bool remove) {
     auto& s = State();
-    for (auto it = s.queue.begin(); it != s.queue.end(); ++it) {
-        if (!MatchesFilter(*it, hwnd, lo, hi)) continue;
+    for (auto it = s.queue.begin(); it != s.queue.end();) {
+        // Input queued before a modal window disabled its target is never delivered: the
+        // target was chosen when it was queued, and the window may take none now.
+        if (IsInputMessage(it->message) && !AcceptsInput(it->hwnd)) {
+            it = s.queue.erase(it);
+            continue;
+        }
+        if (!MatchesFilter(*it, hwnd, lo, hi)) {
+            ++it;
+            continue;
+        }
         *msg = *it;
         if (remove) s.queue.erase(it);
         return true;
@@ -405,7 +420,7 @@ void QueueMouseMove(POINT screen) {
     int hit = HTNOWHERE;
     HWND target = HitWindow(screen, &hit);
     UpdateLeaveTracking(target);
-    if (!target) return;
+    if (!target || !AcceptsInput(target)) return;
     SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(hit, WM_MOUSEMOVE));
     if (!WindowOf(target)) return;
     if (hit == HTCLIENT) {
@@ -435,6 +450,10 @@ void QueueMouseButton(POINT screen, MouseButton button, bool down) {
     if (!target) target = HitWindow(screen, &hit);
     if (!target) return;
     UpdateLeaveTracking(target);
+    if (!AcceptsInput(target)) {
+        if (down) ActivateBlockingWindow(target);
+        return;
+    }
 
     if (down && !GetCapture()) {
         // A press on a window of another top-level window activates it first.
@@ -483,7 +502,7 @@ void QueueMouseWheel(POINT screen, int delta) {
         int hit;
         target = HitWindow(screen, &hit);
     }
-    if (target) PostInput(target, WM_MOUSEWHEEL, MAKELONG(WORD(MouseKeyState()), WORD(int16_t(delta))), MAKELPARAM(screen.x, screen.y));
+    if (target && AcceptsInput(target)) PostInput(target, WM_MOUSEWHEEL, MAKELONG(WORD(MouseKeyState()), WORD(int16_t(delta))), MAKELPARAM(screen.x, screen.y));
 }
 
 void QueueKey(UINT vk, bool down) {
@@ -491,7 +510,7 @@ void QueueKey(UINT vk, bool down) {
     if (vk < 256) s.keyDown[vk] = down;
     HWND target = GetFocus();
     if (!target) target = GetActiveWindow();
-    if (!target) return;
+    if (!target || !AcceptsInput(target)) return;
     const bool alt = s.keyDown[VK_MENU];
     const bool sys = alt || vk == VK_MENU || vk == VK_F10;
     const UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
@@ -502,7 +521,7 @@ void QueueKey(UINT vk, bool down) {
 void QueueChar(uint32_t codePoint) {
     HWND target = GetFocus();
     if (!target) target = GetActiveWindow();
-    if (target) PostInput(target, WM_CHAR, codePoint, 1);
+    if (target && AcceptsInput(target)) PostInput(target, WM_CHAR, codePoint, 1);
 }
 
 // ---------------------------------------------------------------- moving, sizing, caption buttons

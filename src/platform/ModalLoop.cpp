@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/HintWindow.h"
+
 namespace {
 
 constexpr int kWakeQuitCode = 0x4D4F444C;
@@ -35,6 +37,8 @@ void WakeModalLoop() {
     if (!PeekMessage(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) PostQuitMessage(kWakeQuitCode);
 }
 
+bool ModalLoopRunning() { return !Filters().empty(); }
+
 bool FilterThroughModalLoop(MSG& msg) {
     const auto& filters = Filters();
     return !filters.empty() && filters.back() && *filters.back() && (*filters.back())(msg);
@@ -43,6 +47,7 @@ bool FilterThroughModalLoop(MSG& msg) {
 bool RunModalLoop(const std::function<bool()>& done, const ModalFilter& filter,
                   const std::function<void()>& idle) {
     FilterScope scope(&filter);
+    HideHintWindow(); // a hint of a window beneath would float over the modal window
     MSG msg;
     bool ended = true;
     while (!done()) {

@@ -20,5 +20,7 @@ bool RunModalLoop(const std::function<bool()>& done, const ModalFilter& filter,
                   const std::function<void()>& idle);
 // Wakes the innermost modal loop so that it checks whether it is done.
 void WakeModalLoop();
+// A modal loop (dialog box, message box, tracked menu) is running.
+bool ModalLoopRunning();
 // The innermost running loop's filter applied to a message a foreign pump took.
 bool FilterThroughModalLoop(MSG& msg);

@@ -247,6 +247,10 @@ bool SdlBackend::AnyVisibleWindow() const {
     return false;
 }
 
+void SdlBackend::FlashWindow(HWND topLevel) {
+    if (SDL_Window* native = NativeWindow(topLevel)) SDL_FlashWindow(native, SDL_FLASH_BRIEFLY);
+}
+
 void SdlBackend::TopLevelChanged(HWND hwnd) {
     WindowObject* w = WindowOf(hwnd);
     auto it = natives_.find(hwnd);

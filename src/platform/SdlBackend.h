@@ -39,6 +39,7 @@ class SdlBackend : public Backend {
     RECT WorkArea() override;
     void SetCursorShape(int cursorId) override;
     void TopLevelChanged(HWND topLevel) override;
+    void FlashWindow(HWND topLevel) override;
     void SurfaceChanged(HWND topLevel, const RECT& dirty) override;
 
     // Copies the changed pixels of every shown window to its operating-system window.

@@ -23,6 +23,13 @@ LRESULT CallCbtHooks(int code, WPARAM wParam, LPARAM lParam);
 // clip it and, when asked, its children.
 Region VisibleRegion(HWND hwnd, bool clientOnly, bool clipChildren);
 
+// The window and every window it lies in are enabled: only then may it take mouse or keyboard
+// input (a disabled window disables all it contains, windowless controls included).
+bool AcceptsInput(HWND hwnd);
+// A press landed on a window that a modal window disables: the modal window comes to the
+// front and flashes instead.
+void ActivateBlockingWindow(HWND disabled);
+
 // Mouse and keyboard input from the backend, in screen coordinates; the window system turns
 // it into queued messages.
 enum class MouseButton { None, Left, Right, Middle };

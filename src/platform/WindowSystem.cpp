@@ -360,6 +360,36 @@ bool IsWindowEnabled(HWND hwnd) {
     return w && !(w->style & WS_DISABLED);
 }
 
+bool AcceptsInput(HWND hwnd) {
+    for (WindowObject* w = WindowOf(hwnd); w; w = w->IsChild() ? WindowOf(w->parent) : nullptr)
+        if (w->style & WS_DISABLED) return false;
+    return WindowOf(hwnd) != nullptr;
+}
+
+void ActivateBlockingWindow(HWND disabled) {
+    const HWND top = TopLevelOf(disabled);
+    auto usable = [](HWND h) {
+        return IsWindowVisible(h) && IsWindowEnabled(h) && !(WindowOf(h)->exStyle & WS_EX_TOOLWINDOW);
+    };
+    auto ownedBy = [](HWND h, HWND owner) {
+        for (WindowObject* w = WindowOf(h); w && w->owner; w = WindowOf(w->owner))
+            if (w->owner == owner) return true;
+        return false;
+    };
+    // The frontmost usable window the disabled one owns; failing that (a box owned by the
+    // hidden application window), the active window when it is usable.
+    HWND modal = nullptr;
+    for (HWND h : TopLevelZOrder())
+        if (h != top && usable(h) && ownedBy(h, top)) {
+            modal = h;
+            break;
+        }
+    if (!modal && usable(GetActiveWindow()) && GetActiveWindow() != top) modal = GetActiveWindow();
+    if (!modal) return;
+    SetActiveWindow(modal);
+    if (WindowOf(modal)) CurrentBackend().FlashWindow(modal);
+}
+
 bool IsIconic(HWND hwnd) {
     WindowObject* w = WindowOf(hwnd);
     return w && (w->style & WS_MINIMIZE);
@@ -388,7 +418,7 @@ bool EnableWindow(HWND hwnd, bool enable) {
     else {
         w->style |= WS_DISABLED;
         if (GetFocus() == hwnd || IsChild(hwnd, GetFocus())) SetFocus(nullptr);
-        if (GetCapture() == hwnd) ReleaseCapture();
+        if (GetCapture() == hwnd || IsChild(hwnd, GetCapture())) ReleaseCapture();
     }
     SendMessage(hwnd, WM_ENABLE, enable ? 1 : 0, 0);
     return wasDisabled;

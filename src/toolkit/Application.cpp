@@ -5,6 +5,7 @@
 #include "platform/StandardClasses.h"
 #include "toolkit/Control.h"
 #include "toolkit/Form.h"
+#include "toolkit/WinControl.h"
 
 TApplication* Application = nullptr;
 
@@ -93,9 +94,20 @@ void TApplication::HintMouseMessage(TControl* control) {
 
 void TApplication::ShowPendingHint() {
     if (!hintControl_ || !hintControl_->ShowHint() || hintControl_->Hint().empty()) return;
+    // The window the control lies in: the hint shows only while it may take input.
+    auto* windowed = dynamic_cast<TWinControl*>(hintControl_);
+    if (!windowed) windowed = hintControl_->Parent();
+    if (!windowed || !windowed->HandleAllocated()) return;
     POINT p{};
     GetCursorPos(&p);
-    ShowHintWindow(hintControl_->Hint(), POINT{p.x, p.y + 20});
+    ShowHintWindow(hintControl_->Hint(), POINT{p.x, p.y + 20}, windowed->Handle());
+}
+
+void TApplication::ControlDestroyed(TControl* control) {
+    if (!control || control != hintControl_) return;
+    hintControl_ = nullptr;
+    if (handle_) KillTimer(handle_, kHintTimer);
+    HideHintWindow();
 }
 
 void TApplication::FormDestroyed(TForm* form) {

@@ -48,6 +48,8 @@ public:
     void HintMouseMessage(TControl* control);
     // The pause is over: the hint of the control under the mouse shows.
     void ShowPendingHint();
+    // A control goes: its hint, shown or pending, goes with it.
+    void ControlDestroyed(TControl* control);
     // The hidden application window that owns the forms.
     HWND Handle();
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/WinControl.h"
 
@@ -25,6 +26,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    if (Application) Application->ControlDestroyed(this);
     if (parent_) parent_->RemoveControl(this);
 }
 

@@ -145,6 +145,13 @@ TEST_F(HtmlPrint, FailuresToPrintAreReported) {
         view_->printDialog = c.answer;
         EXPECT_EQ(view_->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER), HTMLVIEW_FAIL) << c.name;
     }
+    // A failed print leaves nothing behind: no half-written file beside the destination, and
+    // the folder that stood in for a file holds what it held.
+    EXPECT_FALSE(std::filesystem::exists(dir_ + ".part"));
+    EXPECT_FALSE(std::filesystem::exists(PathOf("no/such/folder/x.pdf.part")));
+    size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_)) files += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 1u) << "only the document itself";
     EXPECT_EQ(view_->ExecWB(5, 0), HTMLVIEW_FAIL) << "only printing is offered";
 }
 

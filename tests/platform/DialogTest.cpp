@@ -13,6 +13,7 @@
 #include "platform/PrintDialog.h"
 #include "platform/StandardClasses.h"
 #include "platform/Static.h"
+#include "platform/WindowInternal.h"
 
 namespace {
 
@@ -154,6 +155,66 @@ TEST_F(DialogTest, MessageBoxIsAModalDialogOfItsOwner) {
     EXPECT_TRUE(idle);
     EXPECT_TRUE(disabled);
     EXPECT_TRUE(enabled);
+}
+
+// The owner beneath a box takes no input: a click on it brings the box forward instead, and
+// input queued for it before the box came is dropped. The mouse messages and keys that the
+// owner would have received, as a table of what must not arrive.
+TEST_F(DialogTest, TheOwnerTakesNoInputWhileTheBoxRuns) {
+    const POINT onOwner{130, 470}; // inside the owner's client area, clear of the centred box
+    HWND box = nullptr;
+    HWND activeAfterClick = nullptr;
+    HWND other = Track(CreateWindowEx(0, "Recorder", "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 100, 300, 200,
+                                      nullptr, nullptr, nullptr, nullptr));
+    SetFocus(owner_);
+    Script({[&] {
+                box = ActiveDialog();
+                SetActiveWindow(other); // the user was elsewhere; the click on the owner brings the box
+                MessageLog().clear();
+                QueueMouseMove(onOwner);
+                QueueMouseButton(onOwner, MouseButton::Left, true);
+            },
+            [&] {
+                activeAfterClick = GetActiveWindow();
+                QueueMouseButton(onOwner, MouseButton::Left, false);
+                QueueMouseButton(onOwner, MouseButton::Right, true);
+                QueueMouseButton(onOwner, MouseButton::Right, false);
+                QueueMouseWheel(onOwner, 120);
+            },
+            [&] { Click(CentreOf(GetDlgItem(box, IDOK))); }});
+    // A key queued for the owner while it could still take one: the box comes first.
+    QueueKey('A', true);
+    QueueKey('A', false);
+    EXPECT_EQ(MessageBox(owner_, "Құжат табылмады.", "Статистика", MB_OK), IDOK);
+    EXPECT_EQ(activeAfterClick, box);
+    for (const RecordedMessage& m : MessageLog()) {
+        if (m.hwnd != owner_) continue;
+        for (UINT input : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL,
+                           WM_NCLBUTTONDOWN, WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SETCURSOR})
+            EXPECT_NE(m.msg, input) << "the disabled owner got message 0x" << std::hex << input;
+    }
+}
+
+// A box whose owner is not shown (the hidden application window) disables every shown window
+// of the program, and gives the activation back when it goes.
+TEST_F(DialogTest, ABoxWithoutAShownOwnerDisablesTheProgramsWindows) {
+    HWND hidden = Track(CreateWindowEx(WS_EX_TOOLWINDOW, "Recorder", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                       nullptr, nullptr));
+    HWND other = Track(CreateWindowEx(0, "Recorder", "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 100, 300, 200,
+                                      nullptr, nullptr, nullptr, nullptr));
+    SetActiveWindow(owner_);
+    bool ownerEnabled = true, otherEnabled = true;
+    Script({[&] {
+        ownerEnabled = IsWindowEnabled(owner_);
+        otherEnabled = IsWindowEnabled(other);
+        KeyPress(VK_RETURN);
+    }});
+    EXPECT_EQ(MessageBox(hidden, "Қате", "Статистика", MB_OK), IDOK);
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_FALSE(otherEnabled);
+    EXPECT_TRUE(IsWindowEnabled(owner_));
+    EXPECT_TRUE(IsWindowEnabled(other));
+    EXPECT_EQ(GetActiveWindow(), owner_);
 }
 
 TEST_F(DialogTest, TimersKeepTickingAndCloseBoxCancels) {

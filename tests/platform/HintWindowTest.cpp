@@ -1,9 +1,12 @@
 #include "platform/HintWindow.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "BarTestUtil.h"
 #include "platform/ControlSupport.h"
+#include "platform/ModalLoop.h"
 #include "platform/Text.h"
 
 namespace {
@@ -103,3 +106,51 @@ TEST_F(HintWindowTest, BlackFrameOnInfoBackgroundWithTextInside) {
 }
 
 } // namespace
+
+// A hint of something inside a window lives only as long as that window may take input.
+TEST_F(HintWindowTest, AHintGoesWithItsWindow) {
+    struct Case {
+        const char* name;
+        std::function<void(HWND top, HWND child)> act; // after the hint shows
+    };
+    const std::vector<Case> cases = {
+        {"the anchor is destroyed", [](HWND, HWND child) { DestroyWindow(child); }},
+        {"its top-level window is destroyed", [](HWND top, HWND) { DestroyWindow(top); }},
+        {"its top-level window is disabled", [](HWND top, HWND) { EnableWindow(top, false); }},
+        {"the anchor is disabled", [](HWND, HWND child) { EnableWindow(child, false); }},
+        {"a modal loop starts", [](HWND, HWND) { RunModalLoop([] { return true; }, nullptr, nullptr); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND top = Track(CreateWindowEx(0, "Recorder", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                                        nullptr, nullptr, nullptr, nullptr));
+        HWND child = CreateWindowEx(0, "Recorder", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 50, top, nullptr,
+                                    nullptr, nullptr);
+        ShowHintWindow("Мазмұнын көрсету", {120, 120}, child);
+        ASSERT_TRUE(IsWindowVisible(HintWindowHandle()));
+        c.act(top, child);
+        EXPECT_FALSE(IsWindowVisible(HintWindowHandle()));
+        if (IsWindow(top)) DestroyWindow(top);
+    }
+}
+
+TEST_F(HintWindowTest, NoHintShowsForADisabledOrHiddenWindow) {
+    HWND top = Track(CreateWindowEx(0, "Recorder", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200, nullptr,
+                                    nullptr, nullptr, nullptr));
+    HWND child = CreateWindowEx(0, "Recorder", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 50, top, nullptr, nullptr,
+                                nullptr);
+    EnableWindow(top, false);
+    ShowHintWindow("Басып шығару", {120, 120}, child);
+    EXPECT_FALSE(IsWindowVisible(HintWindowHandle()));
+    EnableWindow(top, true);
+    ShowWindow(child, SW_HIDE);
+    ShowHintWindow("Басып шығару", {120, 120}, child);
+    EXPECT_FALSE(IsWindowVisible(HintWindowHandle()));
+    ShowWindow(child, SW_SHOW);
+    ShowHintWindow("Басып шығару", {120, 120}, child);
+    EXPECT_TRUE(IsWindowVisible(HintWindowHandle()));
+    // A hint shown afresh without a window is no longer tied to the old one.
+    ShowHintWindow("Мазмұны", {120, 120});
+    EnableWindow(top, false);
+    EXPECT_TRUE(IsWindowVisible(HintWindowHandle()));
+}

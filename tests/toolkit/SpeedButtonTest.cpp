@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ControlTestFixture.h"
+#include "platform/HintWindow.h"
 #include "toolkit/SpeedButton.h"
 
 namespace {
@@ -153,6 +154,33 @@ TEST_F(SpeedButtonTest, MarginPlacesTheGlyphAndADownButtonShiftsItsFace) {
         EXPECT_EQ(Pixel(shot, 10 + c.x, 10 + c.y + 2), face) << "the key pixel";
         EXPECT_EQ(Pixel(shot, 10 + c.x + 4, 10 + c.y), face);
     }
+}
+
+} // namespace
+
+namespace {
+
+// A windowless button's hint lives only while its form takes input: a modal box disables the
+// form and the hint goes; a hint that was still pausing never shows over the box.
+TEST_F(SpeedButtonTest, TheHintGoesWhenItsFormIsDisabled) {
+    MakeRow(0, false);
+    buttons_[1]->SetHint("Мазмұны");
+    buttons_[1]->SetShowHint(true);
+    const HWND form = form_->Handle();
+    MouseMoveTo(ScreenPoint(buttons_[1], 12, 12));
+    AdvanceClock(600);
+    ASSERT_TRUE(IsWindowVisible(HintWindowHandle())) << "the hint shows after the pause";
+    EnableWindow(form, false);
+    EXPECT_FALSE(IsWindowVisible(HintWindowHandle()));
+
+    EnableWindow(form, true);
+    MouseMoveTo(ScreenPoint(buttons_[0], 12, 12));
+    MouseMoveTo(ScreenPoint(buttons_[1], 12, 12));
+    AdvanceClock(100);
+    EnableWindow(form, false); // within the pause
+    AdvanceClock(600);
+    EXPECT_FALSE(IsWindowVisible(HintWindowHandle()));
+    EnableWindow(form, true);
 }
 
 } // namespace
