@@ -25,6 +25,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    Destroying();
+    DestroyComponents();
     if (parent_) parent_->RemoveControl(this);
 }
 
