@@ -43,6 +43,10 @@ void TControl::SetParent(TWinControl* parent) {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage m{msg, wParam, lParam, 0};
+    return Perform(m);
+}
+
+LRESULT TControl::Perform(TMessage& m) {
     if (WindowProc) WindowProc(m);
     return m.Result;
 }
