@@ -364,6 +364,17 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         HDC dc = GetWindowDC(hwnd);
+        // wParam 1 is the whole frame; otherwise a region of the screen to paint.
+        RECT box{};
+        if (wParam > 1 && GetRgnBox(reinterpret_cast<HRGN>(wParam), &box) != RGN_ERROR) {
+            HRGN clip = CreateRectRgn(0, 0, 0, 0);
+            CombineRgn(clip, reinterpret_cast<HRGN>(wParam), nullptr, RGN_COPY);
+            RECT wr{};
+            GetWindowRect(hwnd, &wr);
+            OffsetRgn(clip, -wr.left, -wr.top);
+            ExtSelectClipRgn(dc, clip, RGN_AND);
+            DeleteObject(clip);
+        }
         PaintClassicFrame(hwnd, dc);
         ReleaseDC(hwnd, dc);
         return 0;

@@ -169,9 +169,13 @@ void RedrawMenuBar(HWND hwnd) {
     const RECT band = BarBand(*w);
     const int height = MenuBarHeight(hwnd);
     if (!(w = WindowOf(hwnd)) || !height) return;
-    HDC dc = GetWindowDC(hwnd);
-    PaintMenuBar(hwnd, dc, Rect(band.left, band.top, band.right, band.top + height));
-    ReleaseDC(hwnd, dc);
+    // Through the window's non-client paint, limited to the band: a window that paints its
+    // own frame paints the band too, so it keeps its colours while the menu is in use.
+    RECT wr{};
+    GetWindowRect(hwnd, &wr);
+    HRGN region = CreateRectRgn(wr.left + band.left, wr.top + band.top, wr.left + band.right, wr.top + band.top + height);
+    SendMessage(hwnd, WM_NCPAINT, WPARAM(region), 0);
+    DeleteObject(region);
 }
 
 void MenuBarMouseDown(HWND hwnd, POINT screen) {

@@ -28,6 +28,9 @@ LRESULT ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 TApplication::TApplication() : TComponent(nullptr) { Application = this; }
 
 TApplication::~TApplication() {
+    // The forms go first, the last made first, while the application and its lists are whole.
+    Destroying();
+    DestroyComponents();
     if (handle_) DestroyWindow(handle_);
     HideHintWindow();
     if (Application == this) Application = nullptr;

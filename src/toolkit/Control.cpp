@@ -26,6 +26,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    Destroying();
+    DestroyComponents();
     if (Application) Application->ControlDestroyed(this);
     if (parent_) parent_->RemoveControl(this);
 }
@@ -43,6 +45,10 @@ void TControl::SetParent(TWinControl* parent) {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage m{msg, wParam, lParam, 0};
+    return Perform(m);
+}
+
+LRESULT TControl::Perform(TMessage& m) {
     if (WindowProc) WindowProc(m);
     return m.Result;
 }

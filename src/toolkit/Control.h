@@ -102,6 +102,9 @@ public:
     // The message path: WindowProc may be replaced by a subclasser, who calls the previous one.
     std::function<void(TMessage&)> WindowProc;
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Sends a message record; the caller reads back the result and any parameter the
+    // handler wrote its answer into.
+    LRESULT Perform(TMessage& m);
 
     virtual void Invalidate();
     void Repaint();

@@ -9,16 +9,43 @@ TForm::TForm(TComponent* owner) : TCustomControl(owner) {
 }
 
 TForm::~TForm() {
+    // What the form owns goes while its window and its fields are still there.
+    Destroying();
+    DestroyComponents();
     if (Application) Application->FormDestroyed(this);
 }
 
 void TForm::SetMenu(TMainMenu* menu) {
+    if (menu == menu_) return;
+    if (menu_) {
+        menu_->RemoveChangeListener(menuListener_);
+        menu_->RemoveFreeNotification(this);
+    }
     menu_ = menu;
-    if (!menu_) return;
-    menu_->OnRebuilt = [this](HMENU m) {
-        if (HandleAllocated()) ::SetMenu(Handle(), m);
-    };
-    if (HandleAllocated()) ::SetMenu(Handle(), menu_->Handle());
+    menuListener_ = 0;
+    if (menu_) {
+        menu_->FreeNotification(this);
+        menuListener_ = menu_->AddChangeListener([this](TMenu*, TMenuItem*, bool rebuilt) { MenuChanged(rebuilt); });
+    }
+    if (HandleAllocated()) ::SetMenu(Handle(), menu_ ? menu_->Handle() : nullptr);
+    Perform(CM_MENUCHANGED);
+}
+
+void TForm::MenuChanged(bool rebuilt) {
+    if (!HandleAllocated() || !menu_) return;
+    // The bar keeps its handle; its entries changed, so its lines and picture may have.
+    if (GetMenu(Handle()) != menu_->Handle()) ::SetMenu(Handle(), menu_->Handle());
+    else DrawMenuBar(Handle());
+    Perform(CM_MENUCHANGED, rebuilt ? 1 : 0);
+}
+
+void TForm::Notification(TComponent* component, TOperation operation) {
+    TCustomControl::Notification(component, operation);
+    if (operation == opRemove && component == menu_) {
+        menu_ = nullptr;
+        menuListener_ = 0;
+        if (HandleAllocated() && !IsDestroying()) ::SetMenu(Handle(), nullptr);
+    }
 }
 
 void TForm::SetIcon(HICON big, HICON small) {
@@ -124,6 +151,11 @@ void TForm::WndProc(TMessage& m) {
     case WM_CLOSE:
         Close();
         return;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        // A menu entry's request goes to its item; a control's to the control (below).
+        if (m.WParam == 0 && TMenu::DispatchOwnerDraw(m)) return;
+        break;
     case WM_COMMAND:
         if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
         break;

@@ -50,8 +50,11 @@ protected:
     void VisibleChanged() override;
     // Runs OnCreate; the forms call it at the end of their construction.
     void DoCreate();
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    void MenuChanged(bool rebuilt);
+
     void PlaceOnScreen();
 
     TFormBorderStyle borderStyle_ = bsSizeable;
@@ -62,6 +65,7 @@ private:
     bool transparent_ = false;
     COLORREF transparentValue_ = 0;
     TMainMenu* menu_ = nullptr;
+    int menuListener_ = 0;
     HICON iconBig_ = nullptr, iconSmall_ = nullptr;
     int clientWidth_ = -1, clientHeight_ = -1;
 };

@@ -47,6 +47,9 @@ int EdgePosition(const TControl* c) {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+    // Owned components go first, the last made first, while this window still exists.
+    Destroying();
+    DestroyComponents();
     // Children that outlive us (owned elsewhere) lose their parent, not their memory.
     for (TControl* c : std::vector<TControl*>(controls_)) c->parent_ = nullptr;
     controls_.clear();
@@ -60,7 +63,8 @@ TWinControl* TWinControl::FromHandle(HWND hwnd) {
 // ---------------------------------------------------------------- the window
 
 HWND TWinControl::Handle() {
-    if (!handle_) CreateWnd();
+    // A control on its way out makes no new window.
+    if (!handle_ && !IsDestroying()) CreateWnd();
     return handle_;
 }
 
@@ -79,6 +83,9 @@ void TWinControl::CreateParams(TCreateParams& params) {
 void TWinControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
+    // Asking for the parent's window may have made this one already (the parent makes its
+    // children's windows): a second window would be left behind, still naming this control.
+    if (handle_) return;
     // A child needs its parent's window; a parentless child cannot exist yet.
     if ((params.Style & WS_CHILD) && !params.WndParent) return;
     EnsureClassRegistered(params);
@@ -154,7 +161,7 @@ void TWinControl::RemoveControl(TControl* control) {
     if (it == controls_.end()) return;
     controls_.erase(it);
     if (auto* w = dynamic_cast<TWinControl*>(control); w && w->handle_) w->DestroyWnd();
-    if (handle_ && !Destroying()) {
+    if (handle_ && !IsDestroying()) {
         const RECT r = control->BoundsRect();
         InvalidateRect(handle_, &r, true);
     }
