@@ -11,7 +11,7 @@
 #include "htmlview/LinkTarget.h"
 #include "htmlview/MasterStyle.h"
 #include "htmlview/ScreenContainer.h"
-#include "platform/ScrollBars.h"
+#include "platform/window/ScrollBars.h"
 
 #ifdef STAT_HAVE_MOVIE
 #include "movie/SwfMovie.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Menu.h"
+#include "platform/menus/Menu.h"
 #include "toolkit/Control.h"
 
 class TMenuItem : public TComponent {

@@ -5,10 +5,10 @@
 
 #include "HtmlViewTestUtil.h"
 #include "htmlview/DocumentSource.h"
-#include "platform/FileSystem.h"
-#include "platform/PngFile.h"
-#include "platform/ScrollBars.h"
-#include "platform/TextCodec.h"
+#include "platform/core/FileSystem.h"
+#include "platform/image/PngFile.h"
+#include "platform/window/ScrollBars.h"
+#include "platform/core/TextCodec.h"
 
 namespace {
 
