@@ -4,6 +4,7 @@
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/CoolBar.h"
 #include "platform/dialogs/Dialog.h"
+#include "platform/menus/Menu.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/HintWindow.h"
 #include "platform/controls/ListBox.h"
@@ -16,6 +17,7 @@
 #include "platform/controls/UpDown.h"
 
 void RegisterStandardClasses() {
+    UseMenuNonClient();
     RegisterButtonClass();
     RegisterStaticClass();
     RegisterEditClass();

@@ -22,7 +22,12 @@ struct MenuTable {
 };
 
 MenuTable& Menus() {
-    static MenuTable t;
+    // Whoever makes or looks up a menu uses the menu layer, so it takes over the menu bar's
+    // part of the non-client area here, once.
+    static MenuTable t = [] {
+        UseMenuNonClient();
+        return MenuTable{};
+    }();
     return t;
 }
 

@@ -147,3 +147,7 @@ int MenuItemFromPoint(HWND hwnd, HMENU menu, POINT screen);
 // The window's system menu: Restore, Move, Size, Minimize, Maximize, a separator and Close,
 // enabled by the window's state and styles. With revert the menu is rebuilt from the default.
 HMENU GetSystemMenu(HWND hwnd, bool revert);
+
+// Lets the default window procedure draw and operate menu bars and the system menu. Making any
+// menu does this; RegisterStandardClasses does it for programs that only show system menus.
+void UseMenuNonClient();

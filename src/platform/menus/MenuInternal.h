@@ -60,6 +60,11 @@ void RedrawMenuBar(HWND hwnd);
 // The bar item that the menu loop shows selected, and whether its pop-up is open.
 int MenuBarSelection(HWND hwnd, bool* open);
 
+// The menu bar's part of the default non-client handling, handed to it by UseMenuNonClient.
+int MenuBarHeight(HWND hwnd);                                    // 0 without a menu bar
+void PaintMenuBar(HWND hwnd, HDC windowDC, const RECT& bar);     // bar in window coordinates
+void MenuBarMouseDown(HWND hwnd, POINT screen);                  // WM_NCLBUTTONDOWN on HTMENU
+void MenuBarKey(HWND hwnd, WPARAM keyMenuParam);                 // WM_SYSCOMMAND SC_KEYMENU
 // The system menu's click on the caption icon (WM_NCLBUTTONDOWN with HTSYSMENU).
 void SystemMenuMouseDown(HWND hwnd, POINT screen);
 // Updates the enabled state of the system menu's items from the window.

@@ -217,3 +217,8 @@ void SystemMenuMouseDown(HWND hwnd, POINT) {
     // The menu hangs below the caption icon.
     MenuTracker::Instance().StartSystemMenu(hwnd, POINT{wr.left + band.left, wr.top + band.top}, false);
 }
+
+void UseMenuNonClient() {
+    SetNonClientMenu(
+        NonClientMenu{MenuBarHeight, PaintMenuBar, MenuBarMouseDown, MenuBarKey, SystemMenuMouseDown});
+}

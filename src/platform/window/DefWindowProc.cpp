@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/menus/MenuInternal.h"
 #include "platform/text/Text.h"
 #include "platform/window/WindowInternal.h"
 #include "platform/window/WindowObject.h"
@@ -11,6 +10,21 @@
 namespace {
 
 bool g_altAlone = false;
+NonClientMenu g_menu{};
+
+int MenuBarHeight(HWND hwnd) { return g_menu.barHeight ? g_menu.barHeight(hwnd) : 0; }
+void PaintMenuBar(HWND hwnd, HDC dc, const RECT& bar) {
+    if (g_menu.paintBar) g_menu.paintBar(hwnd, dc, bar);
+}
+void MenuBarMouseDown(HWND hwnd, POINT screen) {
+    if (g_menu.barMouseDown) g_menu.barMouseDown(hwnd, screen);
+}
+void MenuBarKey(HWND hwnd, WPARAM keyMenuParam) {
+    if (g_menu.barKey) g_menu.barKey(hwnd, keyMenuParam);
+}
+void SystemMenuMouseDown(HWND hwnd, POINT screen) {
+    if (g_menu.systemMenuMouseDown) g_menu.systemMenuMouseDown(hwnd, screen);
+}
 
 bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
 
@@ -262,6 +276,8 @@ void StartSystemCommandMove(HWND hwnd, WPARAM cmd) {
 }
 
 } // namespace
+
+void SetNonClientMenu(const NonClientMenu& menu) { g_menu = menu; }
 
 int FrameBorderWidth(DWORD style, DWORD exStyle) {
     int b = 0;

@@ -54,13 +54,20 @@ void StartCaptionButtonTracking(HWND hwnd, int hit);
 int FrameBorderWidth(DWORD style, DWORD exStyle);
 void PaintClassicFrame(HWND hwnd, HDC windowDC);
 
-// Non-client parts that units of their own draw and operate: a top-level window's menu bar
-// (menus) and the scroll bars of a window with WS_VSCROLL / WS_HSCROLL (scroll bars). The
-// default non-client handling calls them.
-int MenuBarHeight(HWND hwnd);                                    // 0 without a menu bar
-void PaintMenuBar(HWND hwnd, HDC windowDC, const RECT& bar);     // bar in window coordinates
-void MenuBarMouseDown(HWND hwnd, POINT screen);                  // WM_NCLBUTTONDOWN on HTMENU
-void MenuBarKey(HWND hwnd, WPARAM keyMenuParam);                 // WM_SYSCOMMAND SC_KEYMENU
+// A top-level window's menu bar and system menu belong to the menu layer, which sits above
+// this one: it hands the default non-client handling these calls when it is first used. Until
+// then no window has a menu bar and the caption icon does nothing.
+struct NonClientMenu {
+    int (*barHeight)(HWND hwnd);                                // 0 without a menu bar
+    void (*paintBar)(HWND hwnd, HDC windowDC, const RECT& bar); // bar in window coordinates
+    void (*barMouseDown)(HWND hwnd, POINT screen);              // WM_NCLBUTTONDOWN on HTMENU
+    void (*barKey)(HWND hwnd, WPARAM keyMenuParam);             // WM_SYSCOMMAND SC_KEYMENU
+    void (*systemMenuMouseDown)(HWND hwnd, POINT screen);       // WM_NCLBUTTONDOWN on HTSYSMENU
+};
+void SetNonClientMenu(const NonClientMenu& menu);
+
+// The scroll bars of a window with WS_VSCROLL / WS_HSCROLL, drawn and operated by their own
+// unit; the default non-client handling calls them.
 void ScrollBarsCalcSize(HWND hwnd, RECT& client);                // reserves the bars' space
 void PaintScrollBars(HWND hwnd, HDC windowDC);
 int ScrollBarHitTest(HWND hwnd, POINT inWindow);                 // HTVSCROLL, HTHSCROLL or HTNOWHERE
