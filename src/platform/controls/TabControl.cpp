@@ -365,7 +365,7 @@ LRESULT OnPaint(HWND hwnd, WPARAM wParam) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     Paint(hwnd, dc);
-    if (IsWindow(hwnd)) EndPaint(hwnd, &ps);
+    EndPaint(hwnd, &ps); // also when a draw handler destroyed the window: the context must go
     return 0;
 }
 

@@ -147,7 +147,7 @@ LRESULT PopupMenuProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
         PaintPopup(hwnd, dc);
-        if (IsWindow(hwnd)) EndPaint(hwnd, &ps);
+        EndPaint(hwnd, &ps); // also when a draw handler destroyed the window
         return 0;
     }
     default:
