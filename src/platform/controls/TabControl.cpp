@@ -564,7 +564,7 @@ LRESULT CALLBACK_Tab(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         return OnKeyDown(hwnd, wParam);
     case WM_GETDLGCODE:
-        return 0x0001; // DLGC_WANTARROWS
+        return DLGC_WANTARROWS;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         InvalidateRect(hwnd, nullptr, true);

@@ -803,7 +803,7 @@ LRESULT Tree::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(hwnd_, nullptr, false);
         return 0;
     case WM_GETDLGCODE:
-        return 0x0001 | 0x0080; // DLGC_WANTARROWS | DLGC_WANTCHARS
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
         OnKey(UINT(wParam));
         return 0;

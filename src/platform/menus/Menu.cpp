@@ -81,8 +81,6 @@ MenuItem* ItemOf(HMENU menu, UINT item, UINT flags) {
     return pos < 0 ? nullptr : &MenuOf(holder)->items[size_t(pos)];
 }
 
-void ChangedNotice(HMENU) {}
-
 // As in Win32, a window's menu bar and system menu are destroyed with the window.
 void WatchWindow(HWND hwnd) {
     auto& t = Menus();
@@ -172,7 +170,6 @@ bool AppendMenu(HMENU menu, UINT flags, uintptr_t newItem, const char* text) {
     MenuObject* m = MenuOf(menu);
     if (!m) return false;
     m->items.push_back(ItemFromFlags(flags, newItem, text));
-    ChangedNotice(menu);
     return true;
 }
 
