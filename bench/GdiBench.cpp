@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "platform/Gdi.h"
+#include "platform/gdi/Gdi.h"
 
 // Device-context drawing over 1920 x 1080 24-bit memory contexts. Bytes processed are the
 // bitmap's pixel bytes, so the rates read directly beside BM_Memcpy1080p.

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "htmlview/HtmlView.h"
-#include "platform/HeadlessBackend.h"
-#include "platform/WindowSystem.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/window/WindowSystem.h"
 
 namespace {
 

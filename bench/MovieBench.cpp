@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
 #include "movie/SwfMovie.h"
-#include "platform/Bitmap.h"
-#include "platform/FileSystem.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/core/FileSystem.h"
 
 #include <string>
 

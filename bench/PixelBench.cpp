@@ -2,7 +2,7 @@
 
 #include "graphics/sAlphaGraph.h"
 #include "graphics/sGradient.h"
-#include "platform/Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 
 // Pixel operations over a 1920 x 1080 24-bit bitmap. Bytes processed are the bitmap's bytes,
 // so the rates read directly beside BM_Memcpy1080p.

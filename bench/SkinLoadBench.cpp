@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/BmpFile.h"
+#include "platform/image/BmpFile.h"
 #include "skin/qvSkinPack.h"
 #include "skin/sSkinLoader.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "platform/Gdi.h"
-#include "platform/Text.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/text/Text.h"
 
 // Text drawn and measured the way captions and tree items are: a 60-character Kazakh line in
 // an 11-pixel UI font, with the glyph cache warm (the first pass renders, the timed ones copy).

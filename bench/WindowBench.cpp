@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include "platform/HeadlessBackend.h"
-#include "platform/WindowInternal.h"
-#include "platform/WindowSystem.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/window/WindowInternal.h"
+#include "platform/window/WindowSystem.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "platform/BmpFile.h"
-#include "platform/JpegFile.h"
-#include "platform/PngFile.h"
+#include "platform/image/BmpFile.h"
+#include "platform/image/JpegFile.h"
+#include "platform/image/PngFile.h"
 
 namespace {
 

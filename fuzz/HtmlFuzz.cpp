@@ -7,7 +7,7 @@
 #include "htmlview/HtmlImage.h"
 #include "htmlview/HtmlSnapshot.h"
 #include "htmlview/LinkTarget.h"
-#include "platform/HeadlessBackend.h"
+#include "platform/backends/HeadlessBackend.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static bool ready = (UseHeadlessBackend(640, 480), true);

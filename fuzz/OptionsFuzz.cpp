@@ -2,8 +2,8 @@
 // package that holds a small master bitmap, picture members and the text as its options.
 #include <cstdint>
 
-#include "platform/BmpFile.h"
-#include "platform/Errors.h"
+#include "platform/image/BmpFile.h"
+#include "platform/core/Errors.h"
 #include "skin/qvSkinPack.h"
 #include "skin/sSkinLoader.h"
 

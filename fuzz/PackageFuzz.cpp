@@ -2,7 +2,7 @@
 // Run with -close_fd_mask=2 to keep the wrong-magic warnings out of the log.
 #include <cstdint>
 
-#include "platform/Errors.h"
+#include "platform/core/Errors.h"
 #include "skin/qvSkinPack.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

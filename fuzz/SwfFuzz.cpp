@@ -1,7 +1,7 @@
 // Loads arbitrary bytes as a SWF movie; whatever loads is played for a few frames and
 // drawn into a small bitmap, so the timeline and the renderer see hostile data too.
 #include "movie/SwfMovie.h"
-#include "platform/Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/BmpFile.h"
-#include "platform/FileSystem.h"
-#include "platform/JpegFile.h"
-#include "platform/WinTypes.h"
+#include "platform/image/BmpFile.h"
+#include "platform/core/FileSystem.h"
+#include "platform/image/JpegFile.h"
+#include "platform/core/WinTypes.h"
 
 namespace {
 

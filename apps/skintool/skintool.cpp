@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "graphics/sGradient.h"
-#include "platform/Errors.h"
-#include "platform/FileSystem.h"
-#include "platform/PngFile.h"
-#include "platform/StrUtils.h"
+#include "platform/core/Errors.h"
+#include "platform/core/FileSystem.h"
+#include "platform/image/PngFile.h"
+#include "platform/core/StrUtils.h"
 #include "skin/qvSkinPack.h"
 #include "skin/sSkinLoader.h"
 

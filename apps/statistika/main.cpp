@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/SdlBackend.h"
-#include "platform/WindowSystem.h"
+#include "platform/backends/SdlBackend.h"
+#include "platform/window/WindowSystem.h"
 #include "shell/Program.h"
 
 int main() {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "ControlsGallery.h"
-#include "platform/Text.h"
-#include "platform/WindowSystem.h"
+#include "platform/text/Text.h"
+#include "platform/window/WindowSystem.h"
 
 namespace {
 

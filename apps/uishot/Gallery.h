@@ -4,7 +4,7 @@
 // pens and shapes; beside it a window cut by a rounded region and a layered window whose black
 // pixels are see-through. Drawn only with the window system's own drawing and text calls.
 // A fourth window shows the standard window classes, menus, a message box and the print dialog.
-#include "platform/Handles.h"
+#include "platform/core/Handles.h"
 
 struct GalleryWindows {
     HWND main = nullptr;    // closing it ends the gallery (WM_DESTROY posts WM_QUIT)

@@ -16,11 +16,11 @@
 #include <unistd.h>
 
 #include "htmlview/HtmlView.h"
-#include "platform/FileSystem.h"
-#include "platform/HeadlessBackend.h"
-#include "platform/PrintDialog.h"
-#include "platform/WindowInternal.h"
-#include "platform/WindowObject.h"
+#include "platform/core/FileSystem.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/dialogs/PrintDialog.h"
+#include "platform/window/WindowInternal.h"
+#include "platform/window/WindowObject.h"
 #include "shell/Program.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"

@@ -4,9 +4,9 @@
 #include <charconv>
 #include <ostream>
 
-#include "platform/HeadlessBackend.h"
-#include "platform/WindowInternal.h"
-#include "platform/WindowSystem.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/window/WindowInternal.h"
+#include "platform/window/WindowSystem.h"
 
 namespace {
 

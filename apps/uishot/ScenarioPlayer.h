@@ -22,8 +22,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Handles.h"
-#include "platform/WinTypes.h"
+#include "platform/core/Handles.h"
+#include "platform/core/WinTypes.h"
 
 // What is wrong with a command or what went wrong running it; the player adds the line.
 class ScenarioError : public std::runtime_error {

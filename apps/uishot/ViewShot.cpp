@@ -5,10 +5,10 @@
 
 #include "ScenarioPlayer.h"
 #include "htmlview/HtmlView.h"
-#include "platform/HeadlessBackend.h"
-#include "platform/PngFile.h"
-#include "platform/SdlBackend.h"
-#include "platform/WindowSystem.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/image/PngFile.h"
+#include "platform/backends/SdlBackend.h"
+#include "platform/window/WindowSystem.h"
 
 namespace {
 

@@ -27,11 +27,11 @@
 #include "ViewShot.h"
 #include "ScenarioPlayer.h"
 #include "TextbookCommands.h"
-#include "platform/FileSystem.h"
-#include "platform/HeadlessBackend.h"
-#include "platform/Locale.h"
-#include "platform/SdlBackend.h"
-#include "platform/WindowSystem.h"
+#include "platform/core/FileSystem.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/window/Locale.h"
+#include "platform/backends/SdlBackend.h"
+#include "platform/window/WindowSystem.h"
 #include "shell/Program.h"
 
 namespace {

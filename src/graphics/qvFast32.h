@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/Bitmap.h"
-#include "platform/SysColors.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/SysColors.h"
 
 class TqvFast32 {
   public:

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 
 class TqvFastSum24 {
   public:

@@ -13,7 +13,7 @@
 
 #include "graphics/qvFast24.h"
 #include "graphics/qvFastSum24.h"
-#include "platform/FillRoundRect.h"
+#include "platform/gdi/FillRoundRect.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "platform/Errors.h"
-#include "platform/GradientFill.h"
-#include "platform/StrUtils.h"
+#include "platform/core/Errors.h"
+#include "platform/gdi/GradientFill.h"
+#include "platform/core/StrUtils.h"
 
 void ParseGradientData(std::string_view text, TsGradArray& grad) {
     grad.clear();

@@ -1,6 +1,6 @@
 #include "graphics/sGraphUtils.h"
 
-#include "platform/Gdi.h"
+#include "platform/gdi/Gdi.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // Drawing helpers of the painting core that work through a device context rather than on
 // bitmap rows: a solid fill, the dotted frame, nested 3D frames and the copy of a frame's
 // edges from one context to another. Coordinates are the context's logical ones.
-#include "platform/Handles.h"
-#include "platform/SysColors.h"
-#include "platform/WinTypes.h"
+#include "platform/core/Handles.h"
+#include "platform/gdi/SysColors.h"
+#include "platform/core/WinTypes.h"
 
 // Fills the half-open rect with a solid brush of the resolved colour, leaving the context's
 // state as it was. clNone ("no colour") paints nothing.

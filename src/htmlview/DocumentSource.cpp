@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/FileSystem.h"
-#include "platform/TextCodec.h"
+#include "platform/core/FileSystem.h"
+#include "platform/core/TextCodec.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "htmlview/DocumentSource.h"
 #include "htmlview/HtmlImage.h"
 #include "htmlview/LinkTarget.h"
-#include "platform/FileSystem.h"
-#include "platform/TextCodec.h"
+#include "platform/core/FileSystem.h"
+#include "platform/core/TextCodec.h"
 
 namespace {
 

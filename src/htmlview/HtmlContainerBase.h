@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/Bitmap.h"
-#include "platform/GdiObjects.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/GdiObjects.h"
 
 struct TFontRequest {
     LOGFONT log;

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "platform/FileSystem.h"
-#include "platform/JpegFile.h"
-#include "platform/PngFile.h"
+#include "platform/core/FileSystem.h"
+#include "platform/image/JpegFile.h"
+#include "platform/image/PngFile.h"
 
 namespace {
 

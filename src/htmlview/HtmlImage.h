@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 
 // Larger pictures are refused (the document shows no picture there): a course picture is
 // far smaller, and a forged header must not make the view allocate without bound.

@@ -14,7 +14,7 @@
 #include "htmlview/DocumentSource.h"
 #include "htmlview/MasterStyle.h"
 #include "htmlview/PrintContainer.h"
-#include "platform/FileSystem.h"
+#include "platform/core/FileSystem.h"
 
 namespace {
 

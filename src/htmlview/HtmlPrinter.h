@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/PrintDialog.h"
+#include "platform/dialogs/PrintDialog.h"
 
 namespace litehtml {
 class document;

@@ -4,6 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 
 Bitmap RenderHtmlSnapshot(std::string_view bytes, const std::string& documentPath, int width, int height);

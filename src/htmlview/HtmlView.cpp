@@ -11,17 +11,9 @@
 #include "htmlview/LinkTarget.h"
 #include "htmlview/MasterStyle.h"
 #include "htmlview/ScreenContainer.h"
-#include "platform/ScrollBars.h"
+#include "platform/window/ScrollBars.h"
 
-#ifdef STAT_HAVE_MOVIE
 #include "movie/SwfMovie.h"
-#else
-// Without the movie player in the build a .swf shows a notice; this stands in for its type.
-class TSwfMovie {
-public:
-    int CurrentFrame() const { return 0; }
-};
-#endif
 
 namespace {
 
@@ -310,7 +302,6 @@ void THtmlView::ShowHtml(const std::string& html, const std::string& path) {
 }
 
 void THtmlView::ShowMovie(const std::vector<uint8_t>& data, const std::string& path) {
-#ifdef STAT_HAVE_MOVIE
     std::string error;
     movie_ = TSwfMovie::Load(data.data(), data.size(), &error);
     if (movie_) {
@@ -321,18 +312,12 @@ void THtmlView::ShowMovie(const std::vector<uint8_t>& data, const std::string& p
         return;
     }
     ShowHtml(ErrorPage("Фильмді ойнату мүмкін емес", path, error), path);
-#else
-    (void)data;
-    ShowHtml(ErrorPage("Фильмді ойнату мүмкін емес", path, "Бұл нұсқада фильм ойнатқышы жоқ."), path);
-#endif
 }
 
 void THtmlView::OnMovieTimer() {
-#ifdef STAT_HAVE_MOVIE
     if (!movie_) return;
     movie_->NextFrame();
     InvalidateRect(hwnd_, nullptr, false);
-#endif
 }
 
 int THtmlView::MovieFrame() const { return movie_ ? movie_->CurrentFrame() : -1; }
@@ -513,9 +498,7 @@ void THtmlView::Paint(HDC target) {
     Bitmap* pixels = BitmapOf(backBitmap_);
     if (!pixels || pixels->Empty()) return;
     pixels->Fill(RGB(255, 255, 255));
-#ifdef STAT_HAVE_MOVIE
     if (movie_) movie_->Render(*pixels, Rect(0, 0, client.cx, client.cy));
-#endif
     if (document_) {
         container_->BeginDraw(backDc_);
         const litehtml::position clip(0, 0, client.cx, client.cy);

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "htmlview/HtmlPrinter.h"
-#include "platform/PrintDialog.h"
-#include "platform/WindowSystem.h"
+#include "platform/dialogs/PrintDialog.h"
+#include "platform/window/WindowSystem.h"
 
 constexpr HRESULT HTMLVIEW_OK = S_OK;
 constexpr HRESULT HTMLVIEW_FAIL = E_FAIL;

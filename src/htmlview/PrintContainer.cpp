@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/FontEngine.h"
+#include "platform/text/FontEngine.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/DeviceContext.h"
-#include "platform/FontEngine.h"
-#include "platform/Text.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/text/FontEngine.h"
+#include "platform/text/Text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "htmlview/HtmlContainerBase.h"
-#include "platform/WindowSystem.h"
+#include "platform/window/WindowSystem.h"
 
 class TScreenContainer : public THtmlContainerBase {
 public:

@@ -1,8 +1,8 @@
 #include "movie/SwfBitmapReader.h"
 
 #include "movie/SwfInflate.h"
-#include "platform/JpegFile.h"
-#include "platform/PngFile.h"
+#include "platform/image/JpegFile.h"
+#include "platform/image/PngFile.h"
 
 #include <algorithm>
 #include <cstring>

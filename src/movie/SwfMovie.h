@@ -1,8 +1,8 @@
 #pragma once
 // A SWF movie read from memory, played frame by frame and drawn into bitmaps. The HTML view
 // owns one per movie it shows and advances it from a timer at FrameRate().
-#include "platform/Bitmap.h"
-#include "platform/WinTypes.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/core/WinTypes.h"
 
 #include <cstddef>
 #include <cstdint>

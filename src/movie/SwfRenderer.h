@@ -4,8 +4,8 @@
 // anti-aliased with solid, gradient and bitmap fills and colour transforms applied.
 #include "movie/SwfDisplayList.h"
 #include "movie/SwfTypes.h"
-#include "platform/Bitmap.h"
-#include "platform/WinTypes.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/core/WinTypes.h"
 
 #include <vector>
 

@@ -2,10 +2,10 @@
 
 #include <map>
 
-#include "platform/BmpFile.h"
-#include "platform/Gdi.h"
-#include "platform/JpegFile.h"
-#include "platform/PngFile.h"
+#include "platform/image/BmpFile.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/image/JpegFile.h"
+#include "platform/image/PngFile.h"
 #include "shell/ArtData.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/TextCodec.h"
+#include "platform/core/TextCodec.h"
 
 namespace {
 

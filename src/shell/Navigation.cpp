@@ -3,7 +3,7 @@
 #include <cassert>
 #include <cstdio>
 
-#include "platform/FileSystem.h"
+#include "platform/core/FileSystem.h"
 #include "shell/ContentMap.h"
 
 std::string DocumentPath(const std::string& contentFolder, std::string_view relative) {

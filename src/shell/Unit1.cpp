@@ -3,8 +3,8 @@
 #include <ctime>
 #include <vector>
 
-#include "platform/Gdi.h"
-#include "platform/Locale.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/window/Locale.h"
 #include "shell/Art.h"
 #include "shell/ContentMap.h"
 #include "shell/TitleMotion.h"

@@ -1,6 +1,6 @@
 #include "skin/qvIniFile.h"
 
-#include "platform/StrUtils.h"
+#include "platform/core/StrUtils.h"
 
 const std::string* TqvIniFile::Section::Find(std::string_view key) const {
     for (const auto& k : Keys)

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/Errors.h"
-#include "platform/FileSystem.h"
-#include "platform/MessageBox.h"
-#include "platform/StrUtils.h"
+#include "platform/core/Errors.h"
+#include "platform/core/FileSystem.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/core/StrUtils.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "skin/sSkinFiles.h"
 
-#include "platform/Errors.h"
-#include "platform/FileSystem.h"
+#include "platform/core/Errors.h"
+#include "platform/core/FileSystem.h"
 #include "skin/qvSkinPack.h"
 
 TsSkinFiles TsSkinFiles::FromPackage(const TqvSkinConvertor& package) {

@@ -5,11 +5,11 @@
 #include <functional>
 #include <set>
 
-#include "platform/BmpFile.h"
-#include "platform/Errors.h"
-#include "platform/FileSystem.h"
-#include "platform/JpegFile.h"
-#include "platform/StrUtils.h"
+#include "platform/image/BmpFile.h"
+#include "platform/core/Errors.h"
+#include "platform/core/FileSystem.h"
+#include "platform/image/JpegFile.h"
+#include "platform/core/StrUtils.h"
 #include "skin/qvSkinPack.h"
 
 namespace {

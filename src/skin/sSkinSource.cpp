@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/FileSystem.h"
-#include "platform/StrUtils.h"
+#include "platform/core/FileSystem.h"
+#include "platform/core/StrUtils.h"
 #include "skin/sStoredSkins.h"
 
 std::string FullSkinDirectory(std::string_view dir, std::string_view programFolder) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/StrUtils.h"
+#include "platform/core/StrUtils.h"
 #include "skin/sSkinLoader.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "toolkit/Application.h"
 
-#include "platform/HintWindow.h"
-#include "platform/MessageBox.h"
-#include "platform/StandardClasses.h"
+#include "platform/controls/HintWindow.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/dialogs/StandardClasses.h"
 #include "toolkit/Control.h"
 #include "toolkit/Form.h"
 #include "toolkit/WinControl.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/WindowSystem.h"
+#include "platform/window/WindowSystem.h"
 #include "toolkit/Component.h"
 
 class TForm;

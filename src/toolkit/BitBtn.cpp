@@ -1,6 +1,6 @@
 #include "toolkit/BitBtn.h"
 
-#include "platform/Button.h"
+#include "platform/controls/Button.h"
 
 TBitBtn::TBitBtn(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 75, 25);

@@ -1,7 +1,7 @@
 #pragma once
 // A standard push button with a caption, optionally the dialog's default button. The glyph
 // is kept for the skinned button, which draws it; the plain button shows its caption only.
-#include "platform/Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 #include "toolkit/WinControl.h"
 
 class TBitBtn : public TWinControl {

@@ -3,8 +3,8 @@
 // toolkit's controls draw with. The objects are selected when a drawing call needs them.
 #include <string>
 
-#include "platform/Gdi.h"
-#include "platform/Text.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/text/Text.h"
 #include "toolkit/Font.h"
 
 enum TBrushStyle { bsSolid, bsClear };

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/SysColors.h"
+#include "platform/gdi/SysColors.h"
 #include "toolkit/Component.h"
 #include "toolkit/Font.h"
 #include "toolkit/Messages.h"

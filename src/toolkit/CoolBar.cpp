@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/CoolBar.h"
+#include "platform/controls/CoolBar.h"
 
 namespace {
 

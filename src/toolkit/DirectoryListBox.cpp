@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/ListBox.h"
+#include "platform/controls/ListBox.h"
 
 TDirectoryListBox::TDirectoryListBox(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 145, 97);

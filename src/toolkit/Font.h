@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/Gdi.h"
-#include "platform/SysColors.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/SysColors.h"
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 enum TFontPitch { fpDefault, fpVariable, fpFixed };

@@ -5,11 +5,11 @@
 #include <memory>
 #include <vector>
 
-#include "platform/BmpFile.h"
-#include "platform/FileSystem.h"
-#include "platform/GdiObjects.h"
-#include "platform/JpegFile.h"
-#include "platform/PngFile.h"
+#include "platform/image/BmpFile.h"
+#include "platform/core/FileSystem.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/image/JpegFile.h"
+#include "platform/image/PngFile.h"
 
 namespace {
 

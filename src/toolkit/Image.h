@@ -3,7 +3,7 @@
 // stretched to fill it. The picture comes from a bitmap or from a JPEG, PNG or BMP file.
 #include <string>
 
-#include "platform/Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 #include "toolkit/GraphicControl.h"
 
 class TImage : public TGraphicControl {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/GdiObjects.h"
-#include "platform/SysColors.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/SysColors.h"
 
 TImageList::TImageList(TComponent* owner, int width, int height)
     : TComponent(owner), width_(std::max(1, width)), height_(std::max(1, height)) {}

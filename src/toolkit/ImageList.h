@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "platform/Bitmap.h"
-#include "platform/Gdi.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Gdi.h"
 #include "toolkit/Component.h"
 
 class TImageList : public TComponent {

@@ -1,6 +1,6 @@
 #include "toolkit/Label.h"
 
-#include "platform/ClassicEdges.h"
+#include "platform/controls/ClassicEdges.h"
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
     SetControlStyle(ControlStyle() | csOpaque);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/Text.h"
+#include "platform/text/Text.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "platform/SysColors.h"
+#include "platform/gdi/SysColors.h"
 #include "toolkit/Menu.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Menu.h"
+#include "platform/menus/Menu.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Control.h"
 

@@ -2,7 +2,7 @@
 // Messages of the toolkit: the message record every control's WndProc takes, and the
 // toolkit's own notifications (CM_*) and reflected control notifications (CN_*). The numbers
 // keep clear of 0xA100, 0xBC4D, 0xBCB3 and 0xBCB4, which other parts of the program own.
-#include "platform/WindowSystem.h"
+#include "platform/window/WindowSystem.h"
 
 struct TMessage {
     UINT Msg = 0;

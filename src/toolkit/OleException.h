@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/WindowSystem.h"
+#include "platform/window/WindowSystem.h"
 
 class EOleException : public std::runtime_error {
 public:

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/OwnerDraw.h"
-#include "platform/TabControl.h"
+#include "platform/window/OwnerDraw.h"
+#include "platform/controls/TabControl.h"
 
 TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 289, 193);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/ClassicEdges.h"
+#include "platform/controls/ClassicEdges.h"
 
 TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
     SetControlStyle(ControlStyle() | csAcceptsControls);

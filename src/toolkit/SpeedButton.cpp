@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/ClassicEdges.h"
-#include "platform/GdiObjects.h"
+#include "platform/controls/ClassicEdges.h"
+#include "platform/gdi/GdiObjects.h"
 #include "toolkit/WinControl.h"
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {

@@ -3,7 +3,7 @@
 // one stays down, or (alone in its group, with AllowAllUp) a check button.
 #include <memory>
 
-#include "platform/Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 #include "toolkit/GraphicControl.h"
 
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/ClassicEdges.h"
+#include "platform/controls/ClassicEdges.h"
 #include "toolkit/WinControl.h"
 
 TSplitter::TSplitter(TComponent* owner) : TGraphicControl(owner) {

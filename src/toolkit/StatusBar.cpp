@@ -1,6 +1,6 @@
 #include "toolkit/StatusBar.h"
 
-#include "platform/StatusBar.h"
+#include "platform/controls/StatusBar.h"
 
 TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 200, STATUSBAR_DEFAULT_HEIGHT);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/ToolBar.h"
+#include "platform/controls/ToolBar.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/CustomDraw.h"
+#include "platform/controls/CustomDraw.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/ToolButton.h"
 #include "toolkit/WinControl.h"

@@ -1,7 +1,7 @@
 #include "toolkit/ToolButton.h"
 
-#include "platform/ClassicEdges.h"
-#include "platform/ToolBar.h"
+#include "platform/controls/ClassicEdges.h"
+#include "platform/controls/ToolBar.h"
 #include "toolkit/ToolBar.h"
 
 TToolButton::TToolButton(TComponent* owner) : TGraphicControl(owner) {

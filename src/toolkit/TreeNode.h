@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/TreeView.h"
+#include "platform/controls/TreeView.h"
 
 class TTreeView;
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Gdi.h"
+#include "platform/gdi/Gdi.h"
 #include "toolkit/Application.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include "content/ContentPages.h"
 #include "htmlview/DocumentSource.h"
 #include "htmlview/HtmlView.h"
-#include "platform/HeadlessBackend.h"
-#include "platform/WindowSystem.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/window/WindowSystem.h"
 
 namespace fs = std::filesystem;
 

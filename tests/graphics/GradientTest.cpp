@@ -4,7 +4,7 @@
 
 #include "PixelTestUtil.h"
 #include "graphics/sGradient.h"
-#include "platform/Errors.h"
+#include "platform/core/Errors.h"
 
 namespace {
 constexpr COLORREF o = RGB(9, 9, 9); // untouched background

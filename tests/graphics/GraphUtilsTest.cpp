@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Gdi.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/GdiTestUtil.h"
 
 namespace {

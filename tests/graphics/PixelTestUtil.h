@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Bitmap.h"
-#include "platform/WinTypes.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/core/WinTypes.h"
 
 inline Bitmap MakeBitmap(int width, int height, const std::vector<COLORREF>& pixels,
                          bool topDown = false, int bitsPerPixel = 24) {

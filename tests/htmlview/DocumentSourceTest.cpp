@@ -3,9 +3,9 @@
 #include "htmlview/DocumentSource.h"
 #include "htmlview/HtmlImage.h"
 #include "htmlview/LinkTarget.h"
-#include "platform/JpegFile.h"
-#include "platform/PngFile.h"
-#include "platform/WinTypes.h"
+#include "platform/image/JpegFile.h"
+#include "platform/image/PngFile.h"
+#include "platform/core/WinTypes.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 
 #include "HtmlViewTestUtil.h"
 
-#if defined(STAT_HAVE_MOVIE) && defined(STAT_HAVE_SWFWRITER)
 #include "tools/swfgen/CourseMovie.h"
 
 namespace {
@@ -54,4 +53,3 @@ TEST_F(HtmlMovie, ADamagedMovieShowsAnErrorPage) {
 }
 
 } // namespace
-#endif

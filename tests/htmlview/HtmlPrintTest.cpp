@@ -5,9 +5,9 @@
 
 #include "HtmlViewTestUtil.h"
 #include "htmlview/HtmlPrinter.h"
-#include "platform/Dialog.h"
-#include "platform/StandardClasses.h"
-#include "platform/PngFile.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/dialogs/StandardClasses.h"
+#include "platform/image/PngFile.h"
 
 namespace {
 

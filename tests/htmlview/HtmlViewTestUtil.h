@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "htmlview/HtmlView.h"
-#include "platform/HeadlessBackend.h"
-#include "platform/WindowSystem.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/window/WindowSystem.h"
 
 class HtmlViewFixture : public ::testing::Test {
 protected:

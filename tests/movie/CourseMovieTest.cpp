@@ -1,7 +1,7 @@
 // The course's splash movie as the generator writes it, and the committed copy of it.
 #include "MovieTestUtil.h"
 
-#include "platform/FileSystem.h"
+#include "platform/core/FileSystem.h"
 #include "tools/swfgen/CourseMovie.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 // Small SWF fixtures built with the project's writer, and pixel helpers for the movie tests.
 #include "movie/SwfMovie.h"
-#include "platform/PngFile.h"
-#include "platform/WinTypes.h"
+#include "platform/image/PngFile.h"
+#include "platform/core/WinTypes.h"
 #include "tools/swfgen/SwfFileWriter.h"
 #include "tools/swfgen/SwfShapeWriter.h"
 #include "tools/swfgen/SwfTagWriter.h"

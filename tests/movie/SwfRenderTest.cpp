@@ -2,7 +2,7 @@
 // formulas. Edges on whole pixels give exact colours even though drawing is anti-aliased.
 #include "MovieTestUtil.h"
 
-#include "platform/JpegFile.h"
+#include "platform/image/JpegFile.h"
 
 #include <functional>
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "WindowTestUtil.h"
-#include "platform/Bitmap.h"
-#include "platform/SysColors.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/SysColors.h"
 
 // A 24- or 32-bit pixel as a COLORREF (0x00BBGGRR).
 inline COLORREF PixelOf(const Bitmap& bmp, int x, int y) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "WindowTestUtil.h"
-#include "platform/ControlSupport.h"
+#include "platform/controls/ControlSupport.h"
 
 struct ParentEvent {
     UINT msg;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Gdi.h"
+#include "platform/gdi/Gdi.h"
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);

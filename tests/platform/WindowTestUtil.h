@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/HeadlessBackend.h"
-#include "platform/WindowSystem.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/window/WindowSystem.h"
 
 struct RecordedMessage {
     HWND hwnd;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/PngFile.h"
+#include "platform/image/PngFile.h"
 
 int main(int argc, char** argv) {
     if (argc < 4) {

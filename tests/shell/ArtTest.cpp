@@ -5,10 +5,10 @@
 #include <span>
 #include <string>
 
-#include "platform/Gdi.h"
-#include "platform/HeadlessBackend.h"
-#include "platform/JpegFile.h"
-#include "platform/PngFile.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/image/JpegFile.h"
+#include "platform/image/PngFile.h"
 #include "shell/Art.h"
 #include "shell/ArtData.h"
 

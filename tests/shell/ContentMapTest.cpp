@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/TextCodec.h"
+#include "platform/core/TextCodec.h"
 
 namespace {
 

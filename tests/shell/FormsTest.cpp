@@ -6,10 +6,10 @@
 #include <fstream>
 #include <string>
 
-#include "platform/Dialog.h"
-#include "platform/FileSystem.h"
-#include "platform/HeadlessBackend.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/core/FileSystem.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/dialogs/MessageBox.h"
 #include "shell/Unit1.h"
 #include "shell/Unit3.h"
 #include "shell/Unit4.h"

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "platform/BmpFile.h"
-#include "platform/Errors.h"
-#include "platform/FileSystem.h"
-#include "platform/JpegFile.h"
+#include "platform/image/BmpFile.h"
+#include "platform/core/Errors.h"
+#include "platform/core/FileSystem.h"
+#include "platform/image/JpegFile.h"
 #include "skin/qvSkinPack.h"
 
 namespace fs = std::filesystem;

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include "platform/Errors.h"
-#include "platform/FileSystem.h"
-#include "platform/HeadlessBackend.h"
-#include "platform/MessageBox.h"
+#include "platform/core/Errors.h"
+#include "platform/core/FileSystem.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/dialogs/MessageBox.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/FileSystem.h"
+#include "platform/core/FileSystem.h"
 #include "skin/sStoredSkins.h"
 
 namespace fs = std::filesystem;

@@ -1,6 +1,6 @@
 // The push button: one OnClick per click, by mouse, keyboard or code; none while disabled.
 #include "ControlTestFixture.h"
-#include "platform/Button.h"
+#include "platform/controls/Button.h"
 #include "toolkit/BitBtn.h"
 
 namespace {

@@ -5,11 +5,11 @@
 
 #include <memory>
 
-#include "platform/Bitmap.h"
-#include "platform/Gdi.h"
-#include "platform/GdiObjects.h"
-#include "platform/HeadlessBackend.h"
-#include "platform/WindowSystem.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/window/WindowSystem.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 

@@ -1,7 +1,7 @@
 // The cool bar: a band's control sits behind the grip at the band's height, and the bar
 // follows the bands' height.
 #include "ControlTestFixture.h"
-#include "platform/CoolBar.h"
+#include "platform/controls/CoolBar.h"
 #include "toolkit/CoolBar.h"
 #include "toolkit/ToolBar.h"
 

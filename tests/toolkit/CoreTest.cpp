@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "ControlTestFixture.h"
-#include "platform/Dialog.h"
-#include "platform/HeadlessBackend.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/dialogs/MessageBox.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/GraphicControl.h"

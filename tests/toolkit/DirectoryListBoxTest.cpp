@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ControlTestFixture.h"
-#include "platform/ListBox.h"
+#include "platform/controls/ListBox.h"
 #include "toolkit/DirectoryListBox.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "ControlTestFixture.h"
-#include "platform/BmpFile.h"
-#include "platform/JpegFile.h"
-#include "platform/PngFile.h"
+#include "platform/image/BmpFile.h"
+#include "platform/image/JpegFile.h"
+#include "platform/image/PngFile.h"
 #include "toolkit/Image.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The label: auto-sizing to its text, and where the text goes.
 #include "ControlTestFixture.h"
-#include "platform/Text.h"
+#include "platform/text/Text.h"
 #include "toolkit/Label.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ControlTestFixture.h"
-#include "platform/TabControl.h"
+#include "platform/controls/TabControl.h"
 #include "toolkit/PageControl.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The panel: bevels nest from the outside in, with the border between them.
 #include "ControlTestFixture.h"
-#include "platform/SysColors.h"
+#include "platform/gdi/SysColors.h"
 #include "toolkit/Panel.h"
 
 namespace {

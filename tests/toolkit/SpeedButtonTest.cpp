@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "ControlTestFixture.h"
-#include "platform/HintWindow.h"
+#include "platform/controls/HintWindow.h"
 #include "toolkit/SpeedButton.h"
 
 namespace {

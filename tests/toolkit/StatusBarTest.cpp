@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "ControlTestFixture.h"
-#include "platform/StatusBar.h"
+#include "platform/controls/StatusBar.h"
 #include "toolkit/StatusBar.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "ControlTestFixture.h"
-#include "platform/ToolBar.h"
+#include "platform/controls/ToolBar.h"
 #include "toolkit/Panel.h"
 #include "toolkit/SpeedButton.h"
 #include "toolkit/ToolBar.h"

@@ -14,10 +14,10 @@
 #include "IconPainter.h"
 #include "ProgressiveJpegWriter.h"
 #include "SplashPainter.h"
-#include "platform/BmpFile.h"
-#include "platform/HeadlessBackend.h"
-#include "platform/JpegFile.h"
-#include "platform/PngFile.h"
+#include "platform/image/BmpFile.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "platform/image/JpegFile.h"
+#include "platform/image/PngFile.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Bitmap.h"
-#include "platform/WinTypes.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/core/WinTypes.h"
 
 class Bmp4Writer {
   public:

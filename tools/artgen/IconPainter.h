@@ -1,6 +1,6 @@
 #pragma once
 // The program's icon: a bar chart with a rising trend line on a light rounded tile.
-#include "platform/Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 
 class IconPainter {
   public:

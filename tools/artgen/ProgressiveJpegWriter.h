@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 
 class ProgressiveJpegWriter {
   public:

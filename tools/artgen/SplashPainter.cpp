@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "Supersampler.h"
-#include "platform/Gdi.h"
-#include "platform/Text.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/text/Text.h"
 #include "shell/AboutTexts.h"
 
 namespace {

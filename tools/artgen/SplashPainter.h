@@ -1,7 +1,7 @@
 #pragma once
 // The splash picture: the course's name over a blue-green gradient with a faint histogram
 // and its bell curve behind it.
-#include "platform/Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 
 class SplashPainter {
   public:

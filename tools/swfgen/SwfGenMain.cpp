@@ -2,7 +2,7 @@
 //   swfgen OUT.swf                  writes the movie (zlib-compressed)
 //   swfgen OUT.swf --frames DIR N.. also renders the listed frames to DIR/frame-N.png
 #include "movie/SwfMovie.h"
-#include "platform/PngFile.h"
+#include "platform/image/PngFile.h"
 #include "tools/swfgen/CourseMovie.h"
 
 #include <cstdio>

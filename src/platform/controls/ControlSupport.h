@@ -1,0 +1,71 @@
+#pragma once
+// What the standard control classes (button, static, edit, ...) share: their default font,
+// the colour question to the parent, notifications, per-window state, text measuring; the
+// classic edges come with it.
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/controls/ClassicEdges.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/window/OwnerDraw.h"
+#include "platform/text/Text.h"
+#include "platform/window/WindowSystem.h"
+
+// The message font of the non-client metrics, made once and shared by every control that
+// has not been given a font; never deleted.
+HFONT DefaultControlFont();
+
+// The font a control draws with: the one it was given, else the default.
+inline HFONT FontOrDefault(HFONT font) { return font ? font : DefaultControlFont(); }
+
+// Asks the parent for the control's colours (WM_CTLCOLOR...). The context gets the default
+// text and background colours first so that a parent which answers only with a brush still
+// gets sensible text. A parent that does not answer (null) leaves `fallback`, a system colour
+// index, as the brush.
+HBRUSH AskControlColor(HWND hwnd, UINT msg, HDC dc, int fallback);
+// Fills the client area with the brush the colour question answered, unless answering it
+// destroyed the window; returns WM_ERASEBKGND's answer (erased).
+LRESULT FillClientWithBrush(HWND hwnd, HDC dc, HBRUSH brush);
+
+// WM_COMMAND (MAKEWPARAM(id, code), the control) to the parent. Returns false when the
+// control was destroyed while the parent handled it.
+bool NotifyParent(HWND hwnd, WORD code);
+
+// Paints with the context WM_PAINT carries in wParam, or between BeginPaint and EndPaint.
+template <typename Paint> void PaintControl(HWND hwnd, WPARAM wParam, Paint&& paint) {
+    if (wParam) {
+        paint(reinterpret_cast<HDC>(wParam));
+        return;
+    }
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    if (dc) paint(dc);
+    EndPaint(hwnd, &ps);
+}
+
+// Per-window state of a control kept in a window property: made at WM_NCCREATE, freed at
+// WM_NCDESTROY.
+template <typename State> State* ControlStateOf(HWND hwnd, std::string_view prop) {
+    return static_cast<State*>(GetProp(hwnd, prop));
+}
+template <typename State> State* AttachControlState(HWND hwnd, std::string_view prop) {
+    auto state = std::make_unique<State>();
+    if (!SetProp(hwnd, prop, state.get())) return nullptr;
+    return state.release();
+}
+template <typename State> void DetachControlState(HWND hwnd, std::string_view prop) {
+    std::unique_ptr<State> owned(static_cast<State*>(RemoveProp(hwnd, prop)));
+}
+
+// Text drawn the way disabled controls show it: highlight colour offset by one pixel, then
+// the shadow colour on top.
+void DrawEmbossedText(HDC dc, const char* text, int length, RECT r, UINT format);
+
+// Fills in the header (sender, its id, the code) and sends WM_NOTIFY to the parent; 0 when
+// there is no parent. The caller must re-check its window afterwards: the parent may destroy it.
+LRESULT SendNotify(HWND from, NMHDR* hdr, UINT code);
+// The system's message font, newly created (the caller deletes it); null when unavailable.
+HFONT CreateMessageFont();
+// The width and height of a UTF-8 text in a font (the default font when null).
+SIZE MeasureText(HFONT font, const std::string& text);
