@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(
-    build-essential cmake pkg-config clang
+    build-essential cmake pkg-config clang clang-format
     zlib1g-dev libjpeg62-turbo-dev libpng-dev libfreetype-dev libfontconfig-dev libsdl2-dev
     nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
     liblitehtml-dev libgumbo-dev libcairo2-dev libcups2-dev libgif-dev poppler-utils
