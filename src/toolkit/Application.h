@@ -52,6 +52,10 @@ public:
     HWND Handle();
 
     void FormDestroyed(TForm* form);
+    // A control goes: a hint still pending for it never shows.
+    void ControlDestroyed(const TControl* control) {
+        if (hintControl_ == control) hintControl_ = nullptr;
+    }
 
 private:
     std::string title_;
