@@ -119,7 +119,12 @@ void TWinControl::DestroyWnd() {
     // is gone. Meanwhile only those two reach WindowProc.
     windowGoing_ = true;
     if (IsWindow(hwnd)) DestroyWindow(hwnd);
-    if (IsWindow(hwnd)) RemoveProp(hwnd, kControlProp); // a hook refused the destruction
+    if (IsWindow(hwnd)) {
+        // A hook refused the destruction: the window is no longer ours, and its class has it
+        // back when nobody subclassed it over us.
+        if (GetWindowLongPtr(hwnd, GWL_WNDPROC) == LONG_PTR(uintptr_t(&ToolkitProc))) SubclassWindow(hwnd, defProc_);
+        RemoveProp(hwnd, kControlProp);
+    }
     windowGoing_ = false;
     handle_ = nullptr;
     defProc_ = nullptr;

@@ -195,6 +195,34 @@ TEST_F(LifecycleTest, RemovalsAreToldToTheOwnersComponentsAndToFreeNotifyListene
     EXPECT_EQ(outsider.removals, (std::vector<std::string>{"Target", "Other"}));
 }
 
+TEST_F(LifecycleTest, AWindowWhoseDestructionIsRefusedGoesBackToItsClass) {
+    TForm* form = MakeForm(200, 100);
+    auto* panel = Child<TPanel>(form, 10, 10, 50, 50);
+    ShowAndSettle(form);
+    const HWND kept = panel->Handle();
+    static HHOOK hook;
+    hook = SetWindowsHookEx(
+        WH_CBT, [](int code, WPARAM w, LPARAM l) -> LRESULT { return code == HCBT_DESTROYWND ? 1 : CallNextHookEx(hook, code, w, l); },
+        nullptr, 0);
+    panel->SetParent(nullptr); // the panel lets its window go; the hook keeps it
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(IsWindow(kept));
+    EXPECT_FALSE(panel->HandleAllocated());
+    EXPECT_EQ(TWinControl::FromHandle(kept), nullptr);
+    // The window's class has it back: the panel hears nothing more from it.
+    int heard = 0;
+    panel->WindowProc = [&heard, previous = panel->WindowProc](TMessage& m) {
+        if (m.Msg == WM_USER + 5) ++heard;
+        previous(m);
+    };
+    SendMessage(kept, WM_USER + 5, 0, 0);
+    EXPECT_EQ(heard, 0);
+    WNDCLASS wc{};
+    ASSERT_TRUE(GetClassInfo("TPanel", &wc));
+    EXPECT_EQ(GetWindowLongPtr(kept, GWL_WNDPROC), LONG_PTR(uintptr_t(wc.lpfnWndProc)));
+    DestroyWindow(kept);
+}
+
 // Answers with a value written into its lParam's target and into the record's wParam.
 class TAnswering : public TPanel {
 public:
