@@ -396,7 +396,8 @@ void TWinControl::SetMouseControl(TControl* control) {
         old->Perform(CM_MOUSELEAVE, 0, LPARAM(old));
         Perform(CM_MOUSELEAVE, 0, LPARAM(old));
     }
-    if (Application) Application->HintMouseMessage(control);
+    // Off a windowless child but still over the window: the window's own hint.
+    if (Application) Application->HintMouseMessage(control ? control : (mouseOver_ ? this : nullptr));
     if (control) {
         control->Perform(CM_MOUSEENTER, 0, LPARAM(control));
         Perform(CM_MOUSEENTER, 0, LPARAM(control));
@@ -422,6 +423,7 @@ void TWinControl::TrackMouseOver(bool over) {
     const UINT msg = over ? CM_MOUSEENTER : CM_MOUSELEAVE;
     Perform(msg, 0, LPARAM(this));
     if (Parent()) Parent()->Perform(msg, 0, LPARAM(this));
+    if (Application) Application->HintMouseMessage(over ? this : nullptr);
 }
 
 void TWinControl::UpdateShowing() {

@@ -203,6 +203,45 @@ TEST_F(NotificationTest, TheControlMayMoveChangeOrRefuseItsHintBeforeItShows) {
     EXPECT_FALSE(IsWindowVisible(hint));
 }
 
+TEST_F(NotificationTest, AWindowedControlsHintShowsOverItAndGivesWayToItsChildrens) {
+    TForm* form = MakeForm(300, 200);
+    auto* panel = Child<TPanel>(form, 20, 20, 200, 120);
+    panel->SetHint("Панель");
+    panel->SetShowHint(true);
+    auto* label = Child<TLabel>(panel, 10, 10, 80, 20);
+    label->SetAutoSize(false);
+    label->SetBounds(10, 10, 80, 20);
+    label->SetHint("Жазу");
+    label->SetShowHint(true);
+    ShowAndSettle(form);
+    std::vector<std::string> asked;
+    for (TControl* c : std::vector<TControl*>{panel, label})
+        c->WindowProc = [&asked, previous = c->WindowProc](TMessage& m) {
+            if (m.Msg == CM_HINTSHOW) asked.push_back(reinterpret_cast<THintInfo*>(m.LParam)->HintStr);
+            previous(m);
+        };
+    const auto shownText = [] {
+        const HWND hint = HintWindowHandle();
+        return hint && IsWindowVisible(hint) ? GetWindowText(hint) : std::string("(none)");
+    };
+    struct Step {
+        const char* what;
+        POINT to;
+        std::string shown;
+    };
+    for (const Step& step : std::vector<Step>{{"over the panel", ScreenPoint(panel, 150, 90), "Панель"},
+                                              {"over its label", ScreenPoint(label, 5, 5), "Жазу"},
+                                              {"back over the panel", ScreenPoint(panel, 150, 100), "Панель"},
+                                              {"over the form", ScreenPoint(form, 250, 180), "(none)"}}) {
+        SCOPED_TRACE(step.what);
+        MouseMoveTo(step.to);
+        EXPECT_EQ(shownText(), "(none)"); // not before the pause
+        AdvanceClock(600);
+        EXPECT_EQ(shownText(), step.shown);
+    }
+    EXPECT_EQ(asked, (std::vector<std::string>{"Панель", "Жазу", "Панель"}));
+}
+
 TEST_F(NotificationTest, AHintPendingForAControlThatWentNeverShows) {
     TForm* form = MakeForm(300, 200);
     auto* label = Child<TLabel>(form, 40, 30, 80, 20);
