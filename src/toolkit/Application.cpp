@@ -103,7 +103,15 @@ void TApplication::ShowPendingHint() {
     if (!windowed || !windowed->HandleAllocated()) return;
     POINT p{};
     GetCursorPos(&p);
-    ShowHintWindow(hintControl_->Hint(), POINT{p.x, p.y + 20}, windowed->Handle());
+    THintInfo info;
+    info.HintControl = hintControl_;
+    info.CursorPos = hintControl_->ScreenToClient(p);
+    info.HintPos = POINT{p.x, p.y + 20};
+    info.HintStr = hintControl_->Hint();
+    // The control may move the hint, change its text, or refuse it.
+    TMessage m{CM_HINTSHOW, 0, LPARAM(&info), 0};
+    if (hintControl_->Perform(m) != 0 || info.HintStr.empty()) return;
+    ShowHintWindow(info.HintStr, info.HintPos, windowed->Handle());
 }
 
 void TApplication::ControlDestroyed(TControl* control) {

@@ -36,8 +36,13 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent == parent_) return;
     if (parent_) parent_->RemoveControl(this);
     parent_ = parent;
-    if (!parent_) return;
+    auto* windowed = dynamic_cast<TWinControl*>(this);
+    if (!parent_) {
+        if (windowed) windowed->UpdateShowing();
+        return;
+    }
     parent_->InsertControl(this);
+    if (windowed) windowed->UpdateShowing();
     if (parentColor_) ParentColorChanged();
     if (parentFont_) ParentFontChanged();
     if (!Loading()) RequestAlign();
@@ -125,6 +130,7 @@ void TControl::SetVisible(bool visible) {
     visible_ = visible;
     VisibleChanged();
     Perform(CM_VISIBLECHANGED, visible ? 1 : 0);
+    if (auto* w = dynamic_cast<TWinControl*>(this)) w->UpdateShowing();
     if (parent_) parent_->Realign(this);
 }
 
@@ -265,6 +271,15 @@ void TControl::WndProc(TMessage& m) {
     case WM_MOUSEMOVE:
         MouseMove(shift, x, y);
         return;
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+        // A parent hears of its children's too (lParam names them): only its own counts.
+        if (m.LParam == 0 || m.LParam == LPARAM(this)) {
+            if (m.Msg == CM_MOUSEENTER) MouseEnter();
+            else MouseLeave();
+        }
+        DefaultHandler(m);
+        return;
     default:
         DefaultHandler(m);
     }
@@ -282,6 +297,14 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
 
 void TControl::MouseMove(TShiftState shift, int x, int y) {
     if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+void TControl::MouseEnter() {
+    if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TControl::MouseLeave() {
+    if (OnMouseLeave) OnMouseLeave(this);
 }
 
 void TControl::Click() {

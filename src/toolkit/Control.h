@@ -121,6 +121,9 @@ public:
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
+    // The mouse came over the control, or left it (CM_MOUSEENTER / CM_MOUSELEAVE naming it).
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
     TNotifyEvent OnResize;
 
     // Called by the parent's layout; moves the control without asking for a new layout.
@@ -134,6 +137,8 @@ protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseEnter();
+    virtual void MouseLeave();
     virtual void Click();
     virtual void DblClick();
     virtual void Resize();

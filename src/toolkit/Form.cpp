@@ -1,5 +1,8 @@
 #include "toolkit/Form.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "toolkit/Application.h"
 
 TForm::TForm(TComponent* owner) : TCustomControl(owner) {
@@ -41,11 +44,33 @@ void TForm::MenuChanged(bool rebuilt) {
 
 void TForm::Notification(TComponent* component, TOperation operation) {
     TCustomControl::Notification(component, operation);
+    if (operation == opRemove && component == focused_) focused_ = nullptr;
     if (operation == opRemove && component == menu_) {
         menu_ = nullptr;
         menuListener_ = 0;
         if (HandleAllocated() && !IsDestroying()) ::SetMenu(Handle(), nullptr);
     }
+}
+
+void TForm::SetFocusedControl(TWinControl* control) {
+    if (control == focused_ || control == this || IsDestroying()) return;
+    TWinControl* old = focused_;
+    if (old) old->RemoveFreeNotification(this);
+    focused_ = control;
+    if (control) control->FreeNotification(this);
+    std::vector<TWinControl*> entered; // from the new control up to the form
+    for (TWinControl* c = control; c && c != this; c = c->Parent()) entered.push_back(c);
+    size_t common = entered.size();
+    for (TWinControl* c = old; c && c != this; c = c->Parent()) {
+        const auto it = std::find(entered.begin(), entered.end(), c);
+        if (it != entered.end()) {
+            common = size_t(it - entered.begin());
+            break;
+        }
+        if (!c->IsDestroying()) c->Perform(CM_EXIT);
+    }
+    for (size_t i = common; i-- > 0;)
+        if (!entered[i]->IsDestroying()) entered[i]->Perform(CM_ENTER);
 }
 
 void TForm::SetIcon(HICON big, HICON small) {

@@ -37,6 +37,11 @@ public:
     void SetClientSize(int width, int height);
 
     bool Showing() const override { return Visible() && HandleAllocated(); }
+    // The control of this form that last had the focus, or null.
+    TWinControl* FocusedControl() const { return focused_; }
+    // The focus moved to a control of this form: the controls it left, up to the one that
+    // holds both, get CM_EXIT (innermost first); those it came to get CM_ENTER (outermost first).
+    void SetFocusedControl(TWinControl* control);
     void Show();
     void Close();
 
@@ -66,6 +71,7 @@ private:
     COLORREF transparentValue_ = 0;
     TMainMenu* menu_ = nullptr;
     int menuListener_ = 0;
+    TWinControl* focused_ = nullptr;
     HICON iconBig_ = nullptr, iconSmall_ = nullptr;
     int clientWidth_ = -1, clientHeight_ = -1;
 };

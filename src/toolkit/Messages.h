@@ -2,6 +2,8 @@
 // Messages of the toolkit: the message record every control's WndProc takes, and the
 // toolkit's own notifications (CM_*) and reflected control notifications (CN_*). The numbers
 // keep clear of 0xA100, 0xBC4D, 0xBCB3 and 0xBCB4, which other parts of the program own.
+#include <string>
+
 #include "platform/window/WindowSystem.h"
 
 struct TMessage {
@@ -9,6 +11,17 @@ struct TMessage {
     WPARAM WParam = 0;
     LPARAM LParam = 0;
     LRESULT Result = 0;
+};
+
+class TControl;
+
+// What a hint about to show will show, and where; the control it belongs to may change both
+// when it gets CM_HINTSHOW.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    POINT CursorPos{};  // the mouse, in the control's client coordinates
+    POINT HintPos{};    // the hint's top-left corner, on the screen
+    std::string HintStr;
 };
 
 constexpr UINT CM_BASE = 0xB000;
@@ -22,7 +35,7 @@ constexpr UINT CM_MOUSEENTER = CM_BASE + 7; // lParam: the control
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 8; // lParam: the control
 constexpr UINT CM_CONTROLLISTCHANGE = CM_BASE + 9; // wParam: the control, lParam: inserted
 constexpr UINT CM_MENUCHANGED = CM_BASE + 10;
-constexpr UINT CM_HINTSHOW = CM_BASE + 11;
+constexpr UINT CM_HINTSHOW = CM_BASE + 11; // lParam: THintInfo*; a non-zero result shows no hint
 constexpr UINT CM_BUTTONPRESSED = CM_BASE + 12; // wParam: group index, lParam: the button
 constexpr UINT CM_ENTER = CM_BASE + 13;
 constexpr UINT CM_EXIT = CM_BASE + 14;

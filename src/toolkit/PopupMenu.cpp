@@ -1,5 +1,7 @@
 #include "toolkit/PopupMenu.h"
 
+#include "toolkit/Control.h"
+
 namespace {
 
 constexpr const char* kWindowClass = "TPopupMenuOwner";
@@ -8,6 +10,12 @@ constexpr const char* kMenuProp = "Toolkit.PopupMenu";
 } // namespace
 
 TPopupMenu::~TPopupMenu() {
+    // Destroyed while its menu is shown (by a handler the menu loop ran): the loop ends, and
+    // the Popup still running learns not to touch this menu again.
+    if (destroyedFlag_) {
+        *destroyedFlag_ = true;
+        if (IsMenuLoopActive()) EndMenu();
+    }
     if (window_ && IsWindow(window_)) {
         RemoveProp(window_, kMenuProp);
         DestroyWindow(window_);
@@ -35,7 +43,18 @@ LRESULT TPopupMenu::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 void TPopupMenu::Popup(int x, int y) {
+    // Any handler below may destroy the menu; the flag says so, without touching it.
+    bool destroyed = false;
+    bool* const outer = destroyedFlag_;
+    destroyedFlag_ = &destroyed;
+    ShowAndRun(x, y, destroyed);
+    if (!destroyed) destroyedFlag_ = outer;
+    else if (outer) *outer = true;
+}
+
+void TPopupMenu::ShowAndRun(int x, int y, const bool& destroyed) {
     if (OnPopup) OnPopup(this);
+    if (destroyed) return;
     const HMENU menu = Handle();
     const HWND owner = WindowHandle();
     if (!menu || !owner) return;
@@ -43,9 +62,14 @@ void TPopupMenu::Popup(int x, int y) {
     if (alignment_ == paRight) flags |= TPM_RIGHTALIGN;
     if (alignment_ == paCenter) flags |= TPM_CENTERALIGN;
     const UINT command = TrackPopupMenu(menu, flags, x, y, 0, owner, nullptr);
-    if (IsDestroying()) return;
+    if (destroyed || IsDestroying()) return;
     // Told first: a drop-down button comes up before the chosen item runs.
     if (OnClose) OnClose(this);
+    if (destroyed) return;
+    if (auto* control = dynamic_cast<TControl*>(popupComponent_)) {
+        control->Perform(CN_DROPDOWNCLOSED, 0, LPARAM(this));
+        if (destroyed) return;
+    }
     if (command) DispatchCommand(command);
 }
 

@@ -18,7 +18,9 @@ public:
     TComponent* PopupComponent() const { return popupComponent_; }
     void SetPopupComponent(TComponent* c) { popupComponent_ = c; }
 
-    // Shows the menu at the screen point and runs the chosen item's click.
+    // Shows the menu at the screen point and runs the chosen item's click. When it closes,
+    // OnClose runs and a control that is the PopupComponent gets CN_DROPDOWNCLOSED (lParam:
+    // the menu). A handler may destroy the menu.
     virtual void Popup(int x, int y);
     // The window that receives the menu's messages while it is shown.
     HWND WindowHandle();
@@ -32,8 +34,10 @@ protected:
 
 private:
     static LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void ShowAndRun(int x, int y, const bool& destroyed);
 
     TPopupAlignment alignment_ = paLeft;
     TComponent* popupComponent_ = nullptr;
     HWND window_ = nullptr;
+    bool* destroyedFlag_ = nullptr; // set while Popup runs: told when this menu is destroyed
 };

@@ -4,6 +4,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "toolkit/Application.h"
+#include "toolkit/Form.h"
 
 namespace {
 
@@ -57,7 +58,9 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<TWinControl*>(GetProp(hwnd, kControlProp)) : nullptr;
+    auto* control = hwnd ? static_cast<TWinControl*>(GetProp(hwnd, kControlProp)) : nullptr;
+    // A window we are destroying belongs to no control any more.
+    return control && !control->windowGoing_ ? control : nullptr;
 }
 
 // ---------------------------------------------------------------- the window
@@ -111,12 +114,19 @@ void TWinControl::DestroyWnd() {
     for (TControl* c : controls_)
         if (auto* w = dynamic_cast<TWinControl*>(c); w && w->handle_) w->DestroyWnd();
     const HWND hwnd = handle_;
-    handle_ = nullptr;
+    // The window goes with every procedure still on it, so that whoever subclassed it over
+    // ours hears WM_DESTROY and WM_NCDESTROY and gives its procedure back before the window
+    // is gone. Meanwhile only those two reach WindowProc.
+    windowGoing_ = true;
+    if (IsWindow(hwnd)) DestroyWindow(hwnd);
     if (IsWindow(hwnd)) {
-        SubclassWindow(hwnd, defProc_);
+        // A hook refused the destruction: the window is no longer ours, and its class has it
+        // back when nobody subclassed it over us.
+        if (GetWindowLongPtr(hwnd, GWL_WNDPROC) == LONG_PTR(uintptr_t(&ToolkitProc))) SubclassWindow(hwnd, defProc_);
         RemoveProp(hwnd, kControlProp);
-        DestroyWindow(hwnd);
     }
+    windowGoing_ = false;
+    handle_ = nullptr;
     defProc_ = nullptr;
 }
 
@@ -127,22 +137,31 @@ void TWinControl::RecreateWnd() {
 }
 
 LRESULT TWinControl::ToolkitProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TWinControl* control = FromHandle(hwnd);
-    if (!control) return DefWindowProc(hwnd, msg, wParam, lParam);
+    auto* control = static_cast<TWinControl*>(GetProp(hwnd, kControlProp));
+    if (!control || control->handle_ != hwnd) return DefWindowProc(hwnd, msg, wParam, lParam);
+    const bool lastWords = msg == WM_DESTROY || msg == WM_NCDESTROY;
+    // While we destroy the window the control is going: its class alone hears the rest.
+    if (control->windowGoing_ && !lastWords) return CallWindowProc(control->defProc_, hwnd, msg, wParam, lParam);
+    TMessage m{msg, wParam, lParam, 0};
     if (msg == WM_NCDESTROY) {
-        // The window went without us asking (its parent was destroyed): forget it.
+        // Whoever replaced WindowProc hears the window go (we destroyed it, or its parent
+        // went without asking us); then the class hears it, once, and the window is forgotten.
         const WNDPROC old = control->defProc_;
+        control->ncDestroyPassed_ = false;
+        control->WindowProc(m);
+        if (!control->ncDestroyPassed_) m.Result = CallWindowProc(old, hwnd, msg, wParam, lParam);
         RemoveProp(hwnd, kControlProp);
         control->handle_ = nullptr;
         control->defProc_ = nullptr;
-        return CallWindowProc(old, hwnd, msg, wParam, lParam);
+        control->mouseOver_ = false;
+        return m.Result;
     }
-    TMessage m{msg, wParam, lParam, 0};
     control->WindowProc(m);
     return m.Result;
 }
 
 void TWinControl::DefaultHandler(TMessage& m) {
+    if (m.Msg == WM_NCDESTROY) ncDestroyPassed_ = true;
     if (handle_ && defProc_) m.Result = CallWindowProc(defProc_, handle_, m.Msg, m.WParam, m.LParam);
 }
 
@@ -377,7 +396,8 @@ void TWinControl::SetMouseControl(TControl* control) {
         old->Perform(CM_MOUSELEAVE, 0, LPARAM(old));
         Perform(CM_MOUSELEAVE, 0, LPARAM(old));
     }
-    if (Application) Application->HintMouseMessage(control);
+    // Off a windowless child but still over the window: the window's own hint.
+    if (Application) Application->HintMouseMessage(control ? control : (mouseOver_ ? this : nullptr));
     if (control) {
         control->Perform(CM_MOUSEENTER, 0, LPARAM(control));
         Perform(CM_MOUSEENTER, 0, LPARAM(control));
@@ -387,6 +407,34 @@ void TWinControl::SetMouseControl(TControl* control) {
         tme.hwndTrack = handle_;
         TrackMouseEvent(&tme);
     }
+}
+
+void TWinControl::TrackMouseOver(bool over) {
+    if (over == mouseOver_ || !handle_) return;
+    mouseOver_ = over;
+    if (over) {
+        // The window system tells the window when the mouse leaves it.
+        TRACKMOUSEEVENT tme{};
+        tme.dwFlags = TME_LEAVE;
+        tme.hwndTrack = handle_;
+        TrackMouseEvent(&tme);
+    }
+    // As a windowless control does: the control hears it, then its parent, naming it.
+    const UINT msg = over ? CM_MOUSEENTER : CM_MOUSELEAVE;
+    Perform(msg, 0, LPARAM(this));
+    if (Parent()) Parent()->Perform(msg, 0, LPARAM(this));
+    if (Application) Application->HintMouseMessage(over ? this : nullptr);
+}
+
+void TWinControl::UpdateShowing() {
+    if (IsDestroying()) return;
+    const bool now = Showing();
+    if (now != showing_) {
+        showing_ = now;
+        Perform(CM_SHOWINGCHANGED, now ? 1 : 0);
+    }
+    for (TControl* c : std::vector<TControl*>(controls_))
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->UpdateShowing();
 }
 
 void TWinControl::RouteMouse(TMessage& m) {
@@ -457,6 +505,10 @@ void TWinControl::WndProc(TMessage& m) {
         PaintHandler(reinterpret_cast<HDC>(m.WParam));
         return;
     case WM_MOUSEMOVE:
+        // A window holding the mouse hears moves from outside too.
+        if (PtInRect(ClientRect(), POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)})) TrackMouseOver(true);
+        RouteMouse(m);
+        return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
@@ -466,6 +518,11 @@ void TWinControl::WndProc(TMessage& m) {
         return;
     case WM_MOUSELEAVE:
         if (!captureControl_) SetMouseControl(nullptr);
+        TrackMouseOver(false);
+        DefaultHandler(m);
+        return;
+    case WM_SETFOCUS:
+        if (TForm* form = ParentForm(); form && form != this) form->SetFocusedControl(this);
         DefaultHandler(m);
         return;
     case WM_CAPTURECHANGED:

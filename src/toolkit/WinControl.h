@@ -80,6 +80,10 @@ private:
     void EndChildCapture();
     TControl* ControlAt(POINT client) const;
     void SetMouseControl(TControl* control);
+    // The mouse is over the window itself (CM_MOUSEENTER sent), until WM_MOUSELEAVE.
+    void TrackMouseOver(bool over);
+    // Sends CM_SHOWINGCHANGED to this control and its windowed children whose Showing changed.
+    void UpdateShowing();
     bool ReflectNotification(TMessage& m);
     void ApplyAnchors(TControl* c, const RECT& client);
     static LRESULT ToolkitProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -93,4 +97,8 @@ private:
     bool tabStop_ = false;
     int borderWidth_ = 0;
     bool aligning_ = false;
+    bool mouseOver_ = false;       // the mouse is over the window (not a windowed child)
+    bool showing_ = false;         // Showing() as last told by CM_SHOWINGCHANGED
+    bool windowGoing_ = false;     // DestroyWnd is destroying the window
+    bool ncDestroyPassed_ = false; // the class has heard WM_NCDESTROY
 };

@@ -44,6 +44,45 @@ protected:
     }
 };
 
+// A plain window-procedure subclass over a toolkit control's window, as an adapter makes
+// one: it hears the window go, passes the message on, and then gives its procedure back.
+class WndProcWrapper {
+public:
+    WndProcWrapper(HWND hwnd, std::string name, UINT undoOn) : name_(std::move(name)), undoOn_(undoOn) {
+        SetProp(hwnd, kProp, this);
+        old_ = reinterpret_cast<WNDPROC>(uintptr_t(SetWindowLongPtr(hwnd, GWL_WNDPROC, LONG_PTR(uintptr_t(&Proc)))));
+    }
+    bool undone = false;
+
+private:
+    static constexpr const char* kProp = "Test.Wrapper";
+    static LRESULT Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        auto* self = static_cast<WndProcWrapper*>(GetProp(hwnd, kProp));
+        if (msg == WM_DESTROY) Log().push_back(self->name_ + " wrapper: WM_DESTROY");
+        if (msg == WM_NCDESTROY) Log().push_back(self->name_ + " wrapper: WM_NCDESTROY");
+        const LRESULT result = CallWindowProc(self->old_, hwnd, msg, wParam, lParam);
+        if (msg == self->undoOn_) {
+            SetWindowLongPtr(hwnd, GWL_WNDPROC, LONG_PTR(uintptr_t(self->old_)));
+            RemoveProp(hwnd, kProp);
+            self->undone = true;
+            Log().push_back(self->name_ + " wrapper: undone");
+        }
+        return result;
+    }
+    std::string name_;
+    UINT undoOn_;
+    WNDPROC old_ = nullptr;
+};
+
+// A subclass of the control's WindowProc that notes the last message of its window.
+void HearWindowGo(TControl* control, const std::string& name) {
+    control->WindowProc = [previous = control->WindowProc, name](TMessage& m) {
+        if (m.Msg == WM_NCDESTROY)
+            Log().push_back(name + " WindowProc: WM_NCDESTROY; application " + (Application ? "alive" : "gone"));
+        previous(m);
+    };
+}
+
 class LifecycleTest : public ControlTest {};
 
 TEST_F(LifecycleTest, ComponentsMadeWhileTheirOwnerLoadsAreLoadingUntilLoaded) {
@@ -74,17 +113,59 @@ TEST_F(LifecycleTest, OwnedComponentsGoLastFirstWhileTheWindowAndApplicationStay
     TForm* form = MakeForm(200, 100);
     form->Make<TProbe>("First");
     form->Make<TProbe>("Second");
+    auto* panel = Child<TPanel>(form, 10, 10, 50, 50);
     auto* watcher = form->Make<TProbe>("Watcher");
     ShowAndSettle(form);
+    // Adapters over both windows; the panel's gives its procedure back at WM_DESTROY, the
+    // form's at WM_NCDESTROY.
+    WndProcWrapper panelWrapper(panel->Handle(), "Panel", WM_DESTROY);
+    WndProcWrapper formWrapper(form->Handle(), "Form", WM_NCDESTROY);
+    HearWindowGo(panel, "Panel");
+    HearWindowGo(form, "Form");
     // The application goes with its forms still in it.
     app_.reset();
     const std::vector<std::string> expected = {
         "Watcher gone; window alive; application alive",
+        // The panel, made before the watcher, goes next: its window goes with the adapter
+        // still on it, which is told and gives its procedure back before the window is gone.
+        "Panel wrapper: WM_DESTROY",
+        "Panel wrapper: undone",
+        "Panel WindowProc: WM_NCDESTROY; application alive",
         "Second gone; window alive; application alive",
         "First gone; window alive; application alive",
+        // Then the form's own window, once everything it owns has gone.
+        "Form wrapper: WM_DESTROY",
+        "Form wrapper: WM_NCDESTROY",
+        "Form WindowProc: WM_NCDESTROY; application alive",
+        "Form wrapper: undone",
     };
     EXPECT_EQ(Log(), expected);
+    EXPECT_TRUE(panelWrapper.undone);
+    EXPECT_TRUE(formWrapper.undone);
     (void)watcher;
+}
+
+TEST_F(LifecycleTest, AWindowDestroyedWithoutTheToolkitAskingIsToldToItsSubclassersAndForgotten) {
+    Log().clear();
+    TForm* form = MakeForm(200, 100);
+    auto* panel = Child<TPanel>(form, 10, 10, 50, 50);
+    ShowAndSettle(form);
+    const HWND panelWindow = panel->Handle();
+    WndProcWrapper wrapper(panelWindow, "Panel", WM_NCDESTROY);
+    HearWindowGo(panel, "Panel");
+    // The panel's window goes with its parent's, not through the panel.
+    DestroyWindow(form->Handle());
+    const std::vector<std::string> expected = {
+        "Panel wrapper: WM_DESTROY",
+        "Panel wrapper: WM_NCDESTROY",
+        "Panel WindowProc: WM_NCDESTROY; application alive",
+        "Panel wrapper: undone",
+    };
+    EXPECT_EQ(Log(), expected);
+    EXPECT_FALSE(IsWindow(panelWindow));
+    EXPECT_FALSE(panel->HandleAllocated());
+    EXPECT_FALSE(form->HandleAllocated());
+    EXPECT_EQ(TWinControl::FromHandle(panelWindow), nullptr);
 }
 
 TEST_F(LifecycleTest, RemovalsAreToldToTheOwnersComponentsAndToFreeNotifyListeners) {
@@ -112,6 +193,34 @@ TEST_F(LifecycleTest, RemovalsAreToldToTheOwnersComponentsAndToFreeNotifyListene
     }
     delete other;
     EXPECT_EQ(outsider.removals, (std::vector<std::string>{"Target", "Other"}));
+}
+
+TEST_F(LifecycleTest, AWindowWhoseDestructionIsRefusedGoesBackToItsClass) {
+    TForm* form = MakeForm(200, 100);
+    auto* panel = Child<TPanel>(form, 10, 10, 50, 50);
+    ShowAndSettle(form);
+    const HWND kept = panel->Handle();
+    static HHOOK hook;
+    hook = SetWindowsHookEx(
+        WH_CBT, [](int code, WPARAM w, LPARAM l) -> LRESULT { return code == HCBT_DESTROYWND ? 1 : CallNextHookEx(hook, code, w, l); },
+        nullptr, 0);
+    panel->SetParent(nullptr); // the panel lets its window go; the hook keeps it
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(IsWindow(kept));
+    EXPECT_FALSE(panel->HandleAllocated());
+    EXPECT_EQ(TWinControl::FromHandle(kept), nullptr);
+    // The window's class has it back: the panel hears nothing more from it.
+    int heard = 0;
+    panel->WindowProc = [&heard, previous = panel->WindowProc](TMessage& m) {
+        if (m.Msg == WM_USER + 5) ++heard;
+        previous(m);
+    };
+    SendMessage(kept, WM_USER + 5, 0, 0);
+    EXPECT_EQ(heard, 0);
+    WNDCLASS wc{};
+    ASSERT_TRUE(GetClassInfo("TPanel", &wc));
+    EXPECT_EQ(GetWindowLongPtr(kept, GWL_WNDPROC), LONG_PTR(uintptr_t(wc.lpfnWndProc)));
+    DestroyWindow(kept);
 }
 
 // Answers with a value written into its lParam's target and into the record's wParam.
