@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/PngFile.h"
+#include "platform/ScreenOverlay.h"
 #include "platform/WindowInternal.h"
 
 namespace {
@@ -43,6 +44,7 @@ HeadlessBackend& UseHeadlessBackend(int screenWidth, int screenHeight) {
         h = Headless();
     }
     h->SetScreenSize(screenWidth, screenHeight);
+    ScreenOverlay::Instance().Clear(); // each run starts on a clean screen
     return *h;
 }
 
