@@ -32,10 +32,7 @@ enum TControlStyleFlag : unsigned {
 // What a control is doing at the moment (ControlState).
 enum TControlStateFlag : unsigned {
     csLButtonDown = 1, // the left button went down on the control and is not up yet
-    csClicked = 2,     // a click is being delivered
-    csCreating = 4,    // the window is being made
-    csPaintCopy = 8,   // painting into someone else's context (a cache or a snapshot)
-    csCustomPaint = 16,
+    csPaintCopy = 2,   // painting into a bitmap that is copied to the window afterwards
 };
 
 // Cursors by their window-system ids (0: the parent's, or the arrow).

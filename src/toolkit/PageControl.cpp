@@ -13,6 +13,8 @@ TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
 
 TPageControl::~TPageControl() {
     UnhookParent();
+    // The window outlives this part of the control; it must not reach the images through it.
+    if (HandleAllocated()) SendMessage(Handle(), TCM_SETIMAGELIST, 0, 0);
     for (TTabSheet* p : pages_) p->pageControl_ = nullptr;
 }
 

@@ -7,7 +7,10 @@ TTabControl::TTabControl(TComponent* owner) : TWinControl(owner) {
     SetTabStop(true);
 }
 
-TTabControl::~TTabControl() = default;
+TTabControl::~TTabControl() {
+    // The window outlives this part of the control; it must not reach the images through it.
+    if (HandleAllocated()) SendMessage(Handle(), TCM_SETIMAGELIST, 0, 0);
+}
 
 void TTabControl::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);

@@ -47,6 +47,10 @@ TEST_F(FormStateTest, WindowStateMaximisesMinimisesAndRestores) {
     ShowWindow(form->Handle(), SW_MAXIMIZE);
     EXPECT_EQ(form->WindowState(), wsMaximized);
 
+    // Staying on top: the window is kept in front of the others.
+    form->SetFormStyle(fsStayOnTop);
+    EXPECT_NE(GetWindowLongPtr(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
     // Set before the window shows: it first shows that way.
     TForm* other = MakeSizeable();
     other->SetWindowState(wsMaximized);
@@ -81,9 +85,12 @@ TEST_F(FormStateTest, ConstraintsLimitCodeTheUsersDragAndMaximising) {
 TEST_F(FormStateTest, OnPaintDrawsTheClientAndBorderWidthInsetsIt) {
     TForm* form = MakeForm(200, 100);
     int painted = 0;
+    COLORREF colour = RGB(200, 0, 0);
+    unsigned state = 0;
     form->OnPaint = [&](TComponent*) {
         ++painted;
-        form->Canvas().Brush.Color = RGB(200, 0, 0);
+        state = form->ControlState();
+        form->Canvas().Brush.Color = colour;
         form->Canvas().FillRect(RECT{0, 0, 10, 10});
     };
     ShowAndSettle(form);
@@ -93,6 +100,19 @@ TEST_F(FormStateTest, OnPaintDrawsTheClientAndBorderWidthInsetsIt) {
     Bitmap shot = Screenshot();
     EXPECT_EQ(Pixel(shot, origin.x + 5, origin.y + 5), RGB(200, 0, 0));
     EXPECT_EQ(Pixel(shot, origin.x + 15, origin.y + 5), ColorToRGB(form->Color()));
+    EXPECT_EQ(state & csPaintCopy, 0u);
+
+    // Double-buffered: drawn into a bitmap first, the same picture reaches the screen.
+    form->SetDoubleBuffered(true);
+    colour = RGB(0, 150, 0);
+    form->Invalidate();
+    ProcessPendingMessages();
+    EXPECT_NE(state & csPaintCopy, 0u);
+    shot = Screenshot();
+    EXPECT_EQ(Pixel(shot, origin.x + 5, origin.y + 5), RGB(0, 150, 0));
+    EXPECT_EQ(Pixel(shot, origin.x + 15, origin.y + 5), ColorToRGB(form->Color()));
+    form->SetDoubleBuffered(false);
+    colour = RGB(200, 0, 0);
 
     // A 6-pixel band inside the frame: the client is 12 smaller and starts 6 further in.
     form->SetBorderWidth(6);
