@@ -6,7 +6,6 @@
 
 TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 17, 25);
-    SetControlStyle(ControlStyle() & ~unsigned(csDoubleClicks));
 }
 
 void TUpDown::CreateParams(TCreateParams& params) {
