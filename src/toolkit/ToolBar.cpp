@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ClassicEdges.h"
 #include "platform/ToolBar.h"
 
 namespace {
@@ -110,6 +111,23 @@ void TToolBar::Notification(TComponent* component, TOperation operation) {
     if (operation != opRemove) return;
     if (component == images_) images_ = nullptr;
     if (component == hotImages_) hotImages_ = nullptr;
+}
+
+// The window draws the top edge etched (a lowered outer and a raised inner line); other
+// styles are drawn over it once it has erased.
+bool TToolBar::TopEdgeRestyled() const {
+    if (!(edgeBorders_ & ebTop) || (edgeInner_ == esNone && edgeOuter_ == esNone)) return false;
+    return edgeOuter_ != esLowered || edgeInner_ != esRaised;
+}
+
+void TToolBar::DrawTopEdge(const RECT& client) {
+    // Seen from above, a lowered line is in shadow and a raised one catches the light.
+    const auto colour = [](TEdgeStyle style) {
+        if (style == esNone) return COLOR_BTNFACE;
+        return style == esLowered ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT;
+    };
+    FillSysColor(canvas_.Handle(), RECT{client.left, 0, client.right, 1}, colour(edgeOuter_));
+    FillSysColor(canvas_.Handle(), RECT{client.left, 1, client.right, 2}, colour(edgeInner_));
 }
 
 // Where the image goes in its place: left in List style, else centred over any caption.
@@ -264,8 +282,10 @@ LRESULT TToolBar::CNCustomDraw(NMCUSTOMDRAW& cd) {
         break;
     case CDDS_PREERASE:
         if (!CustomDraw(cd.rc, cdPreErase)) result |= CDRF_SKIPDEFAULT;
+        else if (TopEdgeRestyled()) result |= CDRF_NOTIFYPOSTERASE;
         break;
     case CDDS_POSTERASE:
+        if (TopEdgeRestyled()) DrawTopEdge(cd.rc);
         CustomDraw(cd.rc, cdPostErase);
         break;
     case CDDS_ITEMPREPAINT:

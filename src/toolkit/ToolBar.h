@@ -84,8 +84,8 @@ public:
     bool Wrapable() const { return false; }
     TEdgeBorders EdgeBorders() const { return edgeBorders_; }
     void SetEdgeBorders(TEdgeBorders value);
-    // The two lines of each edge; the top edge shows while ebTop is set and either is not
-    // esNone (the bar draws its top edge etched: one dark, one light line).
+    // The two lines of the top edge, outer above inner; it shows while ebTop is set and
+    // either is not esNone (the other borders are not drawn).
     TEdgeStyle EdgeInner() const { return edgeInner_; }
     void SetEdgeInner(TEdgeStyle value);
     TEdgeStyle EdgeOuter() const { return edgeOuter_; }
@@ -138,6 +138,8 @@ protected:
 
 private:
     void SetImageList(TImageList*& field, TImageList* images);
+    bool TopEdgeRestyled() const;
+    void DrawTopEdge(const RECT& client);
     void OrderRow();
     void SyncButtons();
     void PlaceRow();

@@ -173,4 +173,25 @@ TEST_F(ToolBarTest, ButtonEventSetsDrawingFlagsAndImagesAreDrawn) {
     EXPECT_EQ(bar_->Images(), nullptr);
 }
 
+// The top edge's two lines follow EdgeOuter (above) and EdgeInner: lowered outer and raised
+// inner is the usual etched line, dark over light.
+TEST_F(ToolBarTest, TopEdgeLinesFollowTheirStyles) {
+    MakeRow(ebTop);
+    const COLORREF dark = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT),
+                   face = GetSysColor(COLOR_BTNFACE);
+    struct Case { TEdgeStyle outer, inner; COLORREF row0, row1; } cases[] = {
+        {esLowered, esRaised, dark, light},
+        {esRaised, esLowered, light, dark},
+        {esRaised, esNone, light, face},
+    };
+    for (const Case& c : cases) {
+        bar_->SetEdgeOuter(c.outer);
+        bar_->SetEdgeInner(c.inner);
+        ProcessPendingMessages();
+        const Bitmap shot = ClientShot(bar_);
+        EXPECT_EQ(Pixel(shot, 380, 0), c.row0) << c.outer << c.inner;
+        EXPECT_EQ(Pixel(shot, 380, 1), c.row1) << c.outer << c.inner;
+    }
+}
+
 } // namespace
