@@ -26,7 +26,7 @@ LAYERS = {
               GradientFill FillRoundRect SysColors SystemIcons""",
     "text": """FontEngine Text""",
     "image": """BmpFile JpegFile PngFile""",
-    "window": """Backend WindowSystem WindowInternal WindowObject WindowPaint MessageLoop
+    "window": """Backend WindowSystem WindowInternal WindowObject WindowPaint ScreenOverlay MessageLoop
                  ModalLoop DefWindowProc SystemMetrics ScrollBars OwnerDraw Locale Clipboard""",
     "menus": """Menu MenuInternal MenuNonClient MenuTracker PopupMenuWindow""",
     "controls": """ControlSupport ClassicEdges CustomDraw Button Static Edit ListBox ComboBox
@@ -38,7 +38,7 @@ for folder, units in LAYERS.items():
     for unit in units.split():
         FOLDER_OF[unit] = folder
 # Tests named after something that is not a unit of its own.
-TEST_FOLDER_OF = {"GdiClip": "gdi", "MenuBarBand": "menus"}
+TEST_FOLDER_OF = {"GdiClip": "gdi", "MenuBarBand": "menus", "ScreenDrawing": "window"}
 
 SOURCE_DIRS = ["src", "apps", "tests", "bench", "fuzz", "tools", "skins"]
 SOURCE_SUFFIXES = {".h", ".hpp", ".cpp", ".cc", ".c", ".inl"}

@@ -107,6 +107,12 @@ void TControl::SetAnchors(TAnchors anchors) {
     if (!Loading()) RecordAnchorOrigin();
 }
 
+void TControl::SetParentBackground(bool value) {
+    if (value == ParentBackground()) return;
+    controlStyle_ = value ? controlStyle_ | csParentBackground : controlStyle_ & ~unsigned(csParentBackground);
+    Invalidate();
+}
+
 void TControl::RecordAnchorOrigin() {
     anchorBounds_ = BoundsRect();
     anchorParent_ = parent_ ? SIZE{parent_->ClientWidth(), parent_->ClientHeight()} : SIZE{0, 0};
@@ -249,14 +255,14 @@ void TControl::WndProc(TMessage& m) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (!enabled_) return;
-        mouseDown_ = true;
+        controlState_ |= csLButtonDown;
         MouseDown(mbLeft, shift | (m.Msg == WM_LBUTTONDBLCLK ? unsigned(ssDouble) : 0u), x, y);
         if (m.Msg == WM_LBUTTONDBLCLK && (controlStyle_ & csDoubleClicks)) DblClick();
         return;
     case WM_LBUTTONUP: {
         if (!enabled_) return;
-        const bool wasDown = mouseDown_;
-        mouseDown_ = false;
+        const bool wasDown = (controlState_ & csLButtonDown) != 0;
+        controlState_ &= ~unsigned(csLButtonDown);
         MouseUp(mbLeft, shift, x, y);
         const RECT client = ClientRect();
         if (wasDown && (controlStyle_ & csClickEvents) && PtInRect(client, POINT{x, y})) Click();

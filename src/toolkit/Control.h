@@ -29,6 +29,11 @@ enum TControlStyleFlag : unsigned {
     csDoubleClicks = 16,
     csParentBackground = 32,
 };
+// What a control is doing at the moment (ControlState).
+enum TControlStateFlag : unsigned {
+    csLButtonDown = 1, // the left button went down on the control and is not up yet
+    csPaintCopy = 2,   // painting into a bitmap that is copied to the window afterwards
+};
 
 // Cursors by their window-system ids (0: the parent's, or the arrow).
 constexpr int crDefault = 0;
@@ -98,6 +103,18 @@ public:
     void SetCursor(int cursor) { cursor_ = cursor; }
     unsigned ControlStyle() const { return controlStyle_; }
     void SetControlStyle(unsigned style) { controlStyle_ = style; }
+    unsigned ControlState() const { return controlState_; }
+    void SetControlState(unsigned state) { controlState_ = state; }
+    // Whether the parent's background shows behind the control (csParentBackground).
+    bool ParentBackground() const { return (controlStyle_ & csParentBackground) != 0; }
+    virtual void SetParentBackground(bool value);
+    // Windowed controls paint into a memory bitmap first, then copy it to the window at once.
+    bool DoubleBuffered() const { return doubleBuffered_; }
+    void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
+    // The bounds code last gave the control (SetBounds); the parent's alignment moves it
+    // with PlaceAt and leaves these alone. While loading nothing is recorded (nor aligned):
+    // the present bounds.
+    RECT ExplicitBounds() const { return Loading() ? BoundsRect() : anchorBounds_; }
 
     // The message path: WindowProc may be replaced by a subclasser, who calls the previous one.
     std::function<void(TMessage&)> WindowProc;
@@ -175,7 +192,8 @@ private:
     bool parentShowHint_ = true;
     int cursor_ = crDefault;
     unsigned controlStyle_ = csCaptureMouse | csClickEvents | csDoubleClicks;
-    bool mouseDown_ = false;
+    unsigned controlState_ = 0;
+    bool doubleBuffered_ = false;
 };
 
 TShiftState ShiftFromKeys(WPARAM keys);

@@ -12,4 +12,6 @@ struct TCoolBand {
     std::string Text;
     bool FixedSize = false;      // no grip (the control starts 2 pixels in instead of 9)
     bool Break = true;           // starts a new row
+    bool Visible = true;         // a hidden band takes no room, and its control hides with it
+    int ImageIndex = -1;         // the header's image in the bar's images, -1 none
 };

@@ -56,14 +56,28 @@ void TCoolBar::InsertBands() {
     while (SendMessage(hwnd, RB_GETBANDCOUNT, 0, 0) > 0)
         if (!SendMessage(hwnd, RB_DELETEBAND, 0, 0)) break;
     for (const TCoolBand& band : bands_) {
+        if (!band.Visible) continue;
         REBARBANDINFO info = InfoOf(band, ChildWindow(band));
         SendMessage(hwnd, RB_INSERTBANDA, WPARAM(-1), LPARAM(&info));
     }
 }
 
+int TCoolBar::WindowIndex(int index) const {
+    if (!bands_[size_t(index)].Visible) return -1;
+    int shown = 0;
+    for (int i = 0; i < index; ++i)
+        if (bands_[size_t(i)].Visible) ++shown;
+    return shown;
+}
+
+void TCoolBar::ShowBandControl(const TCoolBand& band) {
+    if (TWinControl* control = BandControl(band)) control->SetVisible(band.Visible);
+}
+
 int TCoolBar::AddBand(const TCoolBand& band) {
     bands_.push_back(band);
-    if (HandleAllocated()) {
+    if (!band.Visible) ShowBandControl(band);
+    if (HandleAllocated() && band.Visible) {
         REBARBANDINFO info = InfoOf(band, ChildWindow(band));
         SendMessage(Handle(), RB_INSERTBANDA, WPARAM(-1), LPARAM(&info));
         FollowBands();
@@ -73,12 +87,17 @@ int TCoolBar::AddBand(const TCoolBand& band) {
 
 void TCoolBar::SetBand(int index, const TCoolBand& band) {
     if (index < 0 || index >= BandCount()) return;
+    const bool shownBefore = bands_[size_t(index)].Visible;
     bands_[size_t(index)] = band;
-    if (HandleAllocated()) {
+    if (shownBefore != band.Visible) ShowBandControl(band);
+    if (!HandleAllocated()) return;
+    if (shownBefore != band.Visible) {
+        InsertBands();
+    } else if (band.Visible) {
         REBARBANDINFO info = InfoOf(band, ChildWindow(band));
-        SendMessage(Handle(), RB_SETBANDINFOA, WPARAM(index), LPARAM(&info));
-        FollowBands();
+        SendMessage(Handle(), RB_SETBANDINFOA, WPARAM(WindowIndex(index)), LPARAM(&info));
     }
+    FollowBands();
 }
 
 void TCoolBar::SetAutoSize(bool value) {
@@ -108,7 +127,7 @@ void TCoolBar::ReadBackControls() {
     ::ClientToScreen(hwnd, &origin);
     for (const TCoolBand& band : bands_) {
         TWinControl* control = BandControl(band);
-        if (!control || !control->HandleAllocated()) continue;
+        if (!band.Visible || !control || !control->HandleAllocated()) continue;
         RECT r{};
         GetWindowRect(control->Handle(), &r);
         r = OffsetRect(r, -origin.x, -origin.y);

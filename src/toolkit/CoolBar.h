@@ -30,6 +30,9 @@ protected:
     void ReadBackControls();
     TWinControl* BandControl(const TCoolBand& band) const;
     HWND ChildWindow(const TCoolBand& band) const;
+    // The band's index in the window, which holds only the visible bands; -1 when hidden.
+    int WindowIndex(int index) const;
+    void ShowBandControl(const TCoolBand& band);
 
     std::vector<TCoolBand> bands_;
     bool autoSize_ = false;

@@ -95,6 +95,106 @@ void TForm::SetClientSize(int width, int height) {
     SetBounds(Left(), Top(), width + WidthOf(wr) - WidthOf(cr), height + HeightOf(wr) - HeightOf(cr));
 }
 
+TWindowState TForm::WindowState() const {
+    if (!HandleAllocated() || !IsWindowVisible(const_cast<TForm*>(this)->Handle())) return windowState_;
+    const HWND hwnd = const_cast<TForm*>(this)->Handle();
+    if (IsIconic(hwnd)) return wsMinimized;
+    return IsZoomed(hwnd) ? wsMaximized : wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+    windowState_ = state;
+    if (HandleAllocated() && Visible()) ApplyWindowState();
+}
+
+void TForm::ApplyWindowState() {
+    const HWND hwnd = Handle();
+    if (windowState_ == WindowState() && IsWindowVisible(hwnd)) return;
+    switch (windowState_) {
+    case wsNormal:
+        // A minimised window that was maximised restores to maximised first.
+        ShowWindow(hwnd, SW_RESTORE);
+        if (IsZoomed(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+        break;
+    case wsMinimized: ShowWindow(hwnd, SW_MINIMIZE); break;
+    case wsMaximized: ShowWindow(hwnd, SW_MAXIMIZE); break;
+    }
+}
+
+void TForm::SetConstraints(const TSizeConstraints& constraints) {
+    constraints_ = constraints;
+    SetBounds(Left(), Top(), Width(), Height());
+}
+
+namespace {
+int Constrained(int size, int minimum, int maximum) {
+    if (maximum > 0) size = std::min(size, std::max(maximum, minimum));
+    return std::max(size, minimum);
+}
+} // namespace
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+    TCustomControl::SetBounds(left, top, Constrained(width, constraints_.MinWidth, constraints_.MaxWidth),
+                              Constrained(height, constraints_.MinHeight, constraints_.MaxHeight));
+}
+
+void TForm::ConstrainTracking(MINMAXINFO& info) const {
+    const TSizeConstraints& c = constraints_;
+    if (c.MinWidth > 0) info.ptMinTrackSize.x = std::max<LONG>(info.ptMinTrackSize.x, c.MinWidth);
+    if (c.MinHeight > 0) info.ptMinTrackSize.y = std::max<LONG>(info.ptMinTrackSize.y, c.MinHeight);
+    if (c.MaxWidth > 0) {
+        info.ptMaxTrackSize.x = std::min<LONG>(info.ptMaxTrackSize.x, c.MaxWidth);
+        info.ptMaxSize.x = std::min<LONG>(info.ptMaxSize.x, c.MaxWidth);
+    }
+    if (c.MaxHeight > 0) {
+        info.ptMaxTrackSize.y = std::min<LONG>(info.ptMaxTrackSize.y, c.MaxHeight);
+        info.ptMaxSize.y = std::min<LONG>(info.ptMaxSize.y, c.MaxHeight);
+    }
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+    if (style == formStyle_) return;
+    formStyle_ = style;
+    if (HandleAllocated())
+        SetWindowPos(Handle(), style == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::SetBorderWidth(int width) {
+    width = std::max(0, width);
+    if (width == borderWidth_) return;
+    borderWidth_ = width;
+    if (HandleAllocated())
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// The band between the frame and the client area belongs to the non-client area: the
+// frame's painting leaves it, so the form fills it with its colour.
+void TForm::PaintBorderBand() {
+    if (borderWidth_ <= 0 || !HandleAllocated()) return;
+    const HWND hwnd = Handle();
+    RECT wr{}, cr{};
+    GetWindowRect(hwnd, &wr);
+    GetClientRect(hwnd, &cr);
+    POINT origin{0, 0};
+    ::ClientToScreen(hwnd, &origin);
+    const RECT client = OffsetRect(cr, origin.x - wr.left, origin.y - wr.top);
+    const RECT band{client.left - borderWidth_, client.top - borderWidth_, client.right + borderWidth_,
+                    client.bottom + borderWidth_};
+    HDC dc = GetWindowDC(hwnd);
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+    FillRect(dc, &band, brush);
+    DeleteObject(brush);
+    RestoreDC(dc, saved);
+    ReleaseDC(hwnd, dc);
+}
+
+void TForm::Paint() {
+    if (OnPaint) OnPaint(this);
+}
+
 void TForm::CreateParams(TCreateParams& params) {
     TCustomControl::CreateParams(params);
     params.WndParent = nullptr;
@@ -123,6 +223,7 @@ void TForm::CreateParams(TCreateParams& params) {
         if ((borderIcons_ & biMaximize) && borderStyle_ != bsDialog) params.Style |= WS_MAXIMIZEBOX;
     }
     if (alphaBlend_ || transparent_) params.ExStyle |= WS_EX_LAYERED;
+    if (formStyle_ == fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
 }
 
 void TForm::HandleCreated() {
@@ -156,6 +257,7 @@ void TForm::VisibleChanged() {
     if (Visible()) {
         const HWND hwnd = Handle(); // a form's window is made when it is first shown
         if (hwnd) ShowWindow(hwnd, SW_SHOW);
+        if (hwnd && windowState_ != wsNormal) ApplyWindowState();
     } else if (HandleAllocated()) {
         ShowWindow(Handle(), SW_HIDE);
     }
@@ -184,8 +286,29 @@ void TForm::WndProc(TMessage& m) {
     case WM_COMMAND:
         if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
         break;
-    case WM_MOVE:
-    case WM_SIZE: {
+    case WM_GETMINMAXINFO:
+        TCustomControl::WndProc(m);
+        if (m.LParam) ConstrainTracking(*reinterpret_cast<MINMAXINFO*>(m.LParam));
+        return;
+    case WM_NCCALCSIZE:
+        TCustomControl::WndProc(m);
+        if (m.LParam && borderWidth_ > 0) {
+            RECT& r = *reinterpret_cast<RECT*>(m.LParam);
+            r = RECT{r.left + borderWidth_, r.top + borderWidth_, std::max(r.left + borderWidth_, r.right - borderWidth_),
+                     std::max(r.top + borderWidth_, r.bottom - borderWidth_)};
+        }
+        return;
+    case WM_NCPAINT:
+        TCustomControl::WndProc(m);
+        PaintBorderBand();
+        return;
+    case WM_SIZE:
+        // The user's maximise, minimise and restore are the form's state from now on.
+        if (m.WParam == SIZE_MINIMIZED) windowState_ = wsMinimized;
+        else if (m.WParam == SIZE_MAXIMIZED) windowState_ = wsMaximized;
+        else if (m.WParam == SIZE_RESTORED && IsWindowVisible(Handle())) windowState_ = wsNormal;
+        [[fallthrough]];
+    case WM_MOVE: {
         RECT r{};
         GetWindowRect(Handle(), &r);
         PlaceAt(r);

@@ -9,6 +9,17 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bs
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = unsigned;
 enum TPosition { poDesigned, poScreenCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+// Multiple-document forms are not made by this program; the values are there to be asked.
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+
+// Limits on a size; 0 is no limit.
+struct TSizeConstraints {
+    int MinWidth = 0;
+    int MinHeight = 0;
+    int MaxWidth = 0;
+    int MaxHeight = 0;
+};
 
 class TForm : public TCustomControl {
 public:
@@ -35,6 +46,21 @@ public:
     void SetIcon(HICON big, HICON small);
     // Sets the size so that the client area has these dimensions.
     void SetClientSize(int width, int height);
+    // What the window is; set before the window shows, it is how the window first shows.
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState state);
+    // Every size the form takes, by code, by the user's drag or by maximising, keeps within.
+    const TSizeConstraints& Constraints() const { return constraints_; }
+    void SetConstraints(const TSizeConstraints& constraints);
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle style);
+    // Whether the form would scroll to controls that lie outside its client area.
+    bool AutoScroll() const { return autoScroll_; }
+    void SetAutoScroll(bool value) { autoScroll_ = value; }
+    // A band of this width inside the frame, in the form's colour, around the client area.
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int width);
+    void SetBounds(int left, int top, int width, int height) override;
 
     bool Showing() const override { return Visible() && HandleAllocated(); }
     // The control of this form that last had the focus, or null.
@@ -47,6 +73,8 @@ public:
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnClose;
+    // Paints the client area over the form's colour; the canvas is the form's.
+    TNotifyEvent OnPaint;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -56,8 +84,12 @@ protected:
     // Runs OnCreate; the forms call it at the end of their construction.
     void DoCreate();
     void Notification(TComponent* component, TOperation operation) override;
+    void Paint() override;
 
 private:
+    void ApplyWindowState();
+    void ConstrainTracking(MINMAXINFO& info) const;
+    void PaintBorderBand();
     void MenuChanged(bool rebuilt);
 
     void PlaceOnScreen();
@@ -74,4 +106,9 @@ private:
     TWinControl* focused_ = nullptr;
     HICON iconBig_ = nullptr, iconSmall_ = nullptr;
     int clientWidth_ = -1, clientHeight_ = -1;
+    TWindowState windowState_ = wsNormal;
+    TSizeConstraints constraints_;
+    TFormStyle formStyle_ = fsNormal;
+    bool autoScroll_ = false;
+    int borderWidth_ = 0;
 };

@@ -13,6 +13,8 @@ TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
 
 TPageControl::~TPageControl() {
     UnhookParent();
+    // The window outlives this part of the control; it must not reach the images through it.
+    if (HandleAllocated()) SendMessage(Handle(), TCM_SETIMAGELIST, 0, 0);
     for (TTabSheet* p : pages_) p->pageControl_ = nullptr;
 }
 
@@ -21,6 +23,8 @@ void TPageControl::CreateParams(TCreateParams& params) {
     params.ClassName = WC_TABCONTROL;
     params.Style |= WS_CLIPCHILDREN;
     if (tabPosition_ == tpBottom) params.Style |= TCS_BOTTOM;
+    if (tabPosition_ == tpLeft) params.Style |= TCS_VERTICAL;
+    if (tabPosition_ == tpRight) params.Style |= TCS_VERTICAL | TCS_RIGHT;
     if (style_ == tsButtons) params.Style |= TCS_BUTTONS;
     if (style_ == tsFlatButtons) params.Style |= TCS_BUTTONS | TCS_FLATBUTTONS;
     if (hotTrack_) params.Style |= TCS_HOTTRACK;
@@ -30,6 +34,7 @@ void TPageControl::CreateParams(TCreateParams& params) {
 }
 
 void TPageControl::HandleCreated() {
+    if (images_.List()) SendMessage(Handle(), TCM_SETIMAGELIST, 0, images_.AsParam());
     ApplyItemSize();
     InsertTabs();
     HookParent();
@@ -45,13 +50,19 @@ void TPageControl::InsertTabs() {
     const HWND hwnd = Handle();
     SendMessage(hwnd, TCM_DELETEALLITEMS, 0, 0);
     for (size_t i = 0; i < pages_.size(); ++i) {
-        TCITEM item;
-        item.mask = TCIF_TEXT | TCIF_PARAM;
-        item.pszText = const_cast<char*>(pages_[i]->Caption().c_str());
-        item.lParam = LPARAM(pages_[i]);
+        TCITEM item = ItemOf(pages_[i]);
         SendMessage(hwnd, TCM_INSERTITEMA, WPARAM(i), LPARAM(&item));
     }
     SendMessage(hwnd, TCM_SETCURSEL, WPARAM(TabIndex()), 0);
+}
+
+TCITEM TPageControl::ItemOf(TTabSheet* page) const {
+    TCITEM item;
+    item.mask = TCIF_TEXT | TCIF_PARAM | TCIF_IMAGE;
+    item.pszText = const_cast<char*>(page->Caption().c_str());
+    item.lParam = LPARAM(page);
+    item.iImage = page->ImageIndex();
+    return item;
 }
 
 void TPageControl::ApplyItemSize() {
@@ -101,10 +112,7 @@ void TPageControl::InsertPage(TTabSheet* page) {
     if (std::find(pages_.begin(), pages_.end(), page) != pages_.end()) return;
     pages_.push_back(page);
     if (HandleAllocated()) {
-        TCITEM item;
-        item.mask = TCIF_TEXT | TCIF_PARAM;
-        item.pszText = const_cast<char*>(page->Caption().c_str());
-        item.lParam = LPARAM(page);
+        TCITEM item = ItemOf(page);
         SendMessage(Handle(), TCM_INSERTITEMA, WPARAM(pages_.size() - 1), LPARAM(&item));
     }
     if (!activePage_) SetActivePage(page);
@@ -135,6 +143,30 @@ void TPageControl::PageCaptionChanged(TTabSheet* page) {
     item.pszText = const_cast<char*>(page->Caption().c_str());
     SendMessage(Handle(), TCM_SETITEMA, WPARAM(index), LPARAM(&item));
     Realign(); // a new text may change the rows of tabs, and so the display area
+}
+
+void TPageControl::PageImageChanged(TTabSheet* page) {
+    const int index = page->PageIndex();
+    if (!HandleAllocated() || index < 0) return;
+    TCITEM item;
+    item.mask = TCIF_IMAGE;
+    item.iImage = page->ImageIndex();
+    SendMessage(Handle(), TCM_SETITEMA, WPARAM(index), LPARAM(&item));
+    Realign();
+}
+
+void TPageControl::SetImages(TImageList* images) {
+    if (images == images_.List()) return;
+    if (images_.List()) images_.List()->RemoveFreeNotification(this);
+    images_.SetList(images);
+    if (images) images->FreeNotification(this);
+    if (HandleAllocated()) SendMessage(Handle(), TCM_SETIMAGELIST, 0, images_.AsParam());
+    Realign(); // tabs with images are larger
+}
+
+void TPageControl::Notification(TComponent* component, TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation == opRemove && component == images_.List()) SetImages(nullptr);
 }
 
 int TPageControl::TabIndex() const { return activePage_ ? activePage_->PageIndex() : -1; }

@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "toolkit/Canvas.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/TabImages.h"
 #include "toolkit/TabSheet.h"
 
-enum TTabPosition { tpTop, tpBottom };
+enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
 
 class TPageControl;
@@ -41,6 +43,9 @@ public:
     void SetMultiLine(bool value);
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool value);
+    // The tabs show the image of their sheet's ImageIndex from this list.
+    TImageList* Images() const { return images_.List(); }
+    void SetImages(TImageList* images);
     // The area the sheets fill, in the control's client coordinates.
     RECT DisplayRect();
     TCanvas& Canvas() { return canvas_; }
@@ -53,6 +58,7 @@ public:
     void InsertPage(TTabSheet* page);
     void RemovePage(TTabSheet* page);
     void PageCaptionChanged(TTabSheet* page);
+    void PageImageChanged(TTabSheet* page);
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -66,6 +72,7 @@ protected:
     virtual void Change();
     virtual void DrawTab(int tabIndex, const RECT& rect, bool active);
     void ShowOnlyActive();
+    void Notification(TComponent* component, TOperation operation) override;
 
     std::vector<TTabSheet*> pages_;
     TTabSheet* activePage_ = nullptr;
@@ -79,6 +86,8 @@ protected:
 
 private:
     void InsertTabs();
+    TCITEM ItemOf(TTabSheet* page) const;
+    TTabImages images_;
     void ApplyItemSize();
     void HookParent();
     void UnhookParent();

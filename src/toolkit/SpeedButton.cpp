@@ -49,6 +49,42 @@ void TSpeedButton::SetGlyph(const Bitmap& glyph) {
     glyph_ = glyph;
     BuildMasks();
     Invalidate();
+    GlyphChanged();
+}
+
+void TSpeedButton::GlyphChanged() {
+    if (OnGlyphChange) OnGlyphChange(this);
+}
+
+void TSpeedButton::SetTransparent(bool value) {
+    if (value == transparent_) return;
+    transparent_ = value;
+    // A see-through face needs its parent to paint under it first.
+    SetControlStyle(value ? ControlStyle() & ~unsigned(csOpaque) : ControlStyle() | csOpaque);
+    Invalidate();
+}
+
+void TSpeedButton::SetImages(TImageList* images) {
+    if (images == images_) return;
+    if (images_) images_->RemoveFreeNotification(this);
+    images_ = images;
+    if (images_) images_->FreeNotification(this);
+    Invalidate();
+}
+
+void TSpeedButton::SetImageIndex(int index) {
+    if (index == imageIndex_) return;
+    imageIndex_ = index;
+    Invalidate();
+}
+
+void TSpeedButton::Notification(TComponent* component, TOperation operation) {
+    TGraphicControl::Notification(component, operation);
+    if (operation == opRemove && component == images_) SetImages(nullptr);
+}
+
+bool TSpeedButton::UsesImages() const {
+    return glyph_.Empty() && images_ && imageIndex_ >= 0 && imageIndex_ < images_->Count();
 }
 
 void TSpeedButton::SetNumGlyphs(int value) {
@@ -151,6 +187,7 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 // ---------------------------------------------------------------- painting
 
 SIZE TSpeedButton::GlyphSize() const {
+    if (UsesImages()) return SIZE{images_->Width(), images_->Height()};
     if (glyph_.Empty()) return SIZE{0, 0};
     return SIZE{glyph_.Width() / numGlyphs_, glyph_.Height()};
 }
@@ -198,6 +235,10 @@ void TSpeedButton::BuildMasks() {
 }
 
 void TSpeedButton::DrawGlyph(HDC dc, int x, int y, int index) {
+    if (UsesImages()) {
+        images_->Draw(dc, x, y, imageIndex_, Enabled());
+        return;
+    }
     if (!image_ || !mask_) return;
     const SIZE size = GlyphSize();
     const HDC source = CreateCompatibleDC(dc);
@@ -276,7 +317,7 @@ void TSpeedButton::DrawContents(HDC dc, const RECT& r) {
 void TSpeedButton::Paint() {
     const HDC dc = Canvas().Handle();
     RECT r = ClientRect();
-    FillSolidRect(dc, r, ColorToRGB(Color()));
+    if (!transparent_) FillSolidRect(dc, r, ColorToRGB(Color()));
     DrawFrame(dc, r);
     // A pushed button's face moves one pixel down and right.
     if (state_ == bsDown || state_ == bsExclusive) r = OffsetRect(r, 1, 1);

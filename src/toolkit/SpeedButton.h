@@ -5,6 +5,7 @@
 
 #include "platform/gdi/Bitmap.h"
 #include "toolkit/GraphicControl.h"
+#include "toolkit/ImageList.h"
 
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
@@ -26,7 +27,7 @@ public:
     // NumGlyphs pictures side by side: 0 normal, 1 disabled, 2 pressed, 3 down. The colour of
     // the bottom-left pixel is transparent.
     const Bitmap& Glyph() const { return glyph_; }
-    void SetGlyph(const Bitmap& glyph);
+    virtual void SetGlyph(const Bitmap& glyph);
     int NumGlyphs() const { return numGlyphs_; }
     void SetNumGlyphs(int value);
     TButtonLayout Layout() const { return layout_; }
@@ -35,6 +36,17 @@ public:
     void SetMargin(int value);
     int Spacing() const { return spacing_; }
     void SetSpacing(int value);
+    // The face is not filled: what lies under the button shows through it.
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value);
+    // Without a glyph, the picture is image ImageIndex of Images (greyed when disabled).
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* images);
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int index);
+
+    // The glyph was replaced (after the button has taken it up).
+    TNotifyEvent OnGlyphChange;
 
     // The state the button paints: up, pressed by the mouse, or held down in its group.
     TButtonState State() const { return state_; }
@@ -52,6 +64,11 @@ protected:
     virtual void DrawContents(HDC dc, const RECT& r);
     // The picture of one glyph index, drawn with the transparent colour left out.
     void DrawGlyph(HDC dc, int x, int y, int index);
+    // Runs OnGlyphChange; a subclass that keeps a look of its own renews it here.
+    virtual void GlyphChanged();
+    void Notification(TComponent* component, TOperation operation) override;
+    // Whether the picture comes from Images.
+    bool UsesImages() const;
     int GlyphIndexForState() const;
     SIZE GlyphSize() const;
 
@@ -64,6 +81,9 @@ protected:
     TButtonLayout layout_ = blGlyphLeft;
     int margin_ = -1;
     int spacing_ = 4;
+    bool transparent_ = false;
+    TImageList* images_ = nullptr;
+    int imageIndex_ = -1;
     TButtonState state_ = bsUp;
     bool mouseInControl_ = false;
     bool dragging_ = false;

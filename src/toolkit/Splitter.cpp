@@ -139,4 +139,5 @@ void TSplitter::Paint() {
     const RECT r = ClientRect();
     FillSolidRect(dc, r, ColorToRGB(Color()));
     if (beveled_) DrawThinRaised(dc, r);
+    if (OnPaint) OnPaint(this);
 }

@@ -28,6 +28,8 @@ public:
 
     TCanResizeEvent OnCanResize;
     TNotifyEvent OnMoved;
+    // Paints over the bar after its own painting, on its canvas.
+    TNotifyEvent OnPaint;
 
 protected:
     void Paint() override;

@@ -26,6 +26,12 @@ int TTabSheet::PageIndex() const {
     return -1;
 }
 
+void TTabSheet::SetImageIndex(int index) {
+    if (index == imageIndex_) return;
+    imageIndex_ = index;
+    if (pageControl_) pageControl_->PageImageChanged(this);
+}
+
 void TTabSheet::WndProc(TMessage& m) {
     if (m.Msg == WM_ERASEBKGND) {
         // A sheet is a plain face-coloured page.

@@ -15,6 +15,9 @@ public:
     // Adds the sheet to the control's pages (last) and makes the control its parent.
     void SetPageControl(TPageControl* control);
     int PageIndex() const;
+    // The tab's image in the page control's Images, -1 none.
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int index);
 
 protected:
     void WndProc(TMessage& m) override;
@@ -22,4 +25,5 @@ protected:
 private:
     friend class TPageControl;
     TPageControl* pageControl_ = nullptr;
+    int imageIndex_ = -1;
 };

@@ -2,23 +2,16 @@
 
 #include <algorithm>
 
+#include "platform/controls/ClassicEdges.h"
 #include "platform/controls/ToolBar.h"
 
 namespace {
 
-// The bounds a control was last given by code (SetBounds): the parent's alignment pass moves
-// it with PlaceAt, which leaves these alone. The core keeps them for anchoring and has no
-// public accessor yet, so they are reached through a pointer to the member.
-struct ExplicitBoundsAccess : TControl {
-    static RECT TControl::*Field() { return &ExplicitBoundsAccess::anchorBounds_; }
-};
-
 // An aligned child is stretched by the core's alignment pass just before the row is laid
-// out; its own size is the one code gave it. While loading that is not recorded yet, but
-// nothing has been aligned either.
+// out; its own size is the one code gave it.
 RECT OwnBounds(const TControl* c) {
-    if (c->Align() == alNone || c->Loading()) return c->BoundsRect();
-    return c->*ExplicitBoundsAccess::Field();
+    if (c->Align() == alNone) return c->BoundsRect();
+    return c->ExplicitBounds();
 }
 
 SIZE OwnSize(const TControl* c) {
@@ -39,9 +32,9 @@ void TToolBar::CreateParams(TCreateParams& params) {
     params.ClassName = TOOLBARCLASSNAME;
     // The toolkit places the bar; the window must not move or size itself.
     params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | WS_CLIPCHILDREN;
-    if (!(edgeBorders_ & ebTop)) params.Style |= CCS_NODIVIDER;
+    if (!(edgeBorders_ & ebTop) || (edgeInner_ == esNone && edgeOuter_ == esNone)) params.Style |= CCS_NODIVIDER;
     if (flat_) params.Style |= TBSTYLE_FLAT;
-    if (showCaptions_) params.Style |= TBSTYLE_LIST;
+    if (showCaptions_ || list_) params.Style |= TBSTYLE_LIST;
 }
 
 void TToolBar::HandleCreated() {
@@ -80,6 +73,81 @@ void TToolBar::SetEdgeBorders(TEdgeBorders value) {
     if (value == edgeBorders_) return;
     edgeBorders_ = value;
     RecreateWnd();
+}
+
+void TToolBar::SetEdgeInner(TEdgeStyle value) {
+    if (value == edgeInner_) return;
+    edgeInner_ = value;
+    RecreateWnd();
+}
+
+void TToolBar::SetEdgeOuter(TEdgeStyle value) {
+    if (value == edgeOuter_) return;
+    edgeOuter_ = value;
+    RecreateWnd();
+}
+
+void TToolBar::SetList(bool value) {
+    if (value == list_) return;
+    list_ = value;
+    RecreateWnd();
+}
+
+void TToolBar::SetImageList(TImageList*& field, TImageList* images) {
+    if (images == field) return;
+    // The other list may be the same one: only drop the link when neither holds it.
+    TImageList* old = field;
+    field = images;
+    if (old && old != images_ && old != hotImages_) old->RemoveFreeNotification(this);
+    if (images) images->FreeNotification(this);
+    Invalidate();
+}
+
+void TToolBar::SetImages(TImageList* images) { SetImageList(images_, images); }
+void TToolBar::SetHotImages(TImageList* images) { SetImageList(hotImages_, images); }
+
+void TToolBar::Notification(TComponent* component, TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation != opRemove) return;
+    if (component == images_) images_ = nullptr;
+    if (component == hotImages_) hotImages_ = nullptr;
+}
+
+// The window draws the top edge etched (a lowered outer and a raised inner line); other
+// styles are drawn over it once it has erased.
+bool TToolBar::TopEdgeRestyled() const {
+    if (!(edgeBorders_ & ebTop) || (edgeInner_ == esNone && edgeOuter_ == esNone)) return false;
+    return edgeOuter_ != esLowered || edgeInner_ != esRaised;
+}
+
+void TToolBar::DrawTopEdge(const RECT& client) {
+    // Seen from above, a lowered line is in shadow and a raised one catches the light.
+    const auto colour = [](TEdgeStyle style) {
+        if (style == esNone) return COLOR_BTNFACE;
+        return style == esLowered ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT;
+    };
+    FillSysColor(canvas_.Handle(), RECT{client.left, 0, client.right, 1}, colour(edgeOuter_));
+    FillSysColor(canvas_.Handle(), RECT{client.left, 1, client.right, 2}, colour(edgeInner_));
+}
+
+// Where the image goes in its place: left in List style, else centred over any caption.
+void TToolBar::DrawButtonImage(TToolButton* button, const RECT& place, UINT state) {
+    if (!images_ || button->ImageIndex() < 0 || button->ImageIndex() >= images_->Count()) return;
+    const bool hot = (state & (CDIS_HOT | CDIS_SELECTED | CDIS_CHECKED)) != 0;
+    const TImageList* list = hot && hotImages_ && button->ImageIndex() < hotImages_->Count() ? hotImages_ : images_;
+    const int w = WidthOf(place), h = HeightOf(place);
+    int x, y;
+    if (list_) {
+        x = 5;
+        y = (h - list->Height()) / 2;
+    } else {
+        SIZE a{};
+        if (showCaptions_) GetTextExtentPoint32(canvas_.Handle(), "A", 1, &a);
+        x = (w - list->Width()) / 2 - (button->Style() == tbsDropDown ? 8 : 0) + 1;
+        y = (h - list->Height() - (showCaptions_ ? int(a.cy) + 3 : 0)) / 2;
+    }
+    if (state & (CDIS_SELECTED | CDIS_CHECKED)) ++x, ++y;
+    list->Draw(canvas_.Handle(), place.left + x, place.top + y, button->ImageIndex(), (state & CDIS_DISABLED) == 0);
 }
 
 void TToolBar::ButtonsChanged() {
@@ -121,7 +189,7 @@ void TToolBar::SyncButtons() {
     for (TControl* c : row_) {
         auto* b = dynamic_cast<TToolButton*>(c);
         if (b && !b->IsSeparator()) wanted.push_back("B" + (showCaptions_ ? b->Caption() : std::string()));
-        else wanted.push_back("S" + std::to_string(OwnSize(c).cx));
+        else wanted.push_back((b && b->Style() == tbsSeparator ? "S" : "C") + std::to_string(OwnSize(c).cx));
     }
     if (wanted == synced_) return;
     synced_ = wanted;
@@ -141,6 +209,8 @@ void TToolBar::SyncButtons() {
         } else {
             tb.fsStyle = TBSTYLE_SEP;
             tb.iBitmap = std::max(1, int(OwnSize(c).cx));
+            // Only a plain separator is the window's to draw; a divider draws its own line.
+            if (!b || b->Style() != tbsSeparator) tb.fsState |= TBSTATE_HOLDSCONTROL;
         }
     }
     if (!buttons.empty()) SendMessage(hwnd, TB_ADDBUTTONSA, WPARAM(buttons.size()), LPARAM(buttons.data()));
@@ -184,9 +254,10 @@ bool TToolBar::CustomDraw(const RECT& r, TCustomDrawStage stage) {
     return defaultDraw;
 }
 
-bool TToolBar::CustomDrawButton(TToolButton* button, UINT state, TCustomDrawStage stage) {
+bool TToolBar::CustomDrawButton(TToolButton* button, UINT state, TCustomDrawStage stage,
+                                TTBCustomDrawFlags& flags) {
     bool defaultDraw = true;
-    if (OnAdvancedCustomDrawButton) OnAdvancedCustomDrawButton(this, button, state, stage, defaultDraw);
+    if (OnAdvancedCustomDrawButton) OnAdvancedCustomDrawButton(this, button, state, stage, flags, defaultDraw);
     return defaultDraw;
 }
 
@@ -203,7 +274,7 @@ LRESULT TToolBar::CNCustomDraw(NMCUSTOMDRAW& cd) {
     switch (cd.dwDrawStage) {
     case CDDS_PREPAINT:
         if (!CustomDraw(cd.rc, cdPrePaint)) result |= CDRF_SKIPDEFAULT;
-        if (WantsButtonDraw()) result |= CDRF_NOTIFYITEMDRAW;
+        if (WantsButtonDraw() || images_) result |= CDRF_NOTIFYITEMDRAW;
         if (OnAdvancedCustomDraw) result |= CDRF_NOTIFYPOSTPAINT;
         break;
     case CDDS_POSTPAINT:
@@ -211,8 +282,10 @@ LRESULT TToolBar::CNCustomDraw(NMCUSTOMDRAW& cd) {
         break;
     case CDDS_PREERASE:
         if (!CustomDraw(cd.rc, cdPreErase)) result |= CDRF_SKIPDEFAULT;
+        else if (TopEdgeRestyled()) result |= CDRF_NOTIFYPOSTERASE;
         break;
     case CDDS_POSTERASE:
+        if (TopEdgeRestyled()) DrawTopEdge(cd.rc);
         CustomDraw(cd.rc, cdPostErase);
         break;
     case CDDS_ITEMPREPAINT:
@@ -220,7 +293,18 @@ LRESULT TToolBar::CNCustomDraw(NMCUSTOMDRAW& cd) {
         const size_t index = size_t(cd.dwItemSpec) - 1;
         auto* button = index < row_.size() ? dynamic_cast<TToolButton*>(row_[index]) : nullptr;
         const TCustomDrawStage stage = cd.dwDrawStage == CDDS_ITEMPREPAINT ? cdPrePaint : cdPostPaint;
-        if (button && !CustomDrawButton(button, cd.uItemState, stage)) result |= CDRF_SKIPDEFAULT;
+        if (!button) break;
+        TTBCustomDrawFlags flags = 0;
+        const bool defaultDraw = !WantsButtonDraw() || CustomDrawButton(button, cd.uItemState, stage, flags);
+        if (!defaultDraw) result |= CDRF_SKIPDEFAULT;
+        if (flags & tbNoEdges) result |= TBCDRF_NOEDGES;
+        if (flags & tbNoEtchedEffect) result |= TBCDRF_NOETCHEDEFFECT;
+        if (flags & tbHiliteHotTrack) result |= TBCDRF_HILITEHOTTRACK;
+        if (flags & tbNoOffset) result |= TBCDRF_NOOFFSET;
+        if (flags & tbNoMark) result |= TBCDRF_NOMARK;
+        // The image goes over what the window drew, when it drew the button.
+        if (images_ && defaultDraw && stage == cdPrePaint) result |= CDRF_NOTIFYPOSTPAINT;
+        if (images_ && stage == cdPostPaint) DrawButtonImage(button, cd.rc, cd.uItemState);
         break;
     }
     default:

@@ -6,22 +6,66 @@
 // OnAdvancedCustomDrawButton, which a skinned bar takes over by overriding the virtuals.
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/controls/CustomDraw.h"
 #include "toolkit/Canvas.h"
+#include "toolkit/ImageList.h"
 #include "toolkit/ToolButton.h"
 #include "toolkit/WinControl.h"
 
 enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
 enum TEdgeBorder : unsigned { ebLeft = 1, ebTop = 2, ebRight = 4, ebBottom = 8 };
 using TEdgeBorders = unsigned;
+enum TEdgeStyle { esNone, esRaised, esLowered };
+// How the bar goes on drawing a button after its custom-draw handler.
+enum TTBCustomDrawFlag : unsigned {
+    tbNoEdges = 1,        // no raised or sunken frame
+    tbHiliteHotTrack = 2, // (the window draws hot buttons as usual)
+    tbNoOffset = 4,       // (the window moves pressed text as usual)
+    tbNoMark = 8,         // (the window draws no marks)
+    tbNoEtchedEffect = 16 // disabled text in plain grey instead of etched
+};
+using TTBCustomDrawFlags = unsigned;
 
 class TToolBar;
 using TTBAdvancedCustomDrawEvent =
     std::function<void(TToolBar* sender, const RECT& r, TCustomDrawStage stage, bool& defaultDraw)>;
-using TTBAdvancedCustomDrawBtnEvent = std::function<void(TToolBar* sender, TToolButton* button, UINT state,
-                                                         TCustomDrawStage stage, bool& defaultDraw)>;
+
+// The button event: (sender, button, custom-draw state, stage, drawing flags, default drawing).
+// A handler that does not care for the flags may leave them out.
+class TTBAdvancedCustomDrawBtnEvent {
+public:
+    using Handler = std::function<void(TToolBar* sender, TToolButton* button, UINT state, TCustomDrawStage stage,
+                                       TTBCustomDrawFlags& flags, bool& defaultDraw)>;
+    TTBAdvancedCustomDrawBtnEvent() = default;
+    TTBAdvancedCustomDrawBtnEvent(std::nullptr_t) {}
+    template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, TTBAdvancedCustomDrawBtnEvent> &&
+                                                 !std::is_same_v<std::decay_t<F>, std::nullptr_t>>>
+    TTBAdvancedCustomDrawBtnEvent(F f) : handler_(Wrap(std::move(f))) {}
+
+    explicit operator bool() const { return bool(handler_); }
+    void operator()(TToolBar* sender, TToolButton* button, UINT state, TCustomDrawStage stage,
+                    TTBCustomDrawFlags& flags, bool& defaultDraw) const {
+        handler_(sender, button, state, stage, flags, defaultDraw);
+    }
+
+private:
+    template <class F>
+    static Handler Wrap(F f) {
+        if constexpr (std::is_invocable_v<F&, TToolBar*, TToolButton*, UINT, TCustomDrawStage, TTBCustomDrawFlags&,
+                                          bool&>) {
+            return Handler(std::move(f));
+        } else {
+            return [f = std::move(f)](TToolBar* sender, TToolButton* button, UINT state, TCustomDrawStage stage,
+                                      TTBCustomDrawFlags&, bool& defaultDraw) {
+                f(sender, button, state, stage, defaultDraw);
+            };
+        }
+    }
+    Handler handler_;
+};
 
 class TToolBar : public TWinControl {
 public:
@@ -40,6 +84,20 @@ public:
     bool Wrapable() const { return false; }
     TEdgeBorders EdgeBorders() const { return edgeBorders_; }
     void SetEdgeBorders(TEdgeBorders value);
+    // The two lines of the top edge, outer above inner; it shows while ebTop is set and
+    // either is not esNone (the other borders are not drawn).
+    TEdgeStyle EdgeInner() const { return edgeInner_; }
+    void SetEdgeInner(TEdgeStyle value);
+    TEdgeStyle EdgeOuter() const { return edgeOuter_; }
+    void SetEdgeOuter(TEdgeStyle value);
+    // Captions to the right of the images rather than below them.
+    bool List() const { return list_; }
+    void SetList(bool value);
+    // The buttons' images (by their ImageIndex), and those of hot buttons where it has one.
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* images);
+    TImageList* HotImages() const { return hotImages_; }
+    void SetHotImages(TImageList* images);
 
     // The visible children in row order.
     std::vector<TControl*> RowControls();
@@ -58,18 +116,30 @@ protected:
     void AlignControls(RECT& rect) override;
     // Return whether the window should draw as usual. The canvas draws on the window's context.
     virtual bool CustomDraw(const RECT& r, TCustomDrawStage stage);
-    virtual bool CustomDrawButton(TToolButton* button, UINT state, TCustomDrawStage stage);
+    virtual bool CustomDrawButton(TToolButton* button, UINT state, TCustomDrawStage stage,
+                                  TTBCustomDrawFlags& flags);
     // Whether CustomDrawButton wants to hear about each button.
     virtual bool WantsButtonDraw() const { return bool(OnAdvancedCustomDrawButton); }
     LRESULT CNCustomDraw(NMCUSTOMDRAW& cd);
+    // The button's image after the window drew the button.
+    void DrawButtonImage(TToolButton* button, const RECT& place, UINT state);
+    void Notification(TComponent* component, TOperation operation) override;
 
     int buttonHeight_ = 22;
     int buttonWidth_ = 23;
     bool flat_ = false;
     bool showCaptions_ = false;
     TEdgeBorders edgeBorders_ = ebTop;
+    TEdgeStyle edgeInner_ = esRaised;
+    TEdgeStyle edgeOuter_ = esLowered;
+    bool list_ = false;
+    TImageList* images_ = nullptr;
+    TImageList* hotImages_ = nullptr;
 
 private:
+    void SetImageList(TImageList*& field, TImageList* images);
+    bool TopEdgeRestyled() const;
+    void DrawTopEdge(const RECT& client);
     void OrderRow();
     void SyncButtons();
     void PlaceRow();

@@ -16,6 +16,12 @@ void TToolButton::SetStyle(TToolButtonStyle style) {
     if (TToolBar* bar = ToolBar()) bar->ButtonsChanged();
 }
 
+void TToolButton::SetImageIndex(int index) {
+    if (index == imageIndex_) return;
+    imageIndex_ = index;
+    Invalidate();
+}
+
 TToolBar* TToolButton::ToolBar() const { return dynamic_cast<TToolBar*>(Parent()); }
 
 void TToolButton::Paint() {

@@ -16,11 +16,16 @@ public:
     void SetStyle(TToolButtonStyle style);
     bool IsSeparator() const { return style_ == tbsSeparator || style_ == tbsDivider; }
     TToolBar* ToolBar() const;
+    // The button's image in the bar's Images, -1 none.
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int index);
 
 protected:
-    // The bar's window draws buttons and separators; a divider adds its etched line here.
+    // The bar's window draws buttons and separators; a divider adds its etched line here,
+    // the only place it is drawn (the window draws none at a divider's place).
     void Paint() override;
     void WndProc(TMessage& m) override;
 
     TToolButtonStyle style_ = tbsButton;
+    int imageIndex_ = -1;
 };

@@ -365,6 +365,26 @@ void TWinControl::PaintHandler(HDC dc) {
     PaintControls(dc);
 }
 
+// The whole background and picture are made in a memory bitmap, then copied in one go, so
+// the window never shows a half-painted state.
+void TWinControl::PaintBuffered(HDC dc, const RECT& area) {
+    const RECT client = ClientRect();
+    const HDC memory = CreateCompatibleDC(dc);
+    const HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1, WidthOf(client)), std::max(1, HeightOf(client)));
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    const int saved = SaveDC(memory);
+    IntersectClipRect(memory, area.left, area.top, area.right, area.bottom);
+    controlState_ |= csPaintCopy;
+    Perform(WM_ERASEBKGND, WPARAM(memory), 0);
+    PaintHandler(memory);
+    controlState_ &= ~unsigned(csPaintCopy);
+    RestoreDC(memory, saved);
+    BitBlt(dc, area.left, area.top, WidthOf(area), HeightOf(area), memory, area.left, area.top, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
 void TWinControl::PaintTo(HDC dc, int x, int y) {
     const int saved = SaveDC(dc);
     POINT origin{};
@@ -497,7 +517,8 @@ void TWinControl::WndProc(TMessage& m) {
         }
         PAINTSTRUCT ps;
         const HDC dc = BeginPaint(handle_, &ps);
-        if (dc) PaintHandler(dc);
+        if (dc && DoubleBuffered()) PaintBuffered(dc, ps.rcPaint);
+        else if (dc) PaintHandler(dc);
         EndPaint(handle_, &ps);
         return;
     }

@@ -61,6 +61,7 @@ protected:
     void DefaultHandler(TMessage& m) override;
     // The window's own picture; by default what its class paints into the context.
     virtual void PaintWindow(HDC dc);
+    void PaintBuffered(HDC dc, const RECT& area);
     // The windowless children over the window's picture, in z-order.
     void PaintControls(HDC dc);
     virtual void AlignControls(RECT& rect);

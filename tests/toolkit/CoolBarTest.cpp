@@ -68,4 +68,26 @@ TEST_F(CoolBarTest, BandsFollowTheBarsWidthAndAFormRealign) {
     EXPECT_EQ(tools_->Height(), 50);
 }
 
+// A hidden band takes no room and hides its control; shown again, it is back in its place.
+TEST_F(CoolBarTest, HiddenBandsTakeNoRoomAndHideTheirControls) {
+    MakeBar(false);
+    auto* second = Child<TToolBar>(cool_, 9, 0, 911, 37, alLeft);
+    TCoolBand band;
+    band.Control = second;
+    band.MinHeight = 37; // a row of its own, under the first: 41 + 2
+    cool_->AddBand(band);
+    EXPECT_EQ(second->Top(), 43);
+    TCoolBand first = cool_->Band(0);
+    first.Visible = false;
+    cool_->SetBand(0, first);
+    EXPECT_FALSE(tools_->Visible());
+    EXPECT_EQ(second->Top(), 2);
+    EXPECT_EQ(cool_->Height(), 41);
+    first.Visible = true;
+    cool_->SetBand(0, first);
+    EXPECT_TRUE(tools_->Visible());
+    EXPECT_EQ(tools_->Top(), 2);
+    EXPECT_EQ(second->Top(), 43);
+}
+
 } // namespace

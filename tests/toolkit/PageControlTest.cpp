@@ -157,4 +157,22 @@ TEST_F(PageControlTest, StylesReachTheWindowWhichIsMadeAgainWithItsPages) {
     EXPECT_EQ(sheets_[2]->BoundsRect(), r);
 }
 
+// Tabs on a side: the sheets fill what the strip leaves, and clicking a side tab switches.
+TEST_F(PageControlTest, SideTabsLeaveTheSheetsTheRestAndStillSwitch) {
+    MakePages();
+    const RECT top = pages_->DisplayRect();
+    const int thickness = top.top - 4 - 2; // the strip above: a margin of 2, then the tabs
+    pages_->SetTabPosition(tpLeft);
+    ProcessPendingMessages();
+    EXPECT_EQ(pages_->DisplayRect(), (RECT{2 + thickness + 4, 4, 368 - 4, 300 - 4}));
+    EXPECT_EQ(sheets_[0]->BoundsRect(), pages_->DisplayRect());
+    ClickTab(1);
+    EXPECT_EQ(pages_->ActivePage(), sheets_[1]);
+    pages_->SetTabPosition(tpRight);
+    ProcessPendingMessages();
+    EXPECT_EQ(pages_->DisplayRect(), (RECT{4, 4, 368 - 4 - 2 - thickness, 300 - 4}));
+    EXPECT_EQ(sheets_[1]->BoundsRect(), pages_->DisplayRect());
+    EXPECT_EQ(pages_->ActivePage(), sheets_[1]) << "the window was made again; the page stays";
+}
+
 } // namespace

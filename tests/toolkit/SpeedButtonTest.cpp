@@ -156,6 +156,45 @@ TEST_F(SpeedButtonTest, MarginPlacesTheGlyphAndADownButtonShiftsItsFace) {
     }
 }
 
+// Without a glyph the picture comes from the image list, greyed when disabled; a transparent
+// face lets the form show; replacing the glyph is announced.
+TEST_F(SpeedButtonTest, ImagesGiveThePictureTransparentShowsTheParentAndGlyphChangesAreTold) {
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 200);
+    form_ = MakeForm(100, 60);
+    auto* list = form_->Make<TImageList>(4, 3);
+    Bitmap image(4, 3, 24, true);
+    image.Fill(red);
+    list->Add(image);
+    auto* b = Child<TSpeedButton>(form_, 10, 10, 20, 20);
+    b->SetFlat(true);
+    b->SetColor(blue);
+    b->SetImages(list);
+    b->SetImageIndex(0);
+    int told = 0;
+    b->OnGlyphChange = [&](TComponent* sender) { told += sender == b; };
+    ShowAndSettle(form_);
+    // Centred in the flat face as a glyph would be: (10 + 1 + (18 - 4) / 2, 10 + 1 + (18 - 3) / 2).
+    Bitmap shot = ClientShot(form_);
+    EXPECT_EQ(Pixel(shot, 18, 18), red);
+    EXPECT_EQ(Pixel(shot, 21, 20), red);
+    EXPECT_EQ(Pixel(shot, 17, 18), blue);
+    // Disabled: the classic greyed look, shadow in place.
+    b->SetEnabled(false);
+    shot = ClientShot(form_);
+    EXPECT_EQ(Pixel(shot, 18, 18), GetSysColor(COLOR_BTNSHADOW));
+    b->SetEnabled(true);
+
+    b->SetTransparent(true);
+    shot = ClientShot(form_);
+    EXPECT_EQ(Pixel(shot, 12, 12), ColorToRGB(form_->Color())) << "the form, not the button's colour";
+    EXPECT_EQ(Pixel(shot, 18, 18), red);
+
+    b->SetGlyph(image);
+    EXPECT_EQ(told, 1);
+    delete list; // the button lets the list go
+    EXPECT_EQ(b->Images(), nullptr);
+}
+
 } // namespace
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "ControlTestFixture.h"
 #include "platform/controls/ToolBar.h"
+#include "toolkit/ImageList.h"
 #include "toolkit/Panel.h"
 #include "toolkit/SpeedButton.h"
 #include "toolkit/ToolBar.h"
@@ -128,6 +129,69 @@ TEST_F(ToolBarTest, CustomDrawEventsCanReplaceTheBarsPainting) {
     shot = ClientShot(bar_);
     EXPECT_TRUE(offered.empty());
     EXPECT_EQ(Pixel(shot, 157, 15), red);
+}
+
+// A flat bar draws an etched line in a plain separator's place; where another control sits,
+// none, even when the control lets the bar show through.
+TEST_F(ToolBarTest, FlatBarsDrawNoSeparatorLineUnderAControl) {
+    MakeRow(0);
+    bar_->SetFlat(true);
+    speed_->SetFlat(true);
+    speed_->SetTransparent(true); // an up flat button draws nothing: the bar shows through
+    ProcessPendingMessages();
+    const Bitmap shot = ClientShot(bar_);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT),
+                   face = GetSysColor(COLOR_BTNFACE);
+    // The separator 0..8: the line's dark half left of the middle, the light half at it.
+    EXPECT_EQ(Pixel(shot, 3, 15), shadow);
+    EXPECT_EQ(Pixel(shot, 4, 15), light);
+    // The speed button's place 8..38 would have its line at 22 and 23.
+    EXPECT_EQ(Pixel(shot, 22, 15), face);
+    EXPECT_EQ(Pixel(shot, 23, 15), face);
+}
+
+TEST_F(ToolBarTest, ButtonEventSetsDrawingFlagsAndImagesAreDrawn) {
+    MakeRow(0);
+    TImageList* images = form_->Make<TImageList>(8, 8);
+    Bitmap red(8, 8, 24, true);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) red.SetPixel(x, y, RGB(255, 0, 0));
+    images->Add(red);
+    bar_->SetImages(images);
+    tool_->SetImageIndex(0);
+    // No edges: a pushed-in frame would darken the button's left column.
+    SendMessage(bar_->Handle(), TB_SETSTATE, WPARAM(5), MAKELPARAM(TBSTATE_ENABLED | TBSTATE_CHECKED, 0));
+    bar_->OnAdvancedCustomDrawButton = [](TToolBar*, TToolButton*, UINT, TCustomDrawStage, TTBCustomDrawFlags& flags,
+                                          bool&) { flags |= tbNoEdges; };
+    const Bitmap shot = ClientShot(bar_);
+    const RECT place = tool_->BoundsRect(); // 146..169 by 0..30
+    EXPECT_EQ(Pixel(shot, place.left, 15), GetSysColor(COLOR_BTNFACE));
+    // The image: centred ((23 - 8) / 2 + 1, (30 - 8) / 2), one further right and down when down.
+    EXPECT_EQ(Pixel(shot, place.left + 8 + 1, 11 + 1), RGB(255, 0, 0));
+    EXPECT_EQ(Pixel(shot, place.left + 8, 11), GetSysColor(COLOR_BTNFACE));
+    delete images; // the bar hears of it and lets the list go
+    EXPECT_EQ(bar_->Images(), nullptr);
+}
+
+// The top edge's two lines follow EdgeOuter (above) and EdgeInner: lowered outer and raised
+// inner is the usual etched line, dark over light.
+TEST_F(ToolBarTest, TopEdgeLinesFollowTheirStyles) {
+    MakeRow(ebTop);
+    const COLORREF dark = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT),
+                   face = GetSysColor(COLOR_BTNFACE);
+    struct Case { TEdgeStyle outer, inner; COLORREF row0, row1; } cases[] = {
+        {esLowered, esRaised, dark, light},
+        {esRaised, esLowered, light, dark},
+        {esRaised, esNone, light, face},
+    };
+    for (const Case& c : cases) {
+        bar_->SetEdgeOuter(c.outer);
+        bar_->SetEdgeInner(c.inner);
+        ProcessPendingMessages();
+        const Bitmap shot = ClientShot(bar_);
+        EXPECT_EQ(Pixel(shot, 380, 0), c.row0) << c.outer << c.inner;
+        EXPECT_EQ(Pixel(shot, 380, 1), c.row1) << c.outer << c.inner;
+    }
 }
 
 } // namespace

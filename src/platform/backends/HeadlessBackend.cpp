@@ -2,6 +2,7 @@
 
 #include "platform/core/FileSystem.h"
 #include "platform/image/PngFile.h"
+#include "platform/window/ScreenOverlay.h"
 #include "platform/window/WindowInternal.h"
 
 namespace {
@@ -43,6 +44,7 @@ HeadlessBackend& UseHeadlessBackend(int screenWidth, int screenHeight) {
         h = Headless();
     }
     h->SetScreenSize(screenWidth, screenHeight);
+    ScreenOverlay::Instance().Clear(); // each run starts on a clean screen
     return *h;
 }
 

@@ -24,6 +24,13 @@
 //  - a single row that overflows shows scroll arrows (2 x 16 wide, as high as a tab) at the
 //    right end of the row; position k puts tab k at x 2. Once the owner destroys them (to
 //    show scroll buttons of its own) they stay away, and its WM_HSCROLL still scrolls the row.
+//  - TCS_VERTICAL is the top layout turned about the diagonal: tabs run down from y 2 in
+//    columns from x 2, a tab is its text's width plus 12 tall and its text's height plus 6
+//    wide, the text reads upward; columns are always added as needed (no arrows). With
+//    TCS_RIGHT the columns are mirrored to the right edge and the text reads downward.
+//  - with an image source, a tab with an image is the image's width plus 3 longer along the
+//    row (its height for vertical tabs) and at least the image's size plus 6 thick; the image
+//    comes first, 6 in from the tab's start (the bottom for left tabs).
 namespace {
 
 constexpr int kPadX = 6;
@@ -31,6 +38,7 @@ constexpr int kPadY = 3;
 constexpr int kMargin = 2;
 constexpr int kDisplayInset = 4;
 constexpr int kArrowWidth = 16;
+constexpr int kImageGap = 3;
 constexpr char kStateProp[] = "TabControl.State";
 
 struct Item {
@@ -51,7 +59,10 @@ struct TabState {
     HWND arrows = nullptr;
     HFONT ownFont = nullptr;
     HFONT font = nullptr;
+    const TabImageSource* images = nullptr;
 };
+
+enum class Side { Top, Bottom, Left, Right };
 
 TabState* StateOf(HWND hwnd) {
     return static_cast<TabState*>(GetProp(hwnd, kStateProp));
@@ -59,39 +70,82 @@ TabState* StateOf(HWND hwnd) {
 DWORD StyleOf(HWND hwnd) {
     return DWORD(GetWindowLong(hwnd, GWL_STYLE));
 }
+Side SideOf(HWND hwnd) {
+    const DWORD style = StyleOf(hwnd);
+    if (style & TCS_VERTICAL) return (style & TCS_RIGHT) ? Side::Right : Side::Left;
+    return (style & TCS_BOTTOM) ? Side::Bottom : Side::Top;
+}
 bool Bottom(HWND hwnd) {
-    return (StyleOf(hwnd) & TCS_BOTTOM) != 0;
+    return SideOf(hwnd) == Side::Bottom;
+}
+bool Vertical(HWND hwnd) {
+    return (StyleOf(hwnd) & TCS_VERTICAL) != 0;
 }
 
-int TabHeight(const TabState& s) {
+bool HasImage(const TabState& s, const Item& item) {
+    return s.images && item.image >= 0 && item.image < s.images->ImageCount();
+}
+
+// The image's extent along the row and across it.
+SIZE ImageExtent(HWND hwnd, const TabState& s) {
+    if (!s.images) return {0, 0};
+    const SIZE size = s.images->ImageSize();
+    return Vertical(hwnd) ? SIZE{size.cy, size.cx} : size;
+}
+
+bool AnyImage(const TabState& s) {
+    for (const Item& item : s.items)
+        if (HasImage(s, item)) return true;
+    return false;
+}
+
+// Across the row: a tab's thickness (its height for top and bottom tabs).
+int TabThickness(HWND hwnd, const TabState& s) {
     if (s.fixedHeight > 0) return s.fixedHeight;
-    return MeasureText(s.font, "").cy + 2 * kPadY;
+    int thickness = MeasureText(s.font, "").cy + 2 * kPadY;
+    if (AnyImage(s)) thickness = std::max(thickness, int(ImageExtent(hwnd, s).cy) + 2 * kPadY);
+    return thickness;
 }
 
-int TabWidth(HWND hwnd, const TabState& s, const Item& item) {
+// Along the row: a tab's length (its width for top and bottom tabs).
+int TabLength(HWND hwnd, const TabState& s, const Item& item) {
     if ((StyleOf(hwnd) & TCS_FIXEDWIDTH) && s.fixedWidth > 0) return s.fixedWidth;
-    int width = MeasureText(s.font, item.text).cx + 2 * kPadX;
-    return s.fixedWidth > 0 ? std::max(width, s.fixedWidth) : width;
+    int length = MeasureText(s.font, item.text).cx + 2 * kPadX;
+    if (HasImage(s, item)) length += ImageExtent(hwnd, s).cx + kImageGap;
+    return s.fixedWidth > 0 ? std::max(length, s.fixedWidth) : length;
 }
 
-int StripHeight(const TabState& s) {
-    return kMargin + std::max(1, s.rows) * TabHeight(s);
+int StripThickness(HWND hwnd, const TabState& s) {
+    return kMargin + std::max(1, s.rows) * TabThickness(hwnd, s);
 }
 
-// Rows counted from the page outward for bottom tabs, from the top for top tabs.
-RECT TabRect(HWND hwnd, const TabState& s, int left, int width, int row) {
+// Rows counted from the page outward for bottom and right tabs, from the edge for top and
+// left tabs. `along` is the tab's start along the row.
+RECT TabRect(HWND hwnd, const TabState& s, int along, int length, int row) {
     RECT client;
     GetClientRect(hwnd, &client);
-    int h = TabHeight(s);
-    if (!Bottom(hwnd)) return {left, kMargin + row * h, left + width, kMargin + (row + 1) * h};
-    int top = client.bottom - kMargin - (row + 1) * h;
-    return {left, top, left + width, top + h};
+    const int h = TabThickness(hwnd, s);
+    switch (SideOf(hwnd)) {
+    case Side::Top:
+        return {along, kMargin + row * h, along + length, kMargin + (row + 1) * h};
+    case Side::Bottom: {
+        const int top = client.bottom - kMargin - (row + 1) * h;
+        return {along, top, along + length, top + h};
+    }
+    case Side::Left:
+        return {kMargin + row * h, along, kMargin + (row + 1) * h, along + length};
+    case Side::Right: {
+        const int left = client.right - kMargin - (row + 1) * h;
+        return {left, along, left + h, along + length};
+    }
+    }
+    return {};
 }
 
 int AvailableWidth(HWND hwnd) {
     RECT client;
     GetClientRect(hwnd, &client);
-    return int(client.right) - 2 * kMargin;
+    return int(Vertical(hwnd) ? client.bottom : client.right) - 2 * kMargin;
 }
 
 void ShowArrows(HWND hwnd, TabState& s, bool show, int maxFirst);
@@ -102,10 +156,10 @@ void ComputeLayout(HWND hwnd) {
     std::vector<int> widths;
     int total = 0;
     for (const Item& item : s->items)
-        widths.push_back(TabWidth(hwnd, *s, item)), total += widths.back();
+        widths.push_back(TabLength(hwnd, *s, item)), total += widths.back();
     int avail = AvailableWidth(hwnd);
     s->rects.assign(s->items.size(), RECT{});
-    bool multi = (StyleOf(hwnd) & TCS_MULTILINE) != 0;
+    bool multi = (StyleOf(hwnd) & (TCS_MULTILINE | TCS_VERTICAL)) != 0;
     if (multi) {
         int x = kMargin, row = 0;
         for (size_t i = 0; i < widths.size(); ++i) {
@@ -145,7 +199,7 @@ void ShowArrows(HWND hwnd, TabState& s, bool show, int maxFirst) {
     }
     RECT client;
     GetClientRect(hwnd, &client);
-    int h = TabHeight(s);
+    int h = TabThickness(hwnd, s);
     int top = Bottom(hwnd) ? client.bottom - kMargin - h : kMargin;
     // An owner that paints its own scroll buttons destroys ours; they are not made again.
     if (s.arrows && !IsWindow(s.arrows)) return;
@@ -168,13 +222,25 @@ bool ArrowsShown(const TabState& s) {
 RECT FrameRect(HWND hwnd, const TabState& s) {
     RECT client;
     GetClientRect(hwnd, &client);
-    if (Bottom(hwnd)) return {0, 0, client.right, client.bottom - StripHeight(s)};
-    return {0, StripHeight(s), client.right, client.bottom};
+    const int strip = StripThickness(hwnd, s);
+    switch (SideOf(hwnd)) {
+    case Side::Top: return {0, strip, client.right, client.bottom};
+    case Side::Bottom: return {0, 0, client.right, client.bottom - strip};
+    case Side::Left: return {strip, 0, client.right, client.bottom};
+    case Side::Right: return {0, 0, client.right - strip, client.bottom};
+    }
+    return client;
 }
 
+// 2 pixels further out along both ends and away from the page, 1 into the page's frame.
 RECT SelectedRect(HWND hwnd, const RECT& r) {
-    if (Bottom(hwnd)) return {r.left - 2, r.top - 1, r.right + 2, r.bottom + 2};
-    return {r.left - 2, r.top - 2, r.right + 2, r.bottom + 1};
+    switch (SideOf(hwnd)) {
+    case Side::Top: return {r.left - 2, r.top - 2, r.right + 2, r.bottom + 1};
+    case Side::Bottom: return {r.left - 2, r.top - 1, r.right + 2, r.bottom + 2};
+    case Side::Left: return {r.left - 2, r.top - 2, r.right + 1, r.bottom + 2};
+    case Side::Right: return {r.left - 1, r.top - 2, r.right + 2, r.bottom + 2};
+    }
+    return r;
 }
 
 int HitTest(HWND hwnd, const TabState& s, POINT pt) {
@@ -264,6 +330,25 @@ void SetHot(HWND hwnd, TabState& s, int index) {
 
 void DrawTabEdges(HWND hwnd, HDC dc, const RECT& r) {
     // Rounded classic corners: the outer corner pixels are left out.
+    if (SideOf(hwnd) == Side::Left) {
+        FillSysColor(dc, {r.left + 2, r.top, r.right, r.top + 1}, COLOR_BTNHIGHLIGHT);
+        FillSysColor(dc, {r.left + 1, r.top + 1, r.left + 2, r.top + 2}, COLOR_BTNHIGHLIGHT);
+        FillSysColor(dc, {r.left, r.top + 2, r.left + 1, r.bottom - 2}, COLOR_BTNHIGHLIGHT);
+        FillSysColor(dc, {r.left + 1, r.bottom - 2, r.left + 2, r.bottom - 1}, COLOR_3DDKSHADOW);
+        FillSysColor(dc, {r.left + 2, r.bottom - 2, r.right, r.bottom - 1}, COLOR_BTNSHADOW);
+        FillSysColor(dc, {r.left + 2, r.bottom - 1, r.right, r.bottom}, COLOR_3DDKSHADOW);
+        return;
+    }
+    if (SideOf(hwnd) == Side::Right) {
+        FillSysColor(dc, {r.left, r.top, r.right - 2, r.top + 1}, COLOR_BTNHIGHLIGHT);
+        FillSysColor(dc, {r.right - 2, r.top + 1, r.right - 1, r.top + 2}, COLOR_3DDKSHADOW);
+        FillSysColor(dc, {r.right - 2, r.top + 2, r.right - 1, r.bottom - 2}, COLOR_BTNSHADOW);
+        FillSysColor(dc, {r.right - 1, r.top + 2, r.right, r.bottom - 2}, COLOR_3DDKSHADOW);
+        FillSysColor(dc, {r.right - 2, r.bottom - 2, r.right - 1, r.bottom - 1}, COLOR_3DDKSHADOW);
+        FillSysColor(dc, {r.left, r.bottom - 2, r.right - 2, r.bottom - 1}, COLOR_BTNSHADOW);
+        FillSysColor(dc, {r.left, r.bottom - 1, r.right - 2, r.bottom}, COLOR_3DDKSHADOW);
+        return;
+    }
     if (Bottom(hwnd)) {
         FillSysColor(dc, {r.left, r.top, r.left + 1, r.bottom - 2}, COLOR_BTNHIGHLIGHT);
         FillSysColor(dc, {r.left + 2, r.bottom - 1, r.right - 2, r.bottom}, COLOR_3DDKSHADOW);
@@ -277,6 +362,63 @@ void DrawTabEdges(HWND hwnd, HDC dc, const RECT& r) {
     FillSysColor(dc, {r.left + 2, r.top, r.right - 2, r.top + 1}, COLOR_BTNHIGHLIGHT);
     FillSysColor(dc, {r.right - 2, r.top + 1, r.right - 1, r.bottom}, COLOR_BTNSHADOW);
     FillSysColor(dc, {r.right - 1, r.top + 2, r.right, r.bottom}, COLOR_3DDKSHADOW);
+}
+
+// Vertical text: a copy of the font turned a quarter (upward on the left, downward on the
+// right); the caller deletes it.
+HFONT TurnedFont(HWND hwnd, HFONT font) {
+    LOGFONT lf;
+    if (!font || GetObject(font, sizeof(lf), &lf) != int(sizeof(lf))) {
+        HFONT standard = CreateMessageFont();
+        GetObject(standard, sizeof(lf), &lf);
+        DeleteObject(standard);
+    }
+    lf.lfEscapement = lf.lfOrientation = SideOf(hwnd) == Side::Right ? 2700 : 900;
+    return CreateFontIndirect(&lf);
+}
+
+// The image (when the tab has one) and the text, centred together in the tab, the image
+// first along the reading direction.
+void DrawContent(HWND hwnd, HDC dc, const TabState& s, const Item& item, const RECT& t) {
+    const bool image = HasImage(s, item);
+    const SIZE text = MeasureText(s.font, item.text);
+    const SIZE img = image ? s.images->ImageSize() : SIZE{0, 0};
+    const int gap = image ? kImageGap : 0;
+    const bool enabled = IsWindowEnabled(hwnd);
+    switch (SideOf(hwnd)) {
+    case Side::Top:
+    case Side::Bottom: {
+        const int x = t.left + (WidthOf(t) - (img.cx + gap + text.cx)) / 2;
+        if (image) s.images->DrawImage(dc, x, t.top + (HeightOf(t) - img.cy) / 2, item.image, enabled);
+        RECT rest = t;
+        if (image) rest.left = x + img.cx + gap, rest.right = rest.left + text.cx;
+        DrawText(dc, item.text.c_str(), int(item.text.size()), &rest,
+                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        return;
+    }
+    case Side::Left:
+    case Side::Right:
+        break;
+    }
+    // Turned text starts at the top-left corner of its unturned box: on the left that
+    // corner turns to the bottom-left, on the right to the top-right.
+    const int along = img.cy + gap + text.cx; // image height: it is not turned
+    const int start = (HeightOf(t) - along) / 2;
+    HFONT turned = TurnedFont(hwnd, s.font);
+    HGDIOBJ old = SelectObject(dc, turned);
+    const UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP);
+    if (SideOf(hwnd) == Side::Left) {
+        const int bottom = t.bottom - start;
+        if (image) s.images->DrawImage(dc, t.left + (WidthOf(t) - img.cx) / 2, bottom - img.cy, item.image, enabled);
+        TextOut(dc, t.left + (WidthOf(t) - text.cy) / 2, bottom - img.cy - gap, item.text.c_str(), int(item.text.size()));
+    } else {
+        const int top = t.top + start;
+        if (image) s.images->DrawImage(dc, t.left + (WidthOf(t) - img.cx) / 2, top, item.image, enabled);
+        TextOut(dc, t.left + (WidthOf(t) - text.cy) / 2 + text.cy, top + img.cy + gap, item.text.c_str(), int(item.text.size()));
+    }
+    SetTextAlign(dc, oldAlign);
+    SelectObject(dc, old);
+    DeleteObject(turned);
 }
 
 void DrawFrame(HWND hwnd, HDC dc, const TabState& s) {
@@ -324,12 +466,19 @@ void DrawItem(HWND hwnd, HDC dc, const TabState& s, int i) {
     SetTextColor(
         dc, GetSysColor((style & TCS_HOTTRACK) && i == s.hot ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
     RECT t = r;
-    if (selected && !(style & TCS_BUTTONS))
-        t.top += Bottom(hwnd) ? 1 : -1, t.bottom += Bottom(hwnd) ? 1 : -1;
-    DrawText(dc, s.items[i].text.c_str(), int(s.items[i].text.size()), &t,
-             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (selected && !(style & TCS_BUTTONS)) {
+        // The selected tab's content sits a pixel further from the page.
+        switch (SideOf(hwnd)) {
+        case Side::Top: t = OffsetRect(t, 0, -1); break;
+        case Side::Bottom: t = OffsetRect(t, 0, 1); break;
+        case Side::Left: t = OffsetRect(t, -1, 0); break;
+        case Side::Right: t = OffsetRect(t, 1, 0); break;
+        }
+    }
+    DrawContent(hwnd, dc, s, s.items[i], t);
     if (selected && GetFocus() == hwnd) {
-        RECT focus{r.left + 3, r.top + 3, r.right - 3, r.bottom - 2};
+        RECT focus = Vertical(hwnd) ? RECT{r.left + 3, r.top + 3, r.right - 2, r.bottom - 3}
+                                    : RECT{r.left + 3, r.top + 3, r.right - 3, r.bottom - 2};
         DrawFocusRect(dc, &focus);
     }
 }
@@ -431,13 +580,13 @@ LRESULT DeleteItem(HWND hwnd, TabState& s, WPARAM index) {
 LRESULT AdjustRect(HWND hwnd, const TabState& s, WPARAM larger, LPARAM lParam) {
     auto* r = reinterpret_cast<RECT*>(lParam);
     if (!r) return 0;
-    int strip = StripHeight(s);
-    bool bottom = Bottom(hwnd);
-    int sign = larger ? -1 : 1;
-    r->left += sign * kDisplayInset;
-    r->right -= sign * kDisplayInset;
-    r->top += sign * (kDisplayInset + (bottom ? 0 : strip));
-    r->bottom -= sign * (kDisplayInset + (bottom ? strip : 0));
+    const int strip = StripThickness(hwnd, s);
+    const Side side = SideOf(hwnd);
+    const int sign = larger ? -1 : 1;
+    r->left += sign * (kDisplayInset + (side == Side::Left ? strip : 0));
+    r->right -= sign * (kDisplayInset + (side == Side::Right ? strip : 0));
+    r->top += sign * (kDisplayInset + (side == Side::Top ? strip : 0));
+    r->bottom -= sign * (kDisplayInset + (side == Side::Bottom ? strip : 0));
     return 0;
 }
 
@@ -505,9 +654,19 @@ LRESULT ItemMessage(HWND hwnd, TabState& s, UINT msg, WPARAM wParam, LPARAM lPar
     }
     case TCM_ADJUSTRECT:
         return AdjustRect(hwnd, s, wParam, lParam);
+    case TCM_SETIMAGELIST: {
+        const TabImageSource* old = s.images;
+        s.images = reinterpret_cast<const TabImageSource*>(lParam);
+        ComputeLayout(hwnd);
+        InvalidateRect(hwnd, nullptr, true);
+        return reinterpret_cast<LRESULT>(old);
+    }
+    case TCM_GETIMAGELIST:
+        return reinterpret_cast<LRESULT>(s.images);
     case TCM_SETITEMSIZE: {
         RECT first = s.rects.empty() ? RECT{} : s.rects[0];
-        int oldWidth = first.right - first.left, oldHeight = TabHeight(s);
+        int oldWidth = Vertical(hwnd) ? first.bottom - first.top : first.right - first.left;
+        int oldHeight = TabThickness(hwnd, s);
         s.fixedWidth = LOWORD(uintptr_t(lParam));
         s.fixedHeight = HIWORD(uintptr_t(lParam));
         ComputeLayout(hwnd);

@@ -15,7 +15,8 @@
 //    at y 2, otherwise at y 0; the row starts at x 0 and has no gaps;
 //  - every button is as wide as the button width or its widest text plus 12, whichever is
 //    more, and as high as the button height or the text height plus 6;
-//  - a separator is iBitmap wide (8 when that is 0 or less) and as high as the buttons;
+//  - a separator is iBitmap wide (8 when that is 0 or less) and as high as the buttons; flat
+//    bars draw an etched line in its middle unless it holds a control (TBSTATE_HOLDSCONTROL);
 //  - hidden buttons take no room; TB_AUTOSIZE makes the bar as wide as its parent and
 //    2 pixels higher than the buttons' bottom.
 namespace {
@@ -152,9 +153,10 @@ NMTBCUSTOMDRAW MakeCustomDraw(HDC dc, DWORD stage, const RECT& rc) {
     return cd;
 }
 
-void DrawSeparator(HWND hwnd, HDC dc, const RECT& r) {
-    // Only flat bars show separators, as an etched vertical line in the middle.
-    if (!(StyleOf(hwnd) & TBSTYLE_FLAT)) return;
+void DrawSeparator(HWND hwnd, HDC dc, const Button& b, const RECT& r) {
+    // Only flat bars show separators, as an etched vertical line in the middle; a place
+    // under another control shows nothing, so the control's edges stay clean.
+    if (!(StyleOf(hwnd) & TBSTYLE_FLAT) || (b.data.fsState & TBSTATE_HOLDSCONTROL)) return;
     int mid = (r.left + r.right) / 2;
     FillSysColor(dc, {mid - 1, r.top, mid, r.bottom}, COLOR_BTNSHADOW);
     FillSysColor(dc, {mid, r.top, mid + 1, r.bottom}, COLOR_BTNHIGHLIGHT);
@@ -216,7 +218,7 @@ void PaintButtons(HWND hwnd, HDC dc) {
         if (IsHidden(b)) continue;
         RECT r = Layout(hwnd, *s)[i];
         if (IsSeparator(b)) {
-            DrawSeparator(hwnd, dc, r); // separators are not offered to the parent
+            DrawSeparator(hwnd, dc, b, r); // separators are not offered to the parent
             continue;
         }
         LRESULT itemAnswer = CDRF_DODEFAULT;

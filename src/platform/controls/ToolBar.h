@@ -47,11 +47,16 @@ constexpr BYTE TBSTATE_CHECKED = 0x01;
 constexpr BYTE TBSTATE_PRESSED = 0x02;
 constexpr BYTE TBSTATE_ENABLED = 0x04;
 constexpr BYTE TBSTATE_HIDDEN = 0x08;
+// A separator whose place holds a control the owner puts over it: no line is drawn there.
+constexpr BYTE TBSTATE_HOLDSCONTROL = 0x80;
 
 constexpr DWORD TBSTYLE_FLAT = 0x0800;
 constexpr DWORD TBSTYLE_LIST = 0x1000;
 
 constexpr LRESULT TBCDRF_NOEDGES = 0x00010000;
+constexpr LRESULT TBCDRF_HILITEHOTTRACK = 0x00020000; // named for owners; drawn as usual
+constexpr LRESULT TBCDRF_NOOFFSET = 0x00040000;       // named for owners; drawn as usual
+constexpr LRESULT TBCDRF_NOMARK = 0x00080000;         // named for owners; drawn as usual
 constexpr LRESULT TBCDRF_NOETCHEDEFFECT = 0x00100000;
 
 struct NMTBCUSTOMDRAW {

@@ -43,8 +43,11 @@ void QueueChar(uint32_t codePoint);
 // the point reaches the window beneath them: a sibling lower in z-order, or the parent.
 HWND WindowFromPointExcept(POINT screen, const std::vector<HWND>& skip);
 
-// Paints the visible top-level windows, back to front, into a screen-sized bitmap.
+// Paints the visible top-level windows, back to front, into a screen-sized bitmap, and
+// what was drawn straight onto the screen over them.
 void ComposeScreen(Bitmap& screen);
+// The windows alone.
+void ComposeWindows(Bitmap& screen);
 // The pixels of one top-level window as shown (its region and colour key applied over black).
 void ComposeWindow(HWND topLevel, Bitmap& out);
 

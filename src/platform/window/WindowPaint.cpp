@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/window/Backend.h"
+#include "platform/window/ScreenOverlay.h"
 #include "platform/window/WindowInternal.h"
 #include "platform/window/WindowObject.h"
 
@@ -178,6 +179,7 @@ bool RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags) {
 
 bool InvalidateRect(HWND hwnd, const RECT* rect, bool erase) {
     if (!hwnd) {
+        ScreenOverlay::Instance().Clear(); // every window paints afresh over what was drawn
         for (HWND h : std::vector<HWND>(TopLevelZOrder()))
             RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         return true;
@@ -278,19 +280,31 @@ bool EndPaint(HWND, const PAINTSTRUCT* ps) {
     return RemoveDeviceContext(ps->hdc);
 }
 
+namespace {
+// The screen: drawing on it stays over the windows (ScreenOverlay) once the context goes.
+HDC MakeScreenDC() {
+    auto dc = std::make_unique<DeviceContext>();
+    dc->kind = DCKind::Screen;
+    const RECT screen = CurrentBackend().ScreenRect();
+    Bitmap windows(WidthOf(screen), HeightOf(screen), 24, true);
+    ComposeWindows(windows);
+    dc->surface = std::make_shared<Bitmap>(windows);
+    Bitmap& surface = *dc->surface;
+    const HDC hdc = AddDeviceContext(std::move(dc));
+    ScreenOverlay::Instance().Begin(hdc, windows, surface);
+    return hdc;
+}
+} // namespace
+
 HDC GetDC(HWND hwnd) {
-    if (!hwnd) {
-        auto dc = std::make_unique<DeviceContext>();
-        dc->kind = DCKind::Screen;
-        const RECT screen = CurrentBackend().ScreenRect();
-        dc->surface = std::make_shared<Bitmap>(WidthOf(screen), HeightOf(screen), 24, true);
-        ComposeScreen(*dc->surface);
-        return AddDeviceContext(std::move(dc));
-    }
+    if (!hwnd || hwnd == GetDesktopWindow()) return MakeScreenDC();
     return MakeWindowDC(hwnd, DCKind::Client, true);
 }
 
-HDC GetWindowDC(HWND hwnd) { return MakeWindowDC(hwnd, DCKind::Window, false); }
+HDC GetWindowDC(HWND hwnd) {
+    if (!hwnd || hwnd == GetDesktopWindow()) return MakeScreenDC();
+    return MakeWindowDC(hwnd, DCKind::Window, false);
+}
 
 HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
     constexpr DWORD DCX_WINDOW = 0x1, DCX_INTERSECTRGN = 0x80;
@@ -302,6 +316,8 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
 }
 
 int ReleaseDC(HWND, HDC hdc) {
+    if (const DeviceContext* dc = DCOf(hdc); dc && dc->kind == DCKind::Screen && dc->surface)
+        ScreenOverlay::Instance().End(hdc, *dc->surface);
     NoticeSurfaceChange(hdc);
     return RemoveDeviceContext(hdc) ? 1 : 0;
 }
@@ -435,6 +451,11 @@ HWND ChildAt(HWND parent, POINT inParentClient, const std::vector<HWND>& skip) {
 } // namespace
 
 void ComposeScreen(Bitmap& screen) {
+    ComposeWindows(screen);
+    ScreenOverlay::Instance().ApplyTo(screen);
+}
+
+void ComposeWindows(Bitmap& screen) {
     // Front to back, each window keeps only what opaque windows in front of it leave
     // visible, so every screen pixel is written once (twice under see-through windows).
     struct Layer {

@@ -228,8 +228,9 @@ bool UpdateWindow(HWND hwnd);
 bool RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags);
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
 bool EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
-HDC GetDC(HWND hwnd);       // client area; null: the screen
-HDC GetWindowDC(HWND hwnd); // whole window including the non-client area
+HDC GetDC(HWND hwnd);       // client area; null or the desktop: the screen, whose drawing stays
+                            // over the windows until drawn away (ScreenOverlay)
+HDC GetWindowDC(HWND hwnd); // whole window including the non-client area; the desktop: the screen
 HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags);
 int ReleaseDC(HWND hwnd, HDC dc);
 // Takes ownership of the region (window coordinates); null removes it.

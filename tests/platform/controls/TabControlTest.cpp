@@ -323,4 +323,86 @@ TEST_F(TabControlTest, HitTestFindsTabs) {
     EXPECT_EQ(info.flags, TCHT_NOWHERE);
 }
 
+// Tabs on the left and right: the top layout turned about the diagonal (a tab is its text's
+// width plus 12 long, down the side, and a text height plus 6 thick), mirrored for the right.
+TEST_F(TabControlTest, SideTabsRunDownTheirEdgeAndHitTestThere) {
+    const int th = tabHeight_, one = TextWidth("One") + 12, two = TextWidth("Two") + 12;
+    struct Case {
+        DWORD style;
+        RECT tab0, tab1;
+        RECT display;   // of the window rectangle {10, 20, 310, 220}
+        POINT selected; // a corner only the selected tab 0 reaches (2 out along, 1 or 2 across)
+    } cases[] = {
+        {TCS_VERTICAL, {2, 2, 2 + th, 2 + one}, {2, 2 + one, 2 + th, 2 + one + two},
+         {10 + 4 + 2 + th, 24, 306, 216}, {0, 0}},
+        {TCS_VERTICAL | TCS_RIGHT, {298 - th, 2, 298, 2 + one}, {298 - th, 2 + one, 298, 2 + one + two},
+         {14, 24, 310 - 4 - 2 - th, 216}, {299, 0}},
+    };
+    for (const Case& c : cases) {
+        HWND tab = MakeTabs(c.style, 300, {"One", "Two"}, 10, 20);
+        EXPECT_TRUE(SameRect(ItemRect(tab, 0), c.tab0)) << c.style << ": " << RectText(ItemRect(tab, 0));
+        EXPECT_TRUE(SameRect(ItemRect(tab, 1), c.tab1)) << c.style << ": " << RectText(ItemRect(tab, 1));
+        RECT r{10, 20, 310, 220};
+        SendMessage(tab, TCM_ADJUSTRECT, 0, LPARAM(&r));
+        EXPECT_TRUE(SameRect(r, c.display)) << c.style << ": " << RectText(r);
+        SendMessage(tab, TCM_ADJUSTRECT, 1, LPARAM(&r));
+        EXPECT_TRUE(SameRect(r, RECT{10, 20, 310, 220})) << c.style << ": " << RectText(r);
+
+        TCHITTESTINFO info;
+        info.pt = {(c.tab1.left + c.tab1.right) / 2, c.tab1.top + 3};
+        EXPECT_EQ(SendMessage(tab, TCM_HITTEST, 0, LPARAM(&info)), 1) << c.style;
+        info.pt = c.selected;
+        EXPECT_EQ(SendMessage(tab, TCM_HITTEST, 0, LPARAM(&info)), 0) << c.style;
+        info.pt = {150, 100}; // the page
+        EXPECT_EQ(SendMessage(tab, TCM_HITTEST, 0, LPARAM(&info)), -1) << c.style;
+        // A click on the second tab selects it, as on top tabs.
+        Click({10 + (c.tab1.left + c.tab1.right) / 2, 20 + c.tab1.top + 5});
+        EXPECT_EQ(SendMessage(tab, TCM_GETCURSEL, 0, 0), 1) << c.style;
+        DestroyWindow(tab);
+    }
+}
+
+TEST_F(TabControlTest, SideTabsTooManyForTheHeightTakeMoreColumns) {
+    std::vector<std::string> texts(4, "Tab 0");
+    HWND tab = MakeTabs(TCS_VERTICAL, 300, texts, 0, 0, 3 * (TextWidth("Tab 0") + 12));
+    const int len = TextWidth("Tab 0") + 12, perColumn = (3 * len - 4) / len; // 2
+    EXPECT_EQ(SendMessage(tab, TCM_GETROWCOUNT, 0, 0), (4 + perColumn - 1) / perColumn);
+    EXPECT_TRUE(SameRect(ItemRect(tab, perColumn), {2 + tabHeight_, 2, 2 + 2 * tabHeight_, 2 + len}))
+        << RectText(ItemRect(tab, perColumn));
+    EXPECT_EQ(ArrowsOf(tab), nullptr); // columns, never arrows
+}
+
+TEST_F(TabControlTest, SideTabsAreDrawnOnTheirEdgeWithTurnedText) {
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_3DDKSHADOW),
+                   face = GetSysColor(COLOR_BTNFACE);
+    for (DWORD style : {TCS_VERTICAL, TCS_VERTICAL | TCS_RIGHT}) {
+        const bool right = (style & TCS_RIGHT) != 0;
+        HWND tab = MakeTabs(style, 300, {"One", "Two"});
+        UpdateWindow(parent_);
+        const Bitmap shot = Screenshot();
+        const RECT r0 = ItemRect(tab, 0), r1 = ItemRect(tab, 1); // tab 0 is selected
+        // Rows near the tabs' upper ends, clear of their texts.
+        const int mid0 = r0.top + 4, mid1 = r1.top + 4;
+        if (!right) {
+            EXPECT_EQ(PixelOf(shot, r1.left, mid1), light);     // unselected outer edge
+            EXPECT_EQ(PixelOf(shot, r0.left - 2, mid0), light); // selected: 2 further out
+            EXPECT_EQ(PixelOf(shot, r0.left, mid0), face);
+            EXPECT_EQ(PixelOf(shot, r1.right, mid1), light);    // the page's left edge
+            EXPECT_EQ(PixelOf(shot, r0.right, mid0), face);     // open beside the selected tab
+        } else {
+            EXPECT_EQ(PixelOf(shot, r1.right - 1, mid1), dark);
+            EXPECT_EQ(PixelOf(shot, r0.right + 1, mid0), dark);
+            EXPECT_EQ(PixelOf(shot, r0.right - 1, mid0), face);
+            EXPECT_EQ(PixelOf(shot, r1.left - 1, mid1), dark); // the page's right edge
+            EXPECT_EQ(PixelOf(shot, r0.left - 1, mid0), face);
+        }
+        // The text runs along the tab: its ink is taller than wide, and lies inside the tab.
+        const RECT inside{r1.left + 2, r1.top + 2, r1.right - 2, r1.bottom - 2};
+        const RECT ink = InkBox(shot, inside, face);
+        EXPECT_GT(HeightOf(ink), TextWidth("Two") / 2) << RectText(ink);
+        EXPECT_GT(HeightOf(ink), WidthOf(ink)) << RectText(ink);
+        DestroyWindow(tab);
+    }
+}
+
 } // namespace
