@@ -6,11 +6,11 @@
 #include <cmath>
 
 #include "htmlview/DocumentSource.h"
-#include "htmlview/ExternalBrowser.h"
 #include "htmlview/HtmlPrinter.h"
 #include "htmlview/LinkTarget.h"
 #include "htmlview/MasterStyle.h"
 #include "htmlview/ScreenContainer.h"
+#include "platform/host/ExternalOpener.h"
 #include "platform/window/ScrollBars.h"
 
 #include "movie/SwfMovie.h"
@@ -119,7 +119,7 @@ std::unique_ptr<THtmlView> THtmlView::Create(HWND parent, const RECT& bounds, in
 }
 
 THtmlView::THtmlView(HWND hwnd) : hwnd_(hwnd) {
-    openExternal = [](const std::string& url) { OpenInBrowser(url); };
+    openExternal = [](const std::string& url) { OpenExternalUrl(url); };
 }
 
 THtmlView::~THtmlView() {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/gdi/DeviceContext.h"
 #include "platform/text/FontEngine.h"
 #include "platform/text/Text.h"
 
@@ -21,35 +20,6 @@ void FillSolid(HDC dc, const RECT& r, COLORREF color) {
 bool IsTextMarker(litehtml::list_style_type t) {
     return t != litehtml::list_style_type_none && t != litehtml::list_style_type_circle &&
            t != litehtml::list_style_type_disc && t != litehtml::list_style_type_square;
-}
-
-// Draws a picture scaled to dest (logical coordinates) onto the context's surface inside its
-// clip, nearest neighbour: destination pixel i of n takes source pixel floor((2i + 1) * m / 2n).
-// A 32-bit picture blends by its alpha: out = (src * a + dst * (255 - a) + 127) / 255.
-void DrawPicture(HDC dc, const Bitmap& picture, const RECT& dest) {
-    DeviceContext* context = DCOf(dc);
-    if (!context || !context->surface || picture.Empty() || IsRectEmpty(dest)) return;
-    Bitmap& surface = *context->surface;
-    const RECT device = context->ToDevice(dest);
-    const RECT wanted = OffsetRect(device, context->surfaceOrigin.x, context->surfaceOrigin.y);
-    const int w = WidthOf(wanted), h = HeightOf(wanted);
-    const int sb = picture.BytesPerPixel(), db = surface.BytesPerPixel();
-    for (const RECT& clip : context->SurfaceClipRects()) {
-        RECT r;
-        if (!IntersectRect(r, wanted, clip)) continue;
-        for (LONG y = r.top; y < r.bottom; ++y) {
-            const int sy = int(((2 * int64_t(y - wanted.top) + 1) * picture.Height()) / (2 * int64_t(h)));
-            const uint8_t* srcRow = picture.ScanLine(sy);
-            uint8_t* d = surface.ScanLine(y) + r.left * db;
-            for (LONG x = r.left; x < r.right; ++x, d += db) {
-                const int sx = int(((2 * int64_t(x - wanted.left) + 1) * picture.Width()) / (2 * int64_t(w)));
-                const uint8_t* s = srcRow + sx * sb;
-                const unsigned a = sb == 4 ? s[3] : 255;
-                for (int c = 0; c < 3; ++c) d[c] = uint8_t((s[c] * a + d[c] * (255 - a) + 127) / 255);
-                if (db == 4) d[3] = 255;
-            }
-        }
-    }
 }
 
 } // namespace
@@ -125,7 +95,7 @@ void TScreenContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::
     HDC dc = AsDc(hdc);
     if (!marker.image.empty()) {
         if (const Bitmap* picture = Image(marker.image.c_str(), marker.baseurl)) {
-            DrawPicture(dc, *picture, Rect(marker.pos.x, marker.pos.y, marker.pos.right(), marker.pos.bottom()));
+            DrawBitmapScaled(dc, *picture, Rect(marker.pos.x, marker.pos.y, marker.pos.right(), marker.pos.bottom()));
             return;
         }
     }
@@ -182,7 +152,7 @@ void TScreenContainer::DrawImage(HDC dc, const litehtml::background_paint& bg) {
     const int x1 = repeatX ? clip.right() : x0 + 1;
     const int y1 = repeatY ? clip.bottom() : y0 + 1;
     for (int y = y0; y < y1; y += h)
-        for (int x = x0; x < x1; x += w) DrawPicture(dc, *picture, Rect(x, y, x + w, y + h));
+        for (int x = x0; x < x1; x += w) DrawBitmapScaled(dc, *picture, Rect(x, y, x + w, y + h));
     RestoreDC(dc, saved);
 }
 
