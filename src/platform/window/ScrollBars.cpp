@@ -461,7 +461,7 @@ void PaintSizeGrip(HDC dc, const RECT& r) {
     DeleteObject(dark);
 }
 
-void PaintControl(HWND hwnd, HDC dc) {
+void PaintScrollBarControl(HWND hwnd, HDC dc) {
     // The control paints in client coordinates; its bar rectangle is in window coordinates.
     const RECT client = ClientRectInWindow(hwnd);
     const int saved = SaveDC(dc);
@@ -476,11 +476,11 @@ LRESULT ScrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT:
         if (wParam) {
-            PaintControl(hwnd, reinterpret_cast<HDC>(wParam));
+            PaintScrollBarControl(hwnd, reinterpret_cast<HDC>(wParam));
         } else {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
-            PaintControl(hwnd, dc);
+            PaintScrollBarControl(hwnd, dc);
             EndPaint(hwnd, &ps);
         }
         return 0;

@@ -30,6 +30,9 @@ bool AcceptsInput(HWND hwnd);
 void ActivateBlockingWindow(HWND disabled);
 
 
+// The character TranslateMessage makes of a key pressed with these modifiers, 0 for none.
+uint32_t KeyCharacter(UINT vk, bool shift, bool ctrl);
+
 // WindowFromPoint that passes over the given windows (those that answered HTTRANSPARENT), so
 // the point reaches the window beneath them: a sibling lower in z-order, or the parent.
 HWND WindowFromPointExcept(POINT screen, const std::vector<HWND>& skip);
