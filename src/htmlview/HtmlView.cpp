@@ -11,6 +11,7 @@
 #include "htmlview/MasterStyle.h"
 #include "htmlview/ScreenContainer.h"
 #include "platform/host/ExternalOpener.h"
+#include "platform/window/PaintControl.h"
 #include "platform/window/ScrollBars.h"
 
 #include "movie/SwfMovie.h"
@@ -155,14 +156,7 @@ LRESULT THtmlView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1; // the paint covers the whole client from its off-screen copy
     case WM_PAINT:
-        if (wParam) {
-            Paint(reinterpret_cast<HDC>(wParam));
-        } else {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd_, &ps);
-            Paint(dc);
-            EndPaint(hwnd_, &ps);
-        }
+        PaintControl(hwnd_, wParam, [this](HDC dc) { Paint(dc); });
         return 0;
     case WM_PRINTCLIENT:
         Paint(reinterpret_cast<HDC>(wParam));

@@ -9,6 +9,7 @@
 #include "platform/controls/ClassicEdges.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/OwnerDraw.h"
+#include "platform/window/PaintControl.h"
 #include "platform/text/Text.h"
 #include "platform/window/WindowSystem.h"
 
@@ -31,18 +32,6 @@ LRESULT FillClientWithBrush(HWND hwnd, HDC dc, HBRUSH brush);
 // WM_COMMAND (MAKEWPARAM(id, code), the control) to the parent. Returns false when the
 // control was destroyed while the parent handled it.
 bool NotifyParent(HWND hwnd, WORD code);
-
-// Paints with the context WM_PAINT carries in wParam, or between BeginPaint and EndPaint.
-template <typename Paint> void PaintControl(HWND hwnd, WPARAM wParam, Paint&& paint) {
-    if (wParam) {
-        paint(reinterpret_cast<HDC>(wParam));
-        return;
-    }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (dc) paint(dc);
-    EndPaint(hwnd, &ps);
-}
 
 // Per-window state of a control kept in a window property: made at WM_NCCREATE, freed at
 // WM_NCDESTROY.

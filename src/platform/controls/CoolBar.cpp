@@ -200,14 +200,9 @@ void EraseBackground(HWND hwnd, HDC dc) {
 }
 
 LRESULT OnPaint(HWND hwnd, WPARAM wParam) {
-    if (wParam) {
-        PaintBands(hwnd, reinterpret_cast<HDC>(wParam));
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (IsWindow(hwnd)) PaintBands(hwnd, dc);
-    EndPaint(hwnd, &ps); // also when a draw handler destroyed the window: the context must go
+    PaintControl(hwnd, wParam, [hwnd](HDC dc) {
+        if (IsWindow(hwnd)) PaintBands(hwnd, dc);
+    });
     return 0;
 }
 

@@ -78,14 +78,7 @@ void Paint(HWND hwnd, HDC dc) {
 LRESULT CALLBACK_Hint(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT:
-        if (wParam) {
-            Paint(hwnd, reinterpret_cast<HDC>(wParam));
-        } else {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            Paint(hwnd, dc);
-            EndPaint(hwnd, &ps);
-        }
+        PaintControl(hwnd, wParam, [hwnd](HDC dc) { Paint(hwnd, dc); });
         return 0;
     case WM_ERASEBKGND:
         return 1;

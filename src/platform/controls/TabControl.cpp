@@ -358,14 +358,7 @@ void Paint(HWND hwnd, HDC dc) {
 }
 
 LRESULT OnPaint(HWND hwnd, WPARAM wParam) {
-    if (wParam) {
-        Paint(hwnd, reinterpret_cast<HDC>(wParam));
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    Paint(hwnd, dc);
-    EndPaint(hwnd, &ps); // also when a draw handler destroyed the window: the context must go
+    PaintControl(hwnd, wParam, [hwnd](HDC dc) { Paint(hwnd, dc); });
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "platform/window/PaintControl.h"
 #include "platform/window/WindowInternal.h"
 #include "platform/window/WindowObject.h"
 
@@ -475,14 +476,7 @@ LRESULT ScrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const DWORD style = DWORD(GetWindowLong(hwnd, GWL_STYLE));
     switch (msg) {
     case WM_PAINT:
-        if (wParam) {
-            PaintScrollBarControl(hwnd, reinterpret_cast<HDC>(wParam));
-        } else {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            PaintScrollBarControl(hwnd, dc);
-            EndPaint(hwnd, &ps);
-        }
+        PaintControl(hwnd, wParam, [hwnd](HDC dc) { PaintScrollBarControl(hwnd, dc); });
         return 0;
     case WM_ERASEBKGND:
         return 1; // painting covers the whole control
