@@ -75,7 +75,7 @@ void Paint(HWND hwnd, HDC dc) {
     if (old) SelectObject(dc, old);
 }
 
-LRESULT CALLBACK_Hint(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT HintWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT:
         PaintControl(hwnd, wParam, [hwnd](HDC dc) { Paint(hwnd, dc); });
@@ -102,7 +102,7 @@ void RegisterHintWindowClass() {
     SetModalLoopStartHook(HideHintWindow);
     WNDCLASS wc;
     wc.lpszClassName = TOOLTIPS_CLASS;
-    wc.lpfnWndProc = CALLBACK_Hint;
+    wc.lpfnWndProc = HintWindowProc;
     wc.style = CS_SAVEBITS;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);

@@ -31,12 +31,9 @@ struct Part {
     WORD flags = 0;
 };
 
-struct StatusState {
+struct StatusState : BarStateBase {
     std::vector<Part> parts{Part{}};
     int minHeight = 0;
-    HFONT ownFont = nullptr;
-    HFONT font = nullptr;
-    int parentHook = 0;
     bool aligning = false;
 };
 
@@ -100,15 +97,6 @@ void AlignToParent(HWND hwnd) {
         SetWindowPos(hwnd, nullptr, 0, y, pc.right, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (StatusState* again = StateOf(hwnd)) again->aligning = false;
-}
-
-void HookParent(HWND hwnd, StatusState& s) {
-    HWND parent = GetParent(hwnd);
-    if (!parent || !(GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD)) return;
-    s.parentHook = AddWindowMessageHook(parent, [hwnd](HWND, UINT msg, WPARAM, LPARAM, LRESULT*) {
-        if (msg == WM_SIZE && IsWindow(hwnd)) AlignToParent(hwnd);
-        return false;
-    });
 }
 
 void DrawPartText(HDC dc, const std::string& text, RECT area) {
@@ -241,23 +229,15 @@ LRESULT HitTest(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnCreate(HWND hwnd) {
-    auto s = std::make_unique<StatusState>();
-    s->ownFont = CreateMessageFont();
-    s->font = s->ownFont;
-    HookParent(hwnd, *s);
-    SetProp(hwnd, kStateProp, s.release());
+    if (StatusState* s = CreateBarState<StatusState>(hwnd, kStateProp))
+        s->parentHook = HookParentSize(hwnd, AlignToParent);
     AlignToParent(hwnd);
     return 0;
 }
 
-void OnNcDestroy(HWND hwnd) {
-    std::unique_ptr<StatusState> s(static_cast<StatusState*>(RemoveProp(hwnd, kStateProp)));
-    if (!s) return;
-    if (s->parentHook) RemoveWindowMessageHook(s->parentHook);
-    if (s->ownFont) DeleteObject(s->ownFont);
-}
+void OnNcDestroy(HWND hwnd) { DestroyBarState<StatusState>(hwnd, kStateProp); }
 
-LRESULT CALLBACK_StatusBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CREATE) return OnCreate(hwnd);
     StatusState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -315,7 +295,7 @@ void RegisterStatusBarClass() {
     if (GetClassInfo(STATUSCLASSNAME, &existing)) return;
     WNDCLASS wc;
     wc.lpszClassName = STATUSCLASSNAME;
-    wc.lpfnWndProc = CALLBACK_StatusBar;
+    wc.lpfnWndProc = StatusBarProc;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     RegisterClass(wc);

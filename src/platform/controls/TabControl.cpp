@@ -40,7 +40,7 @@ struct Item {
     DWORD state = 0;
 };
 
-struct TabState {
+struct TabState : BarStateBase {
     std::vector<Item> items;
     std::vector<RECT> rects; // unselected-style rectangles, scrolled
     int rows = 0;
@@ -49,8 +49,6 @@ struct TabState {
     int first = 0; // the first tab shown when the row scrolls
     int fixedWidth = 0, fixedHeight = 0;
     HWND arrows = nullptr;
-    HFONT ownFont = nullptr;
-    HFONT font = nullptr;
 };
 
 TabState* StateOf(HWND hwnd) {
@@ -515,20 +513,16 @@ LRESULT ItemMessage(HWND hwnd, TabState& s, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 LRESULT OnCreate(HWND hwnd) {
-    auto s = std::make_unique<TabState>();
-    s->ownFont = CreateMessageFont();
-    s->font = s->ownFont;
-    SetProp(hwnd, kStateProp, s.release());
+    CreateBarState<TabState>(hwnd, kStateProp);
     ComputeLayout(hwnd);
     return 0;
 }
 
 void OnNcDestroy(HWND hwnd) {
-    std::unique_ptr<TabState> s(static_cast<TabState*>(RemoveProp(hwnd, kStateProp)));
-    if (s && s->ownFont) DeleteObject(s->ownFont);
+    DestroyBarState<TabState>(hwnd, kStateProp);
 }
 
-LRESULT CALLBACK_Tab(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TabControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CREATE) return OnCreate(hwnd);
     TabState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -583,7 +577,7 @@ void RegisterTabControlClass() {
     if (GetClassInfo(WC_TABCONTROL, &existing)) return;
     WNDCLASS wc;
     wc.lpszClassName = WC_TABCONTROL;
-    wc.lpfnWndProc = CALLBACK_Tab;
+    wc.lpfnWndProc = TabControlProc;
     wc.style = CS_DBLCLKS;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);

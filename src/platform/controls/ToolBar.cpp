@@ -32,15 +32,13 @@ struct Button {
     unsigned serial = 0; // identifies the button across notifications that may change the list
 };
 
-struct ToolState {
+struct ToolState : BarStateBase {
     std::vector<Button> buttons;
     int cx = TOOLBAR_DEFAULT_BUTTON_WIDTH;
     int cy = TOOLBAR_DEFAULT_BUTTON_HEIGHT;
     int hot = -1;
     int pressed = -1; // the button held down by the mouse
     unsigned nextSerial = 1;
-    HFONT ownFont = nullptr;
-    HFONT font = nullptr;
 };
 
 ToolState* StateOf(HWND hwnd) {
@@ -517,16 +515,12 @@ void CancelPress(HWND hwnd, ToolState& s) {
 // ---- The window procedure
 
 LRESULT OnCreate(HWND hwnd) {
-    auto s = std::make_unique<ToolState>();
-    s->ownFont = CreateMessageFont();
-    s->font = s->ownFont;
-    SetProp(hwnd, kStateProp, s.release());
+    CreateBarState<ToolState>(hwnd, kStateProp);
     return 0;
 }
 
 void OnNcDestroy(HWND hwnd) {
-    std::unique_ptr<ToolState> s(static_cast<ToolState*>(RemoveProp(hwnd, kStateProp)));
-    if (s && s->ownFont) DeleteObject(s->ownFont);
+    DestroyBarState<ToolState>(hwnd, kStateProp);
 }
 
 LRESULT ButtonMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -582,7 +576,7 @@ LRESULT ButtonMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM l
     }
 }
 
-LRESULT CALLBACK_ToolBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT ToolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CREATE) return OnCreate(hwnd);
     ToolState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -629,7 +623,7 @@ void RegisterToolBarClass() {
     if (GetClassInfo(TOOLBARCLASSNAME, &existing)) return;
     WNDCLASS wc;
     wc.lpszClassName = TOOLBARCLASSNAME;
-    wc.lpfnWndProc = CALLBACK_ToolBar;
+    wc.lpfnWndProc = ToolBarProc;
     wc.style = CS_DBLCLKS;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
