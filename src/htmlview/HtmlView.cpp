@@ -99,13 +99,8 @@ litehtml::position ElementBox(const litehtml::element::ptr& el) {
 } // namespace
 
 void THtmlView::RegisterWindowClass() {
-    WNDCLASS wc;
-    if (GetClassInfo(kClassName, &wc)) return;
-    wc.lpszClassName = kClassName;
-    wc.lpfnWndProc = StaticProc;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = nullptr; // the view paints all of its client itself
-    RegisterClass(wc);
+    // No background: the view paints all of its client itself.
+    RegisterClassOnce(kClassName, StaticProc, 0, nullptr, LoadCursor(nullptr, IDC_ARROW));
 }
 
 std::unique_ptr<THtmlView> THtmlView::Create(HWND parent, const RECT& bounds, int id) {

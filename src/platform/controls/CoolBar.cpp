@@ -347,12 +347,5 @@ LRESULT CoolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterCoolBarClass() {
-    WNDCLASS existing;
-    if (GetClassInfo(REBARCLASSNAME, &existing)) return;
-    WNDCLASS wc;
-    wc.lpszClassName = REBARCLASSNAME;
-    wc.lpfnWndProc = CoolBarProc;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    RegisterClass(wc);
+    RegisterClassOnce(REBARCLASSNAME, CoolBarProc, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
 }

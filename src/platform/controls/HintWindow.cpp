@@ -100,13 +100,7 @@ void RegisterHintWindowClass() {
     WNDCLASS existing;
     if (GetClassInfo(TOOLTIPS_CLASS, &existing)) return;
     SetModalLoopStartHook(HideHintWindow);
-    WNDCLASS wc;
-    wc.lpszClassName = TOOLTIPS_CLASS;
-    wc.lpfnWndProc = HintWindowProc;
-    wc.style = CS_SAVEBITS;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    RegisterClass(wc);
+    RegisterClassOnce(TOOLTIPS_CLASS, HintWindowProc, CS_SAVEBITS, reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1), LoadCursor(nullptr, IDC_ARROW));
 }
 
 void ShowHintWindow(std::string_view text, POINT pt, HWND anchor) {

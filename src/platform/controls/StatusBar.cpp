@@ -291,12 +291,5 @@ LRESULT StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterStatusBarClass() {
-    WNDCLASS existing;
-    if (GetClassInfo(STATUSCLASSNAME, &existing)) return;
-    WNDCLASS wc;
-    wc.lpszClassName = STATUSCLASSNAME;
-    wc.lpfnWndProc = StatusBarProc;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    RegisterClass(wc);
+    RegisterClassOnce(STATUSCLASSNAME, StatusBarProc, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
 }

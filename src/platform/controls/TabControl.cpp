@@ -573,13 +573,5 @@ LRESULT TabControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterTabControlClass() {
-    WNDCLASS existing;
-    if (GetClassInfo(WC_TABCONTROL, &existing)) return;
-    WNDCLASS wc;
-    wc.lpszClassName = WC_TABCONTROL;
-    wc.lpfnWndProc = TabControlProc;
-    wc.style = CS_DBLCLKS;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    RegisterClass(wc);
+    RegisterClassOnce(WC_TABCONTROL, TabControlProc, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
 }

@@ -619,13 +619,5 @@ LRESULT ToolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterToolBarClass() {
-    WNDCLASS existing;
-    if (GetClassInfo(TOOLBARCLASSNAME, &existing)) return;
-    WNDCLASS wc;
-    wc.lpszClassName = TOOLBARCLASSNAME;
-    wc.lpfnWndProc = ToolBarProc;
-    wc.style = CS_DBLCLKS;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    RegisterClass(wc);
+    RegisterClassOnce(TOOLBARCLASSNAME, ToolBarProc, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
 }

@@ -869,11 +869,6 @@ LRESULT TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterTreeViewClass() {
-    WNDCLASS wc;
-    wc.lpszClassName = "SysTreeView32";
-    wc.lpfnWndProc = TreeViewProc;
-    wc.style = CS_DBLCLKS;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClass(wc);
+    RegisterClassOnce("SysTreeView32", TreeViewProc, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+                      LoadCursor(nullptr, IDC_ARROW));
 }

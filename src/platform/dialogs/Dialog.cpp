@@ -291,12 +291,7 @@ LRESULT DefDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterDialogClass() {
-    WNDCLASS wc;
-    if (GetClassInfo(kDialogClass, &wc)) return;
-    wc.style = CS_DBLCLKS | CS_SAVEBITS;
-    wc.lpfnWndProc = DefDlgProc;
-    wc.lpszClassName = kDialogClass;
-    RegisterClass(wc);
+    RegisterClassOnce(kDialogClass, DefDlgProc, CS_DBLCLKS | CS_SAVEBITS);
 }
 
 void SetDialogMessageResult(HWND dialog, LRESULT result) {

@@ -149,13 +149,7 @@ LRESULT PopupMenuProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterPopupClass() {
-    if (GetClassInfo(kClassName, nullptr)) return;
-    WNDCLASS wc;
-    wc.lpszClassName = kClassName;
-    wc.lpfnWndProc = PopupMenuProc;
-    wc.style = CS_SAVEBITS;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(uintptr_t(COLOR_MENU + 1));
-    RegisterClass(wc);
+    RegisterClassOnce(kClassName, PopupMenuProc, CS_SAVEBITS, reinterpret_cast<HBRUSH>(uintptr_t(COLOR_MENU + 1)));
 }
 
 // Keeps a window of the given size on the screen; when it does not fit below `at`, it goes

@@ -706,10 +706,5 @@ bool GetScrollBarInfo(HWND hwnd, LONG object, SCROLLBARINFO* info) {
 }
 
 void RegisterScrollBarClass() {
-    WNDCLASS wc;
-    wc.lpszClassName = "ScrollBar";
-    wc.lpfnWndProc = ScrollBarProc;
-    wc.style = CS_DBLCLKS;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    RegisterClass(wc);
+    RegisterClassOnce("ScrollBar", ScrollBarProc, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
