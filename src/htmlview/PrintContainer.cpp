@@ -212,30 +212,11 @@ void TPrintContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::ba
     cairo_restore(cr);
 }
 
-void TPrintContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& b, const litehtml::position& p,
-                                   bool) {
+void TPrintContainer::FillColorBox(litehtml::uint_ptr hdc, const litehtml::position& box, const litehtml::web_color& color) {
     auto* cr = reinterpret_cast<cairo_t*>(hdc);
-    auto visible = [](const litehtml::border& side) {
-        return side.width > 0 && side.style != litehtml::border_style_none &&
-               side.style != litehtml::border_style_hidden && side.color.alpha > 0;
-    };
     cairo_save(cr);
-    if (visible(b.top)) {
-        SetColor(cr, b.top.color);
-        FillBox(cr, p.x, p.y, p.width, b.top.width);
-    }
-    if (visible(b.bottom)) {
-        SetColor(cr, b.bottom.color);
-        FillBox(cr, p.x, p.bottom() - b.bottom.width, p.width, b.bottom.width);
-    }
-    if (visible(b.left)) {
-        SetColor(cr, b.left.color);
-        FillBox(cr, p.x, p.y, b.left.width, p.height);
-    }
-    if (visible(b.right)) {
-        SetColor(cr, b.right.color);
-        FillBox(cr, p.right() - b.right.width, p.y, b.right.width, p.height);
-    }
+    SetColor(cr, color);
+    FillBox(cr, box.x, box.y, box.width, box.height);
     cairo_restore(cr);
 }
 
@@ -254,16 +235,6 @@ void TPrintContainer::del_clip() {
     if (cr_) cairo_restore(cr_);
 }
 
-void TPrintContainer::get_client_rect(litehtml::position& client) const {
-    client = litehtml::position(0, 0, pageWidth_, pageHeight_);
-}
-
-void TPrintContainer::get_media_features(litehtml::media_features& media) const {
-    media.type = litehtml::media_type_print;
-    media.width = media.device_width = pageWidth_;
-    media.height = media.device_height = pageHeight_;
-    media.color = 8;
-    media.monochrome = 0;
-    media.color_index = 256;
-    media.resolution = 96;
+TPrintContainer::TMedia TPrintContainer::Media() const {
+    return {litehtml::media_type_print, pageWidth_, pageHeight_, pageWidth_, pageHeight_};
 }

@@ -172,20 +172,8 @@ void TScreenContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::b
     if (!bg.image.empty()) DrawImage(dc, bg);
 }
 
-void TScreenContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& b, const litehtml::position& p,
-                                    bool) {
-    HDC dc = AsDc(hdc);
-    auto visible = [](const litehtml::border& side) {
-        return side.width > 0 && side.style != litehtml::border_style_none &&
-               side.style != litehtml::border_style_hidden && side.color.alpha > 0;
-    };
-    // Every style is drawn solid: dotted and grooved table rules read the same at these widths.
-    if (visible(b.top)) FillSolid(dc, Rect(p.x, p.y, p.right(), p.y + b.top.width), ColorOf(b.top.color));
-    if (visible(b.bottom))
-        FillSolid(dc, Rect(p.x, p.bottom() - b.bottom.width, p.right(), p.bottom()), ColorOf(b.bottom.color));
-    if (visible(b.left)) FillSolid(dc, Rect(p.x, p.y, p.x + b.left.width, p.bottom()), ColorOf(b.left.color));
-    if (visible(b.right))
-        FillSolid(dc, Rect(p.right() - b.right.width, p.y, p.right(), p.bottom()), ColorOf(b.right.color));
+void TScreenContainer::FillColorBox(litehtml::uint_ptr hdc, const litehtml::position& box, const litehtml::web_color& color) {
+    FillSolid(AsDc(hdc), Rect(box.x, box.y, box.right(), box.bottom()), ColorOf(color));
 }
 
 void TScreenContainer::set_clip(const litehtml::position& pos, const litehtml::border_radiuses&, bool valid_x,
@@ -204,18 +192,6 @@ void TScreenContainer::del_clip() {
     --clipDepth_;
 }
 
-void TScreenContainer::get_client_rect(litehtml::position& client) const {
-    client = litehtml::position(0, 0, viewport_.cx, viewport_.cy);
-}
-
-void TScreenContainer::get_media_features(litehtml::media_features& media) const {
-    media.type = litehtml::media_type_screen;
-    media.width = viewport_.cx;
-    media.height = viewport_.cy;
-    media.device_width = GetSystemMetrics(0);
-    media.device_height = GetSystemMetrics(1);
-    media.color = 8;
-    media.monochrome = 0;
-    media.color_index = 256;
-    media.resolution = 96;
+TScreenContainer::TMedia TScreenContainer::Media() const {
+    return {litehtml::media_type_screen, int(viewport_.cx), int(viewport_.cy), GetSystemMetrics(0), GetSystemMetrics(1)};
 }
