@@ -680,3 +680,15 @@ bool SdlBackend::HandleWindowEvent(const SDL_Event& event) {
     }
     return false;
 }
+
+void SdlBackend::SetClipboardText(std::string_view text) {
+    // SDL takes a C string: text stops at an embedded NUL, as a pasted C string would.
+    SDL_SetClipboardText(std::string(text).c_str());
+}
+
+std::string SdlBackend::ClipboardText() {
+    char* text = SDL_GetClipboardText(); // "" when empty or on failure; always to be freed
+    std::string result = text ? text : "";
+    SDL_free(text);
+    return result;
+}
