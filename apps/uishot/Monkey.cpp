@@ -19,7 +19,7 @@
 #include "platform/core/FileSystem.h"
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/dialogs/PrintDialog.h"
-#include "platform/window/WindowInternal.h"
+#include "platform/window/InputInjection.h"
 #include "platform/window/WindowObject.h"
 #include "shell/Program.h"
 #include "toolkit/Application.h"

@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "platform/backends/HeadlessBackend.h"
-#include "platform/window/WindowInternal.h"
+#include "platform/window/InputInjection.h"
 #include "platform/window/WindowSystem.h"
 
 namespace {

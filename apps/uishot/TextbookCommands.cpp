@@ -12,7 +12,7 @@
 #include "platform/menus/Menu.h"
 #include "platform/image/PngFile.h"
 #include "platform/controls/TreeView.h"
-#include "platform/window/WindowInternal.h"
+#include "platform/window/InputInjection.h"
 #include "platform/window/WindowSystem.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"

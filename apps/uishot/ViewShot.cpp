@@ -3,11 +3,11 @@
 #include <iostream>
 #include <memory>
 
+#include "OnScreen.h"
 #include "ScenarioPlayer.h"
 #include "htmlview/HtmlView.h"
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/image/PngFile.h"
-#include "platform/backends/SdlBackend.h"
 #include "platform/window/WindowSystem.h"
 
 namespace {
@@ -105,30 +105,20 @@ int ShootHeadless(const TViewShotArgs& a) {
 }
 
 int ShowInWindow(const TViewShotArgs& a) {
-    std::string error;
-    std::unique_ptr<SdlBackend> backend = SdlBackend::Create(&error);
-    if (!backend) {
-        std::cerr << "uishot: no display to show windows on (" << error << ")\n";
-        return 1;
-    }
-    SetBackend(std::move(backend));
-    HWND frame = CreateFrame(a.path);
-    std::unique_ptr<THtmlView> view = CreateView(frame);
-    ShowWindow(frame, SW_SHOW);
-    view->Navigate(a.path);
-    if (a.seconds >= 0)
-        SetTimer(nullptr, 0, UINT(a.seconds) * 1000, [](HWND, UINT, uintptr_t, DWORD) { PostQuitMessage(0); });
-    MSG msg;
-    while (GetMessage(&msg, nullptr, 0, 0)) {
-        TranslateMessage(&msg);
-        DispatchMessage(&msg);
-    }
-    // The windows go while the backend that shows them is still there.
-    view.reset();
-    if (IsWindow(frame)) DestroyWindow(frame);
-    ProcessPendingMessages();
-    SetBackend(std::make_unique<HeadlessBackend>());
-    return 0;
+    HWND frame = nullptr;
+    std::unique_ptr<THtmlView> view;
+    return RunOnScreen(
+        a.seconds,
+        [&] {
+            frame = CreateFrame(a.path);
+            view = CreateView(frame);
+            ShowWindow(frame, SW_SHOW);
+            view->Navigate(a.path);
+        },
+        [&] {
+            view.reset();
+            if (IsWindow(frame)) DestroyWindow(frame);
+        });
 }
 
 } // namespace

@@ -24,13 +24,13 @@
 
 #include "Gallery.h"
 #include "Monkey.h"
+#include "OnScreen.h"
 #include "ViewShot.h"
 #include "ScenarioPlayer.h"
 #include "TextbookCommands.h"
 #include "platform/core/FileSystem.h"
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/window/Locale.h"
-#include "platform/backends/SdlBackend.h"
 #include "platform/window/WindowSystem.h"
 #include "shell/Program.h"
 
@@ -196,23 +196,11 @@ int PlayGallery(const std::string& scriptPath) {
 }
 
 int ShowGalleryWindows(int seconds) {
-    std::string error;
-    std::unique_ptr<SdlBackend> backend = SdlBackend::Create(&error);
-    if (!backend) {
-        std::cerr << "uishot: no display to show windows on (" << error << ")\n";
-        return 1;
-    }
-    SetBackend(std::move(backend));
-    const GalleryWindows gallery = CreateGallery();
-    if (seconds >= 0)
-        SetTimer(nullptr, 0, UINT(seconds) * 1000,
-                 [](HWND, UINT, uintptr_t, DWORD) { PostQuitMessage(0); });
-    RunMessageLoop();
-    // The windows go while the backend that shows them is still there.
-    if (IsWindow(gallery.main)) DestroyWindow(gallery.main);
-    ProcessPendingMessages();
-    SetBackend(std::make_unique<HeadlessBackend>());
-    return 0;
+    GalleryWindows gallery;
+    return RunOnScreen(seconds, [&] { gallery = CreateGallery(); },
+                       [&] {
+                           if (IsWindow(gallery.main)) DestroyWindow(gallery.main);
+                       });
 }
 
 // --monkey N --seed S [--content DIR] [--scratch DIR], in any order after --monkey N.

@@ -154,3 +154,35 @@ void THtmlContainerBase::get_language(litehtml::tstring& language, litehtml::tst
     language = "kk";
     culture = "kk-KZ";
 }
+
+void THtmlContainerBase::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& b, const litehtml::position& p,
+                                      bool) {
+    auto visible = [](const litehtml::border& side) {
+        return side.width > 0 && side.style != litehtml::border_style_none &&
+               side.style != litehtml::border_style_hidden && side.color.alpha > 0;
+    };
+    if (visible(b.top)) FillColorBox(hdc, litehtml::position(p.x, p.y, p.width, b.top.width), b.top.color);
+    if (visible(b.bottom))
+        FillColorBox(hdc, litehtml::position(p.x, p.bottom() - b.bottom.width, p.width, b.bottom.width), b.bottom.color);
+    if (visible(b.left)) FillColorBox(hdc, litehtml::position(p.x, p.y, b.left.width, p.height), b.left.color);
+    if (visible(b.right))
+        FillColorBox(hdc, litehtml::position(p.right() - b.right.width, p.y, b.right.width, p.height), b.right.color);
+}
+
+void THtmlContainerBase::get_client_rect(litehtml::position& client) const {
+    const TMedia m = Media();
+    client = litehtml::position(0, 0, m.width, m.height);
+}
+
+void THtmlContainerBase::get_media_features(litehtml::media_features& media) const {
+    const TMedia m = Media();
+    media.type = m.type;
+    media.width = m.width;
+    media.height = m.height;
+    media.device_width = m.deviceWidth;
+    media.device_height = m.deviceHeight;
+    media.color = 8;
+    media.monochrome = 0;
+    media.color_index = 256;
+    media.resolution = 96;
+}

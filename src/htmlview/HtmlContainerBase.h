@@ -50,8 +50,24 @@ public:
         return nullptr;
     }
     void get_language(litehtml::tstring& language, litehtml::tstring& culture) const override;
+    // Every border style is drawn solid, one box per visible side: dotted and grooved table
+    // rules read the same at these widths.
+    void draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& borders, const litehtml::position& draw_pos,
+                      bool root) override;
+    void get_client_rect(litehtml::position& client) const override;
+    void get_media_features(litehtml::media_features& media) const override;
 
 protected:
+    // What the document is laid out for, in CSS pixels.
+    struct TMedia {
+        litehtml::media_type type = litehtml::media_type_screen;
+        int width = 0, height = 0;             // the area laid out
+        int deviceWidth = 0, deviceHeight = 0; // the screen or the page
+    };
+    virtual TMedia Media() const = 0;
+    // Fills a box with a colour on the container's drawing surface.
+    virtual void FillColorBox(litehtml::uint_ptr hdc, const litehtml::position& box, const litehtml::web_color& color) = 0;
+
     // The decoded picture for a reference (null when it could not be read).
     const Bitmap* Image(const char* src, const char* baseurl) const;
     std::string ResourcePath(const char* src, const char* baseurl) const;

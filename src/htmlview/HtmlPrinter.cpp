@@ -2,19 +2,17 @@
 
 #include <cairo-pdf.h>
 #include <cairo.h>
-#include <cups/cups.h>
 #include <litehtml.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
 
 #include "htmlview/DocumentSource.h"
 #include "htmlview/MasterStyle.h"
 #include "htmlview/PrintContainer.h"
 #include "platform/core/FileSystem.h"
+#include "platform/host/HostFolders.h"
 
 namespace {
 
@@ -29,11 +27,6 @@ void CollectLeafBoxes(const litehtml::element::ptr& el, std::vector<std::pair<in
     for (size_t i = 0; i < n; ++i) CollectLeafBoxes(el->get_child(int(i)), boxes, depth + 1);
 }
 
-std::string HomeFolder() {
-    const char* home = std::getenv("HOME");
-    return home && *home ? home : ".";
-}
-
 // "~/x" and Windows-style text become host paths.
 std::string HostFilePath(const std::string& fileName) {
     if (fileName.starts_with("~/")) return HomeFolder() + fileName.substr(1);
@@ -44,11 +37,7 @@ std::string HostFilePath(const std::string& fileName) {
 
 std::vector<PrintDestination> PrintDestinations() {
     std::vector<PrintDestination> list{{"Save as PDF", true}};
-    cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests(&dests);
-    for (int i = 0; i < count; ++i)
-        if (dests[i].name) list.push_back({dests[i].name, false});
-    cupsFreeDests(count, dests);
+    for (std::string& name : PrinterNames()) list.push_back({std::move(name), false});
     return list;
 }
 
@@ -159,17 +148,6 @@ bool THtmlPrinter::WritePdf(const std::string& hostPath, int first, int last, st
     return true;
 }
 
-bool SubmitToCups(const TPrintJob& job, std::string* error) {
-    cups_option_t* options = nullptr;
-    int count = 0;
-    count = cupsAddOption("copies", std::to_string(std::max(job.copies, 1)).c_str(), count, &options);
-    count = cupsAddOption("collate", job.collate ? "true" : "false", count, &options);
-    const int id = cupsPrintFile(job.printer.c_str(), job.pdfPath.c_str(), job.title.c_str(), count, options);
-    cupsFreeOptions(count, options);
-    if (id == 0 && error) *error = cupsLastErrorString();
-    return id != 0;
-}
-
 bool THtmlPrinter::Print(const PRINTDLG& choice, const TJobSubmitter& submit, std::string* error) {
     int first = 1, last = PageCount();
     if (choice.Flags & PD_PAGENUMS) {
@@ -193,17 +171,11 @@ bool THtmlPrinter::Print(const PRINTDLG& choice, const TJobSubmitter& submit, st
         }
         return WritePdf(HostFilePath(choice.fileName), first, last, error);
     }
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/statistika-print-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) {
+    const std::string pdf = MakeTemporaryFile("statistika-print-");
+    if (pdf.empty()) {
         if (error) *error = "no temporary file";
         return false;
     }
-    ::close(fd);
-    const std::string pdf(name.data());
     bool ok = WritePdf(pdf, first, last, error);
     if (ok) {
         TPrintJob job;

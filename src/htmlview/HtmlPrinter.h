@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/dialogs/PrintDialog.h"
+#include "platform/host/Printers.h"
 
 namespace litehtml {
 class document;
@@ -26,16 +27,8 @@ std::vector<PrintDestination> PrintDestinations();
 std::string DefaultPdfPath(const std::string& documentPath);
 
 // A printer job: the PDF to print (a temporary file, removed after submission) and options.
-struct TPrintJob {
-    std::string printer;
-    std::string pdfPath; // host path
-    std::string title;
-    int copies = 1;
-    bool collate = false;
-};
+using TPrintJob = PrintJob;
 using TJobSubmitter = std::function<bool(const TPrintJob& job, std::string* error)>;
-// Hands the job to CUPS; false when CUPS refuses it (or no CUPS server runs).
-bool SubmitToCups(const TPrintJob& job, std::string* error);
 
 class THtmlPrinter {
 public:
@@ -53,7 +46,7 @@ public:
     // Prints as the dialog's answer says: the chosen destination, page range, copies and
     // collation. False when the document cannot be laid out or drawn, the file cannot be
     // written or the printer refuses the job.
-    bool Print(const PRINTDLG& choice, const TJobSubmitter& submit = SubmitToCups, std::string* error = nullptr);
+    bool Print(const PRINTDLG& choice, const TJobSubmitter& submit = SubmitPrintJob, std::string* error = nullptr);
     // Writes pages first..last (1-based, inclusive, clamped) to a PDF file at a host path. On
     // failure no file is left there (one that was there before stays as it was).
     bool WritePdf(const std::string& hostPath, int first, int last, std::string* error);

@@ -6,11 +6,12 @@
 #include <cmath>
 
 #include "htmlview/DocumentSource.h"
-#include "htmlview/ExternalBrowser.h"
 #include "htmlview/HtmlPrinter.h"
 #include "htmlview/LinkTarget.h"
 #include "htmlview/MasterStyle.h"
 #include "htmlview/ScreenContainer.h"
+#include "platform/host/ExternalOpener.h"
+#include "platform/window/PaintControl.h"
 #include "platform/window/ScrollBars.h"
 
 #include "movie/SwfMovie.h"
@@ -98,13 +99,8 @@ litehtml::position ElementBox(const litehtml::element::ptr& el) {
 } // namespace
 
 void THtmlView::RegisterWindowClass() {
-    WNDCLASS wc;
-    if (GetClassInfo(kClassName, &wc)) return;
-    wc.lpszClassName = kClassName;
-    wc.lpfnWndProc = StaticProc;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = nullptr; // the view paints all of its client itself
-    RegisterClass(wc);
+    // No background: the view paints all of its client itself.
+    RegisterClassOnce(kClassName, StaticProc, 0, nullptr, LoadCursor(nullptr, IDC_ARROW));
 }
 
 std::unique_ptr<THtmlView> THtmlView::Create(HWND parent, const RECT& bounds, int id) {
@@ -119,7 +115,7 @@ std::unique_ptr<THtmlView> THtmlView::Create(HWND parent, const RECT& bounds, in
 }
 
 THtmlView::THtmlView(HWND hwnd) : hwnd_(hwnd) {
-    openExternal = [](const std::string& url) { OpenInBrowser(url); };
+    openExternal = [](const std::string& url) { OpenExternalUrl(url); };
 }
 
 THtmlView::~THtmlView() {
@@ -155,14 +151,7 @@ LRESULT THtmlView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1; // the paint covers the whole client from its off-screen copy
     case WM_PAINT:
-        if (wParam) {
-            Paint(reinterpret_cast<HDC>(wParam));
-        } else {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd_, &ps);
-            Paint(dc);
-            EndPaint(hwnd_, &ps);
-        }
+        PaintControl(hwnd_, wParam, [this](HDC dc) { Paint(dc); });
         return 0;
     case WM_PRINTCLIENT:
         Paint(reinterpret_cast<HDC>(wParam));

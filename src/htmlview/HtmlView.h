@@ -55,7 +55,7 @@ public:
     // Replaceable so that tests answer the dialog, and nothing is launched or sent to a printer.
     std::function<bool(PRINTDLG*)> printDialog = PrintDlg;
     std::function<std::vector<PrintDestination>()> printDestinations = PrintDestinations;
-    TJobSubmitter submitPrintJob = SubmitToCups;
+    TJobSubmitter submitPrintJob = SubmitPrintJob;
     std::function<void(const std::string& url)> openExternal;
 
     // Read-only state, for tests and the uishot tool.

@@ -1,13 +1,13 @@
 #include "htmlview/PrintContainer.h"
 
 #include <cairo-ft.h>
-#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
 #include "platform/text/FontEngine.h"
+#include "platform/text/FontFace.h"
 
 namespace {
 
@@ -18,6 +18,23 @@ void SetColor(cairo_t* cr, const litehtml::web_color& c) {
 void FillBox(cairo_t* cr, double x, double y, double w, double h) {
     cairo_rectangle(cr, x, y, w, h);
     cairo_fill(cr);
+}
+
+const cairo_user_data_key_t kFaceKey{};
+
+// A cairo face over a face of its own: cairo may keep the face after the container lets it
+// go, so the face is released with it.
+cairo_font_face_t* CairoFaceFor(const RealizedFont& realized) {
+    std::unique_ptr<FontFace> face = FontFace::OpenLike(realized);
+    if (!face) return nullptr;
+    cairo_font_face_t* cairoFace = cairo_ft_font_face_create_for_ft_face(face->Handle(), 0);
+    if (cairo_font_face_set_user_data(cairoFace, &kFaceKey, face.get(),
+                                      [](void* p) { delete static_cast<FontFace*>(p); }) != CAIRO_STATUS_SUCCESS) {
+        cairo_font_face_destroy(cairoFace);
+        return nullptr;
+    }
+    face.release();
+    return cairoFace;
 }
 
 } // namespace
@@ -40,12 +57,9 @@ litehtml::uint_ptr TPrintContainer::create_font(const char* faceName, int size, 
     // The same face file the screen realizes for this request, so print and screen agree.
     std::shared_ptr<RealizedFont> realized = FontEngine::Instance().Realize(request.log);
     if (!realized) return 0;
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FILE, reinterpret_cast<const FcChar8*>(realized->FilePath().c_str()));
-    FcPatternAddInteger(pattern, FC_INDEX, realized->FaceIndex());
     auto font = std::make_unique<TPrintFont>();
-    font->face = cairo_ft_font_face_create_for_pattern(pattern);
-    FcPatternDestroy(pattern);
+    font->face = CairoFaceFor(*realized);
+    if (!font->face) return 0;
     unsigned synth = 0;
     if (realized->SyntheticBold()) synth |= CAIRO_FT_SYNTHESIZE_BOLD;
     if (realized->SyntheticItalic()) synth |= CAIRO_FT_SYNTHESIZE_OBLIQUE;
@@ -198,30 +212,11 @@ void TPrintContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::ba
     cairo_restore(cr);
 }
 
-void TPrintContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& b, const litehtml::position& p,
-                                   bool) {
+void TPrintContainer::FillColorBox(litehtml::uint_ptr hdc, const litehtml::position& box, const litehtml::web_color& color) {
     auto* cr = reinterpret_cast<cairo_t*>(hdc);
-    auto visible = [](const litehtml::border& side) {
-        return side.width > 0 && side.style != litehtml::border_style_none &&
-               side.style != litehtml::border_style_hidden && side.color.alpha > 0;
-    };
     cairo_save(cr);
-    if (visible(b.top)) {
-        SetColor(cr, b.top.color);
-        FillBox(cr, p.x, p.y, p.width, b.top.width);
-    }
-    if (visible(b.bottom)) {
-        SetColor(cr, b.bottom.color);
-        FillBox(cr, p.x, p.bottom() - b.bottom.width, p.width, b.bottom.width);
-    }
-    if (visible(b.left)) {
-        SetColor(cr, b.left.color);
-        FillBox(cr, p.x, p.y, b.left.width, p.height);
-    }
-    if (visible(b.right)) {
-        SetColor(cr, b.right.color);
-        FillBox(cr, p.right() - b.right.width, p.y, b.right.width, p.height);
-    }
+    SetColor(cr, color);
+    FillBox(cr, box.x, box.y, box.width, box.height);
     cairo_restore(cr);
 }
 
@@ -240,16 +235,6 @@ void TPrintContainer::del_clip() {
     if (cr_) cairo_restore(cr_);
 }
 
-void TPrintContainer::get_client_rect(litehtml::position& client) const {
-    client = litehtml::position(0, 0, pageWidth_, pageHeight_);
-}
-
-void TPrintContainer::get_media_features(litehtml::media_features& media) const {
-    media.type = litehtml::media_type_print;
-    media.width = media.device_width = pageWidth_;
-    media.height = media.device_height = pageHeight_;
-    media.color = 8;
-    media.monochrome = 0;
-    media.color_index = 256;
-    media.resolution = 96;
+TPrintContainer::TMedia TPrintContainer::Media() const {
+    return {litehtml::media_type_print, pageWidth_, pageHeight_, pageWidth_, pageHeight_};
 }

@@ -24,16 +24,16 @@ public:
                    const litehtml::position& pos) override;
     void draw_list_marker(litehtml::uint_ptr hdc, const litehtml::list_marker& marker) override;
     void draw_background(litehtml::uint_ptr hdc, const litehtml::background_paint& bg) override;
-    void draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& borders, const litehtml::position& draw_pos,
-                      bool root) override;
     void set_clip(const litehtml::position& pos, const litehtml::border_radiuses& bdr_radius, bool valid_x,
                   bool valid_y) override;
     void del_clip() override;
-    void get_client_rect(litehtml::position& client) const override;
-    void get_media_features(litehtml::media_features& media) const override;
 
     // The context the clip callbacks act on while a page is drawn.
     void SetContext(cairo_t* cr) { cr_ = cr; }
+
+protected:
+    TMedia Media() const override;
+    void FillColorBox(litehtml::uint_ptr hdc, const litehtml::position& box, const litehtml::web_color& color) override;
 
 private:
     struct TPrintFont {

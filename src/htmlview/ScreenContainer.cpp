@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/gdi/DeviceContext.h"
 #include "platform/text/FontEngine.h"
 #include "platform/text/Text.h"
 
@@ -21,35 +20,6 @@ void FillSolid(HDC dc, const RECT& r, COLORREF color) {
 bool IsTextMarker(litehtml::list_style_type t) {
     return t != litehtml::list_style_type_none && t != litehtml::list_style_type_circle &&
            t != litehtml::list_style_type_disc && t != litehtml::list_style_type_square;
-}
-
-// Draws a picture scaled to dest (logical coordinates) onto the context's surface inside its
-// clip, nearest neighbour: destination pixel i of n takes source pixel floor((2i + 1) * m / 2n).
-// A 32-bit picture blends by its alpha: out = (src * a + dst * (255 - a) + 127) / 255.
-void DrawPicture(HDC dc, const Bitmap& picture, const RECT& dest) {
-    DeviceContext* context = DCOf(dc);
-    if (!context || !context->surface || picture.Empty() || IsRectEmpty(dest)) return;
-    Bitmap& surface = *context->surface;
-    const RECT device = context->ToDevice(dest);
-    const RECT wanted = OffsetRect(device, context->surfaceOrigin.x, context->surfaceOrigin.y);
-    const int w = WidthOf(wanted), h = HeightOf(wanted);
-    const int sb = picture.BytesPerPixel(), db = surface.BytesPerPixel();
-    for (const RECT& clip : context->SurfaceClipRects()) {
-        RECT r;
-        if (!IntersectRect(r, wanted, clip)) continue;
-        for (LONG y = r.top; y < r.bottom; ++y) {
-            const int sy = int(((2 * int64_t(y - wanted.top) + 1) * picture.Height()) / (2 * int64_t(h)));
-            const uint8_t* srcRow = picture.ScanLine(sy);
-            uint8_t* d = surface.ScanLine(y) + r.left * db;
-            for (LONG x = r.left; x < r.right; ++x, d += db) {
-                const int sx = int(((2 * int64_t(x - wanted.left) + 1) * picture.Width()) / (2 * int64_t(w)));
-                const uint8_t* s = srcRow + sx * sb;
-                const unsigned a = sb == 4 ? s[3] : 255;
-                for (int c = 0; c < 3; ++c) d[c] = uint8_t((s[c] * a + d[c] * (255 - a) + 127) / 255);
-                if (db == 4) d[3] = 255;
-            }
-        }
-    }
 }
 
 } // namespace
@@ -125,7 +95,7 @@ void TScreenContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::
     HDC dc = AsDc(hdc);
     if (!marker.image.empty()) {
         if (const Bitmap* picture = Image(marker.image.c_str(), marker.baseurl)) {
-            DrawPicture(dc, *picture, Rect(marker.pos.x, marker.pos.y, marker.pos.right(), marker.pos.bottom()));
+            DrawBitmapScaled(dc, *picture, Rect(marker.pos.x, marker.pos.y, marker.pos.right(), marker.pos.bottom()));
             return;
         }
     }
@@ -182,7 +152,7 @@ void TScreenContainer::DrawImage(HDC dc, const litehtml::background_paint& bg) {
     const int x1 = repeatX ? clip.right() : x0 + 1;
     const int y1 = repeatY ? clip.bottom() : y0 + 1;
     for (int y = y0; y < y1; y += h)
-        for (int x = x0; x < x1; x += w) DrawPicture(dc, *picture, Rect(x, y, x + w, y + h));
+        for (int x = x0; x < x1; x += w) DrawBitmapScaled(dc, *picture, Rect(x, y, x + w, y + h));
     RestoreDC(dc, saved);
 }
 
@@ -202,20 +172,8 @@ void TScreenContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::b
     if (!bg.image.empty()) DrawImage(dc, bg);
 }
 
-void TScreenContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& b, const litehtml::position& p,
-                                    bool) {
-    HDC dc = AsDc(hdc);
-    auto visible = [](const litehtml::border& side) {
-        return side.width > 0 && side.style != litehtml::border_style_none &&
-               side.style != litehtml::border_style_hidden && side.color.alpha > 0;
-    };
-    // Every style is drawn solid: dotted and grooved table rules read the same at these widths.
-    if (visible(b.top)) FillSolid(dc, Rect(p.x, p.y, p.right(), p.y + b.top.width), ColorOf(b.top.color));
-    if (visible(b.bottom))
-        FillSolid(dc, Rect(p.x, p.bottom() - b.bottom.width, p.right(), p.bottom()), ColorOf(b.bottom.color));
-    if (visible(b.left)) FillSolid(dc, Rect(p.x, p.y, p.x + b.left.width, p.bottom()), ColorOf(b.left.color));
-    if (visible(b.right))
-        FillSolid(dc, Rect(p.right() - b.right.width, p.y, p.right(), p.bottom()), ColorOf(b.right.color));
+void TScreenContainer::FillColorBox(litehtml::uint_ptr hdc, const litehtml::position& box, const litehtml::web_color& color) {
+    FillSolid(AsDc(hdc), Rect(box.x, box.y, box.right(), box.bottom()), ColorOf(color));
 }
 
 void TScreenContainer::set_clip(const litehtml::position& pos, const litehtml::border_radiuses&, bool valid_x,
@@ -234,18 +192,6 @@ void TScreenContainer::del_clip() {
     --clipDepth_;
 }
 
-void TScreenContainer::get_client_rect(litehtml::position& client) const {
-    client = litehtml::position(0, 0, viewport_.cx, viewport_.cy);
-}
-
-void TScreenContainer::get_media_features(litehtml::media_features& media) const {
-    media.type = litehtml::media_type_screen;
-    media.width = viewport_.cx;
-    media.height = viewport_.cy;
-    media.device_width = GetSystemMetrics(0);
-    media.device_height = GetSystemMetrics(1);
-    media.color = 8;
-    media.monochrome = 0;
-    media.color_index = 256;
-    media.resolution = 96;
+TScreenContainer::TMedia TScreenContainer::Media() const {
+    return {litehtml::media_type_screen, int(viewport_.cx), int(viewport_.cy), GetSystemMetrics(0), GetSystemMetrics(1)};
 }

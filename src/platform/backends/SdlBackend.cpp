@@ -68,16 +68,6 @@ SDL_SystemCursor SystemCursorFor(int id) {
     }
 }
 
-// The character TranslateMessage makes of a key press, 0 for none. Kept in step with the
-// window system's rule so that a key whose text that rule already produces is not typed twice.
-uint32_t TranslatedChar(UINT vk, bool shift) {
-    if (vk >= 'A' && vk <= 'Z') return shift ? vk : vk + 32;
-    if (vk >= '0' && vk <= '9') return vk;
-    if (vk == VK_SPACE || vk == VK_RETURN || vk == VK_BACK || vk == VK_TAB || vk == VK_ESCAPE)
-        return vk;
-    return 0;
-}
-
 std::vector<uint32_t> CodePoints(const char* utf8) {
     std::vector<uint32_t> out;
     const std::string_view s(utf8, strnlen(utf8, SDL_TEXTINPUTEVENT_TEXT_SIZE));
@@ -615,7 +605,9 @@ bool SdlBackend::HandleKey(const SDL_Event& event) {
     // dropped, and when the layout types something else (Cyrillic, a shifted digit) the key
     // goes out as VK_PROCESSKEY, which nothing translates, and the text follows it, as an IME
     // does on Win32.
-    const uint32_t translated = TranslatedChar(vk, GetKeyState(VK_SHIFT) < 0);
+    // Compared without Ctrl: the text of a Ctrl combination is its letter, which TranslateMessage
+    // turns into the control character.
+    const uint32_t translated = KeyCharacter(vk, GetKeyState(VK_SHIFT) < 0, false);
     SDL_Event next;
     if (translated && SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
         next.type == SDL_TEXTINPUT) {
@@ -687,4 +679,16 @@ bool SdlBackend::HandleWindowEvent(const SDL_Event& event) {
         break;
     }
     return false;
+}
+
+void SdlBackend::SetClipboardText(std::string_view text) {
+    // SDL takes a C string: text stops at an embedded NUL, as a pasted C string would.
+    SDL_SetClipboardText(std::string(text).c_str());
+}
+
+std::string SdlBackend::ClipboardText() {
+    char* text = SDL_GetClipboardText(); // "" when empty or on failure; always to be freed
+    std::string result = text ? text : "";
+    SDL_free(text);
+    return result;
 }

@@ -39,6 +39,9 @@ class SdlBackend : public Backend {
     RECT WorkArea() override;
     void SetCursorShape(int cursorId) override;
     void TopLevelChanged(HWND topLevel) override;
+    // The desktop's clipboard, so that text goes to and comes from other programs.
+    void SetClipboardText(std::string_view text) override;
+    std::string ClipboardText() override;
     void FlashWindow(HWND topLevel) override;
     void SurfaceChanged(HWND topLevel, const RECT& dirty) override;
 

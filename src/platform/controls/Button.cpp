@@ -524,11 +524,5 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterButtonClass() {
-    WNDCLASS wc;
-    if (GetClassInfo("Button", &wc)) return;
-    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = ButtonProc;
-    wc.hCursor = nullptr;
-    wc.lpszClassName = "Button";
-    RegisterClass(wc);
+    RegisterClassOnce("Button", ButtonProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
 }

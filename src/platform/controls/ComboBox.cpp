@@ -433,17 +433,6 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void RegisterComboBoxClass() {
     RegisterListBoxClass();
-    WNDCLASS wc;
-    if (!GetClassInfo("ComboLBox", &wc)) {
-        wc.style = CS_DBLCLKS | CS_SAVEBITS;
-        wc.lpfnWndProc = DropDownProc;
-        wc.lpszClassName = "ComboLBox";
-        RegisterClass(wc);
-    }
-    if (GetClassInfo("ComboBox", &wc)) return;
-    wc = WNDCLASS{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = ComboProc;
-    wc.lpszClassName = "ComboBox";
-    RegisterClass(wc);
+    RegisterClassOnce("ComboLBox", DropDownProc, CS_DBLCLKS | CS_SAVEBITS);
+    RegisterClassOnce("ComboBox", ComboProc, CS_DBLCLKS);
 }

@@ -71,3 +71,12 @@ SIZE MeasureText(HFONT font, const std::string& text) {
     DeleteDC(dc);
     return size;
 }
+
+int HookParentSize(HWND hwnd, void (*onSize)(HWND)) {
+    HWND parent = GetParent(hwnd);
+    if (!parent || !(GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD)) return 0;
+    return AddWindowMessageHook(parent, [hwnd, onSize](HWND, UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg == WM_SIZE && IsWindow(hwnd)) onSize(hwnd);
+        return false;
+    });
+}

@@ -9,6 +9,7 @@
 #include "platform/controls/ClassicEdges.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/OwnerDraw.h"
+#include "platform/window/PaintControl.h"
 #include "platform/text/Text.h"
 #include "platform/window/WindowSystem.h"
 
@@ -31,18 +32,6 @@ LRESULT FillClientWithBrush(HWND hwnd, HDC dc, HBRUSH brush);
 // WM_COMMAND (MAKEWPARAM(id, code), the control) to the parent. Returns false when the
 // control was destroyed while the parent handled it.
 bool NotifyParent(HWND hwnd, WORD code);
-
-// Paints with the context WM_PAINT carries in wParam, or between BeginPaint and EndPaint.
-template <typename Paint> void PaintControl(HWND hwnd, WPARAM wParam, Paint&& paint) {
-    if (wParam) {
-        paint(reinterpret_cast<HDC>(wParam));
-        return;
-    }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (dc) paint(dc);
-    EndPaint(hwnd, &ps);
-}
 
 // Per-window state of a control kept in a window property: made at WM_NCCREATE, freed at
 // WM_NCDESTROY.
@@ -67,5 +56,31 @@ void DrawEmbossedText(HDC dc, const char* text, int length, RECT r, UINT format)
 LRESULT SendNotify(HWND from, NMHDR* hdr, UINT code);
 // The system's message font, newly created (the caller deletes it); null when unavailable.
 HFONT CreateMessageFont();
+
+// What the bars (status, tool, cool) and the tab control keep alike: the message font they
+// make for themselves and use until given another, and the hook on their parent's messages.
+struct BarStateBase {
+    HFONT ownFont = nullptr;
+    HFONT font = nullptr;
+    int parentHook = 0;
+};
+// Attached at WM_CREATE with its own message font; null when it cannot be attached.
+template <typename State> State* CreateBarState(HWND hwnd, std::string_view prop) {
+    State* s = AttachControlState<State>(hwnd, prop);
+    if (!s) return nullptr;
+    s->ownFont = CreateMessageFont();
+    s->font = s->ownFont;
+    return s;
+}
+// Freed at WM_NCDESTROY with its parent hook and its own font.
+template <typename State> void DestroyBarState(HWND hwnd, std::string_view prop) {
+    std::unique_ptr<State> s(static_cast<State*>(RemoveProp(hwnd, prop)));
+    if (!s) return;
+    if (s->parentHook) RemoveWindowMessageHook(s->parentHook);
+    if (s->ownFont) DeleteObject(s->ownFont);
+}
+// For a child control: onSize(hwnd) runs whenever its parent has handled WM_SIZE (and the
+// control still exists). The hook's id, 0 for a control that is not a child.
+int HookParentSize(HWND hwnd, void (*onSize)(HWND));
 // The width and height of a UTF-8 text in a font (the default font when null).
 SIZE MeasureText(HFONT font, const std::string& text);

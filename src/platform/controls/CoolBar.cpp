@@ -34,14 +34,11 @@ struct Band {
     UINT id = 0;
 };
 
-struct CoolState {
+struct CoolState : BarStateBase {
     std::vector<Band> bands;
     std::vector<RECT> rects;
     int height = 0;
-    int parentHook = 0;
     bool sizing = false;
-    HFONT ownFont = nullptr;
-    HFONT font = nullptr;
 };
 
 CoolState* StateOf(HWND hwnd) {
@@ -200,14 +197,9 @@ void EraseBackground(HWND hwnd, HDC dc) {
 }
 
 LRESULT OnPaint(HWND hwnd, WPARAM wParam) {
-    if (wParam) {
-        PaintBands(hwnd, reinterpret_cast<HDC>(wParam));
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (IsWindow(hwnd)) PaintBands(hwnd, dc);
-    EndPaint(hwnd, &ps); // also when a draw handler destroyed the window: the context must go
+    PaintControl(hwnd, wParam, [hwnd](HDC dc) {
+        if (IsWindow(hwnd)) PaintBands(hwnd, dc);
+    });
     return 0;
 }
 
@@ -286,32 +278,14 @@ LRESULT DeleteBand(HWND hwnd, WPARAM index) {
 
 // ---- The window procedure
 
-void HookParent(HWND hwnd, CoolState& s) {
-    HWND parent = GetParent(hwnd);
-    if (!parent || !(GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD)) return;
-    s.parentHook = AddWindowMessageHook(parent, [hwnd](HWND, UINT msg, WPARAM, LPARAM, LRESULT*) {
-        if (msg == WM_SIZE && IsWindow(hwnd)) Relayout(hwnd);
-        return false;
-    });
-}
-
 LRESULT OnCreate(HWND hwnd) {
-    auto s = std::make_unique<CoolState>();
-    s->ownFont = CreateMessageFont();
-    s->font = s->ownFont;
-    HookParent(hwnd, *s);
-    SetProp(hwnd, kStateProp, s.release());
+    if (CoolState* s = CreateBarState<CoolState>(hwnd, kStateProp)) s->parentHook = HookParentSize(hwnd, Relayout);
     return 0;
 }
 
-void OnNcDestroy(HWND hwnd) {
-    std::unique_ptr<CoolState> s(static_cast<CoolState*>(RemoveProp(hwnd, kStateProp)));
-    if (!s) return;
-    if (s->parentHook) RemoveWindowMessageHook(s->parentHook);
-    if (s->ownFont) DeleteObject(s->ownFont);
-}
+void OnNcDestroy(HWND hwnd) { DestroyBarState<CoolState>(hwnd, kStateProp); }
 
-LRESULT CALLBACK_CoolBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CoolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CREATE) return OnCreate(hwnd);
     CoolState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -373,12 +347,5 @@ LRESULT CALLBACK_CoolBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterCoolBarClass() {
-    WNDCLASS existing;
-    if (GetClassInfo(REBARCLASSNAME, &existing)) return;
-    WNDCLASS wc;
-    wc.lpszClassName = REBARCLASSNAME;
-    wc.lpfnWndProc = CALLBACK_CoolBar;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    RegisterClass(wc);
+    RegisterClassOnce(REBARCLASSNAME, CoolBarProc, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
 }

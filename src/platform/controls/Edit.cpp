@@ -570,11 +570,5 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterEditClass() {
-    WNDCLASS wc;
-    if (GetClassInfo("Edit", &wc)) return;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = EditProc;
-    wc.hCursor = LoadCursor(nullptr, IDC_IBEAM);
-    wc.lpszClassName = "Edit";
-    RegisterClass(wc);
+    RegisterClassOnce("Edit", EditProc, CS_DBLCLKS, nullptr, LoadCursor(nullptr, IDC_IBEAM));
 }

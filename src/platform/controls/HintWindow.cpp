@@ -75,17 +75,10 @@ void Paint(HWND hwnd, HDC dc) {
     if (old) SelectObject(dc, old);
 }
 
-LRESULT CALLBACK_Hint(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT HintWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT:
-        if (wParam) {
-            Paint(hwnd, reinterpret_cast<HDC>(wParam));
-        } else {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            Paint(hwnd, dc);
-            EndPaint(hwnd, &ps);
-        }
+        PaintControl(hwnd, wParam, [hwnd](HDC dc) { Paint(hwnd, dc); });
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -107,13 +100,7 @@ void RegisterHintWindowClass() {
     WNDCLASS existing;
     if (GetClassInfo(TOOLTIPS_CLASS, &existing)) return;
     SetModalLoopStartHook(HideHintWindow);
-    WNDCLASS wc;
-    wc.lpszClassName = TOOLTIPS_CLASS;
-    wc.lpfnWndProc = CALLBACK_Hint;
-    wc.style = CS_SAVEBITS;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    RegisterClass(wc);
+    RegisterClassOnce(TOOLTIPS_CLASS, HintWindowProc, CS_SAVEBITS, reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1), LoadCursor(nullptr, IDC_ARROW));
 }
 
 void ShowHintWindow(std::string_view text, POINT pt, HWND anchor) {

@@ -399,10 +399,5 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterListBoxClass() {
-    WNDCLASS wc;
-    if (GetClassInfo("ListBox", &wc)) return;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = ListBoxProc;
-    wc.lpszClassName = "ListBox";
-    RegisterClass(wc);
+    RegisterClassOnce("ListBox", ListBoxProc, CS_DBLCLKS);
 }

@@ -203,10 +203,5 @@ LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterStaticClass() {
-    WNDCLASS wc;
-    if (GetClassInfo("Static", &wc)) return;
-    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = StaticProc;
-    wc.lpszClassName = "Static";
-    RegisterClass(wc);
+    RegisterClassOnce("Static", StaticProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
 }

@@ -31,12 +31,9 @@ struct Part {
     WORD flags = 0;
 };
 
-struct StatusState {
+struct StatusState : BarStateBase {
     std::vector<Part> parts{Part{}};
     int minHeight = 0;
-    HFONT ownFont = nullptr;
-    HFONT font = nullptr;
-    int parentHook = 0;
     bool aligning = false;
 };
 
@@ -102,15 +99,6 @@ void AlignToParent(HWND hwnd) {
     if (StatusState* again = StateOf(hwnd)) again->aligning = false;
 }
 
-void HookParent(HWND hwnd, StatusState& s) {
-    HWND parent = GetParent(hwnd);
-    if (!parent || !(GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD)) return;
-    s.parentHook = AddWindowMessageHook(parent, [hwnd](HWND, UINT msg, WPARAM, LPARAM, LRESULT*) {
-        if (msg == WM_SIZE && IsWindow(hwnd)) AlignToParent(hwnd);
-        return false;
-    });
-}
-
 void DrawPartText(HDC dc, const std::string& text, RECT area) {
     // Up to three tab-separated segments: left, centred, right aligned.
     static constexpr UINT kAlign[3] = {DT_LEFT, DT_CENTER, DT_RIGHT};
@@ -173,14 +161,7 @@ void Paint(HWND hwnd, HDC dc) {
 }
 
 LRESULT OnPaint(HWND hwnd, WPARAM wParam) {
-    if (wParam) {
-        Paint(hwnd, reinterpret_cast<HDC>(wParam));
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    Paint(hwnd, dc);
-    EndPaint(hwnd, &ps);
+    PaintControl(hwnd, wParam, [hwnd](HDC dc) { Paint(hwnd, dc); });
     return 0;
 }
 
@@ -248,23 +229,15 @@ LRESULT HitTest(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnCreate(HWND hwnd) {
-    auto s = std::make_unique<StatusState>();
-    s->ownFont = CreateMessageFont();
-    s->font = s->ownFont;
-    HookParent(hwnd, *s);
-    SetProp(hwnd, kStateProp, s.release());
+    if (StatusState* s = CreateBarState<StatusState>(hwnd, kStateProp))
+        s->parentHook = HookParentSize(hwnd, AlignToParent);
     AlignToParent(hwnd);
     return 0;
 }
 
-void OnNcDestroy(HWND hwnd) {
-    std::unique_ptr<StatusState> s(static_cast<StatusState*>(RemoveProp(hwnd, kStateProp)));
-    if (!s) return;
-    if (s->parentHook) RemoveWindowMessageHook(s->parentHook);
-    if (s->ownFont) DeleteObject(s->ownFont);
-}
+void OnNcDestroy(HWND hwnd) { DestroyBarState<StatusState>(hwnd, kStateProp); }
 
-LRESULT CALLBACK_StatusBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CREATE) return OnCreate(hwnd);
     StatusState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -318,12 +291,5 @@ LRESULT CALLBACK_StatusBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterStatusBarClass() {
-    WNDCLASS existing;
-    if (GetClassInfo(STATUSCLASSNAME, &existing)) return;
-    WNDCLASS wc;
-    wc.lpszClassName = STATUSCLASSNAME;
-    wc.lpfnWndProc = CALLBACK_StatusBar;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    RegisterClass(wc);
+    RegisterClassOnce(STATUSCLASSNAME, StatusBarProc, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
 }

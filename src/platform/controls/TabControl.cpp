@@ -48,7 +48,7 @@ struct Item {
     DWORD state = 0;
 };
 
-struct TabState {
+struct TabState : BarStateBase {
     std::vector<Item> items;
     std::vector<RECT> rects; // unselected-style rectangles, scrolled
     int rows = 0;
@@ -57,8 +57,6 @@ struct TabState {
     int first = 0; // the first tab shown when the row scrolls
     int fixedWidth = 0, fixedHeight = 0;
     HWND arrows = nullptr;
-    HFONT ownFont = nullptr;
-    HFONT font = nullptr;
     const TabImageSource* images = nullptr;
 };
 
@@ -507,14 +505,7 @@ void Paint(HWND hwnd, HDC dc) {
 }
 
 LRESULT OnPaint(HWND hwnd, WPARAM wParam) {
-    if (wParam) {
-        Paint(hwnd, reinterpret_cast<HDC>(wParam));
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    Paint(hwnd, dc);
-    EndPaint(hwnd, &ps); // also when a draw handler destroyed the window: the context must go
+    PaintControl(hwnd, wParam, [hwnd](HDC dc) { Paint(hwnd, dc); });
     return 0;
 }
 
@@ -681,20 +672,16 @@ LRESULT ItemMessage(HWND hwnd, TabState& s, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 LRESULT OnCreate(HWND hwnd) {
-    auto s = std::make_unique<TabState>();
-    s->ownFont = CreateMessageFont();
-    s->font = s->ownFont;
-    SetProp(hwnd, kStateProp, s.release());
+    CreateBarState<TabState>(hwnd, kStateProp);
     ComputeLayout(hwnd);
     return 0;
 }
 
 void OnNcDestroy(HWND hwnd) {
-    std::unique_ptr<TabState> s(static_cast<TabState*>(RemoveProp(hwnd, kStateProp)));
-    if (s && s->ownFont) DeleteObject(s->ownFont);
+    DestroyBarState<TabState>(hwnd, kStateProp);
 }
 
-LRESULT CALLBACK_Tab(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TabControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CREATE) return OnCreate(hwnd);
     TabState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -745,13 +732,5 @@ LRESULT CALLBACK_Tab(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterTabControlClass() {
-    WNDCLASS existing;
-    if (GetClassInfo(WC_TABCONTROL, &existing)) return;
-    WNDCLASS wc;
-    wc.lpszClassName = WC_TABCONTROL;
-    wc.lpfnWndProc = CALLBACK_Tab;
-    wc.style = CS_DBLCLKS;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    RegisterClass(wc);
+    RegisterClassOnce(WC_TABCONTROL, TabControlProc, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
 }

@@ -33,15 +33,13 @@ struct Button {
     unsigned serial = 0; // identifies the button across notifications that may change the list
 };
 
-struct ToolState {
+struct ToolState : BarStateBase {
     std::vector<Button> buttons;
     int cx = TOOLBAR_DEFAULT_BUTTON_WIDTH;
     int cy = TOOLBAR_DEFAULT_BUTTON_HEIGHT;
     int hot = -1;
     int pressed = -1; // the button held down by the mouse
     unsigned nextSerial = 1;
-    HFONT ownFont = nullptr;
-    HFONT font = nullptr;
 };
 
 ToolState* StateOf(HWND hwnd) {
@@ -271,14 +269,9 @@ void EraseBackground(HWND hwnd, HDC dc) {
 }
 
 LRESULT OnPaint(HWND hwnd, WPARAM wParam) {
-    if (wParam) {
-        PaintButtons(hwnd, reinterpret_cast<HDC>(wParam));
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (IsWindow(hwnd)) PaintButtons(hwnd, dc);
-    EndPaint(hwnd, &ps); // also when a draw handler destroyed the window: the context must go
+    PaintControl(hwnd, wParam, [hwnd](HDC dc) {
+        if (IsWindow(hwnd)) PaintButtons(hwnd, dc);
+    });
     return 0;
 }
 
@@ -524,16 +517,12 @@ void CancelPress(HWND hwnd, ToolState& s) {
 // ---- The window procedure
 
 LRESULT OnCreate(HWND hwnd) {
-    auto s = std::make_unique<ToolState>();
-    s->ownFont = CreateMessageFont();
-    s->font = s->ownFont;
-    SetProp(hwnd, kStateProp, s.release());
+    CreateBarState<ToolState>(hwnd, kStateProp);
     return 0;
 }
 
 void OnNcDestroy(HWND hwnd) {
-    std::unique_ptr<ToolState> s(static_cast<ToolState*>(RemoveProp(hwnd, kStateProp)));
-    if (s && s->ownFont) DeleteObject(s->ownFont);
+    DestroyBarState<ToolState>(hwnd, kStateProp);
 }
 
 LRESULT ButtonMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -589,7 +578,7 @@ LRESULT ButtonMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM l
     }
 }
 
-LRESULT CALLBACK_ToolBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT ToolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CREATE) return OnCreate(hwnd);
     ToolState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -632,13 +621,5 @@ LRESULT CALLBACK_ToolBar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterToolBarClass() {
-    WNDCLASS existing;
-    if (GetClassInfo(TOOLBARCLASSNAME, &existing)) return;
-    WNDCLASS wc;
-    wc.lpszClassName = TOOLBARCLASSNAME;
-    wc.lpfnWndProc = CALLBACK_ToolBar;
-    wc.style = CS_DBLCLKS;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    RegisterClass(wc);
+    RegisterClassOnce(TOOLBARCLASSNAME, ToolBarProc, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
 }

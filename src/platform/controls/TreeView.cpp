@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/window/PaintControl.h"
 #include "platform/window/ScrollBars.h"
 #include "platform/text/Text.h"
 
@@ -782,14 +783,7 @@ LRESULT Tree::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT:
         return LRESULT(reinterpret_cast<uintptr_t>(font_));
     case WM_PAINT:
-        if (wParam) {
-            Paint(reinterpret_cast<HDC>(wParam));
-        } else {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd_, &ps);
-            Paint(dc);
-            EndPaint(hwnd_, &ps);
-        }
+        PaintControl(hwnd_, wParam, [this](HDC dc) { Paint(dc); });
         return 0;
     case WM_ERASEBKGND:
         return 1; // WM_PAINT covers the client
@@ -875,11 +869,6 @@ LRESULT TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterTreeViewClass() {
-    WNDCLASS wc;
-    wc.lpszClassName = "SysTreeView32";
-    wc.lpfnWndProc = TreeViewProc;
-    wc.style = CS_DBLCLKS;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClass(wc);
+    RegisterClassOnce("SysTreeView32", TreeViewProc, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+                      LoadCursor(nullptr, IDC_ARROW));
 }

@@ -332,9 +332,5 @@ LRESULT UpDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterUpDownClass() {
-    WNDCLASS wc;
-    if (GetClassInfo("msctls_updown32", &wc)) return;
-    wc.lpfnWndProc = UpDownProc;
-    wc.lpszClassName = "msctls_updown32";
-    RegisterClass(wc);
+    RegisterClassOnce("msctls_updown32", UpDownProc);
 }

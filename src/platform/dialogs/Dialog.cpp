@@ -8,6 +8,7 @@
 #include "platform/controls/ControlSupport.h"
 #include "platform/controls/Edit.h"
 #include "platform/window/ModalLoop.h"
+#include "platform/window/WindowObject.h"
 #include "platform/dialogs/StandardClasses.h"
 #include "platform/core/TextCodec.h"
 
@@ -166,9 +167,12 @@ bool AnswersDirectly(UINT msg) {
     return (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) || msg == WM_INITDIALOG;
 }
 
-HWND TopLevelOf(HWND hwnd) {
-    if (!hwnd) return nullptr;
-    return (GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) ? GetAncestor(hwnd, GA_ROOT) : hwnd;
+// The owner a dialog takes: a child's top-level window, the window itself otherwise. A handle
+// that names no window stays as it is, so that creating the dialog fails on it instead of
+// making an unowned one.
+HWND DialogOwnerOf(HWND hwnd) {
+    const HWND top = TopLevelOf(hwnd);
+    return top ? top : hwnd;
 }
 
 void CentreDialog(HWND dialog, HWND owner) {
@@ -287,12 +291,7 @@ LRESULT DefDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterDialogClass() {
-    WNDCLASS wc;
-    if (GetClassInfo(kDialogClass, &wc)) return;
-    wc.style = CS_DBLCLKS | CS_SAVEBITS;
-    wc.lpfnWndProc = DefDlgProc;
-    wc.lpszClassName = kDialogClass;
-    RegisterClass(wc);
+    RegisterClassOnce(kDialogClass, DefDlgProc, CS_DBLCLKS | CS_SAVEBITS);
 }
 
 void SetDialogMessageResult(HWND dialog, LRESULT result) {
@@ -313,10 +312,10 @@ HWND CreateDialogIndirectParam(HINSTANCE instance, const DialogTemplate& tmpl, H
     DialogCreation creation{proc, initParam, font};
     const DWORD exStyle = tmpl.exStyle | ((tmpl.style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0);
     const HWND dialog = CreateWindowEx(exStyle, kDialogClass, tmpl.caption, tmpl.style & ~WS_VISIBLE, tmpl.x,
-                                       tmpl.y, tmpl.cx, tmpl.cy, TopLevelOf(owner), nullptr, instance, &creation);
+                                       tmpl.y, tmpl.cx, tmpl.cy, DialogOwnerOf(owner), nullptr, instance, &creation);
     if (!dialog) return nullptr;
     SizeToClient(dialog, tmpl.cx, tmpl.cy);
-    if (tmpl.style & DS_CENTER) CentreDialog(dialog, TopLevelOf(owner));
+    if (tmpl.style & DS_CENTER) CentreDialog(dialog, DialogOwnerOf(owner));
     if (!CreateItems(dialog, tmpl, font)) {
         if (IsWindow(dialog)) DestroyWindow(dialog);
         return nullptr;
@@ -333,7 +332,7 @@ HWND CreateDialogIndirectParam(HINSTANCE instance, const DialogTemplate& tmpl, H
 
 intptr_t DialogBoxIndirectParam(HINSTANCE instance, const DialogTemplate& tmpl, HWND owner, DLGPROC proc,
                                 LPARAM initParam) {
-    const HWND ownerTop = TopLevelOf(owner);
+    const HWND ownerTop = DialogOwnerOf(owner);
     DialogTemplate hidden = tmpl;
     hidden.style &= ~WS_VISIBLE;
     const HWND dialog = CreateDialogIndirectParam(instance, hidden, ownerTop, proc, initParam);

@@ -188,6 +188,11 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
 // destination mirrors that axis. False for a zero-sized source.
 bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY,
                 int srcWidth, int srcHeight, DWORD rop);
+// Draws a picture scaled to dest (logical coordinates) inside the clip, nearest neighbour as
+// StretchBlt does; a 32-bit picture blends by its own alpha, out = (src * a + dst * (255 - a)
+// + 127) / 255, and a 32-bit destination's pixels it touches become opaque. False when
+// nothing can be drawn (no surface, an empty picture or rectangle).
+bool DrawBitmapScaled(HDC dc, const Bitmap& picture, const RECT& dest);
 // Writes the colour (alpha 0 on 32 bits) where the clip allows; returns it, CLR_INVALID
 // when clipped. Not affected by ROP2.
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);

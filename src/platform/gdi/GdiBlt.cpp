@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiRaster.h"
 
@@ -392,5 +393,32 @@ bool GradientFill(HDC dc, const TRIVERTEX* vertices, ULONG nVertex, const void* 
         if (!GradientFillTriangles(*target.bitmap, points.data(), count, triangles.data(),
                                    nTriangles, &clip))
             return false;
+    return true;
+}
+
+bool DrawBitmapScaled(HDC dc, const Bitmap& picture, const RECT& dest) {
+    DeviceContext* context = DCOf(dc);
+    if (!context || !context->surface || picture.Empty() || IsRectEmpty(dest)) return false;
+    Bitmap& surface = *context->surface;
+    const RECT device = context->ToDevice(dest);
+    const RECT wanted = OffsetRect(device, context->surfaceOrigin.x, context->surfaceOrigin.y);
+    const int w = WidthOf(wanted), h = HeightOf(wanted);
+    const int sb = picture.BytesPerPixel(), db = surface.BytesPerPixel();
+    for (const RECT& clip : context->SurfaceClipRects()) {
+        RECT r;
+        if (!IntersectRect(r, wanted, clip)) continue;
+        for (LONG y = r.top; y < r.bottom; ++y) {
+            const int sy = int(((2 * int64_t(y - wanted.top) + 1) * picture.Height()) / (2 * int64_t(h)));
+            const uint8_t* srcRow = picture.ScanLine(sy);
+            uint8_t* d = surface.ScanLine(y) + r.left * db;
+            for (LONG x = r.left; x < r.right; ++x, d += db) {
+                const int sx = int(((2 * int64_t(x - wanted.left) + 1) * picture.Width()) / (2 * int64_t(w)));
+                const uint8_t* s = srcRow + sx * sb;
+                const unsigned a = sb == 4 ? s[3] : 255;
+                for (int c = 0; c < 3; ++c) d[c] = uint8_t((s[c] * a + d[c] * (255 - a) + 127) / 255);
+                if (db == 4) d[3] = 255;
+            }
+        }
+    }
     return true;
 }

@@ -5,6 +5,7 @@
 
 #include "platform/menus/MenuInternal.h"
 #include "platform/text/Text.h"
+#include "platform/window/PaintControl.h"
 #include "platform/window/WindowInternal.h"
 #include "platform/window/WindowObject.h"
 
@@ -139,30 +140,16 @@ LRESULT PopupMenuProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return MA_NOACTIVATE;
     case MN_GETHMENU:
         return LRESULT(reinterpret_cast<uintptr_t>(PopupMenuOf(hwnd)));
-    case WM_PAINT: {
-        if (wParam) {
-            PaintPopup(hwnd, reinterpret_cast<HDC>(wParam));
-            return 0;
-        }
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        PaintPopup(hwnd, dc);
-        EndPaint(hwnd, &ps); // also when a draw handler destroyed the window
+    case WM_PAINT:
+        PaintControl(hwnd, wParam, [hwnd](HDC dc) { PaintPopup(hwnd, dc); });
         return 0;
-    }
     default:
         return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 
 void RegisterPopupClass() {
-    if (GetClassInfo(kClassName, nullptr)) return;
-    WNDCLASS wc;
-    wc.lpszClassName = kClassName;
-    wc.lpfnWndProc = PopupMenuProc;
-    wc.style = CS_SAVEBITS;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(uintptr_t(COLOR_MENU + 1));
-    RegisterClass(wc);
+    RegisterClassOnce(kClassName, PopupMenuProc, CS_SAVEBITS, reinterpret_cast<HBRUSH>(uintptr_t(COLOR_MENU + 1)));
 }
 
 // Keeps a window of the given size on the screen; when it does not fit below `at`, it goes

@@ -12,17 +12,7 @@
 #include <numbers>
 
 #include "platform/core/StrUtils.h"
-
-struct FontLibrary {
-    FT_Library ft = nullptr;
-    uint64_t renders = 0;
-    FontLibrary() {
-        if (FT_Init_FreeType(&ft) != 0) ft = nullptr;
-    }
-    ~FontLibrary() {
-        if (ft) FT_Done_FreeType(ft);
-    }
-};
+#include "platform/text/FontLibrary.h"
 
 namespace {
 

@@ -74,6 +74,7 @@ class RealizedFont {
 
   private:
     friend class FontEngine;
+    friend class FontFace;
     RealizedFont() = default;
     std::unique_ptr<GlyphImage> Render(char32_t c, int escapement);
 

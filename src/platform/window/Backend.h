@@ -5,6 +5,8 @@
 // nothing above the window system knows which one runs.
 #include <ctime>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "platform/core/Handles.h"
 #include "platform/core/WinTypes.h"
@@ -36,6 +38,11 @@ public:
     // Draws the user's eye to a top-level window (a click landed on a window it disables);
     // a backend that cannot does nothing.
     virtual void FlashWindow(HWND) {}
+
+    // The text clipboard, UTF-8. By default one string inside the program (headless); a
+    // backend with a desktop shares it with the other programs there.
+    virtual void SetClipboardText(std::string_view text);
+    virtual std::string ClipboardText();
 };
 
 // The running backend; a headless one is created on first use when none was set.

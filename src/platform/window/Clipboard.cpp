@@ -1,12 +1,18 @@
-// The text clipboard: one string shared by the whole program.
+// The text clipboard goes through the backend: the desktop's on screen, one string inside the
+// program headless.
 #include "platform/window/Clipboard.h"
 
+#include "platform/window/Backend.h"
+
 namespace {
-std::string& ClipboardSlot() {
+std::string& ProgramClipboard() {
     static std::string text;
     return text;
 }
 } // namespace
 
-void SetClipboardText(std::string_view text) { ClipboardSlot().assign(text); }
-std::string GetClipboardText() { return ClipboardSlot(); }
+void Backend::SetClipboardText(std::string_view text) { ProgramClipboard().assign(text); }
+std::string Backend::ClipboardText() { return ProgramClipboard(); }
+
+void SetClipboardText(std::string_view text) { CurrentBackend().SetClipboardText(text); }
+std::string GetClipboardText() { return CurrentBackend().ClipboardText(); }

@@ -1,6 +1,7 @@
 #pragma once
-// The program-wide text clipboard the edit controls cut, copy and paste through. It holds
-// UTF-8 text; there is no opening or closing, one process uses it.
+// The text clipboard the edit controls cut, copy and paste through, kept by the backend (the
+// desktop's on screen, the program's own headless). It holds UTF-8 text; there is no opening
+// or closing.
 #include <string>
 #include <string_view>
 

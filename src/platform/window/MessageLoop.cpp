@@ -281,15 +281,17 @@ void SetDispatchExceptionHandler(std::function<void(std::exception_ptr)> handler
     State().exceptionHandler = std::move(handler);
 }
 
+uint32_t KeyCharacter(UINT vk, bool shift, bool ctrl) {
+    if (vk >= 'A' && vk <= 'Z') return ctrl ? vk - 'A' + 1 : shift ? vk : vk + 32; // Ctrl+C is 0x03
+    if (vk >= '0' && vk <= '9') return vk;
+    if (vk == VK_SPACE || vk == VK_RETURN || vk == VK_BACK || vk == VK_TAB || vk == VK_ESCAPE) return vk;
+    return 0;
+}
+
 bool TranslateMessage(const MSG* msg) {
     if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return false;
-    const UINT vk = UINT(msg->wParam);
-    uint32_t ch = 0;
-    const bool shift = State().keyDown[VK_SHIFT];
-    const bool ctrl = State().keyDown[VK_CONTROL];
-    if (vk >= 'A' && vk <= 'Z') ch = ctrl ? vk - 'A' + 1 : shift ? vk : vk + 32; // Ctrl+C is 0x03
-    else if (vk >= '0' && vk <= '9') ch = vk;
-    else if (vk == VK_SPACE || vk == VK_RETURN || vk == VK_BACK || vk == VK_TAB || vk == VK_ESCAPE) ch = vk;
+    const uint32_t ch =
+        KeyCharacter(UINT(msg->wParam), State().keyDown[VK_SHIFT], State().keyDown[VK_CONTROL]);
     if (!ch) return false;
     // The character comes next, before any input queued after the key.
     auto& s = State();

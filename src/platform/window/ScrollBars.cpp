@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "platform/window/PaintControl.h"
 #include "platform/window/WindowInternal.h"
 #include "platform/window/WindowObject.h"
 
@@ -461,7 +462,7 @@ void PaintSizeGrip(HDC dc, const RECT& r) {
     DeleteObject(dark);
 }
 
-void PaintControl(HWND hwnd, HDC dc) {
+void PaintScrollBarControl(HWND hwnd, HDC dc) {
     // The control paints in client coordinates; its bar rectangle is in window coordinates.
     const RECT client = ClientRectInWindow(hwnd);
     const int saved = SaveDC(dc);
@@ -475,14 +476,7 @@ LRESULT ScrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const DWORD style = DWORD(GetWindowLong(hwnd, GWL_STYLE));
     switch (msg) {
     case WM_PAINT:
-        if (wParam) {
-            PaintControl(hwnd, reinterpret_cast<HDC>(wParam));
-        } else {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            PaintControl(hwnd, dc);
-            EndPaint(hwnd, &ps);
-        }
+        PaintControl(hwnd, wParam, [hwnd](HDC dc) { PaintScrollBarControl(hwnd, dc); });
         return 0;
     case WM_ERASEBKGND:
         return 1; // painting covers the whole control
@@ -712,10 +706,5 @@ bool GetScrollBarInfo(HWND hwnd, LONG object, SCROLLBARINFO* info) {
 }
 
 void RegisterScrollBarClass() {
-    WNDCLASS wc;
-    wc.lpszClassName = "ScrollBar";
-    wc.lpfnWndProc = ScrollBarProc;
-    wc.style = CS_DBLCLKS;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    RegisterClass(wc);
+    RegisterClassOnce("ScrollBar", ScrollBarProc, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/gdi/Region.h"
+#include "platform/window/InputInjection.h"
 #include "platform/window/WindowSystem.h"
 
 // Asks the window for its client rectangle (WM_NCCALCSIZE) and stores it.
@@ -12,8 +13,6 @@ void InvalidateParentArea(HWND hwnd);
 // Minimize, maximize or restore (ShowWindow commands).
 void ChangeWindowState(HWND hwnd, int cmd);
 void ForgetWindowTimers(HWND hwnd);
-// When the next timer falls due (backend clock), or kWaitForever without timers.
-DWORD NextTimerDueMs();
 void TopLevelChangedNotice(HWND topLevel);
 void WindowDestroyedNotice(HWND topLevel);
 LRESULT CallCbtHooks(int code, WPARAM wParam, LPARAM lParam);
@@ -30,14 +29,9 @@ bool AcceptsInput(HWND hwnd);
 // front and flashes instead.
 void ActivateBlockingWindow(HWND disabled);
 
-// Mouse and keyboard input from the backend, in screen coordinates; the window system turns
-// it into queued messages.
-enum class MouseButton { None, Left, Right, Middle };
-void QueueMouseMove(POINT screen);
-void QueueMouseButton(POINT screen, MouseButton button, bool down);
-void QueueMouseWheel(POINT screen, int delta);
-void QueueKey(UINT vk, bool down);
-void QueueChar(uint32_t codePoint);
+
+// The character TranslateMessage makes of a key pressed with these modifiers, 0 for none.
+uint32_t KeyCharacter(UINT vk, bool shift, bool ctrl);
 
 // WindowFromPoint that passes over the given windows (those that answered HTTRANSPARENT), so
 // the point reaches the window beneath them: a sibling lower in z-order, or the parent.

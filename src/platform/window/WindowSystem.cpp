@@ -944,3 +944,14 @@ void ChangeWindowState(HWND hwnd, int cmd) {
     }
     if (WindowOf(hwnd)) SetActiveWindow(hwnd);
 }
+
+void RegisterClassOnce(std::string_view className, WNDPROC proc, UINT style, HBRUSH background, HCURSOR cursor) {
+    if (GetClassInfo(className, nullptr)) return;
+    WNDCLASS wc;
+    wc.lpszClassName = std::string(className);
+    wc.lpfnWndProc = proc;
+    wc.style = style;
+    wc.hbrBackground = background;
+    wc.hCursor = cursor;
+    RegisterClass(wc);
+}

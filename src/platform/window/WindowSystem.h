@@ -112,6 +112,10 @@ struct NMHDR {
 ATOM RegisterClass(const WNDCLASS& wc);
 bool UnregisterClass(std::string_view className);
 bool GetClassInfo(std::string_view className, WNDCLASS* wc);
+// Registers a class unless one of that name exists already (the standard classes register on
+// first use); a background may be a system colour index + 1.
+void RegisterClassOnce(std::string_view className, WNDPROC proc, UINT style = 0, HBRUSH background = nullptr,
+                       HCURSOR cursor = nullptr);
 int GetClassName(HWND hwnd, char* buffer, int size);
 std::string GetClassName(HWND hwnd);
 uintptr_t GetClassLongPtr(HWND hwnd, int index);

@@ -345,3 +345,25 @@ TEST(GdiBlt, GradientTrianglesThroughTheOriginAndAComplexClip) {
     EXPECT_FALSE(GradientFill(t.dc, v, 4, &badRect, 1, GRADIENT_FILL_RECT_H));
     EXPECT_FALSE(GradientFill(t.dc, v, 4, mesh, 2, 7));
 }
+
+TEST(GdiBlt, DrawBitmapScaledBlendsByThePicturesAlphaInsideTheClip) {
+    // Two source pixels, opaque red and blue at alpha 128, stretched to four destination pixels
+    // 1..4 (floor((2i + 1) * 2 / 8) = 0 0 1 1); the clip stops at 4 and the origin is moved.
+    Bitmap picture(2, 1, 32, true);
+    const uint8_t bytes[] = {0, 0, 255, 255, 255, 0, 0, 128};
+    std::memcpy(picture.ScanLine(0), bytes, sizeof bytes);
+    TestDC t(6, 1, kWhite, 32);
+    SetViewportOrgEx(t.dc, 2, 0, nullptr);
+    IntersectClipRect(t.dc, -2, 0, 2, 1);
+    EXPECT_TRUE(DrawBitmapScaled(t.dc, picture, Rect(-1, 0, 3, 1)));
+    // Blue over white: (255 * 128 + 255 * 127 + 127) / 255 = 255, the others
+    // (0 * 128 + 255 * 127 + 127) / 255 = 127.
+    const COLORREF red = RGB(255, 0, 0), blend = RGB(127, 127, 255);
+    const std::vector<COLORREF> expected{kWhite, red, red, blend, kWhite, kWhite};
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(GetPixel(t.dc, x - 2, 0), expected[size_t(x)]) << x;
+    EXPECT_EQ(t.Alpha(3, 0), 255);
+    EXPECT_EQ(t.Alpha(4, 0), t.Alpha(0, 0));
+
+    EXPECT_FALSE(DrawBitmapScaled(t.dc, Bitmap(), Rect(0, 0, 2, 1)));
+    EXPECT_FALSE(DrawBitmapScaled(t.dc, picture, Rect(0, 0, 0, 1)));
+}

@@ -1,4 +1,4 @@
-#include "htmlview/ExternalBrowser.h"
+#include "platform/host/ExternalOpener.h"
 
 #include <cstdlib>
 #include <string>
@@ -28,7 +28,7 @@ std::string FindInPath(const char* program) {
 
 } // namespace
 
-bool OpenInBrowser(const std::string& url) {
+bool OpenExternalUrl(const std::string& url) {
     const std::string opener = FindInPath("xdg-open");
     if (opener.empty() || url.empty() || url[0] == '-') return false;
     // A middle process starts the opener and ends at once, so the opener is never our child
@@ -46,5 +46,5 @@ bool OpenInBrowser(const std::string& url) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 #else
-bool OpenInBrowser(const std::string&) { return false; }
+bool OpenExternalUrl(const std::string&) { return false; }
 #endif

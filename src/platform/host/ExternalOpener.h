@@ -4,4 +4,4 @@
 
 // Starts the opener without a shell and without waiting for it; false when there is none (the
 // link is then ignored without an error).
-bool OpenInBrowser(const std::string& url);
+bool OpenExternalUrl(const std::string& url);
