@@ -18,8 +18,7 @@ class BenchDC {
         Bitmap& b = *BitmapOf(bitmap_);
         for (int y = 0; y < kHeight; ++y) {
             uint8_t* p = b.ScanLine(y);
-            for (int i = 0; i < kWidth * 3; ++i)
-                p[i] = uint8_t(i * 7 + y * 13 + seed);
+            for (int i = 0; i < kWidth * 3; ++i) p[i] = uint8_t(i * 7 + y * 13 + seed);
         }
     }
     BenchDC(const BenchDC&) = delete;

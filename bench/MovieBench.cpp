@@ -1,10 +1,9 @@
 #include <benchmark/benchmark.h>
+#include <string>
 
 #include "movie/SwfMovie.h"
-#include "platform/gdi/Bitmap.h"
 #include "platform/core/FileSystem.h"
-
-#include <string>
+#include "platform/gdi/Bitmap.h"
 
 // The course's splash movie as the splash window plays it: 683 x 102 pixels, 24 bits.
 // The goal is under 4 ms a frame.

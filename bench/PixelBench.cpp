@@ -14,8 +14,7 @@ Bitmap Pattern(int seed) {
     Bitmap b(kWidth, kHeight, 24);
     for (int y = 0; y < kHeight; ++y) {
         uint8_t* p = b.ScanLine(y);
-        for (int i = 0; i < kWidth * 3; ++i)
-            p[i] = uint8_t(i * 7 + y * 13 + seed);
+        for (int i = 0; i < kWidth * 3; ++i) p[i] = uint8_t(i * 7 + y * 13 + seed);
     }
     return b;
 }

@@ -19,9 +19,12 @@ void BM_ComposeScreenThreeWindows(benchmark::State& state) {
     wc.lpfnWndProc = PlainProc;
     RegisterClass(wc);
     HWND windows[3] = {
-        CreateWindowEx(0, "BenchPlain", "", WS_POPUP | WS_VISIBLE, 0, 0, 1920, 1080, nullptr, nullptr, nullptr, nullptr),
-        CreateWindowEx(0, "BenchPlain", "", WS_POPUP | WS_VISIBLE, 100, 100, 800, 600, nullptr, nullptr, nullptr, nullptr),
-        CreateWindowEx(0, "BenchPlain", "", WS_POPUP | WS_VISIBLE, 600, 300, 900, 700, nullptr, nullptr, nullptr, nullptr),
+        CreateWindowEx(0, "BenchPlain", "", WS_POPUP | WS_VISIBLE, 0, 0, 1920, 1080, nullptr,
+                       nullptr, nullptr, nullptr),
+        CreateWindowEx(0, "BenchPlain", "", WS_POPUP | WS_VISIBLE, 100, 100, 800, 600, nullptr,
+                       nullptr, nullptr, nullptr),
+        CreateWindowEx(0, "BenchPlain", "", WS_POPUP | WS_VISIBLE, 600, 300, 900, 700, nullptr,
+                       nullptr, nullptr, nullptr),
     };
     ProcessPendingMessages();
     Bitmap screen(1920, 1080, 24, true);

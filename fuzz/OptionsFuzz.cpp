@@ -2,8 +2,8 @@
 // package that holds a small master bitmap, picture members and the text as its options.
 #include <cstdint>
 
-#include "platform/image/BmpFile.h"
 #include "platform/core/Errors.h"
+#include "platform/image/BmpFile.h"
 #include "skin/qvSkinPack.h"
 #include "skin/sSkinLoader.h"
 
@@ -20,7 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         loader.LoadOptions(text, TsSkinFiles::FromPackage(*package));
     } catch (const EConvertError&) {
-    } catch (const EReadError&) {
-    }
+    } catch (const EReadError&) {}
     return 0;
 }

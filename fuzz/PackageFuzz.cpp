@@ -10,7 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     reader.PackedData = std::make_unique<TMemoryStream>(data, data + size);
     try {
         reader.UnpackSkin();
-    } catch (const EReadError&) {
-    }
+    } catch (const EReadError&) {}
     return 0;
 }

@@ -1,11 +1,11 @@
 // Loads arbitrary bytes as a SWF movie; whatever loads is played for a few frames and
 // drawn into a small bitmap, so the timeline and the renderer see hostile data too.
-#include "movie/SwfMovie.h"
-#include "platform/gdi/Bitmap.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "movie/SwfMovie.h"
+#include "platform/gdi/Bitmap.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string error;

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/image/BmpFile.h"
 #include "platform/core/FileSystem.h"
-#include "platform/image/JpegFile.h"
 #include "platform/core/WinTypes.h"
+#include "platform/image/BmpFile.h"
+#include "platform/image/JpegFile.h"
 
 namespace {
 
@@ -36,7 +36,8 @@ void DrawCheck(Bitmap& b, int x0, int y0, COLORREF box, COLORREF mark) {
     DrawFrame(b, Rect(x0, y0, x0 + 13, y0 + 13), RGB(255, 255, 255), box, box);
     const int px[] = {3, 4, 5, 6, 7, 8, 9};
     const int py[] = {6, 7, 8, 7, 6, 5, 4};
-    for (int i = 0; i < 7; ++i) FillRect(b, Rect(x0 + px[i], y0 + py[i], x0 + px[i] + 1, y0 + py[i] + 2), mark);
+    for (int i = 0; i < 7; ++i)
+        FillRect(b, Rect(x0 + px[i], y0 + py[i], x0 + px[i] + 1, y0 + py[i] + 2), mark);
 }
 
 const char* kOptions =
@@ -60,7 +61,8 @@ const char* kOptions =
     "[BUTTON]\r\n"
     "PARENTCLASS=PANEL\r\nFONTCOLOR=0\r\nHOTFONTCOLOR=8388608\r\nSHOWFOCUS=TRUE\r\n"
     "FADINGENABLED=TRUE\r\nFADINGITERATIONS=5\r\n"
-    "GRADIENTDATA=16184299;15788256;45;0;0;15788256;14866631;10;0;0;14866631;16184300;42;0;0;16184300;16184300;0;0;0\r\n"
+    "GRADIENTDATA=16184299;15788256;45;0;0;15788256;14866631;10;0;0;14866631;16184300;42;0;0;"
+    "16184300;16184300;0;0;0\r\n"
     "HOTGRADIENTPERCENT=100\r\n"
     "HOTGRADIENTDATA=16777215;16247000;50;0;0;16247000;15720000;50;0;0\r\n"
     "BORDERSMASK=^0024^0000^0084^0020^0004^0004^0004^0004^3^0^0^0\r\n"
@@ -85,15 +87,18 @@ int main(int argc, char** argv) {
 
     Bitmap master(120, 70, 24);
     master.Fill(kKey);
-    DrawFrame(master, Rect(0, 0, 24, 24), RGB(217, 232, 237), RGB(255, 255, 255), RGB(120, 150, 170));
+    DrawFrame(master, Rect(0, 0, 24, 24), RGB(217, 232, 237), RGB(255, 255, 255),
+              RGB(120, 150, 170));
     const COLORREF faces[3] = {RGB(235, 240, 246), RGB(250, 250, 255), RGB(200, 215, 230)};
     for (int i = 0; i < 3; ++i)
-        DrawFrame(master, Rect(24 + 20 * i, 0, 44 + 20 * i, 20), faces[i], RGB(255, 255, 255), RGB(90, 120, 150));
+        DrawFrame(master, Rect(24 + 20 * i, 0, 44 + 20 * i, 20), faces[i], RGB(255, 255, 255),
+                  RGB(90, 120, 150));
     for (int y = 0; y < 32; ++y)
         for (int x = 84; x < 116; ++x)
             master.SetPixel(x, y, ((x / 4 + y / 4) & 1) ? RGB(222, 232, 240) : RGB(214, 226, 236));
     for (int i = 0; i < 3; ++i) {
-        DrawCheck(master, 13 * i, 40, RGB(90, 120, 150), i == 1 ? RGB(0, 90, 200) : RGB(30, 60, 110));
+        DrawCheck(master, 13 * i, 40, RGB(90, 120, 150),
+                  i == 1 ? RGB(0, 90, 200) : RGB(30, 60, 110));
         DrawCheck(master, 13 * i, 53, RGB(90, 120, 150), RGB(255, 255, 255));
     }
 
@@ -106,9 +111,10 @@ int main(int argc, char** argv) {
 
     const std::string dir = WindowsPath(std::filesystem::absolute(out).string()) + "\\";
     const std::string options = kOptions;
-    const bool ok = WriteFileBytes(dir + "Options.dat", std::vector<uint8_t>(options.begin(), options.end())) &&
-                    WriteFileBytes(dir + "MASTER.BMP", SaveBMP(master)) &&
-                    WriteFileBytes(dir + "PAPER.JPG", EncodeJPEG(paper, 85));
+    const bool ok =
+        WriteFileBytes(dir + "Options.dat", std::vector<uint8_t>(options.begin(), options.end())) &&
+        WriteFileBytes(dir + "MASTER.BMP", SaveBMP(master)) &&
+        WriteFileBytes(dir + "PAPER.JPG", EncodeJPEG(paper, 85));
     if (!ok) {
         std::fprintf(stderr, "skingen: cannot write the skin into %s\n", argv[1]);
         return 1;

@@ -1,7 +1,6 @@
 // skintool: packs, unpacks, lists and inspects skins, and previews gradients, for the people
 // who author skins. Paths on the command line are host paths.
 #include <SDL.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -12,8 +11,8 @@
 #include "graphics/sGradient.h"
 #include "platform/core/Errors.h"
 #include "platform/core/FileSystem.h"
-#include "platform/image/PngFile.h"
 #include "platform/core/StrUtils.h"
+#include "platform/image/PngFile.h"
 #include "skin/qvSkinPack.h"
 #include "skin/sSkinLoader.h"
 
@@ -22,7 +21,7 @@ namespace {
 using nlohmann::json;
 
 class ToolError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -62,11 +61,13 @@ int Pack(const std::string& dir, const std::string& package) {
     });
     std::vector<TqvPackMember> members;
     for (const auto& name : names) {
-        auto file = ReadFileBytes(WindowsPath((fs::path(dir) / name).string()), TqvSkinConvertor::kMaxPackageBytes);
+        auto file = ReadFileBytes(WindowsPath((fs::path(dir) / name).string()),
+                                  TqvSkinConvertor::kMaxPackageBytes);
         if (!file.Ok()) throw ToolError(file.Error);
         members.push_back({name, std::move(file.Data)});
     }
-    if (!WriteFileBytes(WindowsPath(package), PackSkin(members))) throw ToolError(package + ": cannot write");
+    if (!WriteFileBytes(WindowsPath(package), PackSkin(members)))
+        throw ToolError(package + ": cannot write");
     for (const auto& m : members) std::printf("%s\t%zu\n", m.Name.c_str(), m.Data.size());
     return 0;
 }
@@ -81,7 +82,8 @@ int Unpack(const std::string& package, const std::string& dir) {
     auto reader = ReadPackage(package);
     std::filesystem::create_directories(dir);
     auto write = [&](const std::string& name, const TMemoryStream& data) {
-        if (!IsPlainFileName(name)) throw ToolError(package + ": member \"" + name + "\": not a plain file name");
+        if (!IsPlainFileName(name))
+            throw ToolError(package + ": member \"" + name + "\": not a plain file name");
         const std::string target = (std::filesystem::path(dir) / name).string();
         if (!WriteFileBytes(WindowsPath(target), data)) throw ToolError(target + ": cannot write");
     };
@@ -95,7 +97,8 @@ int List(const std::string& package) {
     std::vector<std::pair<std::string, size_t>> lines;
     for (const auto& item : reader->ImageItems) lines.push_back({item.FileName, item.Data->size()});
     if (reader->Options)
-        lines.insert(lines.begin() + std::min<std::ptrdiff_t>(reader->OptionsIndex, std::ptrdiff_t(lines.size())),
+        lines.insert(lines.begin() + std::min<std::ptrdiff_t>(reader->OptionsIndex,
+                                                              std::ptrdiff_t(lines.size())),
                      {"Options.dat", reader->Options->size()});
     for (const auto& [name, size] : lines) std::printf("%s\t%zu\n", name.c_str(), size);
     return 0;
@@ -104,7 +107,8 @@ int List(const std::string& package) {
 json Steps(const TsGradArray& steps) {
     json a = json::array();
     for (const auto& s : steps)
-        a.push_back({{"Color1", s.Color1}, {"Color2", s.Color2}, {"Percent", s.Percent}, {"Mode", s.Mode}});
+        a.push_back(
+            {{"Color1", s.Color1}, {"Color2", s.Color2}, {"Percent", s.Percent}, {"Mode", s.Mode}});
     return a;
 }
 
@@ -188,11 +192,16 @@ int Dump(const std::string& skin) {
     const TsSkinData& d = c.SkinData;
     json doc;
     doc["skin"] = {
-        {"SkinFolder", d.SkinFolder},     {"Loaded", d.Loaded},
-        {"Version", d.Version},           {"Author", d.Author},
-        {"Description", d.Description},   {"Shadow1Color", d.Shadow1Color},
-        {"Shadow1Offset", d.Shadow1Offset}, {"Shadow1Blur", d.Shadow1Blur},
-        {"Shadow1Transparency", d.Shadow1Transparency}, {"BorderColor", d.BorderColor},
+        {"SkinFolder", d.SkinFolder},
+        {"Loaded", d.Loaded},
+        {"Version", d.Version},
+        {"Author", d.Author},
+        {"Description", d.Description},
+        {"Shadow1Color", d.Shadow1Color},
+        {"Shadow1Offset", d.Shadow1Offset},
+        {"Shadow1Blur", d.Shadow1Blur},
+        {"Shadow1Transparency", d.Shadow1Transparency},
+        {"BorderColor", d.BorderColor},
         {"ButtonSpacing", d.ButtonSpacing},
     };
     doc["sections"] = json::array();
@@ -241,7 +250,8 @@ int Preview(const std::string& file) {
     auto bmp = DecodePNG(bytes.Data.data(), bytes.Data.size(), &error);
     if (!bmp) throw ToolError(file + ": " + error);
     bmp->SetFormat(32);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) throw ToolError(std::string("cannot open a window: ") + SDL_GetError());
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        throw ToolError(std::string("cannot open a window: ") + SDL_GetError());
     SDL_Window* window = SDL_CreateWindow(("skintool - " + file).c_str(), SDL_WINDOWPOS_CENTERED,
                                           SDL_WINDOWPOS_CENTERED, bmp->Width(), bmp->Height(), 0);
     SDL_Surface* screen = window ? SDL_GetWindowSurface(window) : nullptr;
@@ -249,9 +259,11 @@ int Preview(const std::string& file) {
         SDL_Quit();
         throw ToolError(std::string("cannot open a window: ") + SDL_GetError());
     }
-    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(0, bmp->Width(), bmp->Height(), 32, SDL_PIXELFORMAT_BGRA32);
+    SDL_Surface* picture =
+        SDL_CreateRGBSurfaceWithFormat(0, bmp->Width(), bmp->Height(), 32, SDL_PIXELFORMAT_BGRA32);
     for (int y = 0; y < bmp->Height(); ++y)
-        std::copy_n(bmp->ScanLine(y), bmp->Width() * 4, static_cast<uint8_t*>(picture->pixels) + y * picture->pitch);
+        std::copy_n(bmp->ScanLine(y), bmp->Width() * 4,
+                    static_cast<uint8_t*>(picture->pixels) + y * picture->pitch);
     for (bool open = true; open;) {
         SDL_BlitSurface(picture, nullptr, screen, nullptr);
         SDL_UpdateWindowSurface(window);

@@ -13,7 +13,8 @@ int main() {
     std::string error;
     std::unique_ptr<SdlBackend> backend = SdlBackend::Create(&error);
     if (!backend) {
-        std::fprintf(stderr, "statistika: no display to show the textbook on (%s)\n", error.c_str());
+        std::fprintf(stderr, "statistika: no display to show the textbook on (%s)\n",
+                     error.c_str());
         return 1;
     }
     SetBackend(std::move(backend));

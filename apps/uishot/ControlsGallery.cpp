@@ -5,22 +5,22 @@
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/CoolBar.h"
-#include "platform/dialogs/Dialog.h"
 #include "platform/controls/Edit.h"
-#include "platform/gdi/Gdi.h"
 #include "platform/controls/HintWindow.h"
 #include "platform/controls/ListBox.h"
-#include "platform/menus/Menu.h"
-#include "platform/dialogs/MessageBox.h"
-#include "platform/dialogs/PrintDialog.h"
-#include "platform/window/ScrollBars.h"
-#include "platform/dialogs/StandardClasses.h"
 #include "platform/controls/Static.h"
 #include "platform/controls/StatusBar.h"
 #include "platform/controls/TabControl.h"
 #include "platform/controls/ToolBar.h"
 #include "platform/controls/TreeView.h"
 #include "platform/controls/UpDown.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/dialogs/PrintDialog.h"
+#include "platform/dialogs/StandardClasses.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/menus/Menu.h"
+#include "platform/window/ScrollBars.h"
 
 namespace {
 
@@ -35,8 +35,8 @@ enum Command : int {
     kCmdAbout,
 };
 
-HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id = 0,
-           DWORD exStyle = 0) {
+HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h,
+           int id = 0, DWORD exStyle = 0) {
     return CreateWindowEx(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
                           reinterpret_cast<HMENU>(intptr_t(id)), nullptr, nullptr);
 }
@@ -82,12 +82,14 @@ void AddButtons(HWND hwnd) {
     Child(hwnd, "Button", "Батырмалар", BS_GROUPBOX, 10, 40, 220, 210);
     Child(hwnd, "Button", "&Ашу", BS_DEFPUSHBUTTON | WS_TABSTOP, 20, 60, 95, 25, 11);
     Child(hwnd, "Button", "Жабу", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 125, 60, 95, 25, 12);
-    HWND check = Child(hwnd, "Button", "Суреттерді көрсету", BS_AUTOCHECKBOX | WS_TABSTOP, 20, 95, 200, 18, 13);
+    HWND check = Child(hwnd, "Button", "Суреттерді көрсету", BS_AUTOCHECKBOX | WS_TABSTOP, 20, 95,
+                       200, 18, 13);
     SendMessage(check, BM_SETCHECK, BST_CHECKED, 0);
-    HWND three = Child(hwnd, "Button", "Үш күйлі белгі", BS_AUTO3STATE | WS_TABSTOP, 20, 117, 200, 18, 14);
+    HWND three =
+        Child(hwnd, "Button", "Үш күйлі белгі", BS_AUTO3STATE | WS_TABSTOP, 20, 117, 200, 18, 14);
     SendMessage(three, BM_SETCHECK, BST_INDETERMINATE, 0);
-    HWND first = Child(hwnd, "Button", "Күндізгі бөлім", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 20, 145, 200,
-                       18, 15);
+    HWND first = Child(hwnd, "Button", "Күндізгі бөлім", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+                       20, 145, 200, 18, 15);
     Child(hwnd, "Button", "Сырттай бөлім", BS_AUTORADIOBUTTON, 20, 167, 200, 18, 16);
     Child(hwnd, "Button", "Қашықтан оқыту", BS_AUTORADIOBUTTON | WS_DISABLED, 20, 189, 200, 18, 17);
     SendMessage(first, BM_SETCHECK, BST_CHECKED, 0);
@@ -98,23 +100,28 @@ void AddButtons(HWND hwnd) {
 void AddFields(HWND hwnd) {
     Child(hwnd, "Button", "Өрістер", BS_GROUPBOX, 240, 40, 220, 210);
     Child(hwnd, "Static", "&Аты-жөні:", SS_LEFT, 250, 62, 70, 16);
-    Child(hwnd, "Edit", "Әлия Нұрланқызы", ES_AUTOHSCROLL | WS_TABSTOP, 322, 58, 128, 22, 21, WS_EX_CLIENTEDGE);
+    Child(hwnd, "Edit", "Әлия Нұрланқызы", ES_AUTOHSCROLL | WS_TABSTOP, 322, 58, 128, 22, 21,
+          WS_EX_CLIENTEDGE);
     Child(hwnd, "Static", "Топ:", SS_LEFT, 250, 90, 70, 16);
     Child(hwnd, "Edit", "ЭС-21", ES_READONLY, 322, 86, 128, 22, 22, WS_EX_CLIENTEDGE);
     Child(hwnd, "Static", "Даналар:", SS_LEFT, 250, 118, 70, 16);
-    HWND copies = Child(hwnd, "Edit", "3", ES_NUMBER | WS_TABSTOP, 322, 114, 60, 22, 23, WS_EX_CLIENTEDGE);
-    HWND spin = Child(hwnd, "msctls_updown32", "", UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS, 382, 114, 16, 22, 24);
+    HWND copies =
+        Child(hwnd, "Edit", "3", ES_NUMBER | WS_TABSTOP, 322, 114, 60, 22, 23, WS_EX_CLIENTEDGE);
+    HWND spin = Child(hwnd, "msctls_updown32", "", UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS,
+                      382, 114, 16, 22, 24);
     SendMessage(spin, UDM_SETBUDDY, WPARAM(copies), 0);
     SendMessage(spin, UDM_SETRANGE32, 1, 99);
     SendMessage(spin, UDM_SETPOS32, 0, 3);
     Child(hwnd, "Static", "Тақырып:", SS_LEFT, 250, 146, 70, 16);
-    HWND combo = Child(hwnd, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 322, 142, 128, 160, 25);
+    HWND combo = Child(hwnd, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 322, 142,
+                       128, 160, 25);
     for (const char* topic : {"Халық статистикасы", "Ұлттық байлық", "Баға статистикасы"})
         SendMessage(combo, CB_ADDSTRING, 0, LPARAM(topic));
     SendMessage(combo, CB_SETCURSEL, 1, 0);
-    HWND list = Child(hwnd, "ListBox", "", WS_VSCROLL | WS_TABSTOP, 250, 172, 200, 70, 26, WS_EX_CLIENTEDGE);
-    for (const char* item : {"Орташа шамалар", "Вариация көрсеткіштері", "Динамика қатарлары", "Индекстер",
-                             "Іріктеме әдісі", "Корреляция"})
+    HWND list = Child(hwnd, "ListBox", "", WS_VSCROLL | WS_TABSTOP, 250, 172, 200, 70, 26,
+                      WS_EX_CLIENTEDGE);
+    for (const char* item : {"Орташа шамалар", "Вариация көрсеткіштері", "Динамика қатарлары",
+                             "Индекстер", "Іріктеме әдісі", "Корреляция"})
         SendMessage(list, LB_ADDSTRING, 0, LPARAM(item));
     SendMessage(list, LB_SETCURSEL, 2, 0);
 }
@@ -129,12 +136,15 @@ HTREEITEM AddNode(HWND tree, HTREEITEM parent, const char* text) {
 }
 
 void AddTree(HWND hwnd) {
-    HWND tree = Child(hwnd, "SysTreeView32", "", TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_TRACKSELECT | WS_VSCROLL |
-                                                     WS_TABSTOP, 470, 40, 220, 210, 31, WS_EX_CLIENTEDGE);
+    HWND tree =
+        Child(hwnd, "SysTreeView32", "",
+              TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_TRACKSELECT | WS_VSCROLL | WS_TABSTOP, 470,
+              40, 220, 210, 31, WS_EX_CLIENTEDGE);
     SendMessage(tree, TVM_SETINDENT, 19, 0);
     HTREEITEM lectures = AddNode(tree, TVI_ROOT, "Дәрістер");
-    for (const char* t : {"1. Пәні мен әдісі", "2. Халық статистикасы", "3. Ұлттық байлық", "4. Еңбек өнімділігі",
-                          "5. Тауар айналымы", "6. Ұлттық шоттар жүйесі", "7. Өмір деңгейі"})
+    for (const char* t :
+         {"1. Пәні мен әдісі", "2. Халық статистикасы", "3. Ұлттық байлық", "4. Еңбек өнімділігі",
+          "5. Тауар айналымы", "6. Ұлттық шоттар жүйесі", "7. Өмір деңгейі"})
         AddNode(tree, lectures, t);
     HTREEITEM practice = AddNode(tree, TVI_ROOT, "Практикалық сабақтар");
     HTREEITEM first = AddNode(tree, practice, "1-тақырып");
@@ -144,11 +154,13 @@ void AddTree(HWND hwnd) {
     AddNode(tree, TVI_ROOT, "Силлабус");
     SendMessage(tree, TVM_EXPAND, TVE_EXPAND, LPARAM(lectures));
     SendMessage(tree, TVM_EXPAND, TVE_EXPAND, LPARAM(practice));
-    SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, SendMessage(tree, TVM_GETNEXTITEM, TVGN_CHILD, LPARAM(lectures)));
+    SendMessage(tree, TVM_SELECTITEM, TVGN_CARET,
+                SendMessage(tree, TVM_GETNEXTITEM, TVGN_CHILD, LPARAM(lectures)));
 }
 
 void AddBars(HWND hwnd) {
-    HWND tabs = Child(hwnd, "SysTabControl32", "", WS_TABSTOP | WS_CLIPSIBLINGS, 10, 262, 450, 150, 41);
+    HWND tabs =
+        Child(hwnd, "SysTabControl32", "", WS_TABSTOP | WS_CLIPSIBLINGS, 10, 262, 450, 150, 41);
     int i = 0;
     for (const char* text : {"Дәрістер", "Практика", "Тесттер", "Әдебиет"}) {
         TCITEM item;
@@ -159,14 +171,16 @@ void AddBars(HWND hwnd) {
     RECT page{0, 0, 450, 150};
     SendMessage(tabs, TCM_ADJUSTRECT, 0, LPARAM(&page));
     Child(tabs, "Static",
-          "Беттің ішінде сөздер жолдан жолға ауысады: мәтін статикалық өрістің енінен асса, келесі жолға түседі.",
+          "Беттің ішінде сөздер жолдан жолға ауысады: мәтін статикалық өрістің енінен асса, келесі "
+          "жолға түседі.",
           SS_LEFT, page.left + 8, page.top + 8, WidthOf(page) - 16, 40);
     Child(tabs, "Static", "", SS_GRAYRECT, page.left + 8, page.top + 56, 60, 40);
     Child(tabs, "Static", "", SS_WHITERECT, page.left + 76, page.top + 56, 60, 40);
     Child(tabs, "Static", "", SS_ETCHEDFRAME, page.left + 144, page.top + 56, 60, 40);
     HWND icon = Child(tabs, "Static", "", SS_ICON, page.left + 220, page.top + 60, 32, 32);
     SendMessage(icon, STM_SETICON, WPARAM(LoadIcon(nullptr, IDI_ASTERISK)), 0);
-    Child(tabs, "Static", "Оң жақта", SS_RIGHT, page.left + 260, page.top + 70, WidthOf(page) - 276, 16);
+    Child(tabs, "Static", "Оң жақта", SS_RIGHT, page.left + 260, page.top + 70, WidthOf(page) - 276,
+          16);
 
     HWND scroll = Child(hwnd, "ScrollBar", "", SBS_HORZ, 470, 262, 220, 17, 42);
     SCROLLINFO si;
@@ -177,8 +191,10 @@ void AddBars(HWND hwnd) {
     si.nPos = 30;
     SetScrollInfo(scroll, SB_CTL, &si, true);
 
-    HWND rebar = Child(hwnd, "ReBarWindow32", "", WS_CLIPCHILDREN | CCS_NOPARENTALIGN | CCS_NODIVIDER, 470, 290, 220, 34, 43);
-    HWND bandEdit = Child(rebar, "Edit", "Іздеу...", ES_AUTOHSCROLL, 0, 0, 120, 22, 44, WS_EX_CLIENTEDGE);
+    HWND rebar = Child(hwnd, "ReBarWindow32", "",
+                       WS_CLIPCHILDREN | CCS_NOPARENTALIGN | CCS_NODIVIDER, 470, 290, 220, 34, 43);
+    HWND bandEdit =
+        Child(rebar, "Edit", "Іздеу...", ES_AUTOHSCROLL, 0, 0, 120, 22, 44, WS_EX_CLIENTEDGE);
     REBARBANDINFO band;
     band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_TEXT;
     band.hwndChild = bandEdit;
@@ -208,10 +224,12 @@ PRINTDLG GalleryPrintRequest(HWND owner) {
 void OnCommand(HWND hwnd, int id) {
     switch (id) {
     case kCmdMessage:
-        MessageBox(hwnd, "Құжат табылмады:\nC:\\Statistika\\Doc1\\DAR8.htm", "Статистика", MB_OK | MB_ICONERROR);
+        MessageBox(hwnd, "Құжат табылмады:\nC:\\Statistika\\Doc1\\DAR8.htm", "Статистика",
+                   MB_OK | MB_ICONERROR);
         break;
     case kCmdQuestion:
-        MessageBox(hwnd, "Басып шығаруды тоқтату керек пе?", "Басып шығару", MB_YESNOCANCEL | MB_ICONQUESTION);
+        MessageBox(hwnd, "Басып шығаруды тоқтату керек пе?", "Басып шығару",
+                   MB_YESNOCANCEL | MB_ICONQUESTION);
         break;
     case kCmdPrint: {
         PRINTDLG pd = GalleryPrintRequest(hwnd);
@@ -219,27 +237,21 @@ void OnCommand(HWND hwnd, int id) {
         break;
     }
     case kCmdAbout:
-        MessageBox(hwnd, "Экономикалық және әлеуметтік статистика.\nЭлектрондық оқулық.", "Авторлар",
-                   MB_OK | MB_ICONINFORMATION);
+        MessageBox(hwnd, "Экономикалық және әлеуметтік статистика.\nЭлектрондық оқулық.",
+                   "Авторлар", MB_OK | MB_ICONINFORMATION);
         break;
-    case kCmdClose:
-        DestroyWindow(hwnd);
-        break;
-    default:
-        break;
+    case kCmdClose: DestroyWindow(hwnd); break;
+    default: break;
     }
 }
 
 LRESULT ControlsProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_COMMAND:
-        OnCommand(hwnd, LOWORD(wParam));
-        return 0;
+    case WM_COMMAND: OnCommand(hwnd, LOWORD(wParam)); return 0;
     case WM_SIZE:
         if (HWND status = GetDlgItem(hwnd, 45)) SendMessage(status, WM_SIZE, 0, 0);
         return 0;
-    default:
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 

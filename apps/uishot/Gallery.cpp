@@ -144,8 +144,7 @@ void PaintLines(HDC dc) {
     int y = 462;
     for (const PenLine& p : pens) {
         POINT zigzag[7];
-        for (int i = 0; i < 7; ++i)
-            zigzag[i] = POINT{kArtX + 5 + i * 45, y + (i % 2 ? 12 : 0)};
+        for (int i = 0; i < 7; ++i) zigzag[i] = POINT{kArtX + 5 + i * 45, y + (i % 2 ? 12 : 0)};
         HPEN pen = CreatePen(p.style, p.width, p.color);
         HGDIOBJ old = SelectObject(dc, pen);
         Polyline(dc, zigzag, 7);
@@ -181,11 +180,8 @@ LRESULT GalleryProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd, &ps);
         return 0;
     }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 

@@ -7,9 +7,9 @@
 #include "platform/core/Handles.h"
 
 struct GalleryWindows {
-    HWND main = nullptr;    // closing it ends the gallery (WM_DESTROY posts WM_QUIT)
-    HWND shaped = nullptr;  // owned by main
-    HWND layered = nullptr; // owned by main
+    HWND main = nullptr;     // closing it ends the gallery (WM_DESTROY posts WM_QUIT)
+    HWND shaped = nullptr;   // owned by main
+    HWND layered = nullptr;  // owned by main
     HWND controls = nullptr; // every standard window class; owned by main
 };
 

@@ -1,5 +1,6 @@
 #include "Monkey.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -7,7 +8,6 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
-#include <algorithm>
 #include <iostream>
 #include <map>
 #include <random>
@@ -16,8 +16,8 @@
 #include <unistd.h>
 
 #include "htmlview/HtmlView.h"
-#include "platform/core/FileSystem.h"
 #include "platform/backends/HeadlessBackend.h"
+#include "platform/core/FileSystem.h"
 #include "platform/dialogs/PrintDialog.h"
 #include "platform/window/InputInjection.h"
 #include "platform/window/WindowObject.h"
@@ -47,7 +47,8 @@ char g_crashReport[8192];
 size_t g_crashReportLength = 0;
 
 void WriteCrashReport() {
-    if (g_crashReportLength) [[maybe_unused]] ssize_t n = ::write(2, g_crashReport, g_crashReportLength);
+    if (g_crashReportLength) [[maybe_unused]]
+        ssize_t n = ::write(2, g_crashReport, g_crashReportLength);
 }
 
 extern "C" void OnFatalSignal(int sig) {
@@ -80,7 +81,7 @@ RECT ScreenRectOf(TControl* control) {
 }
 
 class Monkey {
-public:
+  public:
     Monkey(const MonkeyOptions& options, HeadlessBackend& backend)
         : options_(options), backend_(backend), random_(options.seed) {}
 
@@ -104,8 +105,9 @@ public:
     int Played() const { return played_; }
     // How far the run got: after how many actions a modal window was open, prints written.
     std::string Summary() const {
-        return std::to_string(modalActions_) + " with a modal window open, " + std::to_string(prints_) +
-               " print dialogs, the main window " + (mainShown_ ? "shown" : "never shown");
+        return std::to_string(modalActions_) + " with a modal window open, " +
+               std::to_string(prints_) + " print dialogs, the main window " +
+               (mainShown_ ? "shown" : "never shown");
     }
     bool Broken() const { return !broken_.empty(); }
 
@@ -115,7 +117,8 @@ public:
 
     std::string Report() const {
         std::ostringstream out;
-        out << "monkey: seed " << options_.seed << ", action " << played_ << " of " << options_.actions;
+        out << "monkey: seed " << options_.seed << ", action " << played_ << " of "
+            << options_.actions;
         if (!broken_.empty()) out << ": " << broken_;
         out << "\nthe last actions:\n";
         for (const std::string& a : log_) out << "  " << a << "\n";
@@ -129,7 +132,7 @@ public:
         closeHooks_.clear();
     }
 
-private:
+  private:
     // The program's exits stay shut: the close box and system menu of the main and splash
     // windows (closing the splash, the program's main form, ends it). The exit button is
     // never clicked.
@@ -139,8 +142,10 @@ private:
             if (!form || !form->HandleAllocated()) continue;
             const HWND hwnd = form->Handle();
             if (closeHooks_.count(hwnd)) continue;
-            closeHooks_[hwnd] = AddWindowMessageHook(hwnd, [](HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
-                if (!((msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) || msg == WM_CLOSE)) return false;
+            closeHooks_[hwnd] = AddWindowMessageHook(hwnd, [](HWND, UINT msg, WPARAM wParam, LPARAM,
+                                                              LRESULT* result) {
+                if (!((msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) || msg == WM_CLOSE))
+                    return false;
                 *result = 0;
                 return true;
             });
@@ -155,7 +160,9 @@ private:
             hooked_.insert(view);
             const std::string scratch = options_.scratch;
             int* prints = &prints_;
-            view->printDestinations = [] { return std::vector<PrintDestination>{{"Save as PDF", true}}; };
+            view->printDestinations = [] {
+                return std::vector<PrintDestination>{{"Save as PDF", true}};
+            };
             view->printDialog = [scratch, prints](PRINTDLG* pd) {
                 pd->fileName = scratch + "/print-" + std::to_string(++*prints) + ".pdf";
                 const std::string chosen = pd->fileName;
@@ -175,7 +182,8 @@ private:
     std::vector<HWND> ShownWindows() const {
         std::vector<HWND> shown;
         for (HWND h : TopLevelZOrder())
-            if (IsWindowVisible(h) && !IsIconic(h) && WindowClassName(h) != "tooltips_class32") shown.push_back(h);
+            if (IsWindowVisible(h) && !IsIconic(h) && WindowClassName(h) != "tooltips_class32")
+                shown.push_back(h);
         return shown;
     }
 
@@ -192,7 +200,8 @@ private:
             RECT area = screen;
             if (!shown.empty() && Uniform(0, 9) > 0) {
                 // The front window most often: that is where a user's eye is.
-                const HWND h = shown[size_t(Uniform(0, 2) == 0 ? Uniform(0, int(shown.size()) - 1) : 0)];
+                const HWND h =
+                    shown[size_t(Uniform(0, 2) == 0 ? Uniform(0, int(shown.size()) - 1) : 0)];
                 RECT r{};
                 GetWindowRect(h, &r);
                 IntersectRect(area, r, screen);
@@ -235,7 +244,8 @@ private:
         if (int32_t(end - now) <= 0) return;
         const DWORD next = NextTimerDueMs();
         DWORD to = end;
-        if (next != kWaitForever && int32_t(next - end) < 0) to = int32_t(next - now) > 0 ? next : now + 1;
+        if (next != kWaitForever && int32_t(next - end) < 0)
+            to = int32_t(next - now) > 0 ? next : now + 1;
         backend_.Sleep(to - now);
         if (int32_t(end - backend_.NowMs()) > 0) steps_.push_front([this, end] { WaitUntil(end); });
     }
@@ -249,9 +259,19 @@ private:
         static const struct {
             UINT vk;
             const char* name;
-        } keys[] = {{'A', "A"},         {'K', "K"},        {'S', "S"},       {'Z', "Z"},         {VK_LEFT, "LEFT"},
-                    {VK_RIGHT, "RIGHT"}, {VK_UP, "UP"},     {VK_DOWN, "DOWN"}, {VK_TAB, "TAB"},     {VK_RETURN, "RETURN"},
-                    {VK_ESCAPE, "ESCAPE"}, {VK_MENU, "ALT"}, {VK_F10, "F10"}};
+        } keys[] = {{'A', "A"},
+                    {'K', "K"},
+                    {'S', "S"},
+                    {'Z', "Z"},
+                    {VK_LEFT, "LEFT"},
+                    {VK_RIGHT, "RIGHT"},
+                    {VK_UP, "UP"},
+                    {VK_DOWN, "DOWN"},
+                    {VK_TAB, "TAB"},
+                    {VK_RETURN, "RETURN"},
+                    {VK_ESCAPE, "ESCAPE"},
+                    {VK_MENU, "ALT"},
+                    {VK_F10, "F10"}};
         const int kind = Uniform(0, 99);
         std::string what;
         // A minimized window comes back from the task bar now and then (the headless screen
@@ -323,7 +343,8 @@ private:
             GetWindowRect(h, &r);
             RECT onScreen{};
             if (!IntersectRect(onScreen, r, screen)) {
-                Fail("the window \"" + GetWindowText(h) + "\" (" + WindowClassName(h) + ") is off the screen");
+                Fail("the window \"" + GetWindowText(h) + "\" (" + WindowClassName(h) +
+                     ") is off the screen");
                 return false;
             }
         }
@@ -331,7 +352,8 @@ private:
         if (dialogs > 1) {
             std::string which;
             for (HWND h : shown)
-                if (WindowClassName(h) == "#32770" && IsWindowEnabled(h)) which += " \"" + GetWindowText(h) + "\"";
+                if (WindowClassName(h) == "#32770" && IsWindowEnabled(h))
+                    which += " \"" + GetWindowText(h) + "\"";
             Fail(std::to_string(dialogs) + " modal windows are open at once:" + which);
             return false;
         }
@@ -343,7 +365,8 @@ private:
             return false;
         }
         if (!mainWindow_) return true;
-        if (IsWindowVisible(mainWindow_)) mainShown_ = true;
+        if (IsWindowVisible(mainWindow_))
+            mainShown_ = true;
         else if (mainShown_) {
             Fail("the main window was hidden");
             return false;
@@ -417,7 +440,7 @@ int RunMonkey(const MonkeyOptions& given) {
         std::cerr << monkey.Report();
         return 1;
     }
-    std::cout << "monkey: seed " << options.seed << ", " << monkey.Played() << " actions (" << monkey.Summary()
-              << "), every rule held\n";
+    std::cout << "monkey: seed " << options.seed << ", " << monkey.Played() << " actions ("
+              << monkey.Summary() << "), every rule held\n";
     return 0;
 }

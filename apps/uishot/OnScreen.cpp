@@ -8,7 +8,8 @@
 #include "platform/backends/SdlBackend.h"
 #include "platform/window/WindowSystem.h"
 
-int RunOnScreen(int seconds, const std::function<void()>& open, const std::function<void()>& close) {
+int RunOnScreen(int seconds, const std::function<void()>& open,
+                const std::function<void()>& close) {
     std::string error;
     std::unique_ptr<SdlBackend> backend = SdlBackend::Create(&error);
     if (!backend) {
@@ -18,7 +19,8 @@ int RunOnScreen(int seconds, const std::function<void()>& open, const std::funct
     SetBackend(std::move(backend));
     open();
     if (seconds >= 0)
-        SetTimer(nullptr, 0, UINT(seconds) * 1000, [](HWND, UINT, uintptr_t, DWORD) { PostQuitMessage(0); });
+        SetTimer(nullptr, 0, UINT(seconds) * 1000,
+                 [](HWND, UINT, uintptr_t, DWORD) { PostQuitMessage(0); });
     MSG msg;
     while (GetMessage(&msg, nullptr, 0, 0)) {
         TranslateMessage(&msg);

@@ -75,8 +75,7 @@ std::vector<std::string> SplitScenarioLine(std::string_view line) {
             if (i < line.size() && !blank(line[i]))
                 throw ScenarioError("a closing quote must be followed by a blank");
         } else {
-            while (i < line.size() && !blank(line[i]))
-                word += line[i++];
+            while (i < line.size() && !blank(line[i])) word += line[i++];
         }
         words.push_back(std::move(word));
     }
@@ -125,14 +124,11 @@ std::string DescribeTopLevelWindow(HWND hwnd, const std::string& name) {
     GetWindowRect(hwnd, &r);
     const char* visible = IsWindowVisible(hwnd) ? "visible=true" : "visible=false";
     return name + " " + GetClassName(hwnd) + " \"" + caption + "\" " + visible + " " +
-           std::to_string(r.left) +
-           "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
+           std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+           "," + std::to_string(r.bottom);
 }
 
-ScenarioPlayer::ScenarioPlayer(std::ostream& out) : out_(out) {
-    RegisterBuiltIns();
-}
+ScenarioPlayer::ScenarioPlayer(std::ostream& out) : out_(out) { RegisterBuiltIns(); }
 
 void ScenarioPlayer::Register(const std::string& name, CommandParser parser) {
     parsers_[name] = std::move(parser);
@@ -191,8 +187,7 @@ void ScenarioPlayer::RegisterBuiltIns() {
                 tops.push_back(h);
                 return true;
             });
-            for (HWND h : tops)
-                out_ << DescribeTopLevelWindow(h, namer_ ? namer_(h) : "-") << '\n';
+            for (HWND h : tops) out_ << DescribeTopLevelWindow(h, namer_ ? namer_(h) : "-") << '\n';
             out_.flush();
         }}};
     });
@@ -283,9 +278,7 @@ bool ScenarioPlayer::PlayOne() {
     }
 }
 
-bool ScenarioPlayer::Drive() {
-    return PlayOne();
-}
+bool ScenarioPlayer::Drive() { return PlayOne(); }
 
 bool ScenarioPlayer::RunNext() {
     if (Done()) return false;
@@ -299,7 +292,6 @@ bool ScenarioPlayer::RunNext() {
 }
 
 bool ScenarioPlayer::RunToEnd() {
-    while (RunNext()) {
-    }
+    while (RunNext()) {}
     return !failed_;
 }

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "ScenarioPlayer.h"
-#include "platform/core/FileSystem.h"
 #include "platform/backends/HeadlessBackend.h"
-#include "platform/menus/Menu.h"
-#include "platform/image/PngFile.h"
 #include "platform/controls/TreeView.h"
+#include "platform/core/FileSystem.h"
+#include "platform/image/PngFile.h"
+#include "platform/menus/Menu.h"
 #include "platform/window/InputInjection.h"
 #include "platform/window/WindowSystem.h"
 #include "toolkit/Application.h"
@@ -63,8 +63,10 @@ TComponent* FindComponentNamed(const std::string& name) {
     }
     std::vector<TComponent*> found;
     for (TForm* form : ProgramForms()) {
-        if (form->Name() == name) found.push_back(form);
-        else if (TComponent* c = FindOwned(form, name)) found.push_back(c);
+        if (form->Name() == name)
+            found.push_back(form);
+        else if (TComponent* c = FindOwned(form, name))
+            found.push_back(c);
     }
     if (found.empty()) throw ScenarioError(unknown);
     if (found.size() > 1)
@@ -73,7 +75,8 @@ TComponent* FindComponentNamed(const std::string& name) {
     return found.front();
 }
 
-template <typename T> T* FindAs(const std::string& name, const char* what) {
+template <typename T>
+T* FindAs(const std::string& name, const char* what) {
     TComponent* c = FindComponentNamed(name);
     if (auto* t = dynamic_cast<T*>(c)) return t;
     throw ScenarioError("\"" + name + "\" is a " + c->ClassName() + ", not " + what);
@@ -164,15 +167,14 @@ MenuPath MenuPathOf(const std::string& name) {
 // The window-system menu that holds the item at `level` of the path (0: the menu bar).
 HMENU MenuAtLevel(const MenuPath& path, size_t level) {
     HMENU menu = GetMenu(path.window);
-    for (size_t i = 0; i < level && menu; ++i)
-        menu = GetSubMenu(menu, MenuPosition(path.items[i]));
+    for (size_t i = 0; i < level && menu; ++i) menu = GetSubMenu(menu, MenuPosition(path.items[i]));
     return menu;
 }
 
 // Clicks the item at `level` of the path once its menu is open, then goes on one level down;
 // an item whose menu has not opened yet is waited for on the virtual clock.
-ScenarioPlayer::Step MenuLevelStep(ScenarioPlayer& player, std::shared_ptr<MenuPath> path, size_t level,
-                                   int waited = 0) {
+ScenarioPlayer::Step MenuLevelStep(ScenarioPlayer& player, std::shared_ptr<MenuPath> path,
+                                   size_t level, int waited = 0) {
     return {[&player, path, level, waited] {
         if (level == path->items.size()) {
             // The last item has a submenu: it is left open for the next commands.
@@ -199,7 +201,8 @@ ScenarioPlayer::Step MenuLevelStep(ScenarioPlayer& player, std::shared_ptr<MenuP
 // ---------------------------------------------------------------- tree nodes
 
 TTreeNode* NodeAt(TTreeView* tree, const std::string& name, int index) {
-    TTreeNode* node = index >= 0 && index < tree->Items().Count() ? tree->Items().Item(index) : nullptr;
+    TTreeNode* node =
+        index >= 0 && index < tree->Items().Count() ? tree->Items().Item(index) : nullptr;
     if (!node) throw ScenarioError("\"" + name + "\" has no node " + std::to_string(index));
     return node;
 }
@@ -210,8 +213,7 @@ ScenarioPlayer::Step SelectStep(ScenarioPlayer& player, TTreeView* tree, int ind
     return {[&player, tree, index, turns] {
         TTreeNode* node = tree->Items().Item(index);
         std::vector<TTreeNode*> parents;
-        for (TTreeNode* p = node->Parent(); p; p = p->Parent())
-            parents.insert(parents.begin(), p);
+        for (TTreeNode* p = node->Parent(); p; p = p->Parent()) parents.insert(parents.begin(), p);
         TTreeNode* target = node;
         for (TTreeNode* p : parents)
             if (!p->Expanded()) {
@@ -293,9 +295,9 @@ std::string PropertyOf(TComponent* c, const std::string& name, const std::string
         if (auto* button = dynamic_cast<TSpeedButton*>(c)) return Bool(button->Down());
     }
     if (prop == "Checked" && item) return Bool(item->Checked());
-    static const char* const known[] = {"Visible", "Enabled", "Left",    "Top",     "Width",
-                                        "Height",  "Caption", "Text",    "Down",    "ClassName",
-                                        "Checked"};
+    static const char* const known[] = {"Visible", "Enabled",   "Left",    "Top",
+                                        "Width",   "Height",    "Caption", "Text",
+                                        "Down",    "ClassName", "Checked"};
     for (const char* k : known)
         if (prop == k)
             throw ScenarioError("\"" + name + "\" (" + c->ClassName() + ") has no " + prop);

@@ -66,8 +66,8 @@ HWND CreateFrame(const std::string& path) {
     wc.lpfnWndProc = FrameProc;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     RegisterClass(wc);
-    return CreateWindowEx(0, kFrameClass, "uishot: " + path, WS_OVERLAPPEDWINDOW, 20, 20, kFrameWidth,
-                          kFrameHeight, nullptr, nullptr, nullptr, nullptr);
+    return CreateWindowEx(0, kFrameClass, "uishot: " + path, WS_OVERLAPPEDWINDOW, 20, 20,
+                          kFrameWidth, kFrameHeight, nullptr, nullptr, nullptr, nullptr);
 }
 
 std::unique_ptr<THtmlView> CreateView(HWND frame) {
@@ -96,8 +96,8 @@ int ShootHeadless(const TViewShotArgs& a) {
         std::cerr << "uishot: " << error << "\n";
         return 1;
     }
-    std::cout << "document " << view->DocumentSize().cx << " x " << view->DocumentSize().cy << ", written "
-              << a.out << "\n";
+    std::cout << "document " << view->DocumentSize().cx << " x " << view->DocumentSize().cy
+              << ", written " << a.out << "\n";
     view.reset();
     DestroyWindow(frame);
     ProcessPendingMessages();

@@ -25,23 +25,24 @@
 #include "Gallery.h"
 #include "Monkey.h"
 #include "OnScreen.h"
-#include "ViewShot.h"
 #include "ScenarioPlayer.h"
 #include "TextbookCommands.h"
-#include "platform/core/FileSystem.h"
+#include "ViewShot.h"
 #include "platform/backends/HeadlessBackend.h"
+#include "platform/core/FileSystem.h"
 #include "platform/window/Locale.h"
 #include "platform/window/WindowSystem.h"
 #include "shell/Program.h"
 
 namespace {
 
-constexpr const char* kUsage = "usage: uishot [--content DIR] [--user NAME] [--now YYYY-MM-DDTHH:MM:SS] SCRIPT\n"
-                               "       uishot --textbook SCRIPT\n"
-                               "       uishot --gallery SCRIPT\n"
-                               "       uishot --gallery-window [--seconds N]\n"
-                               "       uishot --view PATH [--out PNG] [--seconds N] [--window]\n"
-                               "       uishot --monkey N --seed S [--content DIR] [--scratch DIR]\n";
+constexpr const char* kUsage =
+    "usage: uishot [--content DIR] [--user NAME] [--now YYYY-MM-DDTHH:MM:SS] SCRIPT\n"
+    "       uishot --textbook SCRIPT\n"
+    "       uishot --gallery SCRIPT\n"
+    "       uishot --gallery-window [--seconds N]\n"
+    "       uishot --view PATH [--out PNG] [--seconds N] [--window]\n"
+    "       uishot --monkey N --seed S [--content DIR] [--scratch DIR]\n";
 
 int UsageError(const std::string& message) {
     std::cerr << "uishot: " << message << "\n" << kUsage;
@@ -197,10 +198,11 @@ int PlayGallery(const std::string& scriptPath) {
 
 int ShowGalleryWindows(int seconds) {
     GalleryWindows gallery;
-    return RunOnScreen(seconds, [&] { gallery = CreateGallery(); },
-                       [&] {
-                           if (IsWindow(gallery.main)) DestroyWindow(gallery.main);
-                       });
+    return RunOnScreen(
+        seconds, [&] { gallery = CreateGallery(); },
+        [&] {
+            if (IsWindow(gallery.main)) DestroyWindow(gallery.main);
+        });
 }
 
 // --monkey N --seed S [--content DIR] [--scratch DIR], in any order after --monkey N.
@@ -211,7 +213,8 @@ int PlayMonkey(const std::vector<std::string>& args) {
         if (args.size() < 2) return UsageError("--monkey: expected the number of actions");
         options.actions = ScenarioInt(args[1], "N", 1, 100000000);
         for (size_t i = 2; i < args.size(); i += 2) {
-            if (i + 1 >= args.size()) return UsageError("--monkey: " + args[i] + " without a value");
+            if (i + 1 >= args.size())
+                return UsageError("--monkey: " + args[i] + " without a value");
             if (args[i] == "--seed") {
                 options.seed = uint32_t(std::stoul(args[i + 1]));
                 seeded = true;
@@ -239,7 +242,8 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && args[0] == "--gallery") return PlayGallery(args[1]);
     if (!args.empty() && args[0] == "--monkey") return PlayMonkey(args);
     if (!args.empty() && args[0] == "--view") return RunViewShot({args.begin() + 1, args.end()});
-    if (args.size() == 2 && args[0] == "--textbook") return PlayTextbook(TextbookOptions{{}, {}, {}, args[1]});
+    if (args.size() == 2 && args[0] == "--textbook")
+        return PlayTextbook(TextbookOptions{{}, {}, {}, args[1]});
     if (!args.empty() && args[0] == "--gallery-window") {
         int seconds = -1;
         if (args.size() == 3 && args[1] == "--seconds") {

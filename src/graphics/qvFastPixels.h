@@ -25,7 +25,8 @@ class TqvFastPixels {
     // 2 pixels, because the row distance is measured between rows 0 and 1.
     bool Attach(const ::Bitmap& bitmap) {
         *this = TqvFastPixels{};
-        if (bitmap.BitsPerPixel() != BitsPerPixel || bitmap.Width() < 2 || bitmap.Height() < 2) return false;
+        if (bitmap.BitsPerPixel() != BitsPerPixel || bitmap.Width() < 2 || bitmap.Height() < 2)
+            return false;
         Bitmap = &bitmap;
         Width = bitmap.Width();
         Height = bitmap.Height();

@@ -14,8 +14,7 @@ using BlendFunction = void (*)(uint8_t*, const uint8_t*, size_t, unsigned);
 // d = (d*A + s*(255-A) + 127) >> 8
 void BlendBytes(uint8_t* __restrict d, const uint8_t* __restrict s, size_t count, unsigned a) {
     const unsigned b = 255 - a;
-    for (size_t i = 0; i < count; ++i)
-        d[i] = uint8_t((d[i] * a + s[i] * b + 127) >> 8);
+    for (size_t i = 0; i < count; ++i) d[i] = uint8_t((d[i] * a + s[i] * b + 127) >> 8);
 }
 
 #ifdef STAT_BLEND_AVX2

@@ -28,22 +28,14 @@ uint32_t KeyValue(TColor key) {
 }
 
 // The 3 bytes blue, green, red at p as a colour value (red in the low byte).
-inline uint32_t PixelValue(const uint8_t* p) {
-    return RGB(p[2], p[1], p[0]);
-}
+inline uint32_t PixelValue(const uint8_t* p) { return RGB(p[2], p[1], p[0]); }
 
-inline uint8_t ClampByte(int v) {
-    return uint8_t(std::clamp(v, 0, 255));
-}
+inline uint8_t ClampByte(int v) { return uint8_t(std::clamp(v, 0, 255)); }
 
 // Round to nearest, ties to even (the default floating-point rounding mode), then clamp.
-inline uint8_t RoundByte(double v) {
-    return uint8_t(std::clamp(std::nearbyint(v), 0.0, 255.0));
-}
+inline uint8_t RoundByte(double v) { return uint8_t(std::clamp(std::nearbyint(v), 0.0, 255.0)); }
 
-bool Is24(const Bitmap& b) {
-    return b.BitsPerPixel() == 24 && !b.Empty();
-}
+bool Is24(const Bitmap& b) { return b.BitsPerPixel() == 24 && !b.Empty(); }
 
 bool SameSize(const Bitmap& a, const Bitmap& b) {
     return a.Width() == b.Width() && a.Height() == b.Height();
@@ -133,8 +125,7 @@ void BlendKeyedRows(Bitmap& dst, const Bitmap& src, const CopyArea& a, uint32_t 
             if constexpr (Keyed)
                 if (PixelValue(s) == key) continue;
             // d = round(s - ratio*(s - d)), ties to even
-            for (int c = 0; c < 3; ++c)
-                d[c] = RoundByte(s[c] - ratio * (s[c] - d[c]));
+            for (int c = 0; c < 3; ++c) d[c] = RoundByte(s[c] - ratio * (s[c] - d[c]));
         }
     }
 }
@@ -259,8 +250,7 @@ void TintRectToColor(Bitmap& bitmap, RECT r, int percent, TColor color) {
     const int target[3] = {GetBValue(rgb), GetGValue(rgb), GetRValue(rgb)};
     uint8_t table[3][256];
     for (int c = 0; c < 3; ++c)
-        for (int v = 0; v < 256; ++v)
-            table[c][v] = RoundByte(p * v + (1 - p) * target[c]);
+        for (int v = 0; v < 256; ++v) table[c][v] = RoundByte(p * v + (1 - p) * target[c]);
 
     const int count = r.right - r.left + 1;
 #ifdef STAT_TINT_SSE2
@@ -362,7 +352,8 @@ TColor BlendTwoColors(TColor a, TColor b, double ratio) {
 }
 
 namespace {
-template <bool Keyed> void GrayRows(Bitmap& bitmap, uint32_t key) {
+template <bool Keyed>
+void GrayRows(Bitmap& bitmap, uint32_t key) {
     const int width = bitmap.Width();
     for (int y = 0; y < bitmap.Height(); ++y) {
         uint8_t* p = bitmap.ScanLine(y);
@@ -417,18 +408,12 @@ TColor ShiftHue(int delta, TColor color) {
     const uint8_t u = RoundByte(value * (1 - (1 - f) * s));
     const uint8_t vv = uint8_t(v);
     switch (sector) {
-    case 0:
-        return TColor(RGB(vv, u, p));
-    case 1:
-        return TColor(RGB(q, vv, p));
-    case 2:
-        return TColor(RGB(p, vv, u));
-    case 3:
-        return TColor(RGB(p, q, vv));
-    case 4:
-        return TColor(RGB(u, p, vv));
-    default:
-        return TColor(RGB(vv, p, q));
+    case 0: return TColor(RGB(vv, u, p));
+    case 1: return TColor(RGB(q, vv, p));
+    case 2: return TColor(RGB(p, vv, u));
+    case 3: return TColor(RGB(p, q, vv));
+    case 4: return TColor(RGB(u, p, vv));
+    default: return TColor(RGB(vv, p, q));
     }
 }
 
@@ -478,8 +463,7 @@ void TintRoundRect(Bitmap& bitmap, RECT rect, int percent, int radius, int depth
     auto grey = [](int v) { return RGB(BYTE(v), BYTE(v), BYTE(v)); };
 
     // White (keep the pixel) outside the outline as well as on the outer ring.
-    for (int y = 0; y < h; ++y)
-        std::memset(mask.ScanLine(y), 255, size_t(w) * 3);
+    for (int y = 0; y < h; ++y) std::memset(mask.ScanLine(y), 255, size_t(w) * 3);
     FillRoundRect(mask, local, corner, corner, grey(255));
     for (int k = 1; k <= rings; ++k) {
         const int ring =

@@ -12,10 +12,10 @@
 #include <memory>
 
 #include "graphics/ParentCacheInfo.h"
+#include "platform/core/WinTypes.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/SysColors.h"
-#include "platform/core/WinTypes.h"
 
 // Magenta: a pixel of exactly this colour in a skin image or glyph is "no pixel".
 constexpr TColor KeyColor = 0xFF00FF;

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "platform/core/Errors.h"
-#include "platform/gdi/GradientFill.h"
 #include "platform/core/StrUtils.h"
+#include "platform/gdi/GradientFill.h"
 
 void ParseGradientData(std::string_view text, TsGradArray& grad) {
     grad.clear();
@@ -53,8 +53,7 @@ class Ramp {
             bgr[c] = uint8_t(std::clamp(std::nearbyint(double(acc_[c])), 0.0, 255.0));
     }
     void Step() {
-        for (int c = 0; c < 3; ++c)
-            acc_[c] = float(double(acc_[c]) + step_[c]);
+        for (int c = 0; c < 3; ++c) acc_[c] = float(double(acc_[c]) + step_[c]);
     }
 
   private:
@@ -109,8 +108,7 @@ void PaintHorizontal(Bitmap& bitmap, const RECT& r, const TsGradArray& grad) {
         if (xe - x > 0) {
             Ramp ramp(ColorToRGB(pie.Color1), ColorToRGB(pie.Color2), xe - x);
             uint8_t* p = first + x * 3;
-            for (int64_t px = x; px <= xe; ++px, p += 3, ramp.Step())
-                ramp.Current(p);
+            for (int64_t px = x; px <= xe; ++px, p += 3, ramp.Step()) ramp.Current(p);
             paintedFrom = std::min(paintedFrom, x);
             paintedTo = std::max(paintedTo, xe);
         }
@@ -137,8 +135,7 @@ void PaintTriangles(Bitmap& bitmap, const RECT& r, const TsGradArray& grad) {
     // Corners and centre take Color1 of elements 0..4; a missing element repeats the
     // previous vertex's colour.
     TColor colors[5];
-    for (size_t i = 0; i < 5; ++i)
-        colors[i] = i < grad.size() ? grad[i].Color1 : colors[i - 1];
+    for (size_t i = 0; i < 5; ++i) colors[i] = i < grad.size() ? grad[i].Color1 : colors[i - 1];
     const LONG width = r.right - r.left, height = r.bottom - r.top;
     const TRIVERTEX vertices[5] = {
         Vertex(r.left, r.top, colors[0]),
@@ -162,16 +159,9 @@ void PaintGradient(Bitmap& bitmap, const RECT& rect, const TsGradArray& grad, in
     // otherwise run backwards into pixels outside it).
     if (IsRectEmpty(r)) return;
     switch (grad.front().Mode) {
-    case 0:
-        PaintVertical(bitmap, r, grad, offset);
-        break;
-    case 1:
-        PaintHorizontal(bitmap, r, grad);
-        break;
-    case 2:
-        PaintTriangles(bitmap, r, grad);
-        break;
-    default:
-        break; // other modes paint nothing
+    case 0: PaintVertical(bitmap, r, grad, offset); break;
+    case 1: PaintHorizontal(bitmap, r, grad); break;
+    case 2: PaintTriangles(bitmap, r, grad); break;
+    default: break; // other modes paint nothing
     }
 }

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/WinTypes.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/SysColors.h"
-#include "platform/core/WinTypes.h"
 
 // One gradient segment. Only the first segment's Mode counts: 0 vertical (rows top to
 // bottom), 1 horizontal (columns left to right), 2 four triangles meeting in the centre.

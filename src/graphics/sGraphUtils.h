@@ -3,8 +3,8 @@
 // bitmap rows: a solid fill, the dotted frame, nested 3D frames and the copy of a frame's
 // edges from one context to another. Coordinates are the context's logical ones.
 #include "platform/core/Handles.h"
-#include "platform/gdi/SysColors.h"
 #include "platform/core/WinTypes.h"
+#include "platform/gdi/SysColors.h"
 
 // Fills the half-open rect with a solid brush of the resolved colour, leaving the context's
 // state as it was. clNone ("no colour") paints nothing.

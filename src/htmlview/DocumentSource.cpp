@@ -71,7 +71,9 @@ bool LooksLikeHtml(const std::string& path, std::string_view bytes) {
         return true;
     size_t i = 0;
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") i = 3;
-    while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n')) ++i;
+    while (i < bytes.size() &&
+           (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
+        ++i;
     const std::string head = Lower(bytes.substr(i, 14));
     return head.starts_with("<!doctype html") || head.starts_with("<html");
 }
@@ -86,9 +88,9 @@ bool IsVoidOrSelfClosing(const std::string& name) {
     static const char* const kNames[] = {"area", "base", "br", "col", "embed", "hr", "img", "input",
                                          "link", "meta", "param", "source", "track", "wbr",
                                          // closed by HTML when a sibling starts
-                                         "p", "li", "dt", "dd", "td", "th", "tr", "option",
-                                         "thead", "tbody", "tfoot", "colgroup", "caption",
-                                         "optgroup", "rb", "rp", "rt"};
+                                         "p", "li", "dt", "dd", "td", "th", "tr", "option", "thead",
+                                         "tbody", "tfoot", "colgroup", "caption", "optgroup", "rb",
+                                         "rp", "rt"};
     for (const char* n : kNames)
         if (name == n) return true;
     return false;
@@ -97,7 +99,8 @@ bool IsVoidOrSelfClosing(const std::string& name) {
 } // namespace
 
 bool HasExtension(const std::string& path, std::string_view ext) {
-    return path.size() >= ext.size() && Lower(std::string_view(path).substr(path.size() - ext.size())) == ext;
+    return path.size() >= ext.size() &&
+           Lower(std::string_view(path).substr(path.size() - ext.size())) == ext;
 }
 
 std::string DeclaredCharset(std::string_view bytes) {
@@ -107,7 +110,8 @@ std::string DeclaredCharset(std::string_view bytes) {
     size_t i = at + 8;
     while (i < head.size() && (head[i] == '"' || head[i] == '\'' || head[i] == ' ')) ++i;
     size_t end = i;
-    while (end < head.size() && (std::isalnum(static_cast<unsigned char>(head[end])) || head[end] == '-' || head[end] == '_'))
+    while (end < head.size() && (std::isalnum(static_cast<unsigned char>(head[end])) ||
+                                 head[end] == '-' || head[end] == '_'))
         ++end;
     return head.substr(i, end - i);
 }
@@ -161,7 +165,8 @@ int EstimateNestingDepth(std::string_view html, int* tableDepth) {
         const bool closing = i < html.size() && html[i] == '/';
         if (closing) ++i;
         std::string name;
-        while (i < html.size() && name.size() < 16 && std::isalnum(static_cast<unsigned char>(html[i])))
+        while (i < html.size() && name.size() < 16 &&
+               std::isalnum(static_cast<unsigned char>(html[i])))
             name += char(std::tolower(static_cast<unsigned char>(html[i++])));
         if (name.empty() || IsVoidOrSelfClosing(name)) continue;
         if (name == "table") {
@@ -194,7 +199,8 @@ std::string ErrorPage(const std::string& heading, const std::string& windowsPath
 }
 
 std::string PlainTextPage(std::string_view utf8Text, const std::string& notice) {
-    std::string page = std::string("<html><head><meta charset=\"utf-8\">") + kPageStyle + "</head><body>";
+    std::string page =
+        std::string("<html><head><meta charset=\"utf-8\">") + kPageStyle + "</head><body>";
     if (!notice.empty()) page += "<p class=\"note\">" + EscapeHtml(notice) + "</p>";
     page += "<pre>" + EscapeHtml(utf8Text) + "</pre></body></html>";
     return page;
@@ -227,7 +233,8 @@ TDocumentSource LoadDocumentSource(const std::string& windowsPath) {
     const bool html = LooksLikeHtml(windowsPath, read.bytes);
     std::string text = DecodeHtmlBytes(read.bytes);
     int tableDepth = 0;
-    const bool tooDeep = EstimateNestingDepth(text, &tableDepth) > kMaxNestingDepth || tableDepth > kMaxTableNesting;
+    const bool tooDeep =
+        EstimateNestingDepth(text, &tableDepth) > kMaxNestingDepth || tableDepth > kMaxTableNesting;
     if (html && !tooDeep) {
         if (!notice.empty())
             text = "<p style=\"color:#7a1f1f\">" + EscapeHtml(notice) + "</p>" + text;
@@ -235,7 +242,9 @@ TDocumentSource LoadDocumentSource(const std::string& windowsPath) {
         return src;
     }
     std::string why = notice;
-    if (html) why = (why.empty() ? "" : why + " ") + "Құжаттың құрылымы тым терең: мәтін ретінде көрсетілген.";
+    if (html)
+        why = (why.empty() ? "" : why + " ") +
+              "Құжаттың құрылымы тым терең: мәтін ретінде көрсетілген.";
     src.html = PlainTextPage(text, why);
     return src;
 }

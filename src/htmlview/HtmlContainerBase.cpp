@@ -19,7 +19,9 @@ constexpr size_t kMaxImages = 512;
 std::string TrimFamily(std::string name) {
     size_t b = 0, e = name.size();
     while (b < e && (name[b] == ' ' || name[b] == '\'' || name[b] == '"' || name[b] == '\t')) ++b;
-    while (e > b && (name[e - 1] == ' ' || name[e - 1] == '\'' || name[e - 1] == '"' || name[e - 1] == '\t')) --e;
+    while (e > b &&
+           (name[e - 1] == ' ' || name[e - 1] == '\'' || name[e - 1] == '"' || name[e - 1] == '\t'))
+        --e;
     return name.substr(b, e - b);
 }
 
@@ -34,7 +36,8 @@ char32_t ToUpper(char32_t c) {
     if (c >= 0x430 && c <= 0x44F) return c - 0x20;
     if (c >= 0x450 && c <= 0x45F) return c - 0x50;
     // Cyrillic supplement letters (Kazakh Ә Ғ Қ Ң Ө Ұ Ү Һ) pair upper-even, lower-odd.
-    if (c >= 0x460 && c <= 0x4FF && (c & 1) && c != 0x4CF && !(c >= 0x4C1 && c <= 0x4CE)) return c - 1;
+    if (c >= 0x460 && c <= 0x4FF && (c & 1) && c != 0x4CF && !(c >= 0x4C1 && c <= 0x4CE))
+        return c - 1;
     if (c >= 0x4C2 && c <= 0x4CE && !(c & 1)) return c - 1;
     if (c == 0x4CF) return 0x4C0;
     return c;
@@ -44,7 +47,8 @@ char32_t ToLower(char32_t c) {
     if (c >= 'A' && c <= 'Z') return c + 32;
     if (c >= 0x410 && c <= 0x42F) return c + 0x20;
     if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-    if (c >= 0x460 && c <= 0x4FF && !(c & 1) && c != 0x4C0 && !(c >= 0x4C1 && c <= 0x4CE)) return c + 1;
+    if (c >= 0x460 && c <= 0x4FF && !(c & 1) && c != 0x4C0 && !(c >= 0x4C1 && c <= 0x4CE))
+        return c + 1;
     if (c >= 0x4C1 && c <= 0x4CD && (c & 1)) return c + 1;
     if (c == 0x4C0) return 0x4CF;
     return c;
@@ -52,7 +56,8 @@ char32_t ToLower(char32_t c) {
 
 } // namespace
 
-THtmlContainerBase::THtmlContainerBase(std::string documentPath) : documentPath_(std::move(documentPath)) {}
+THtmlContainerBase::THtmlContainerBase(std::string documentPath)
+    : documentPath_(std::move(documentPath)) {}
 
 std::string THtmlContainerBase::TakeClickedLink() {
     std::string link;
@@ -71,10 +76,14 @@ TFontRequest THtmlContainerBase::FontRequest(const char* faceName, int size, int
         if (end == std::string::npos) end = list.size();
         const std::string family = TrimFamily(list.substr(start, end - start));
         const std::string lower = LowerAscii(family);
-        if (lower == "serif") chosen = "Times New Roman";
-        else if (lower == "sans-serif") chosen = "Arial";
-        else if (lower == "monospace") chosen = "Courier New";
-        else if (!family.empty()) chosen = family;
+        if (lower == "serif")
+            chosen = "Times New Roman";
+        else if (lower == "sans-serif")
+            chosen = "Arial";
+        else if (lower == "monospace")
+            chosen = "Courier New";
+        else if (!family.empty())
+            chosen = family;
         if (!family.empty()) break;
         start = end + 1;
     }
@@ -129,9 +138,12 @@ void THtmlContainerBase::transform_text(litehtml::tstring& text, litehtml::text_
     bool wordStart = true;
     while (pos < text.size()) {
         char32_t c = DecodeUtf8(text, pos);
-        if (tt == litehtml::text_transform_uppercase) c = ToUpper(c);
-        else if (tt == litehtml::text_transform_lowercase) c = ToLower(c);
-        else if (tt == litehtml::text_transform_capitalize && wordStart) c = ToUpper(c);
+        if (tt == litehtml::text_transform_uppercase)
+            c = ToUpper(c);
+        else if (tt == litehtml::text_transform_lowercase)
+            c = ToLower(c);
+        else if (tt == litehtml::text_transform_capitalize && wordStart)
+            c = ToUpper(c);
         wordStart = c == ' ' || c == '\t' || c == '\n';
         AppendUtf8(out, c);
     }
@@ -146,27 +158,35 @@ void THtmlContainerBase::import_css(litehtml::tstring& text, const litehtml::tst
     TFileReadResult file = ReadFileBytes(path, kMaxImportedCss - importedCssBytes_);
     if (!file.Ok()) return; // a missing style sheet leaves the default look
     importedCssBytes_ += file.Data.size();
-    text = DecodeHtmlBytes(std::string_view(reinterpret_cast<const char*>(file.Data.data()), file.Data.size()));
+    text = DecodeHtmlBytes(
+        std::string_view(reinterpret_cast<const char*>(file.Data.data()), file.Data.size()));
     baseurl = path; // references inside the sheet are relative to the sheet
 }
 
-void THtmlContainerBase::get_language(litehtml::tstring& language, litehtml::tstring& culture) const {
+void THtmlContainerBase::get_language(litehtml::tstring& language,
+                                      litehtml::tstring& culture) const {
     language = "kk";
     culture = "kk-KZ";
 }
 
-void THtmlContainerBase::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& b, const litehtml::position& p,
-                                      bool) {
+void THtmlContainerBase::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& b,
+                                      const litehtml::position& p, bool) {
     auto visible = [](const litehtml::border& side) {
         return side.width > 0 && side.style != litehtml::border_style_none &&
                side.style != litehtml::border_style_hidden && side.color.alpha > 0;
     };
-    if (visible(b.top)) FillColorBox(hdc, litehtml::position(p.x, p.y, p.width, b.top.width), b.top.color);
+    if (visible(b.top))
+        FillColorBox(hdc, litehtml::position(p.x, p.y, p.width, b.top.width), b.top.color);
     if (visible(b.bottom))
-        FillColorBox(hdc, litehtml::position(p.x, p.bottom() - b.bottom.width, p.width, b.bottom.width), b.bottom.color);
-    if (visible(b.left)) FillColorBox(hdc, litehtml::position(p.x, p.y, b.left.width, p.height), b.left.color);
+        FillColorBox(hdc,
+                     litehtml::position(p.x, p.bottom() - b.bottom.width, p.width, b.bottom.width),
+                     b.bottom.color);
+    if (visible(b.left))
+        FillColorBox(hdc, litehtml::position(p.x, p.y, b.left.width, p.height), b.left.color);
     if (visible(b.right))
-        FillColorBox(hdc, litehtml::position(p.right() - b.right.width, p.y, b.right.width, p.height), b.right.color);
+        FillColorBox(hdc,
+                     litehtml::position(p.right() - b.right.width, p.y, b.right.width, p.height),
+                     b.right.color);
 }
 
 void THtmlContainerBase::get_client_rect(litehtml::position& client) const {

@@ -3,7 +3,6 @@
 // resources (pictures, style sheets) relative to the document, font names mapped to the
 // program's faces, text transforms, and the link and cursor notifications.
 #include <litehtml.h>
-
 #include <map>
 #include <memory>
 #include <string>
@@ -17,7 +16,7 @@ struct TFontRequest {
 };
 
 class THtmlContainerBase : public litehtml::document_container {
-public:
+  public:
     explicit THtmlContainerBase(std::string documentPath);
     virtual ~THtmlContainerBase() = default;
 
@@ -36,28 +35,32 @@ public:
     int pt_to_px(int pt) const override { return pt * 96 / 72; }
     int get_default_font_size() const override { return 16; }
     const litehtml::tchar_t* get_default_font_name() const override { return "Times New Roman"; }
-    void load_image(const litehtml::tchar_t* src, const litehtml::tchar_t* baseurl, bool redraw_on_ready) override;
-    void get_image_size(const litehtml::tchar_t* src, const litehtml::tchar_t* baseurl, litehtml::size& sz) override;
+    void load_image(const litehtml::tchar_t* src, const litehtml::tchar_t* baseurl,
+                    bool redraw_on_ready) override;
+    void get_image_size(const litehtml::tchar_t* src, const litehtml::tchar_t* baseurl,
+                        litehtml::size& sz) override;
     void set_caption(const litehtml::tchar_t*) override {}
     void set_base_url(const litehtml::tchar_t* base_url) override;
     void link(const std::shared_ptr<litehtml::document>&, const litehtml::element::ptr&) override {}
     void on_anchor_click(const litehtml::tchar_t* url, const litehtml::element::ptr& el) override;
     void set_cursor(const litehtml::tchar_t* cursor) override;
     void transform_text(litehtml::tstring& text, litehtml::text_transform tt) override;
-    void import_css(litehtml::tstring& text, const litehtml::tstring& url, litehtml::tstring& baseurl) override;
-    std::shared_ptr<litehtml::element> create_element(const litehtml::tchar_t*, const litehtml::string_map&,
-                                                      const std::shared_ptr<litehtml::document>&) override {
+    void import_css(litehtml::tstring& text, const litehtml::tstring& url,
+                    litehtml::tstring& baseurl) override;
+    std::shared_ptr<litehtml::element>
+    create_element(const litehtml::tchar_t*, const litehtml::string_map&,
+                   const std::shared_ptr<litehtml::document>&) override {
         return nullptr;
     }
     void get_language(litehtml::tstring& language, litehtml::tstring& culture) const override;
     // Every border style is drawn solid, one box per visible side: dotted and grooved table
     // rules read the same at these widths.
-    void draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& borders, const litehtml::position& draw_pos,
-                      bool root) override;
+    void draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& borders,
+                      const litehtml::position& draw_pos, bool root) override;
     void get_client_rect(litehtml::position& client) const override;
     void get_media_features(litehtml::media_features& media) const override;
 
-protected:
+  protected:
     // What the document is laid out for, in CSS pixels.
     struct TMedia {
         litehtml::media_type type = litehtml::media_type_screen;
@@ -66,13 +69,14 @@ protected:
     };
     virtual TMedia Media() const = 0;
     // Fills a box with a colour on the container's drawing surface.
-    virtual void FillColorBox(litehtml::uint_ptr hdc, const litehtml::position& box, const litehtml::web_color& color) = 0;
+    virtual void FillColorBox(litehtml::uint_ptr hdc, const litehtml::position& box,
+                              const litehtml::web_color& color) = 0;
 
     // The decoded picture for a reference (null when it could not be read).
     const Bitmap* Image(const char* src, const char* baseurl) const;
     std::string ResourcePath(const char* src, const char* baseurl) const;
 
-private:
+  private:
     std::string documentPath_;
     std::string baseUrl_;
     std::map<std::string, std::shared_ptr<Bitmap>> images_;

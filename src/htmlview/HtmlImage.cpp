@@ -1,8 +1,7 @@
 #include "htmlview/HtmlImage.h"
 
-#include <gif_lib.h>
-
 #include <cstring>
+#include <gif_lib.h>
 
 #include "platform/core/FileSystem.h"
 #include "platform/image/JpegFile.h"
@@ -54,16 +53,20 @@ std::unique_ptr<Bitmap> DecodeGif(const uint8_t* data, size_t size, std::string*
         if (type == EXTENSION_RECORD_TYPE) {
             int code = 0;
             GifByteType* ext = nullptr;
-            if (DGifGetExtension(gif.get(), &code, &ext) == GIF_ERROR) return fail("damaged extension");
+            if (DGifGetExtension(gif.get(), &code, &ext) == GIF_ERROR)
+                return fail("damaged extension");
             // Graphic control block: byte 1 bit 0 says whether byte 4 is a transparent index.
-            if (code == GRAPHICS_EXT_FUNC_CODE && ext && ext[0] >= 4 && (ext[1] & 1)) transparent = ext[4];
+            if (code == GRAPHICS_EXT_FUNC_CODE && ext && ext[0] >= 4 && (ext[1] & 1))
+                transparent = ext[4];
             while (ext)
-                if (DGifGetExtensionNext(gif.get(), &ext) == GIF_ERROR) return fail("damaged extension");
+                if (DGifGetExtensionNext(gif.get(), &ext) == GIF_ERROR)
+                    return fail("damaged extension");
         } else if (type == IMAGE_DESC_RECORD_TYPE) {
             if (DGifGetImageDesc(gif.get()) == GIF_ERROR) return fail("damaged image header");
             const GifImageDesc& d = gif->Image;
             const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
-            if (!map || !map->Colors || d.Width <= 0 || d.Height <= 0 || !SizeAllowed(d.Width, d.Height))
+            if (!map || !map->Colors || d.Width <= 0 || d.Height <= 0 ||
+                !SizeAllowed(d.Width, d.Height))
                 return fail("no colours or bad frame size");
             auto bmp = std::make_unique<Bitmap>(gif->SWidth, gif->SHeight, 32);
             if (bmp->Empty()) return fail("picture too large");
@@ -71,13 +74,17 @@ std::unique_ptr<Bitmap> DecodeGif(const uint8_t* data, size_t size, std::string*
             std::vector<int> order;
             if (d.Interlace) {
                 for (int start : {0, 4, 2, 1})
-                    for (int y = start; y < d.Height; y += (start == 0 ? 8 : start == 4 ? 8 : start == 2 ? 4 : 2))
+                    for (int y = start; y < d.Height; y += (start == 0   ? 8
+                                                            : start == 4 ? 8
+                                                            : start == 2 ? 4
+                                                                         : 2))
                         order.push_back(y);
             } else {
                 for (int y = 0; y < d.Height; ++y) order.push_back(y);
             }
             for (int y : order) {
-                if (DGifGetLine(gif.get(), row.data(), d.Width) == GIF_ERROR) return fail("damaged pixel data");
+                if (DGifGetLine(gif.get(), row.data(), d.Width) == GIF_ERROR)
+                    return fail("damaged pixel data");
                 const int dy = d.Top + y;
                 if (dy < 0 || dy >= bmp->Height()) continue;
                 uint8_t* out = bmp->ScanLine(dy);

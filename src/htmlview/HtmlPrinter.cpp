@@ -1,12 +1,11 @@
 #include "htmlview/HtmlPrinter.h"
 
+#include <algorithm>
 #include <cairo-pdf.h>
 #include <cairo.h>
-#include <litehtml.h>
-
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <litehtml.h>
 
 #include "htmlview/DocumentSource.h"
 #include "htmlview/MasterStyle.h"
@@ -16,7 +15,8 @@
 
 namespace {
 
-void CollectLeafBoxes(const litehtml::element::ptr& el, std::vector<std::pair<int, int>>& boxes, int depth) {
+void CollectLeafBoxes(const litehtml::element::ptr& el, std::vector<std::pair<int, int>>& boxes,
+                      int depth) {
     if (!el || depth > kMaxNestingDepth + 8) return;
     const size_t n = el->get_children_count();
     if (n == 0) {
@@ -58,9 +58,12 @@ THtmlPrinter::THtmlPrinter(const std::string& html, const std::string& documentP
     if (!html.empty()) {
         container_ = std::make_unique<TPrintContainer>(documentPath, widthPx_, pageHeightPx_);
         try {
-            document_ = litehtml::document::createFromUTF8(html.c_str(), container_.get(), &HtmlMasterContext());
-            if (!document_) layoutError_ = "the document cannot be laid out for printing";
-            else document_->render(widthPx_);
+            document_ = litehtml::document::createFromUTF8(html.c_str(), container_.get(),
+                                                           &HtmlMasterContext());
+            if (!document_)
+                layoutError_ = "the document cannot be laid out for printing";
+            else
+                document_->render(widthPx_);
         } catch (const std::exception& e) {
             // A blank page would pass for a printed document: the print fails instead.
             document_.reset();
@@ -103,7 +106,8 @@ bool THtmlPrinter::WritePdf(const std::string& hostPath, int first, int last, st
     // The pages go to a file beside the destination, which takes its name only when every
     // page was drawn: a failure leaves no partial file behind.
     const std::string partPath = hostPath + ".part";
-    cairo_surface_t* surface = cairo_pdf_surface_create(partPath.c_str(), kPageWidthPt, kPageHeightPt);
+    cairo_surface_t* surface =
+        cairo_pdf_surface_create(partPath.c_str(), kPageWidthPt, kPageHeightPt);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         if (error) *error = cairo_status_to_string(cairo_surface_status(surface));
         cairo_surface_destroy(surface);
@@ -126,7 +130,8 @@ bool THtmlPrinter::WritePdf(const std::string& hostPath, int first, int last, st
             try {
                 document_->draw(reinterpret_cast<litehtml::uint_ptr>(cr), 0, -top, &clip);
             } catch (const std::exception& e) {
-                drawError = std::string("page ") + std::to_string(page + 1) + " cannot be drawn: " + e.what();
+                drawError = std::string("page ") + std::to_string(page + 1) +
+                            " cannot be drawn: " + e.what();
             }
             cairo_restore(cr);
             if (!drawError.empty()) break;
@@ -138,8 +143,10 @@ bool THtmlPrinter::WritePdf(const std::string& hostPath, int first, int last, st
     cairo_surface_finish(surface);
     const cairo_status_t status = cairo_surface_status(surface);
     cairo_surface_destroy(surface);
-    if (drawError.empty() && status != CAIRO_STATUS_SUCCESS) drawError = cairo_status_to_string(status);
-    if (drawError.empty() && std::rename(partPath.c_str(), hostPath.c_str()) != 0) drawError = "the file cannot be written";
+    if (drawError.empty() && status != CAIRO_STATUS_SUCCESS)
+        drawError = cairo_status_to_string(status);
+    if (drawError.empty() && std::rename(partPath.c_str(), hostPath.c_str()) != 0)
+        drawError = "the file cannot be written";
     if (!drawError.empty()) {
         std::remove(partPath.c_str());
         if (error) *error = drawError;

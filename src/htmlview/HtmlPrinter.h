@@ -31,7 +31,7 @@ using TPrintJob = PrintJob;
 using TJobSubmitter = std::function<bool(const TPrintJob& job, std::string* error)>;
 
 class THtmlPrinter {
-public:
+  public:
     // An empty html prints one blank page. A document that cannot be laid out prints nothing:
     // Print and WritePdf fail with the reason.
     THtmlPrinter(const std::string& html, const std::string& documentPath);
@@ -46,12 +46,13 @@ public:
     // Prints as the dialog's answer says: the chosen destination, page range, copies and
     // collation. False when the document cannot be laid out or drawn, the file cannot be
     // written or the printer refuses the job.
-    bool Print(const PRINTDLG& choice, const TJobSubmitter& submit = SubmitPrintJob, std::string* error = nullptr);
+    bool Print(const PRINTDLG& choice, const TJobSubmitter& submit = SubmitPrintJob,
+               std::string* error = nullptr);
     // Writes pages first..last (1-based, inclusive, clamped) to a PDF file at a host path. On
     // failure no file is left there (one that was there before stays as it was).
     bool WritePdf(const std::string& hostPath, int first, int last, std::string* error);
 
-private:
+  private:
     void ComputeBreaks();
 
     std::string documentPath_;

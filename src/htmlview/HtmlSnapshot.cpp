@@ -6,7 +6,8 @@
 #include "htmlview/MasterStyle.h"
 #include "htmlview/ScreenContainer.h"
 
-Bitmap RenderHtmlSnapshot(std::string_view bytes, const std::string& documentPath, int width, int height) {
+Bitmap RenderHtmlSnapshot(std::string_view bytes, const std::string& documentPath, int width,
+                          int height) {
     std::string html = DecodeHtmlBytes(bytes.substr(0, kMaxDocumentBytes));
     int tables = 0;
     if (EstimateNestingDepth(html, &tables) > kMaxNestingDepth || tables > kMaxTableNesting)
@@ -18,7 +19,8 @@ Bitmap RenderHtmlSnapshot(std::string_view bytes, const std::string& documentPat
     {
         TScreenContainer container(documentPath, SIZE{width, height});
         try {
-            auto document = litehtml::document::createFromUTF8(html.c_str(), &container, &HtmlMasterContext());
+            auto document =
+                litehtml::document::createFromUTF8(html.c_str(), &container, &HtmlMasterContext());
             if (document) {
                 document->render(width);
                 container.BeginDraw(dc);

@@ -6,4 +6,5 @@
 
 #include "platform/gdi/Bitmap.h"
 
-Bitmap RenderHtmlSnapshot(std::string_view bytes, const std::string& documentPath, int width, int height);
+Bitmap RenderHtmlSnapshot(std::string_view bytes, const std::string& documentPath, int width,
+                          int height);

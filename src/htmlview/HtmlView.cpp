@@ -1,20 +1,18 @@
 #include "htmlview/HtmlView.h"
 
-#include <litehtml.h>
-
 #include <algorithm>
 #include <cmath>
+#include <litehtml.h>
 
 #include "htmlview/DocumentSource.h"
 #include "htmlview/HtmlPrinter.h"
 #include "htmlview/LinkTarget.h"
 #include "htmlview/MasterStyle.h"
 #include "htmlview/ScreenContainer.h"
+#include "movie/SwfMovie.h"
 #include "platform/host/ExternalOpener.h"
 #include "platform/window/PaintControl.h"
 #include "platform/window/ScrollBars.h"
-
-#include "movie/SwfMovie.h"
 
 namespace {
 
@@ -35,7 +33,8 @@ void CollectText(const litehtml::element::ptr& el, std::string& out, int depth) 
     for (size_t i = 0; i < n; ++i) CollectText(el->get_child(int(i)), out, depth + 1);
 }
 
-litehtml::element::ptr FindAnchor(const litehtml::element::ptr& el, const std::string& name, int depth) {
+litehtml::element::ptr FindAnchor(const litehtml::element::ptr& el, const std::string& name,
+                                  int depth) {
     if (!el || depth > kMaxNestingDepth + 8) return nullptr;
     if (const char* id = el->get_attr("id"); id && name == id) return el;
     if (const char* tag = el->get_tagName(); tag && std::string(tag) == "a")
@@ -46,15 +45,18 @@ litehtml::element::ptr FindAnchor(const litehtml::element::ptr& el, const std::s
     return nullptr;
 }
 
-void UniteLeafBoxes(const litehtml::element::ptr& el, litehtml::position& box, bool& found, int depth) {
+void UniteLeafBoxes(const litehtml::element::ptr& el, litehtml::position& box, bool& found,
+                    int depth) {
     if (!el || depth > kMaxNestingDepth + 8) return;
     const size_t n = el->get_children_count();
     if (n == 0) {
         const litehtml::position p = el->get_placement();
         if (p.width <= 0 && p.height <= 0) return;
-        if (!found) box = p;
+        if (!found)
+            box = p;
         else {
-            const int right = std::max(box.right(), p.right()), bottom = std::max(box.bottom(), p.bottom());
+            const int right = std::max(box.right(), p.right()),
+                      bottom = std::max(box.bottom(), p.bottom());
             box.x = std::min(box.x, p.x);
             box.y = std::min(box.y, p.y);
             box.width = right - box.x;
@@ -105,8 +107,8 @@ void THtmlView::RegisterWindowClass() {
 
 std::unique_ptr<THtmlView> THtmlView::Create(HWND parent, const RECT& bounds, int id) {
     RegisterWindowClass();
-    HWND hwnd = CreateWindowEx(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, bounds.left, bounds.top,
-                               WidthOf(bounds), HeightOf(bounds), parent,
+    HWND hwnd = CreateWindowEx(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, bounds.left,
+                               bounds.top, WidthOf(bounds), HeightOf(bounds), parent,
                                reinterpret_cast<HMENU>(intptr_t(id)), nullptr, nullptr);
     if (!hwnd) return nullptr;
     std::unique_ptr<THtmlView> view(new THtmlView(hwnd));
@@ -148,40 +150,27 @@ LRESULT THtmlView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HTMLVIEW_LOAD:
         if (loadPending_) LoadCurrentEntry();
         return 0;
-    case WM_ERASEBKGND:
-        return 1; // the paint covers the whole client from its off-screen copy
-    case WM_PAINT:
-        PaintControl(hwnd_, wParam, [this](HDC dc) { Paint(dc); });
-        return 0;
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
+    case WM_ERASEBKGND: return 1; // the paint covers the whole client from its off-screen copy
+    case WM_PAINT: PaintControl(hwnd_, wParam, [this](HDC dc) { Paint(dc); }); return 0;
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_SIZE:
         if (!inLayout_) Relayout();
         return 0;
-    case WM_VSCROLL:
-        OnScroll(SB_VERT, wParam);
-        return 0;
-    case WM_HSCROLL:
-        OnScroll(SB_HORZ, wParam);
-        return 0;
+    case WM_VSCROLL: OnScroll(SB_VERT, wParam); return 0;
+    case WM_HSCROLL: OnScroll(SB_HORZ, wParam); return 0;
     case WM_MOUSEWHEEL: {
         const int delta = int16_t(HIWORD(wParam));
         ScrollTo(scroll_.x, scroll_.y - delta * kWheelLines * kLineStep / WHEEL_DELTA);
         return 0;
     }
-    case WM_KEYDOWN:
-        OnKey(UINT(wParam));
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN: OnKey(UINT(wParam)); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-    case WM_MOUSEMOVE:
-        OnMouse(msg, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
+    case WM_MOUSEMOVE: OnMouse(msg, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
     case WM_SETCURSOR:
-        if (int16_t(LOWORD(uintptr_t(lParam))) == HTCLIENT && container_ && container_->Cursor() == "pointer") {
+        if (int16_t(LOWORD(uintptr_t(lParam))) == HTCLIENT && container_ &&
+            container_->Cursor() == "pointer") {
             SetCursor(LoadCursor(nullptr, IDC_HAND));
             return 1;
         }
@@ -192,15 +181,16 @@ LRESULT THtmlView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProc(hwnd_, msg, wParam, lParam);
 }
 
 // ---- History
 
-std::string THtmlView::CurrentPath() const { return history_.empty() ? std::string() : history_[index_].path; }
+std::string THtmlView::CurrentPath() const {
+    return history_.empty() ? std::string() : history_[index_].path;
+}
 
 void THtmlView::SaveScroll() {
     if (history_.empty()) return;
@@ -210,7 +200,8 @@ void THtmlView::SaveScroll() {
 
 void THtmlView::AddEntry(THistoryEntry entry) {
     SaveScroll();
-    if (!history_.empty()) history_.erase(history_.begin() + std::ptrdiff_t(index_) + 1, history_.end());
+    if (!history_.empty())
+        history_.erase(history_.begin() + std::ptrdiff_t(index_) + 1, history_.end());
     history_.push_back(std::move(entry));
     index_ = history_.size() - 1;
 }
@@ -255,12 +246,16 @@ void THtmlView::LoadCurrentEntry() {
         ClearDocument();
         TDocumentSource source = LoadDocumentSource(entry.path);
         loadedPath_ = entry.path;
-        if (source.kind == TDocumentKind::Movie) ShowMovie(source.movieData, entry.path);
-        else ShowHtml(source.html, entry.path);
+        if (source.kind == TDocumentKind::Movie)
+            ShowMovie(source.movieData, entry.path);
+        else
+            ShowHtml(source.html, entry.path);
     }
-    if (entry.scrollSaved) ScrollTo(entry.scroll.x, entry.scroll.y);
+    if (entry.scrollSaved)
+        ScrollTo(entry.scroll.x, entry.scroll.y);
     else if (!entry.fragment.empty() && ScrollToFragment(entry.fragment)) {
-    } else ScrollTo(0, 0);
+    } else
+        ScrollTo(0, 0);
     loaded_ = true;
     InvalidateRect(hwnd_, nullptr, false);
 }
@@ -278,14 +273,16 @@ void THtmlView::ClearDocument() {
 void THtmlView::ShowHtml(const std::string& html, const std::string& path) {
     container_ = std::make_unique<TScreenContainer>(path, ClientSize());
     try {
-        document_ = litehtml::document::createFromUTF8(html.c_str(), container_.get(), &HtmlMasterContext());
+        document_ = litehtml::document::createFromUTF8(html.c_str(), container_.get(),
+                                                       &HtmlMasterContext());
         loadedHtml_ = html;
     } catch (const std::exception& e) {
         // The layout engine gave up on this markup: the view's own page says so instead.
         document_.reset();
         container_ = std::make_unique<TScreenContainer>(path, ClientSize());
         loadedHtml_ = ErrorPage("Құжатты көрсету мүмкін емес", path, e.what());
-        document_ = litehtml::document::createFromUTF8(loadedHtml_.c_str(), container_.get(), &HtmlMasterContext());
+        document_ = litehtml::document::createFromUTF8(loadedHtml_.c_str(), container_.get(),
+                                                       &HtmlMasterContext());
     }
     Relayout();
 }
@@ -325,8 +322,7 @@ void THtmlView::FollowLink(const std::string& href) {
         AddEntry(THistoryEntry{target.path, target.fragment, {}, false});
         RequestLoad(false);
         return;
-    case TLinkKind::Ignored:
-        return;
+    case TLinkKind::Ignored: return;
     }
 }
 
@@ -393,7 +389,8 @@ void THtmlView::UpdateScrollBars() {
 void THtmlView::ScrollTo(int x, int y) {
     if (!hwnd_) return;
     const SIZE client = ClientSize();
-    const POINT limit{std::max<LONG>(docSize_.cx - client.cx, 0), std::max<LONG>(docSize_.cy - client.cy, 0)};
+    const POINT limit{std::max<LONG>(docSize_.cx - client.cx, 0),
+                      std::max<LONG>(docSize_.cy - client.cy, 0)};
     const POINT next{std::clamp<LONG>(x, 0, limit.x), std::clamp<LONG>(y, 0, limit.y)};
     if (next == scroll_) return;
     scroll_ = next;
@@ -428,8 +425,10 @@ void THtmlView::OnScroll(int bar, WPARAM wParam) {
     }
     default: return;
     }
-    if (vertical) ScrollTo(scroll_.x, next);
-    else ScrollTo(next, scroll_.y);
+    if (vertical)
+        ScrollTo(scroll_.x, next);
+    else
+        ScrollTo(next, scroll_.y);
 }
 
 void THtmlView::OnKey(UINT vk) {
@@ -442,7 +441,9 @@ void THtmlView::OnKey(UINT vk) {
     case VK_RIGHT: ScrollTo(scroll_.x + kLineStep, scroll_.y); break;
     case VK_PRIOR: ScrollTo(scroll_.x, scroll_.y - page); break;
     case VK_NEXT: ScrollTo(scroll_.x, scroll_.y + page); break;
-    case VK_SPACE: ScrollTo(scroll_.x, scroll_.y + ((GetKeyState(VK_SHIFT) & 0x8000) ? -page : page)); break;
+    case VK_SPACE:
+        ScrollTo(scroll_.x, scroll_.y + ((GetKeyState(VK_SHIFT) & 0x8000) ? -page : page));
+        break;
     case VK_HOME: ScrollTo(0, 0); break;
     case VK_END: ScrollTo(scroll_.x, docSize_.cy); break;
     default: break;
@@ -456,13 +457,15 @@ void THtmlView::OnMouse(UINT msg, POINT p) {
     const int x = p.x + scroll_.x;
     const int y = p.y + scroll_.y;
     bool changed = document_->on_mouse_over(x, y, p.x, p.y, redraw);
-    if (msg == WM_LBUTTONDOWN) changed = document_->on_lbutton_down(x, y, p.x, p.y, redraw) || changed;
+    if (msg == WM_LBUTTONDOWN)
+        changed = document_->on_lbutton_down(x, y, p.x, p.y, redraw) || changed;
     if (msg == WM_LBUTTONUP) changed = document_->on_lbutton_up(x, y, p.x, p.y, redraw) || changed;
     if (changed) InvalidateRect(hwnd_, nullptr, false);
     // The window system asks for the cursor before the move arrives; the element under the
     // mouse is known only now, so the cursor follows here.
     const bool hand = container_->Cursor() == "pointer";
-    if (msg == WM_MOUSEMOVE && hand != handCursor_) SetCursor(LoadCursor(nullptr, hand ? IDC_HAND : IDC_ARROW));
+    if (msg == WM_MOUSEMOVE && hand != handCursor_)
+        SetCursor(LoadCursor(nullptr, hand ? IDC_HAND : IDC_ARROW));
     handCursor_ = hand;
     if (msg == WM_LBUTTONUP) {
         // Followed after the engine's call has returned: the document may be replaced.
@@ -492,7 +495,8 @@ void THtmlView::Paint(HDC target) {
         container_->BeginDraw(backDc_);
         const litehtml::position clip(0, 0, client.cx, client.cy);
         try {
-            document_->draw(reinterpret_cast<litehtml::uint_ptr>(backDc_), -scroll_.x, -scroll_.y, &clip);
+            document_->draw(reinterpret_cast<litehtml::uint_ptr>(backDc_), -scroll_.x, -scroll_.y,
+                            &clip);
         } catch (const std::exception&) {
             // What was drawn stays; a drawing failure must not take the program down.
         }

@@ -24,10 +24,10 @@ class TSwfMovie;
 namespace litehtml {
 class document;
 class element;
-}
+} // namespace litehtml
 
 class THtmlView {
-public:
+  public:
     static constexpr const char* kClassName = "HtmlView";
     // Scroll steps in pixels: one line (arrow keys, scroll-bar arrows); the wheel moves three.
     static constexpr int kLineStep = 20;
@@ -73,7 +73,7 @@ public:
     int MovieFrame() const;
     void ScrollTo(int x, int y);
 
-private:
+  private:
     struct THistoryEntry {
         std::string path;
         std::string fragment;

@@ -9,7 +9,8 @@ std::string LowerScheme(const std::string& href) {
     std::string scheme;
     for (char c : href) {
         if (c == ':') return scheme;
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.') return {};
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.')
+            return {};
         scheme += char(std::tolower(static_cast<unsigned char>(c)));
     }
     return {};
@@ -94,16 +95,20 @@ std::string NormalizeWindowsPath(const std::string& path) {
     std::string part;
     auto flush = [&] {
         if (part == "..") {
-            if (!parts.empty() && parts.back() != "..") parts.pop_back();
-            else if (!absolute) parts.push_back(part);
+            if (!parts.empty() && parts.back() != "..")
+                parts.pop_back();
+            else if (!absolute)
+                parts.push_back(part);
         } else if (!part.empty() && part != ".") {
             parts.push_back(part);
         }
         part.clear();
     };
     for (size_t i = start; i < path.size(); ++i) {
-        if (path[i] == '\\' || path[i] == '/') flush();
-        else part += path[i];
+        if (path[i] == '\\' || path[i] == '/')
+            flush();
+        else
+            part += path[i];
     }
     flush();
     std::string out = prefix + (absolute ? "\\" : "");
@@ -122,8 +127,10 @@ TLinkTarget ResolveLink(const std::string& rawHref, const std::string& documentP
         return t;
     }
     std::string ref = href;
-    if (scheme == "file") ref = StripFileScheme(ref);
-    else if (scheme.size() > 1) return t; // javascript:, ftp: and the like are not followed
+    if (scheme == "file")
+        ref = StripFileScheme(ref);
+    else if (scheme.size() > 1)
+        return t; // javascript:, ftp: and the like are not followed
     const size_t hash = ref.find('#');
     if (hash != std::string::npos) {
         t.fragment = PercentDecode(ref.substr(hash + 1));
@@ -143,8 +150,10 @@ TLinkTarget ResolveLink(const std::string& rawHref, const std::string& documentP
 std::string ResolveResourcePath(const std::string& rawReference, const std::string& base) {
     std::string ref = Trim(rawReference);
     const std::string scheme = LowerScheme(ref);
-    if (scheme == "file") ref = StripFileScheme(ref);
-    else if (scheme.size() > 1) return {}; // data:, http: and the like are not read
+    if (scheme == "file")
+        ref = StripFileScheme(ref);
+    else if (scheme.size() > 1)
+        return {}; // data:, http: and the like are not read
     const size_t cut = ref.find_first_of("?#");
     if (cut != std::string::npos) ref = ref.substr(0, cut);
     if (ref.empty()) return {};

@@ -1,8 +1,7 @@
 #include "htmlview/PrintContainer.h"
 
-#include <cairo-ft.h>
-
 #include <algorithm>
+#include <cairo-ft.h>
 #include <cmath>
 #include <cstring>
 
@@ -28,8 +27,9 @@ cairo_font_face_t* CairoFaceFor(const RealizedFont& realized) {
     std::unique_ptr<FontFace> face = FontFace::OpenLike(realized);
     if (!face) return nullptr;
     cairo_font_face_t* cairoFace = cairo_ft_font_face_create_for_ft_face(face->Handle(), 0);
-    if (cairo_font_face_set_user_data(cairoFace, &kFaceKey, face.get(),
-                                      [](void* p) { delete static_cast<FontFace*>(p); }) != CAIRO_STATUS_SUCCESS) {
+    if (cairo_font_face_set_user_data(cairoFace, &kFaceKey, face.get(), [](void* p) {
+            delete static_cast<FontFace*>(p);
+        }) != CAIRO_STATUS_SUCCESS) {
         cairo_font_face_destroy(cairoFace);
         return nullptr;
     }
@@ -40,7 +40,8 @@ cairo_font_face_t* CairoFaceFor(const RealizedFont& realized) {
 } // namespace
 
 TPrintContainer::TPrintContainer(std::string documentPath, int pageWidthPx, int pageHeightPx)
-    : THtmlContainerBase(std::move(documentPath)), pageWidth_(pageWidthPx), pageHeight_(pageHeightPx) {}
+    : THtmlContainerBase(std::move(documentPath)), pageWidth_(pageWidthPx),
+      pageHeight_(pageHeightPx) {}
 
 TPrintContainer::~TPrintContainer() {
     for (auto& f : fonts_) {
@@ -51,7 +52,8 @@ TPrintContainer::~TPrintContainer() {
 }
 
 litehtml::uint_ptr TPrintContainer::create_font(const char* faceName, int size, int weight,
-                                                litehtml::font_style italic, unsigned int decoration,
+                                                litehtml::font_style italic,
+                                                unsigned int decoration,
                                                 litehtml::font_metrics* fm) {
     const TFontRequest request = FontRequest(faceName, size, weight, italic, decoration);
     // The same face file the screen realizes for this request, so print and screen agree.
@@ -93,8 +95,9 @@ litehtml::uint_ptr TPrintContainer::create_font(const char* faceName, int size, 
 }
 
 void TPrintContainer::delete_font(litehtml::uint_ptr hFont) {
-    auto it = std::find_if(fonts_.begin(), fonts_.end(),
-                           [&](const auto& f) { return reinterpret_cast<litehtml::uint_ptr>(f.get()) == hFont; });
+    auto it = std::find_if(fonts_.begin(), fonts_.end(), [&](const auto& f) {
+        return reinterpret_cast<litehtml::uint_ptr>(f.get()) == hFont;
+    });
     if (it == fonts_.end()) return;
     cairo_scaled_font_destroy((*it)->scaled);
     cairo_font_face_destroy((*it)->face);
@@ -128,7 +131,8 @@ void TPrintContainer::draw_text(litehtml::uint_ptr hdc, const char* text, liteht
     cairo_restore(cr);
 }
 
-void TPrintContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::list_marker& marker) {
+void TPrintContainer::draw_list_marker(litehtml::uint_ptr hdc,
+                                       const litehtml::list_marker& marker) {
     auto* cr = reinterpret_cast<cairo_t*>(hdc);
     const litehtml::position& p = marker.pos;
     cairo_save(cr);
@@ -139,7 +143,8 @@ void TPrintContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::l
     case litehtml::list_style_type_circle:
     case litehtml::list_style_type_disc:
         cairo_arc(cr, p.x + p.width / 2.0, p.y + p.height / 2.0, p.width / 2.0, 0, 2 * M_PI);
-        if (marker.marker_type == litehtml::list_style_type_disc) cairo_fill(cr);
+        if (marker.marker_type == litehtml::list_style_type_disc)
+            cairo_fill(cr);
         else {
             cairo_set_line_width(cr, 1);
             cairo_stroke(cr);
@@ -181,7 +186,8 @@ cairo_surface_t* TPrintContainer::SurfaceFor(const char* src, const char* baseur
     return s;
 }
 
-void TPrintContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::background_paint& bg) {
+void TPrintContainer::draw_background(litehtml::uint_ptr hdc,
+                                      const litehtml::background_paint& bg) {
     auto* cr = reinterpret_cast<cairo_t*>(hdc);
     const litehtml::position& c = bg.clip_box;
     cairo_save(cr);
@@ -192,7 +198,8 @@ void TPrintContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::ba
         SetColor(cr, bg.color);
         cairo_paint(cr);
     }
-    cairo_surface_t* image = bg.image.empty() ? nullptr : SurfaceFor(bg.image.c_str(), bg.baseurl.c_str());
+    cairo_surface_t* image =
+        bg.image.empty() ? nullptr : SurfaceFor(bg.image.c_str(), bg.baseurl.c_str());
     if (image && bg.image_size.width > 0 && bg.image_size.height > 0) {
         const double sx = double(bg.image_size.width) / cairo_image_surface_get_width(image);
         const double sy = double(bg.image_size.height) / cairo_image_surface_get_height(image);
@@ -202,9 +209,11 @@ void TPrintContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::ba
         const bool repeat = bg.repeat != litehtml::background_repeat_no_repeat;
         cairo_pattern_set_extend(pattern, repeat ? CAIRO_EXTEND_REPEAT : CAIRO_EXTEND_NONE);
         cairo_set_source(cr, pattern);
-        if (repeat) cairo_paint(cr);
+        if (repeat)
+            cairo_paint(cr);
         else {
-            cairo_rectangle(cr, 0, 0, cairo_image_surface_get_width(image), cairo_image_surface_get_height(image));
+            cairo_rectangle(cr, 0, 0, cairo_image_surface_get_width(image),
+                            cairo_image_surface_get_height(image));
             cairo_fill(cr);
         }
         cairo_pattern_destroy(pattern);
@@ -212,7 +221,8 @@ void TPrintContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::ba
     cairo_restore(cr);
 }
 
-void TPrintContainer::FillColorBox(litehtml::uint_ptr hdc, const litehtml::position& box, const litehtml::web_color& color) {
+void TPrintContainer::FillColorBox(litehtml::uint_ptr hdc, const litehtml::position& box,
+                                   const litehtml::web_color& color) {
     auto* cr = reinterpret_cast<cairo_t*>(hdc);
     cairo_save(cr);
     SetColor(cr, color);
@@ -220,8 +230,8 @@ void TPrintContainer::FillColorBox(litehtml::uint_ptr hdc, const litehtml::posit
     cairo_restore(cr);
 }
 
-void TPrintContainer::set_clip(const litehtml::position& pos, const litehtml::border_radiuses&, bool valid_x,
-                               bool valid_y) {
+void TPrintContainer::set_clip(const litehtml::position& pos, const litehtml::border_radiuses&,
+                               bool valid_x, bool valid_y) {
     if (!cr_) return;
     cairo_save(cr_);
     constexpr double kFar = 1e7;

@@ -25,7 +25,8 @@ bool IsTextMarker(litehtml::list_style_type t) {
 } // namespace
 
 TScreenContainer::TScreenContainer(std::string documentPath, SIZE viewport)
-    : THtmlContainerBase(std::move(documentPath)), viewport_(viewport), measureDc_(CreateCompatibleDC(nullptr)) {}
+    : THtmlContainerBase(std::move(documentPath)), viewport_(viewport),
+      measureDc_(CreateCompatibleDC(nullptr)) {}
 
 TScreenContainer::~TScreenContainer() {
     DeleteDC(measureDc_);
@@ -39,7 +40,8 @@ void TScreenContainer::EndDraw() {
 }
 
 litehtml::uint_ptr TScreenContainer::create_font(const char* faceName, int size, int weight,
-                                                 litehtml::font_style italic, unsigned int decoration,
+                                                 litehtml::font_style italic,
+                                                 unsigned int decoration,
                                                  litehtml::font_metrics* fm) {
     const TFontRequest request = FontRequest(faceName, size, weight, italic, decoration);
     HFONT font = CreateFontIndirect(&request.log);
@@ -91,11 +93,14 @@ void TScreenContainer::draw_text(litehtml::uint_ptr hdc, const char* text, liteh
     SelectObject(dc, old);
 }
 
-void TScreenContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::list_marker& marker) {
+void TScreenContainer::draw_list_marker(litehtml::uint_ptr hdc,
+                                        const litehtml::list_marker& marker) {
     HDC dc = AsDc(hdc);
     if (!marker.image.empty()) {
         if (const Bitmap* picture = Image(marker.image.c_str(), marker.baseurl)) {
-            DrawBitmapScaled(dc, *picture, Rect(marker.pos.x, marker.pos.y, marker.pos.right(), marker.pos.bottom()));
+            DrawBitmapScaled(
+                dc, *picture,
+                Rect(marker.pos.x, marker.pos.y, marker.pos.right(), marker.pos.bottom()));
             return;
         }
     }
@@ -122,7 +127,8 @@ void TScreenContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::
     }
     if (marker.marker_type == litehtml::list_style_type_none) return;
     HPEN pen = CreatePen(PS_SOLID, 1, color);
-    HBRUSH brush = marker.marker_type == litehtml::list_style_type_disc ? CreateSolidBrush(color) : nullptr;
+    HBRUSH brush =
+        marker.marker_type == litehtml::list_style_type_disc ? CreateSolidBrush(color) : nullptr;
     HGDIOBJ oldPen = SelectObject(dc, pen);
     HGDIOBJ oldBrush = SelectObject(dc, brush ? brush : GetStockObject(NULL_BRUSH));
     Ellipse(dc, r.left, r.top, r.right, r.bottom);
@@ -144,8 +150,10 @@ void TScreenContainer::DrawImage(HDC dc, const litehtml::background_paint& bg) {
     // The engine hands the picture's position already placed in the document.
     int x0 = bg.position_x;
     int y0 = bg.position_y;
-    const bool repeatX = bg.repeat == litehtml::background_repeat_repeat || bg.repeat == litehtml::background_repeat_repeat_x;
-    const bool repeatY = bg.repeat == litehtml::background_repeat_repeat || bg.repeat == litehtml::background_repeat_repeat_y;
+    const bool repeatX = bg.repeat == litehtml::background_repeat_repeat ||
+                         bg.repeat == litehtml::background_repeat_repeat_x;
+    const bool repeatY = bg.repeat == litehtml::background_repeat_repeat ||
+                         bg.repeat == litehtml::background_repeat_repeat_y;
     // Tiles start left of and above the clip box so that they line up with the origin.
     if (repeatX) x0 -= ((x0 - clip.x) / w + ((x0 - clip.x) % w > 0 ? 1 : 0)) * w;
     if (repeatY) y0 -= ((y0 - clip.y) / h + ((y0 - clip.y) % h > 0 ? 1 : 0)) * h;
@@ -156,7 +164,8 @@ void TScreenContainer::DrawImage(HDC dc, const litehtml::background_paint& bg) {
     RestoreDC(dc, saved);
 }
 
-void TScreenContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::background_paint& bg) {
+void TScreenContainer::draw_background(litehtml::uint_ptr hdc,
+                                       const litehtml::background_paint& bg) {
     HDC dc = AsDc(hdc);
     if (bg.color.alpha > 0) {
         const litehtml::position& c = bg.clip_box;
@@ -172,18 +181,19 @@ void TScreenContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::b
     if (!bg.image.empty()) DrawImage(dc, bg);
 }
 
-void TScreenContainer::FillColorBox(litehtml::uint_ptr hdc, const litehtml::position& box, const litehtml::web_color& color) {
+void TScreenContainer::FillColorBox(litehtml::uint_ptr hdc, const litehtml::position& box,
+                                    const litehtml::web_color& color) {
     FillSolid(AsDc(hdc), Rect(box.x, box.y, box.right(), box.bottom()), ColorOf(color));
 }
 
-void TScreenContainer::set_clip(const litehtml::position& pos, const litehtml::border_radiuses&, bool valid_x,
-                                bool valid_y) {
+void TScreenContainer::set_clip(const litehtml::position& pos, const litehtml::border_radiuses&,
+                                bool valid_x, bool valid_y) {
     if (!dc_) return;
     SaveDC(dc_);
     ++clipDepth_;
     constexpr int kFar = 1 << 28;
-    IntersectClipRect(dc_, valid_x ? pos.x : -kFar, valid_y ? pos.y : -kFar, valid_x ? pos.right() : kFar,
-                      valid_y ? pos.bottom() : kFar);
+    IntersectClipRect(dc_, valid_x ? pos.x : -kFar, valid_y ? pos.y : -kFar,
+                      valid_x ? pos.right() : kFar, valid_y ? pos.bottom() : kFar);
 }
 
 void TScreenContainer::del_clip() {
@@ -193,5 +203,6 @@ void TScreenContainer::del_clip() {
 }
 
 TScreenContainer::TMedia TScreenContainer::Media() const {
-    return {litehtml::media_type_screen, int(viewport_.cx), int(viewport_.cy), GetSystemMetrics(0), GetSystemMetrics(1)};
+    return {litehtml::media_type_screen, int(viewport_.cx), int(viewport_.cy), GetSystemMetrics(0),
+            GetSystemMetrics(1)};
 }

@@ -1,8 +1,8 @@
 #include "movie/SwfBitReader.h"
 
-#include "movie/SwfError.h"
-
 #include <utility>
+
+#include "movie/SwfError.h"
 
 TSwfBitReader::TSwfBitReader(const uint8_t* data, size_t size, size_t baseOffset,
                              std::string context)
@@ -39,9 +39,7 @@ int32_t TSwfBitReader::SB(int bits) {
     return int32_t(raw);
 }
 
-double TSwfBitReader::FB(int bits) {
-    return SB(bits) / 65536.0;
-}
+double TSwfBitReader::FB(int bits) { return SB(bits) / 65536.0; }
 
 void TSwfBitReader::Align() {
     if (bitPos_ != 0) {
@@ -73,9 +71,7 @@ uint32_t TSwfBitReader::U32() {
     return v;
 }
 
-int16_t TSwfBitReader::S16() {
-    return int16_t(U16());
-}
+int16_t TSwfBitReader::S16() { return int16_t(U16()); }
 
 void TSwfBitReader::Skip(size_t bytes) {
     Align();
@@ -148,11 +144,9 @@ SwfColorTransform TSwfBitReader::ColorTransform(bool withAlpha) {
     int bits = int(UB(4));
     int channels = withAlpha ? 4 : 3;
     if (hasMult)
-        for (int i = 0; i < channels; ++i)
-            cx.mult[i] = SB(bits);
+        for (int i = 0; i < channels; ++i) cx.mult[i] = SB(bits);
     if (hasAdd)
-        for (int i = 0; i < channels; ++i)
-            cx.add[i] = SB(bits);
+        for (int i = 0; i < channels; ++i) cx.add[i] = SB(bits);
     Align();
     return cx;
 }

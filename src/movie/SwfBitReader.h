@@ -3,11 +3,11 @@
 // that RECT, MATRIX, colour transforms and shape records are packed into. Every read checks
 // the range first and throws SwfError (naming the offset in the file) rather than reading
 // past its end.
-#include "movie/SwfTypes.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "movie/SwfTypes.h"
 
 class TSwfBitReader {
   public:

@@ -1,12 +1,12 @@
 #include "movie/SwfBitmapReader.h"
 
-#include "movie/SwfInflate.h"
-#include "platform/image/JpegFile.h"
-#include "platform/image/PngFile.h"
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
+
+#include "movie/SwfInflate.h"
+#include "platform/image/JpegFile.h"
+#include "platform/image/PngFile.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 // newer files) and DefineBitsLossless / DefineBitsLossless2 (zlib-packed 8-bit colour-mapped,
 // 15-bit or 32-bit pixels). A picture that cannot be decoded gives null: the fill that uses
 // it then draws nothing, as a missing picture does elsewhere in the program.
-#include "movie/SwfTypes.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "movie/SwfTypes.h"
 
 class TSwfBitmapReader {
   public:

@@ -4,9 +4,7 @@ TSwfDisplayList::TSwfDisplayList(const SwfDocument& doc, const SwfTimeline& time
                                  int* liveInstances)
     : doc_(doc), timeline_(timeline), nesting_(nesting), live_(liveInstances) {}
 
-TSwfDisplayList::~TSwfDisplayList() {
-    Clear();
-}
+TSwfDisplayList::~TSwfDisplayList() { Clear(); }
 
 void TSwfDisplayList::Clear() {
     *live_ -= int(instances_.size());

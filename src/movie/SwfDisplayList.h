@@ -3,10 +3,10 @@
 // depth with their matrix and colour transform, changed frame by frame by the timeline's
 // place and remove commands. Sprites placed on it hold their own display list, which
 // advances with it and loops on its own.
-#include "movie/SwfTypes.h"
-
 #include <map>
 #include <memory>
+
+#include "movie/SwfTypes.h"
 
 class TSwfDisplayList {
   public:

@@ -1,9 +1,8 @@
 #include "movie/SwfInflate.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <climits>
+#include <zlib.h>
 
 bool TSwfInflate::Exact(const uint8_t* data, size_t size, size_t expected,
                         std::vector<uint8_t>* out, std::string* error) {

@@ -1,13 +1,13 @@
 #include "movie/SwfMovie.h"
 
+#include <cmath>
+#include <exception>
+#include <new>
+
 #include "movie/SwfDisplayList.h"
 #include "movie/SwfError.h"
 #include "movie/SwfReader.h"
 #include "movie/SwfRenderer.h"
-
-#include <cmath>
-#include <exception>
-#include <new>
 
 TSwfMovie::TSwfMovie() = default;
 
@@ -46,21 +46,13 @@ int TSwfMovie::Height() const {
     return int(std::lround((double(doc_->frameSize.yMax) - doc_->frameSize.yMin) / 20.0));
 }
 
-double TSwfMovie::FrameRate() const {
-    return doc_->frameRate;
-}
+double TSwfMovie::FrameRate() const { return doc_->frameRate; }
 
-int TSwfMovie::FrameCount() const {
-    return root_->FrameCount();
-}
+int TSwfMovie::FrameCount() const { return root_->FrameCount(); }
 
-int TSwfMovie::CurrentFrame() const {
-    return root_->CurrentFrame();
-}
+int TSwfMovie::CurrentFrame() const { return root_->CurrentFrame(); }
 
-void TSwfMovie::NextFrame() {
-    root_->NextFrame();
-}
+void TSwfMovie::NextFrame() { root_->NextFrame(); }
 
 void TSwfMovie::Render(Bitmap& target, const RECT& dest) const {
     renderer_->Render(*root_, target, dest);

@@ -1,13 +1,13 @@
 #pragma once
 // A SWF movie read from memory, played frame by frame and drawn into bitmaps. The HTML view
 // owns one per movie it shows and advances it from a timer at FrameRate().
-#include "platform/gdi/Bitmap.h"
-#include "platform/core/WinTypes.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "platform/core/WinTypes.h"
+#include "platform/gdi/Bitmap.h"
 
 struct SwfDocument;
 class TSwfDisplayList;

@@ -29,9 +29,7 @@ void TSwfPathBuilder::MoveTo(int64_t x, int64_t y) {
     penY_ = y;
 }
 
-void TSwfPathBuilder::LineTo(int64_t x, int64_t y) {
-    AddEdge(false, 0, 0, x, y);
-}
+void TSwfPathBuilder::LineTo(int64_t x, int64_t y) { AddEdge(false, 0, 0, x, y); }
 
 void TSwfPathBuilder::CurveTo(int64_t cx, int64_t cy, int64_t x, int64_t y) {
     AddEdge(true, cx, cy, x, y);
@@ -57,10 +55,8 @@ void TSwfPathBuilder::FlushGroup() {
         }
         if (e.line >= 0) lines[e.line].push_back(e);
     }
-    for (const auto& [style, directed] : fills)
-        EmitFill(style, directed);
-    for (const auto& [style, stroked] : lines)
-        EmitLine(style, stroked);
+    for (const auto& [style, directed] : fills) EmitFill(style, directed);
+    for (const auto& [style, stroked] : lines) EmitLine(style, stroked);
     edges_.clear();
 }
 
@@ -89,8 +85,7 @@ void TSwfPathBuilder::EmitFill(int style, const std::vector<Edge>& directed) {
             auto it = byStart.find({e.x1, e.y1});
             if (it == byStart.end()) break;
             std::vector<size_t>& candidates = it->second;
-            while (!candidates.empty() && used[candidates.back()])
-                candidates.pop_back();
+            while (!candidates.empty() && used[candidates.back()]) candidates.pop_back();
             if (candidates.empty()) break; // an open contour; the fill closes it with a line
             current = candidates.back();
             candidates.pop_back();

@@ -4,10 +4,10 @@
 // direction. Here every edge is given to the fills on both sides, reversed for fill 0 so that
 // each fill's region lies on the same side of all its edges; the edges of one fill are then
 // chained end to start into closed contours, which fill correctly with the nonzero rule.
-#include "movie/SwfTypes.h"
-
 #include <cstdint>
 #include <vector>
+
+#include "movie/SwfTypes.h"
 
 class TSwfPathBuilder {
   public:

@@ -1,12 +1,12 @@
 #include "movie/SwfReader.h"
 
+#include <string>
+
 #include "movie/SwfBitReader.h"
 #include "movie/SwfBitmapReader.h"
 #include "movie/SwfError.h"
 #include "movie/SwfInflate.h"
 #include "movie/SwfShapeReader.h"
-
-#include <string>
 
 namespace {
 
@@ -80,36 +80,21 @@ SwfPlaceCommand ReadPlaceObject2(TSwfBitReader& r, bool version3) {
 
 const char* TagName(int code) {
     switch (code) {
-    case kDefineShape:
-        return "DefineShape";
-    case kDefineShape2:
-        return "DefineShape2";
-    case kDefineShape3:
-        return "DefineShape3";
-    case kDefineShape4:
-        return "DefineShape4";
-    case kPlaceObject:
-        return "PlaceObject";
-    case kPlaceObject2:
-        return "PlaceObject2";
-    case kPlaceObject3:
-        return "PlaceObject3";
-    case kRemoveObject:
-        return "RemoveObject";
-    case kRemoveObject2:
-        return "RemoveObject2";
-    case kSetBackgroundColor:
-        return "SetBackgroundColor";
-    case kDefineSprite:
-        return "DefineSprite";
-    case kDefineBitsJPEG2:
-        return "DefineBitsJPEG2";
-    case kDefineBitsLossless:
-        return "DefineBitsLossless";
-    case kDefineBitsLossless2:
-        return "DefineBitsLossless2";
-    default:
-        return "tag";
+    case kDefineShape: return "DefineShape";
+    case kDefineShape2: return "DefineShape2";
+    case kDefineShape3: return "DefineShape3";
+    case kDefineShape4: return "DefineShape4";
+    case kPlaceObject: return "PlaceObject";
+    case kPlaceObject2: return "PlaceObject2";
+    case kPlaceObject3: return "PlaceObject3";
+    case kRemoveObject: return "RemoveObject";
+    case kRemoveObject2: return "RemoveObject2";
+    case kSetBackgroundColor: return "SetBackgroundColor";
+    case kDefineSprite: return "DefineSprite";
+    case kDefineBitsJPEG2: return "DefineBitsJPEG2";
+    case kDefineBitsLossless: return "DefineBitsLossless";
+    case kDefineBitsLossless2: return "DefineBitsLossless2";
+    default: return "tag";
     }
 }
 
@@ -205,9 +190,7 @@ void TSwfReader::ReadTags(const uint8_t* body, size_t size, size_t base, SwfTime
             timeline.frames.push_back(std::move(frame));
             frame = SwfFrame();
             break;
-        case kPlaceObject:
-            frame.commands.push_back(ReadPlaceObject(r));
-            break;
+        case kPlaceObject: frame.commands.push_back(ReadPlaceObject(r)); break;
         case kPlaceObject2:
         case kPlaceObject3:
             frame.commands.push_back(ReadPlaceObject2(r, code == kPlaceObject3));
@@ -272,8 +255,7 @@ void TSwfReader::ReadDefinition(int code, const uint8_t* body, size_t size, size
         AddBitmap(id, std::move(bitmap));
         break;
     }
-    default:
-        break; // not drawn by this player: skipped by its length
+    default: break; // not drawn by this player: skipped by its length
     }
 }
 

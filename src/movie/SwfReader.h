@@ -3,13 +3,13 @@
 // zlib-packed), the character dictionary (shapes, sprites, bitmaps) and the main timeline's
 // frames of display-list commands. Tags this player does not draw are skipped by their
 // length. Damage throws SwfError with the offset in the (inflated) file.
-#include "movie/SwfShapeReader.h"
-#include "movie/SwfTypes.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+#include "movie/SwfShapeReader.h"
+#include "movie/SwfTypes.h"
 
 class TSwfReader {
   public:

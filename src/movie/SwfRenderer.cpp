@@ -1,8 +1,7 @@
 #include "movie/SwfRenderer.h"
 
-#include <cairo.h>
-
 #include <algorithm>
+#include <cairo.h>
 #include <cmath>
 #include <cstring>
 
@@ -17,8 +16,7 @@ SwfRgba Transform(SwfRgba c, const SwfColorTransform& cx) {
 }
 
 SwfRgba ApplyChain(SwfRgba c, const std::vector<const SwfColorTransform*>& chain) {
-    for (const SwfColorTransform* cx : chain)
-        c = Transform(c, *cx);
+    for (const SwfColorTransform* cx : chain) c = Transform(c, *cx);
     return c;
 }
 
@@ -42,12 +40,8 @@ void AddPath(cairo_t* cr, const std::vector<SwfSegment>& segments) {
     double x = 0, y = 0;
     for (const SwfSegment& s : segments) {
         switch (s.kind) {
-        case SwfSegmentKind::Move:
-            cairo_move_to(cr, s.x, s.y);
-            break;
-        case SwfSegmentKind::Line:
-            cairo_line_to(cr, s.x, s.y);
-            break;
+        case SwfSegmentKind::Move: cairo_move_to(cr, s.x, s.y); break;
+        case SwfSegmentKind::Line: cairo_line_to(cr, s.x, s.y); break;
         case SwfSegmentKind::Curve:
             // Quadratic to cubic: control points two thirds of the way to the quadratic one.
             cairo_curve_to(cr, x + 2.0 / 3.0 * (s.cx - x), y + 2.0 / 3.0 * (s.cy - y),

@@ -2,12 +2,12 @@
 // Draws a display list into a Bitmap through cairo: the stage scaled to fit the destination
 // keeping its aspect ratio and centred, the letterbox in the background colour, shapes
 // anti-aliased with solid, gradient and bitmap fills and colour transforms applied.
+#include <vector>
+
 #include "movie/SwfDisplayList.h"
 #include "movie/SwfTypes.h"
-#include "platform/gdi/Bitmap.h"
 #include "platform/core/WinTypes.h"
-
-#include <vector>
+#include "platform/gdi/Bitmap.h"
 
 struct _cairo;
 struct _cairo_surface;

@@ -1,8 +1,8 @@
 #include "movie/SwfShapeReader.h"
 
-#include "movie/SwfPathBuilder.h"
-
 #include <cstdint>
+
+#include "movie/SwfPathBuilder.h"
 
 namespace {
 
@@ -20,9 +20,7 @@ void TSwfShapeReader::Spend(int64_t& budget, const char* what) {
     if (--budget < 0) r_.Fail(std::string("the movie holds too many ") + what);
 }
 
-SwfRgba TSwfShapeReader::ReadColor() {
-    return version_ >= 3 ? r_.Rgba() : r_.Rgb();
-}
+SwfRgba TSwfShapeReader::ReadColor() { return version_ >= 3 ? r_.Rgba() : r_.Rgb(); }
 
 SwfFillStyle TSwfShapeReader::ReadFillStyle() {
     SwfFillStyle fill;

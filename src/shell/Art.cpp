@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "platform/image/BmpFile.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/image/BmpFile.h"
 #include "platform/image/JpegFile.h"
 #include "platform/image/PngFile.h"
 #include "shell/ArtData.h"

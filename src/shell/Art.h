@@ -1,7 +1,7 @@
 #pragma once
 // The textbook's pictures, decoded from the files embedded from data/art.
-#include "platform/gdi/Bitmap.h"
 #include "platform/core/Handles.h"
+#include "platform/gdi/Bitmap.h"
 
 enum class TToolGlyph { Back, Forward, Contents, Print, Exit };
 

@@ -156,18 +156,14 @@ constexpr TMainMenuItem kMainMenu[] = {
 
 } // namespace
 
-std::span<const TContentNode> ContentMap::TreeNodes() {
-    return kTree;
-}
+std::span<const TContentNode> ContentMap::TreeNodes() { return kTree; }
 
 const TContentNode* ContentMap::TreeNode(int absoluteIndex) {
     if (absoluteIndex < 0 || absoluteIndex >= kTreeNodeCount) return nullptr;
     return &kTree[size_t(absoluteIndex)];
 }
 
-std::span<const TMenuDocument> ContentMap::MenuDocuments() {
-    return kMenuDocuments;
-}
+std::span<const TMenuDocument> ContentMap::MenuDocuments() { return kMenuDocuments; }
 
 const TMenuDocument* ContentMap::MenuDocument(std::string_view itemName) {
     for (const TMenuDocument& item : kMenuDocuments)
@@ -175,9 +171,7 @@ const TMenuDocument* ContentMap::MenuDocument(std::string_view itemName) {
     return nullptr;
 }
 
-std::span<const TMainMenuItem> ContentMap::MainMenu() {
-    return kMainMenu;
-}
+std::span<const TMainMenuItem> ContentMap::MainMenu() { return kMainMenu; }
 
 std::string ContentMap::TreeTextKazakh(int absoluteIndex) {
     const TContentNode* node = TreeNode(absoluteIndex);

@@ -12,9 +12,7 @@ std::string DocumentPath(const std::string& contentFolder, std::string_view rela
     return path;
 }
 
-std::string StartupContentFolder() {
-    return CurrentDirectory();
-}
+std::string StartupContentFolder() { return CurrentDirectory(); }
 
 namespace {
 

@@ -15,7 +15,8 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-template <typename T> T* Named(TForm1* form, const char* name) {
+template <typename T>
+T* Named(TForm1* form, const char* name) {
     T* c = form->Make<T>();
     c->SetName(name);
     return c;
@@ -26,7 +27,8 @@ void Place(TControl* c, int left, int top, int width, int height, TWinControl* p
     c->SetParent(parent);
 }
 
-void SetFont(TControl* c, const char* face, int height, BYTE charset, TColor color = SysColor(COLOR_WINDOWTEXT)) {
+void SetFont(TControl* c, const char* face, int height, BYTE charset,
+             TColor color = SysColor(COLOR_WINDOWTEXT)) {
     c->Font().SetName(face);
     c->Font().SetHeight(height);
     c->Font().SetCharset(charset);
@@ -104,7 +106,8 @@ TForm1::~TForm1() {
     if (Form1 == this) Form1 = nullptr;
 }
 
-TSpeedButton* TForm1::ToolSpeedButton(const char* name, int left, int width, int glyph, const char* hint) {
+TSpeedButton* TForm1::ToolSpeedButton(const char* name, int left, int width, int glyph,
+                                      const char* hint) {
     auto* b = Named<TSpeedButton>(this, name);
     b->SetGlyph(TArt::ToolGlyph(TToolGlyph(glyph)));
     b->SetNumGlyphs(2);
@@ -227,8 +230,8 @@ void TForm1::BuildWelcomePanel() {
     Place(sPanel1, 13, 41, 534, 560, this);
 
     sLabelFX1 = Named<TLabel>(this, "sLabelFX1");
-    sLabelFX1->SetCaption(std::string(41, ' ') + "\n" + std::string(38, ' ') + "Экономика - Әлеуметтік \n" +
-                          std::string(50, ' ') + "статистика");
+    sLabelFX1->SetCaption(std::string(41, ' ') + "\n" + std::string(38, ' ') +
+                          "Экономика - Әлеуметтік \n" + std::string(50, ' ') + "статистика");
     sLabelFX1->SetColor(RGB(255, 0, 0));
     SetFont(sLabelFX1, "Arial", 29, kCyrillicCharset, TColor(5059883));
     sLabelFX1->Font().SetPitch(fpVariable);
@@ -247,8 +250,10 @@ void TForm1::BuildMainMenu() {
         levels.resize(size_t(m.Level - 1));
         (levels.empty() ? MainMenu1->Items() : *levels.back()).Add(item);
         levels.push_back(item);
-        if (m.Name == "N10") item->OnClick = [this](TComponent* s) { N10Click(s); };
-        else if (ContentMap::MenuDocument(m.Name)) item->OnClick = [this, item](TComponent*) { MenuItemClick(item); };
+        if (m.Name == "N10")
+            item->OnClick = [this](TComponent* s) { N10Click(s); };
+        else if (ContentMap::MenuDocument(m.Name))
+            item->OnClick = [this, item](TComponent*) { MenuItemClick(item); };
     }
     SetMenu(MainMenu1);
 }
@@ -259,7 +264,9 @@ void TForm1::TV1Change(TComponent*, TTreeNode* node) {
     if (node) navigator_->TreeChanged(node->AbsoluteIndex());
 }
 
-void TForm1::MenuItemClick(TMenuItem* item) { navigator_->MenuClicked(item->Name(), item->Enabled()); }
+void TForm1::MenuItemClick(TMenuItem* item) {
+    navigator_->MenuClicked(item->Name(), item->Enabled());
+}
 
 void TForm1::N10Click(TComponent*) { Form3->Show(); }
 
@@ -274,8 +281,10 @@ void TForm1::sSpeedButton2Click(TComponent*) {
 }
 
 void TForm1::sSpeedButton5Click(TComponent*) {
-    if (sSpeedButton5->Down()) PageC1->Show();
-    else if (sSpeedButton5->Enabled()) PageC1->Hide();
+    if (sSpeedButton5->Down())
+        PageC1->Show();
+    else if (sSpeedButton5->Enabled())
+        PageC1->Hide();
     if (sSpeedButton5->Enabled()) sPanel1->Hide();
     if (sSpeedButton5->Down()) Timer1->SetEnabled(false);
     sLabel1->Hide();

@@ -23,7 +23,7 @@
 #include "toolkit/WebBrowser.h"
 
 class TForm1 : public TForm {
-public:
+  public:
     explicit TForm1(TComponent* owner);
     ~TForm1() override;
     const char* ClassName() const override { return "TForm1"; }
@@ -64,13 +64,14 @@ public:
 
     TNavigator& Navigator() { return *navigator_; }
 
-private:
+  private:
     void BuildToolBar();
     void BuildContentsPane();
     void BuildWelcomePanel();
     void BuildMainMenu();
     void FillContentsTree();
-    TSpeedButton* ToolSpeedButton(const char* name, int left, int width, int glyph, const char* hint);
+    TSpeedButton* ToolSpeedButton(const char* name, int left, int width, int glyph,
+                                  const char* hint);
 
     std::unique_ptr<TNavigator> navigator_;
 };

@@ -5,7 +5,7 @@
 #include "toolkit/Label.h"
 
 class TForm3 : public TForm {
-public:
+  public:
     explicit TForm3(TComponent* owner);
     const char* ClassName() const override { return "TForm3"; }
 

@@ -46,7 +46,8 @@ TForm4::TForm4(TComponent* owner) : TForm(owner) {
 }
 
 void TForm4::FormCreate(TComponent*) {
-    OleCheck(WebBrowser1->Navigate(DocumentPath(DirectoryListBox1->Directory(), "\\flash\\stat.swf")));
+    OleCheck(
+        WebBrowser1->Navigate(DocumentPath(DirectoryListBox1->Directory(), "\\flash\\stat.swf")));
 }
 
 void TForm4::Image1Click(TComponent*) {

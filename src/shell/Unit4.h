@@ -7,7 +7,7 @@
 #include "toolkit/WebBrowser.h"
 
 class TForm4 : public TForm {
-public:
+  public:
     explicit TForm4(TComponent* owner);
     const char* ClassName() const override { return "TForm4"; }
 

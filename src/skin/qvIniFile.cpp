@@ -43,8 +43,7 @@ std::string TqvIniFile::ReadString(std::string_view section, std::string_view ke
     return v ? *v : std::string(def);
 }
 
-int32_t TqvIniFile::ReadInteger(std::string_view section, std::string_view key,
-                                int32_t def) const {
+int32_t TqvIniFile::ReadInteger(std::string_view section, std::string_view key, int32_t def) const {
     const std::string* v = ReadValue(section, key);
     if (!v) return def;
     auto n = TryStrToInt(*v);

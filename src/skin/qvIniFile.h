@@ -8,13 +8,13 @@
 #include <vector>
 
 class TqvIniFile {
-public:
+  public:
     struct Key {
         std::string Name;
         std::string Value;
     };
     struct Section {
-        std::string Name; // as written in the header, blanks around it dropped
+        std::string Name;      // as written in the header, blanks around it dropped
         std::vector<Key> Keys; // in file order, duplicates included
         // The value of the first line with this key, or null.
         const std::string* Find(std::string_view key) const;
@@ -34,6 +34,6 @@ public:
     // Only "TRUE" (any case) is true; an absent key gives the default.
     bool ReadBool(std::string_view section, std::string_view key, bool def) const;
 
-private:
+  private:
     std::vector<Section> sections_;
 };

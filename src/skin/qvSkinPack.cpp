@@ -1,14 +1,13 @@
 #include "skin/qvSkinPack.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstring>
+#include <zlib.h>
 
 #include "platform/core/Errors.h"
 #include "platform/core/FileSystem.h"
-#include "platform/dialogs/MessageBox.h"
 #include "platform/core/StrUtils.h"
+#include "platform/dialogs/MessageBox.h"
 
 namespace {
 
@@ -19,8 +18,9 @@ constexpr uint64_t kMaxInflateRatio = 1032;
 
 // A bounds-checked little-endian reader over the packed bytes.
 class PackReader {
-public:
-    PackReader(const TMemoryStream& data, std::string source) : data_(data), source_(std::move(source)) {}
+  public:
+    PackReader(const TMemoryStream& data, std::string source)
+        : data_(data), source_(std::move(source)) {}
 
     int32_t ReadInt32(const char* what) {
         Need(4, what);
@@ -37,9 +37,7 @@ public:
         return s;
     }
 
-    bool AtMagic() const {
-        return data_.size() >= 4 && std::memcmp(data_.data(), kMagic, 4) == 0;
-    }
+    bool AtMagic() const { return data_.size() >= 4 && std::memcmp(data_.data(), kMagic, 4) == 0; }
     void Skip(size_t n) { pos_ += n; }
     size_t Position() const { return pos_; }
     size_t Remaining() const { return data_.size() - pos_; }
@@ -49,7 +47,7 @@ public:
         throw EReadError(source_ + ": " + what);
     }
 
-private:
+  private:
     void Need(size_t n, const char* what) const {
         if (Remaining() < n)
             Fail(std::string(what) + " runs past the end of the data (at byte " +
@@ -64,7 +62,8 @@ private:
 // Inflates exactly `size` bytes from one zlib stream starting at the reader's position and
 // moves the reader past the stream's end. The stream must end (with a valid checksum) right
 // after those bytes.
-std::unique_ptr<TMemoryStream> InflateMember(PackReader& in, int32_t size, const std::string& name) {
+std::unique_ptr<TMemoryStream> InflateMember(PackReader& in, int32_t size,
+                                             const std::string& name) {
     const std::string member = "member \"" + name + "\"";
     if (size < 0) in.Fail(member + ": negative size " + std::to_string(size));
     if (uint64_t(size) > uint64_t(in.Remaining()) * kMaxInflateRatio + 64)
@@ -102,8 +101,8 @@ std::unique_ptr<TMemoryStream> InflateMember(PackReader& in, int32_t size, const
         return out;
     }
     if (rc == Z_STREAM_END)
-        in.Fail(member + ": holds " + std::to_string(produced) + " bytes, fewer than its declared size " +
-                std::to_string(size));
+        in.Fail(member + ": holds " + std::to_string(produced) +
+                " bytes, fewer than its declared size " + std::to_string(size));
     if (rc == Z_BUF_ERROR || (rc == Z_OK && z.avail_in == 0))
         in.Fail(member + ": zlib stream is cut short");
     in.Fail(member + ": damaged zlib stream" + (zmsg.empty() ? "" : " (" + zmsg + ")"));
@@ -143,7 +142,8 @@ void TqvSkinConvertor::UnpackMembers() {
     ItemCount = count - 1;
     // No reservation by the count: a forged count fails at the end of the data, not in malloc.
     for (int32_t i = 0; i < count; ++i) {
-        const std::string which = "member " + std::to_string(i + 1) + " of " + std::to_string(count);
+        const std::string which =
+            "member " + std::to_string(i + 1) + " of " + std::to_string(count);
         const int32_t nameLength = in.ReadInt32((which + " name length").c_str());
         if (nameLength < 0) in.Fail(which + ": negative name length");
         std::string name = in.ReadText(size_t(nameLength), (which + " name").c_str());
@@ -176,8 +176,10 @@ const TqvImageItem* TqvSkinConvertor::FindItem(std::string_view upperCaseName) c
 bool LoadSkinPackage(std::string_view fileName, std::unique_ptr<TqvSkinConvertor>& reader,
                      bool releaseSource) {
     if (!FileExists(fileName)) return false;
-    if (reader) reader->ClearItems();
-    else reader = std::make_unique<TqvSkinConvertor>();
+    if (reader)
+        reader->ClearItems();
+    else
+        reader = std::make_unique<TqvSkinConvertor>();
     auto file = ReadFileBytes(fileName, TqvSkinConvertor::kMaxPackageBytes);
     if (!file.Ok()) throw EReadError(file.Error);
     reader->SourceName = std::string(fileName);

@@ -15,7 +15,7 @@
 using TMemoryStream = std::vector<uint8_t>;
 
 struct TqvImageItem {
-    std::string FileName; // the member name as stored
+    std::string FileName;  // the member name as stored
     bool IsBitmap = false; // the name's extension, in upper case, is ".BMP"
     std::unique_ptr<TMemoryStream> Data;
 };
@@ -23,7 +23,7 @@ using TqvImageItems = std::vector<TqvImageItem>;
 
 // Reads one package; one object per unpacking.
 class TqvSkinConvertor {
-public:
+  public:
     // The largest package we read from a file; larger files are refused before reading.
     static constexpr size_t kMaxPackageBytes = 256u * 1024 * 1024;
 
@@ -48,7 +48,7 @@ public:
     // The image member whose name in upper case equals the given text, or null.
     const TqvImageItem* FindItem(std::string_view upperCaseName) const;
 
-private:
+  private:
     void UnpackMembers();
 };
 

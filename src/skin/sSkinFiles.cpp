@@ -20,7 +20,8 @@ std::string TsSkinFiles::Describe(std::string_view name) const {
     if (package_)
         return (package_->SourceName.empty() ? std::string("package") : package_->SourceName) +
                ", member \"" + std::string(name) + "\"";
-    return name.find(':') != std::string_view::npos ? std::string(name) : folder_ + std::string(name);
+    return name.find(':') != std::string_view::npos ? std::string(name)
+                                                    : folder_ + std::string(name);
 }
 
 std::optional<std::vector<uint8_t>> TsSkinFiles::Read(std::string_view name) const {

@@ -10,7 +10,7 @@
 class TqvSkinConvertor;
 
 class TsSkinFiles {
-public:
+  public:
     // The largest single picture file we read from a skin folder.
     static constexpr size_t kMaxFileBytes = 64u * 1024 * 1024;
 
@@ -25,7 +25,7 @@ public:
     // Where a name is looked for, for messages.
     std::string Describe(std::string_view name) const;
 
-private:
+  private:
     const TqvSkinConvertor* package_ = nullptr;
     std::string folder_;
 };

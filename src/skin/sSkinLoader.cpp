@@ -5,11 +5,11 @@
 #include <functional>
 #include <set>
 
-#include "platform/image/BmpFile.h"
 #include "platform/core/Errors.h"
 #include "platform/core/FileSystem.h"
-#include "platform/image/JpegFile.h"
 #include "platform/core/StrUtils.h"
+#include "platform/image/BmpFile.h"
+#include "platform/image/JpegFile.h"
 #include "skin/qvSkinPack.h"
 
 namespace {
@@ -73,8 +73,10 @@ std::unique_ptr<Bitmap> LoadPictureFile(const TsSkinFiles& files, std::string_vi
 }
 
 void MarginsFromBorderWidthOrComputed(TsMaskData& m) {
-    if (m.BorderWidth > 0) m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
-    else ComputeMargins(m);
+    if (m.BorderWidth > 0)
+        m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
+    else
+        ComputeMargins(m);
 }
 
 // "!FILE.BMP!count!masktype!imgtype[!wl!wt!wr!wb]": an image with its own bitmap.
@@ -106,14 +108,20 @@ void ParseMasterRectValue(const std::string& value, const std::string& key, TsMa
     std::vector<std::string_view> words;
     size_t i = 0;
     while (i < value.size()) {
-        while (i < value.size() && std::string_view(" (),").find(value[i]) != std::string_view::npos) ++i;
+        while (i < value.size() &&
+               std::string_view(" (),").find(value[i]) != std::string_view::npos)
+            ++i;
         size_t start = i;
-        while (i < value.size() && std::string_view(" (),").find(value[i]) == std::string_view::npos) ++i;
+        while (i < value.size() &&
+               std::string_view(" (),").find(value[i]) == std::string_view::npos)
+            ++i;
         if (i > start) words.push_back(std::string_view(value).substr(start, i - start));
     }
     auto number = [&](size_t n) -> std::string_view { return n < words.size() ? words[n] : ""; };
     m.R = Rect(StrToInt(number(1)), StrToInt(number(2)), StrToInt(number(3)), StrToInt(number(4)));
-    auto optional = [&](size_t n, int32_t def) { return n < words.size() ? StrToInt(words[n]) : def; };
+    auto optional = [&](size_t n, int32_t def) {
+        return n < words.size() ? StrToInt(words[n]) : def;
+    };
     m.ImageCount = ToInt16(std::max(1, optional(5, 1)));
     m.MaskType = ToInt16(std::max(0, optional(6, 0)));
     m.BorderWidth = ToInt16(std::max(0, optional(7, 0)));
@@ -132,8 +140,7 @@ bool ParseImageValue(const std::string& value, const std::string& key, const TsS
                      TsMaskData& m) {
     if (value.empty()) return false;
     switch (value[0]) {
-    case '!':
-        return ParseOwnBitmapValue(value, files, m);
+    case '!': return ParseOwnBitmapValue(value, files, m);
     case '@': // @llll@tttt@rrrr@bbbb@c@m: a glyph in the master bitmap
         m.R = Rect(FieldAt(value, 2, 4), FieldAt(value, 7, 4), FieldAt(value, 12, 4),
                    FieldAt(value, 17, 4));
@@ -163,8 +170,7 @@ bool ParseImageValue(const std::string& value, const std::string& key, const TsS
         m.ImageCount = 1;
         m.ImgType = itisaTexture;
         return true;
-    default:
-        break;
+    default: break;
     }
     const std::string upper = UpperCase(value);
     if (value.find('#') == std::string::npos) {
@@ -192,7 +198,7 @@ bool IsPictureName(const std::string& upperValue) {
 // Numeric keys treat -1 and text that is not a number as absent. A chain that comes back to a
 // section already visited ends there.
 class InheritedLookup {
-public:
+  public:
     explicit InheritedLookup(const TqvIniFile& ini) : ini_(ini) {}
 
     const std::string* Find(const TqvIniFile::Section& start, std::string_view key,
@@ -226,7 +232,7 @@ public:
         return v ? *v : def;
     }
 
-private:
+  private:
     const TqvIniFile& ini_;
 };
 
@@ -267,7 +273,8 @@ TsGeneralData ReadGeneralData(const InheritedLookup& look, const TqvIniFile::Sec
     g.GradientPercent = look.Int(s, "GRADIENTPERCENT", 0);
     g.ImagePercent = look.Int(s, "IMAGEPERCENT", 0);
     g.GradientData = look.Text(s, "GRADIENTDATA", " ");
-    WithContext(s.Name, "GRADIENTDATA", [&] { ParseStoredGradient(g.GradientData, g.GradientSteps); });
+    WithContext(s.Name, "GRADIENTDATA",
+                [&] { ParseStoredGradient(g.GradientData, g.GradientSteps); });
     g.ShowFocus = look.Bool(s, "SHOWFOCUS", false);
     g.FadingEnabled = look.Bool(s, "FADINGENABLED", false);
     g.FadingIntervalIn = look.Int(s, "FADINGINTERVALIN", 5);
@@ -321,7 +328,8 @@ void LoadImagePass(const TqvIniFile& ini, const TsSkinFiles& files,
     masterBitmap.reset();
     const std::string masterName = ini.ReadString(kGlobalInfo, "MASTERBITMAP", "");
     if (!masterName.empty()) {
-        WithContext(kGlobalInfo, "MASTERBITMAP", [&] { masterBitmap = LoadBitmapFile(files, masterName); });
+        WithContext(kGlobalInfo, "MASTERBITMAP",
+                    [&] { masterBitmap = LoadBitmapFile(files, masterName); });
         if (masterBitmap) masterBitmap->SetFormat(24);
     }
     for (const auto& section : ini.Sections()) {
@@ -351,7 +359,8 @@ void LoadPatternPass(const TqvIniFile& ini, const TsSkinFiles& files, TsPatternA
             WithContext(section.Name, key, [&] { picture = LoadPictureFile(files, upper); });
             if (!picture) return;
             if (int64_t(picture->Width()) * picture->Height() >= kPatternMinPixels) {
-                patterns.push_back({std::shared_ptr<const Bitmap>(std::move(picture)), sectionName, key});
+                patterns.push_back(
+                    {std::shared_ptr<const Bitmap>(std::move(picture)), sectionName, key});
                 return;
             }
             TsMaskData m;
@@ -391,7 +400,8 @@ bool TsSkinLoader::LoadPackageFile(const std::string& fileName) {
     return true;
 }
 
-bool TsSkinLoader::LoadPackageData(const std::vector<uint8_t>& data, const std::string& sourceName) {
+bool TsSkinLoader::LoadPackageData(const std::vector<uint8_t>& data,
+                                   const std::string& sourceName) {
     TqvSkinConvertor reader;
     reader.SourceName = sourceName;
     reader.PackedData = std::make_unique<TMemoryStream>(data);
@@ -408,7 +418,8 @@ bool TsSkinLoader::LoadFolder(const std::string& skinFolder) {
     auto options = ReadFileBytes(folder + "Options.dat", TsSkinFiles::kMaxFileBytes);
     if (!options.Ok()) throw EReadError(options.Error);
     Content.SkinData.SkinFolder = folder;
-    LoadOptions(std::string(options.Data.begin(), options.Data.end()), TsSkinFiles::FromFolder(folder));
+    LoadOptions(std::string(options.Data.begin(), options.Data.end()),
+                TsSkinFiles::FromFolder(folder));
     return true;
 }
 

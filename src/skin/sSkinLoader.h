@@ -33,7 +33,7 @@ void ComputeMargins(TsMaskData& mask);
 // Runs the three passes over one skin and owns what they produce; the skin tool and the
 // tests use it, the skin manager keeps the records itself.
 class TsSkinLoader {
-public:
+  public:
     TsSkinContent Content;
 
     // A package file (Windows-style path); false when it is missing or refused.

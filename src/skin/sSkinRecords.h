@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "graphics/sGradient.h"
+#include "platform/core/WinTypes.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/SysColors.h"
-#include "platform/core/WinTypes.h"
 
 class TsSkinManager;
 

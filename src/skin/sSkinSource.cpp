@@ -12,7 +12,8 @@ std::string FullSkinDirectory(std::string_view dir, std::string_view programFold
         std::string_view folder = programFolder;
         if (!folder.empty() && folder.back() == '\\') folder.remove_suffix(1);
         const size_t cut = folder.find_last_of('\\');
-        std::string parent(cut == std::string_view::npos ? std::string_view() : folder.substr(0, cut + 1));
+        std::string parent(cut == std::string_view::npos ? std::string_view()
+                                                         : folder.substr(0, cut + 1));
         return parent + std::string(dir.size() > 3 ? dir.substr(3) : std::string_view());
     }
     if (dir.substr(0, 2) == ".\\" || dir.substr(0, 2) == "./")
@@ -25,9 +26,12 @@ std::string FullSkinDirectory(std::string_view dir, std::string_view programFold
 std::string WithTrailingBackslash(std::string_view directory) {
     std::string d(directory);
     if (d.empty() || d.back() == '\\') return d;
-    if (d.back() == '/') d.back() = '\\';
-    else if (d.size() == 1) d += ":\\";
-    else d += '\\';
+    if (d.back() == '/')
+        d.back() = '\\';
+    else if (d.size() == 1)
+        d += ":\\";
+    else
+        d += '\\';
     return d;
 }
 
@@ -81,7 +85,8 @@ std::string ListSkinNames(std::vector<std::string>& names, int kind, const TsSto
         }
     }
     std::string first = names.empty() ? std::string() : names.front();
-    std::stable_sort(names.begin(), names.end(),
-                     [](const std::string& a, const std::string& b) { return UpperCase(a) < UpperCase(b); });
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return UpperCase(a) < UpperCase(b);
+    });
     return first;
 }

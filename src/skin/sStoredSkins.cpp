@@ -20,7 +20,8 @@ TsGeneralData ExpandGeneral(const TsSkinGeneral& item) {
     g.SectionName = item.SectionName;
     g.ParentClass = item.ParentClass;
     g.Color = item.Color;
-    g.Bevel = item.Bevel >= cbNone && item.Bevel <= cbLoweredHard ? TsControlBevel(item.Bevel) : cbNone;
+    g.Bevel =
+        item.Bevel >= cbNone && item.Bevel <= cbLoweredHard ? TsControlBevel(item.Bevel) : cbNone;
     g.FontColor = ParseFontColors(item.FontColor);
     g.HotFontColor = ParseFontColors(item.HotFontColor);
     g.ReservedBoolean = item.ReservedBoolean;
@@ -42,8 +43,9 @@ TsGeneralData ExpandGeneral(const TsSkinGeneral& item) {
     g.FadingIterations = item.FadingIterations;
     g.HotColor = item.HotColor;
     g.HotTransparency = item.HotTransparency;
-    g.HotBevel =
-        item.HotBevel >= cbNone && item.HotBevel <= cbLoweredHard ? TsControlBevel(item.HotBevel) : cbNone;
+    g.HotBevel = item.HotBevel >= cbNone && item.HotBevel <= cbLoweredHard
+                     ? TsControlBevel(item.HotBevel)
+                     : cbNone;
     g.HotGradientPercent = item.HotGradientPercent;
     g.HotGradientData = item.HotGradientData;
     if (g.HotGradientData != " ") ParseGradientData(g.HotGradientData, g.HotGradientSteps);
@@ -77,8 +79,9 @@ TsMaskData ExpandImage(const TsSkinImage& item, TsSkinManager* manager) {
         m.ImgType = itisaTexture;
         m.StretchMode = texture ? ToInt16(item.StretchMode) : 0;
     } else {
-        m.ImgType = item.ImgType >= itisaBorder && item.ImgType <= itisaGlyph ? TqvImgType(item.ImgType)
-                                                                                : itisaBorder;
+        m.ImgType = item.ImgType >= itisaBorder && item.ImgType <= itisaGlyph
+                        ? TqvImgType(item.ImgType)
+                        : itisaBorder;
         m.StretchMode = ToInt16(item.StretchMode);
     }
     m.WL = ToInt16(item.WL);
@@ -86,8 +89,10 @@ TsMaskData ExpandImage(const TsSkinImage& item, TsSkinManager* manager) {
     m.WR = ToInt16(item.WR);
     m.WB = ToInt16(item.WB);
     if (m.WL == 0 && m.WT == 0 && m.WR == 0 && m.WB == 0) {
-        if (m.BorderWidth > 0) m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
-        else ComputeMargins(m);
+        if (m.BorderWidth > 0)
+            m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
+        else
+            ComputeMargins(m);
     }
     return m;
 }
@@ -129,12 +134,12 @@ void LoadExpandedSkin(const TsStoredSkin& skin, TsSkinContent& content, TsSkinMa
         std::shared_ptr<const Bitmap> picture = item.Image;
         if (!picture) {
             // An empty item shares the picture of the first item of its name that has one.
-            auto same = std::find_if(skin.Patterns.begin(), skin.Patterns.end(), [&](const auto& p) {
-                return p.Name == item.Name && p.Image;
-            });
+            auto same = std::find_if(skin.Patterns.begin(), skin.Patterns.end(),
+                                     [&](const auto& p) { return p.Name == item.Name && p.Image; });
             if (same != skin.Patterns.end()) picture = same->Image;
         }
-        content.PatternsData.push_back({picture, UpperCase(item.SectionName), UpperCase(item.PropertyName)});
+        content.PatternsData.push_back(
+            {picture, UpperCase(item.SectionName), UpperCase(item.PropertyName)});
     }
 
     content.SectionsData.clear();

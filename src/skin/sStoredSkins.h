@@ -51,7 +51,7 @@ struct TsSkinPattern {
 };
 
 class TsStoredSkin {
-public:
+  public:
     std::string Name;
     std::vector<uint8_t> Data; // a whole package; when present it is the only content used
     std::vector<TsSkinGeneral> GeneralData;
@@ -69,7 +69,7 @@ public:
 };
 
 class TsStoredSkins {
-public:
+  public:
     TsStoredSkin& Add();
     int Count() const { return int(items_.size()); }
     TsStoredSkin& operator[](int i) { return *items_[size_t(i)]; }
@@ -77,7 +77,7 @@ public:
     // The first skin whose name equals the text exactly (letter case counts), or -1.
     int IndexOfSkin(std::string_view name) const;
 
-private:
+  private:
     std::vector<std::unique_ptr<TsStoredSkin>> items_;
 };
 

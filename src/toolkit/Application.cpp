@@ -50,8 +50,8 @@ HWND TApplication::Handle() {
             wc.lpfnWndProc = ApplicationWindowProc;
             RegisterClass(wc);
         }
-        handle_ = CreateWindowEx(WS_EX_TOOLWINDOW, "TApplication", title_, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 nullptr, nullptr);
+        handle_ = CreateWindowEx(WS_EX_TOOLWINDOW, "TApplication", title_, WS_POPUP, 0, 0, 0, 0,
+                                 nullptr, nullptr, nullptr, nullptr);
     }
     return handle_;
 }
@@ -80,8 +80,7 @@ void TApplication::HandleException(std::exception_ptr error) {
         if (error) std::rethrow_exception(error);
     } catch (const std::exception& e) {
         text = e.what();
-    } catch (...) {
-    }
+    } catch (...) {}
     const HWND owner = GetActiveWindow();
     MessageBox(owner, text, title_, MB_OK | MB_ICONERROR);
 }

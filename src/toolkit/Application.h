@@ -14,7 +14,7 @@ class TForm;
 class TControl;
 
 class TApplication : public TComponent {
-public:
+  public:
     TApplication();
     ~TApplication() override;
     const char* ClassName() const override { return "TApplication"; }
@@ -24,7 +24,8 @@ public:
     void SetTitle(const std::string& title) { title_ = title; }
 
     // Creates a form owned by the application; the first one made becomes the main form.
-    template <typename T> T* CreateForm() {
+    template <typename T>
+    T* CreateForm() {
         T* form = Make<T>();
         forms_.push_back(form);
         if (!mainForm_) mainForm_ = form;
@@ -55,7 +56,7 @@ public:
 
     void FormDestroyed(TForm* form);
 
-private:
+  private:
     std::string title_;
     std::vector<TForm*> forms_;
     TForm* mainForm_ = nullptr;

@@ -18,12 +18,15 @@ void TBitBtn::CreateParams(TCreateParams& params) {
 
 void TBitBtn::SetDefault(bool value) {
     default_ = value;
-    if (HandleAllocated()) SendMessage(Handle(), BM_SETSTYLE, default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, 1);
+    if (HandleAllocated())
+        SendMessage(Handle(), BM_SETSTYLE, default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, 1);
 }
 
 void TBitBtn::PerformClick() {
-    if (HandleAllocated()) SendMessage(Handle(), BM_CLICK, 0, 0);
-    else if (Enabled()) Click();
+    if (HandleAllocated())
+        SendMessage(Handle(), BM_CLICK, 0, 0);
+    else if (Enabled())
+        Click();
 }
 
 void TBitBtn::WndProc(TMessage& m) {
@@ -37,7 +40,6 @@ void TBitBtn::WndProc(TMessage& m) {
     case CM_ENABLEDCHANGED:
         if (HandleAllocated()) EnableWindow(Handle(), Enabled());
         return;
-    default:
-        TWinControl::WndProc(m);
+    default: TWinControl::WndProc(m);
     }
 }

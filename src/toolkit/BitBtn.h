@@ -5,7 +5,7 @@
 #include "toolkit/WinControl.h"
 
 class TBitBtn : public TWinControl {
-public:
+  public:
     explicit TBitBtn(TComponent* owner);
     const char* ClassName() const override { return "TBitBtn"; }
 
@@ -18,7 +18,7 @@ public:
     // What a click does, also for code (BM_CLICK goes through the window like a user's click).
     void PerformClick();
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& m) override;
 

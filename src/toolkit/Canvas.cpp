@@ -4,7 +4,7 @@ namespace {
 
 // Selects a pen made from `pen` for the life of the scope and deletes it afterwards.
 class PenScope {
-public:
+  public:
     PenScope(HDC dc, const TPen& pen) : dc_(dc) {
         pen_ = CreatePen(pen.Style, pen.Width, ColorToRGB(pen.Color));
         old_ = SelectObject(dc_, pen_);
@@ -18,7 +18,7 @@ public:
     PenScope(const PenScope&) = delete;
     PenScope& operator=(const PenScope&) = delete;
 
-private:
+  private:
     HDC dc_;
     HPEN pen_;
     HGDIOBJ old_;

@@ -23,7 +23,7 @@ struct TPen {
 };
 
 class TCanvas {
-public:
+  public:
     TCanvas() = default;
     explicit TCanvas(HDC dc) : handle_(dc) {}
 
@@ -46,7 +46,7 @@ public:
     void RoundRect(const RECT& r, int cornerWidth, int cornerHeight);
     void Draw(int x, int y, HBITMAP bitmap);
 
-private:
+  private:
     void SelectFont();
     HDC handle_ = nullptr;
 };

@@ -19,14 +19,15 @@ enum TComponentStateFlag : unsigned {
 enum TOperation { opInsert, opRemove };
 
 class TComponent {
-public:
+  public:
     explicit TComponent(TComponent* owner);
     virtual ~TComponent();
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
 
     // Creates a component of type T owned by this one; T's constructor takes the owner first.
-    template <typename T, typename... Args> T* Make(Args&&... args) {
+    template <typename T, typename... Args>
+    T* Make(Args&&... args) {
         auto made = std::make_unique<T>(this, std::forward<Args>(args)...);
         T* raw = made.get();
         components_.push_back(std::move(made));
@@ -64,14 +65,14 @@ public:
     void FreeNotification(TComponent* other);
     void RemoveFreeNotification(TComponent* other);
 
-protected:
+  protected:
     // After all properties are set; clears the loading state.
     virtual void Loaded();
     // A component was made for this owner (opInsert), or one this component knows of goes
     // (opRemove). The base passes a removal on to the owned components.
     virtual void Notification(TComponent* component, TOperation operation);
 
-private:
+  private:
     void Unlink(TComponent* other);
 
     TComponent* owner_;

@@ -109,7 +109,8 @@ void TControl::SetAnchors(TAnchors anchors) {
 
 void TControl::SetParentBackground(bool value) {
     if (value == ParentBackground()) return;
-    controlStyle_ = value ? controlStyle_ | csParentBackground : controlStyle_ & ~unsigned(csParentBackground);
+    controlStyle_ =
+        value ? controlStyle_ | csParentBackground : controlStyle_ & ~unsigned(csParentBackground);
     Invalidate();
 }
 
@@ -226,7 +227,8 @@ void TControl::BringToFront() {
 }
 
 POINT TControl::ClientToScreen(POINT p) const {
-    if (auto* w = dynamic_cast<TWinControl*>(const_cast<TControl*>(this)); w && w->HandleAllocated()) {
+    if (auto* w = dynamic_cast<TWinControl*>(const_cast<TControl*>(this));
+        w && w->HandleAllocated()) {
         ::ClientToScreen(w->Handle(), &p);
         return p;
     }
@@ -274,20 +276,19 @@ void TControl::WndProc(TMessage& m) {
     case WM_RBUTTONUP:
         if (enabled_) MouseUp(mbRight, shift, x, y);
         return;
-    case WM_MOUSEMOVE:
-        MouseMove(shift, x, y);
-        return;
+    case WM_MOUSEMOVE: MouseMove(shift, x, y); return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
         // A parent hears of its children's too (lParam names them): only its own counts.
         if (m.LParam == 0 || m.LParam == LPARAM(this)) {
-            if (m.Msg == CM_MOUSEENTER) MouseEnter();
-            else MouseLeave();
+            if (m.Msg == CM_MOUSEENTER)
+                MouseEnter();
+            else
+                MouseLeave();
         }
         DefaultHandler(m);
         return;
-    default:
-        DefaultHandler(m);
+    default: DefaultHandler(m);
     }
 }
 

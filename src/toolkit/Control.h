@@ -19,7 +19,15 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAnchorKind : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 using TAnchors = unsigned;
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
-enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+enum TShiftFlag : unsigned {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
+};
 using TShiftState = unsigned;
 enum TControlStyleFlag : unsigned {
     csAcceptsControls = 1,
@@ -40,11 +48,12 @@ constexpr int crDefault = 0;
 constexpr int crHandPoint = 32649;
 
 using TNotifyEvent = std::function<void(TComponent* sender)>;
-using TMouseEvent = std::function<void(TComponent* sender, TMouseButton, TShiftState, int x, int y)>;
+using TMouseEvent =
+    std::function<void(TComponent* sender, TMouseButton, TShiftState, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState, int x, int y)>;
 
 class TControl : public TComponent {
-public:
+  public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
     const char* ClassName() const override { return "TControl"; }
@@ -146,7 +155,7 @@ public:
     // Called by the parent's layout; moves the control without asking for a new layout.
     void PlaceAt(const RECT& bounds);
 
-protected:
+  protected:
     virtual void WndProc(TMessage& m);
     // What happens to a message nobody handled: windowed controls pass it to their window
     // class; windowless ones drop it.
@@ -172,7 +181,7 @@ protected:
     void RecordAnchorOrigin();
     friend class TWinControl;
 
-private:
+  private:
     void ParentColorChanged();
     void ParentFontChanged();
 

@@ -114,7 +114,8 @@ void TCoolBar::FollowBands() {
         RECT wr{}, cr{};
         GetWindowRect(hwnd, &wr);
         GetClientRect(hwnd, &cr);
-        const int height = int(SendMessage(hwnd, RB_GETBARHEIGHT, 0, 0)) + HeightOf(wr) - HeightOf(cr);
+        const int height =
+            int(SendMessage(hwnd, RB_GETBARHEIGHT, 0, 0)) + HeightOf(wr) - HeightOf(cr);
         if (height != Height()) SetHeight(height);
     }
     ReadBackControls();
@@ -131,7 +132,8 @@ void TCoolBar::ReadBackControls() {
         RECT r{};
         GetWindowRect(control->Handle(), &r);
         r = OffsetRect(r, -origin.x, -origin.y);
-        if (!EqualRect(r, control->BoundsRect())) control->SetBounds(r.left, r.top, WidthOf(r), HeightOf(r));
+        if (!EqualRect(r, control->BoundsRect()))
+            control->SetBounds(r.left, r.top, WidthOf(r), HeightOf(r));
     }
 }
 
@@ -147,6 +149,7 @@ void TCoolBar::AlignControls(RECT&) {
 
 void TCoolBar::WndProc(TMessage& m) {
     TWinControl::WndProc(m);
-    if (m.Msg == CN_NOTIFY && m.LParam && reinterpret_cast<const NMHDR*>(m.LParam)->code == RBN_HEIGHTCHANGE)
+    if (m.Msg == CN_NOTIFY && m.LParam &&
+        reinterpret_cast<const NMHDR*>(m.LParam)->code == RBN_HEIGHTCHANGE)
         FollowBands();
 }

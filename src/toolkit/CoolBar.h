@@ -8,7 +8,7 @@
 #include "toolkit/WinControl.h"
 
 class TCoolBar : public TWinControl {
-public:
+  public:
     explicit TCoolBar(TComponent* owner);
     const char* ClassName() const override { return "TCoolBar"; }
 
@@ -19,7 +19,7 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     void WndProc(TMessage& m) override;

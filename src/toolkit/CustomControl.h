@@ -4,16 +4,16 @@
 #include "toolkit/WinControl.h"
 
 class TCustomControl : public TWinControl {
-public:
+  public:
     explicit TCustomControl(TComponent* owner);
     const char* ClassName() const override { return "TCustomControl"; }
     TCanvas& Canvas() { return canvas_; }
 
-protected:
+  protected:
     virtual void Paint() {}
     void PaintWindow(HDC dc) override;
     void WndProc(TMessage& m) override;
 
-private:
+  private:
     TCanvas canvas_;
 };

@@ -41,7 +41,8 @@ void TDirectoryListBox::ReadDirectory() {
     }
     std::vector<std::string> children;
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec)) {
+    for (std::filesystem::directory_iterator it(path, ec), end; !ec && it != end;
+         it.increment(ec)) {
         std::error_code typeError;
         if (it->is_directory(typeError)) children.push_back(it->path().filename().string());
     }
@@ -62,5 +63,6 @@ void TDirectoryListBox::HandleCreated() { FillWindow(); }
 void TDirectoryListBox::FillWindow() {
     if (!HandleAllocated()) return;
     SendMessage(Handle(), LB_RESETCONTENT, 0, 0);
-    for (const std::string& item : items_) SendMessage(Handle(), LB_ADDSTRING, 0, LPARAM(item.c_str()));
+    for (const std::string& item : items_)
+        SendMessage(Handle(), LB_ADDSTRING, 0, LPARAM(item.c_str()));
 }

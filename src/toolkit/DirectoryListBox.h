@@ -7,7 +7,7 @@
 #include "toolkit/WinControl.h"
 
 class TDirectoryListBox : public TWinControl {
-public:
+  public:
     explicit TDirectoryListBox(TComponent* owner);
     const char* ClassName() const override { return "TDirectoryListBox"; }
 
@@ -23,7 +23,7 @@ public:
     bool IntegralHeight() const { return integralHeight_; }
     void SetIntegralHeight(bool value);
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     void ReadDirectory();

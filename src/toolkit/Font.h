@@ -14,7 +14,7 @@ constexpr BYTE kDefaultCharset = 1;
 constexpr BYTE kCyrillicCharset = 204;
 
 class TFont {
-public:
+  public:
     TFont();
     ~TFont();
     TFont(const TFont& other);
@@ -39,7 +39,7 @@ public:
     HFONT Handle() const;
     std::function<void()> OnChange;
 
-private:
+  private:
     void Changed();
     void Release() const;
 

@@ -28,7 +28,8 @@ void TForm::SetMenu(TMainMenu* menu) {
     menuListener_ = 0;
     if (menu_) {
         menu_->FreeNotification(this);
-        menuListener_ = menu_->AddChangeListener([this](TMenu*, TMenuItem*, bool rebuilt) { MenuChanged(rebuilt); });
+        menuListener_ = menu_->AddChangeListener(
+            [this](TMenu*, TMenuItem*, bool rebuilt) { MenuChanged(rebuilt); });
     }
     if (HandleAllocated()) ::SetMenu(Handle(), menu_ ? menu_->Handle() : nullptr);
     Perform(CM_MENUCHANGED);
@@ -37,8 +38,10 @@ void TForm::SetMenu(TMainMenu* menu) {
 void TForm::MenuChanged(bool rebuilt) {
     if (!HandleAllocated() || !menu_) return;
     // The bar keeps its handle; its entries changed, so its lines and picture may have.
-    if (GetMenu(Handle()) != menu_->Handle()) ::SetMenu(Handle(), menu_->Handle());
-    else DrawMenuBar(Handle());
+    if (GetMenu(Handle()) != menu_->Handle())
+        ::SetMenu(Handle(), menu_->Handle());
+    else
+        DrawMenuBar(Handle());
     Perform(CM_MENUCHANGED, rebuilt ? 1 : 0);
 }
 
@@ -92,11 +95,13 @@ void TForm::SetClientSize(int width, int height) {
     RECT wr{}, cr{};
     GetWindowRect(Handle(), &wr);
     GetClientRect(Handle(), &cr);
-    SetBounds(Left(), Top(), width + WidthOf(wr) - WidthOf(cr), height + HeightOf(wr) - HeightOf(cr));
+    SetBounds(Left(), Top(), width + WidthOf(wr) - WidthOf(cr),
+              height + HeightOf(wr) - HeightOf(cr));
 }
 
 TWindowState TForm::WindowState() const {
-    if (!HandleAllocated() || !IsWindowVisible(const_cast<TForm*>(this)->Handle())) return windowState_;
+    if (!HandleAllocated() || !IsWindowVisible(const_cast<TForm*>(this)->Handle()))
+        return windowState_;
     const HWND hwnd = const_cast<TForm*>(this)->Handle();
     if (IsIconic(hwnd)) return wsMinimized;
     return IsZoomed(hwnd) ? wsMaximized : wsNormal;
@@ -134,7 +139,8 @@ int Constrained(int size, int minimum, int maximum) {
 } // namespace
 
 void TForm::SetBounds(int left, int top, int width, int height) {
-    TCustomControl::SetBounds(left, top, Constrained(width, constraints_.MinWidth, constraints_.MaxWidth),
+    TCustomControl::SetBounds(left, top,
+                              Constrained(width, constraints_.MinWidth, constraints_.MaxWidth),
                               Constrained(height, constraints_.MinHeight, constraints_.MaxHeight));
 }
 
@@ -165,7 +171,8 @@ void TForm::SetBorderWidth(int width) {
     if (width == borderWidth_) return;
     borderWidth_ = width;
     if (HandleAllocated())
-        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 // The band between the frame and the client area belongs to the non-client area: the
@@ -179,8 +186,8 @@ void TForm::PaintBorderBand() {
     POINT origin{0, 0};
     ::ClientToScreen(hwnd, &origin);
     const RECT client = OffsetRect(cr, origin.x - wr.left, origin.y - wr.top);
-    const RECT band{client.left - borderWidth_, client.top - borderWidth_, client.right + borderWidth_,
-                    client.bottom + borderWidth_};
+    const RECT band{client.left - borderWidth_, client.top - borderWidth_,
+                    client.right + borderWidth_, client.bottom + borderWidth_};
     HDC dc = GetWindowDC(hwnd);
     const int saved = SaveDC(dc);
     ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
@@ -230,7 +237,8 @@ void TForm::HandleCreated() {
     const HWND hwnd = Handle();
     if (alphaBlend_ || transparent_)
         SetLayeredWindowAttributes(hwnd, transparentValue_, alphaValue_,
-                                   (alphaBlend_ ? LWA_ALPHA : 0) | (transparent_ ? LWA_COLORKEY : 0));
+                                   (alphaBlend_ ? LWA_ALPHA : 0) |
+                                       (transparent_ ? LWA_COLORKEY : 0));
     if (menu_) ::SetMenu(hwnd, menu_->Handle());
     if (iconBig_) SendMessage(hwnd, WM_SETICON, 1, LPARAM(iconBig_));
     if (iconSmall_) SendMessage(hwnd, WM_SETICON, 0, LPARAM(iconSmall_));
@@ -242,7 +250,8 @@ void TForm::PlaceOnScreen() {
     if (position_ != poScreenCenter) return;
     RECT work{};
     SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
-    SetBounds(work.left + (WidthOf(work) - Width()) / 2, work.top + (HeightOf(work) - Height()) / 2, Width(), Height());
+    SetBounds(work.left + (WidthOf(work) - Width()) / 2, work.top + (HeightOf(work) - Height()) / 2,
+              Width(), Height());
 }
 
 void TForm::Show() {
@@ -265,8 +274,10 @@ void TForm::VisibleChanged() {
 
 void TForm::Close() {
     if (OnClose) OnClose(this);
-    if (Application && Application->MainForm() == this) Application->Terminate();
-    else Hide();
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+    else
+        Hide();
 }
 
 void TForm::DoCreate() {
@@ -275,16 +286,16 @@ void TForm::DoCreate() {
 
 void TForm::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_CLOSE:
-        Close();
-        return;
+    case WM_CLOSE: Close(); return;
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
         // A menu entry's request goes to its item; a control's to the control (below).
         if (m.WParam == 0 && TMenu::DispatchOwnerDraw(m)) return;
         break;
     case WM_COMMAND:
-        if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
+        if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_ &&
+            menu_->DispatchCommand(LOWORD(m.WParam)))
+            return;
         break;
     case WM_GETMINMAXINFO:
         TCustomControl::WndProc(m);
@@ -294,7 +305,8 @@ void TForm::WndProc(TMessage& m) {
         TCustomControl::WndProc(m);
         if (m.LParam && borderWidth_ > 0) {
             RECT& r = *reinterpret_cast<RECT*>(m.LParam);
-            r = RECT{r.left + borderWidth_, r.top + borderWidth_, std::max(r.left + borderWidth_, r.right - borderWidth_),
+            r = RECT{r.left + borderWidth_, r.top + borderWidth_,
+                     std::max(r.left + borderWidth_, r.right - borderWidth_),
                      std::max(r.top + borderWidth_, r.bottom - borderWidth_)};
         }
         return;
@@ -304,9 +316,12 @@ void TForm::WndProc(TMessage& m) {
         return;
     case WM_SIZE:
         // The user's maximise, minimise and restore are the form's state from now on.
-        if (m.WParam == SIZE_MINIMIZED) windowState_ = wsMinimized;
-        else if (m.WParam == SIZE_MAXIMIZED) windowState_ = wsMaximized;
-        else if (m.WParam == SIZE_RESTORED && IsWindowVisible(Handle())) windowState_ = wsNormal;
+        if (m.WParam == SIZE_MINIMIZED)
+            windowState_ = wsMinimized;
+        else if (m.WParam == SIZE_MAXIMIZED)
+            windowState_ = wsMaximized;
+        else if (m.WParam == SIZE_RESTORED && IsWindowVisible(Handle()))
+            windowState_ = wsNormal;
         [[fallthrough]];
     case WM_MOVE: {
         RECT r{};
@@ -314,8 +329,7 @@ void TForm::WndProc(TMessage& m) {
         PlaceAt(r);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     TCustomControl::WndProc(m);
 }

@@ -22,7 +22,7 @@ struct TSizeConstraints {
 };
 
 class TForm : public TCustomControl {
-public:
+  public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
     const char* ClassName() const override { return "TForm"; }
@@ -76,7 +76,7 @@ public:
     // Paints the client area over the form's colour; the canvas is the form's.
     TNotifyEvent OnPaint;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& m) override;
     void HandleCreated() override;
@@ -86,7 +86,7 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
     void Paint() override;
 
-private:
+  private:
     void ApplyWindowState();
     void ConstrainTracking(MINMAXINFO& info) const;
     void PaintBorderBand();

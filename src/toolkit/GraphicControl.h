@@ -5,15 +5,15 @@
 #include "toolkit/Control.h"
 
 class TGraphicControl : public TControl {
-public:
+  public:
     explicit TGraphicControl(TComponent* owner);
     const char* ClassName() const override { return "TGraphicControl"; }
     TCanvas& Canvas() { return canvas_; }
 
-protected:
+  protected:
     virtual void Paint() {}
     void WndProc(TMessage& m) override;
 
-private:
+  private:
     TCanvas canvas_;
 };

@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "platform/image/BmpFile.h"
 #include "platform/core/FileSystem.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/image/BmpFile.h"
 #include "platform/image/JpegFile.h"
 #include "platform/image/PngFile.h"
 
@@ -73,7 +73,8 @@ void TImage::SetPicture(const Bitmap& picture) {
     Bitmap copy = picture;
     copy.SetFormat(24); // the context blits 24-bit rows; alpha has no meaning here
     const size_t rowBytes = size_t(copy.Width()) * 3;
-    for (int y = 0; y < copy.Height(); ++y) std::memcpy(target->ScanLine(y), copy.ScanLine(y), rowBytes);
+    for (int y = 0; y < copy.Height(); ++y)
+        std::memcpy(target->ScanLine(y), copy.ScanLine(y), rowBytes);
     ClearPicture();
     picture_ = made;
     Invalidate();
@@ -107,7 +108,8 @@ void TImage::Paint() {
     // The parent clips painting to our bounds, so an unscaled picture larger than the
     // control shows only its top-left part.
     if (stretch_)
-        StretchBlt(dc, 0, 0, Width(), Height(), source, 0, 0, picture->Width(), picture->Height(), SRCCOPY);
+        StretchBlt(dc, 0, 0, Width(), Height(), source, 0, 0, picture->Width(), picture->Height(),
+                   SRCCOPY);
     else
         BitBlt(dc, 0, 0, picture->Width(), picture->Height(), source, 0, 0, SRCCOPY);
     SelectObject(source, old);

@@ -7,7 +7,7 @@
 #include "toolkit/GraphicControl.h"
 
 class TImage : public TGraphicControl {
-public:
+  public:
     explicit TImage(TComponent* owner);
     ~TImage() override;
     const char* ClassName() const override { return "TImage"; }
@@ -26,7 +26,7 @@ public:
     // The largest file LoadFromFile reads; larger ones are refused before reading.
     static constexpr size_t kMaxFileBytes = 64u * 1024 * 1024;
 
-protected:
+  protected:
     void Paint() override;
 
     HBITMAP picture_ = nullptr;

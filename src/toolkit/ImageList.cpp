@@ -26,7 +26,8 @@ int TImageList::Add(const Bitmap& strip) {
     for (int left = 0; left + width_ <= strip.Width(); left += width_) {
         Bitmap image(width_, height_, 24, true);
         for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x) image.SetPixel(x, y, strip.GetPixel(left + x, y) & 0xFFFFFF);
+            for (int x = 0; x < width_; ++x)
+                image.SetPixel(x, y, strip.GetPixel(left + x, y) & 0xFFFFFF);
         images_.push_back(std::move(image));
     }
     Changed();
@@ -57,14 +58,18 @@ void TImageList::Draw(HDC dc, int x, int y, int index, bool enabled) const {
     const Bitmap* image = Image(index);
     if (!image || !dc) return;
     // Icon-sized images: pixel by pixel through the context keeps its clip and origin.
-    const auto opaque = [&](int px, int py) { return (image->GetPixel(px, py) & 0xFFFFFF) != transparent_; };
+    const auto opaque = [&](int px, int py) {
+        return (image->GetPixel(px, py) & 0xFFFFFF) != transparent_;
+    };
     if (enabled) {
         for (int py = 0; py < height_; ++py)
             for (int px = 0; px < width_; ++px)
-                if (opaque(px, py)) SetPixel(dc, x + px, y + py, image->GetPixel(px, py) & 0xFFFFFF);
+                if (opaque(px, py))
+                    SetPixel(dc, x + px, y + py, image->GetPixel(px, py) & 0xFFFFFF);
         return;
     }
-    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT),
+                   shadow = GetSysColor(COLOR_BTNSHADOW);
     for (int py = 0; py < height_; ++py)
         for (int px = 0; px < width_; ++px)
             if (opaque(px, py)) SetPixel(dc, x + px + 1, y + py + 1, highlight);

@@ -11,7 +11,7 @@
 #include "toolkit/Component.h"
 
 class TImageList : public TComponent {
-public:
+  public:
     TImageList(TComponent* owner, int width = 16, int height = 16);
     const char* ClassName() const override { return "TImageList"; }
 
@@ -38,7 +38,7 @@ public:
     // Images were added, removed or resized; a control that shows them repaints.
     std::function<void()> OnChange;
 
-private:
+  private:
     void Changed();
 
     int width_;

@@ -44,8 +44,10 @@ UINT TLabel::TextFlags() const {
     UINT flags = DT_EXPANDTABS;
     if (wordWrap_) flags |= DT_WORDBREAK;
     if (!showAccelChar_) flags |= DT_NOPREFIX;
-    if (alignment_ == taCenter) flags |= DT_CENTER;
-    else if (alignment_ == taRightJustify) flags |= DT_RIGHT;
+    if (alignment_ == taCenter)
+        flags |= DT_CENTER;
+    else if (alignment_ == taRightJustify)
+        flags |= DT_RIGHT;
     return flags;
 }
 
@@ -88,7 +90,8 @@ void TLabel::Paint() {
         RECT measured = client;
         DoDrawText(measured, flags | DT_CALCRECT);
         const int textHeight = HeightOf(measured);
-        const int offset = layout_ == tlBottom ? HeightOf(client) - textHeight : (HeightOf(client) - textHeight) / 2;
+        const int offset = layout_ == tlBottom ? HeightOf(client) - textHeight
+                                               : (HeightOf(client) - textHeight) / 2;
         r.top += offset;
     }
     DoDrawText(r, flags);
@@ -105,8 +108,10 @@ void TLabel::AdjustBounds() {
     DeleteDC(dc);
     const int width = WidthOf(r), height = HeightOf(r);
     int left = Left();
-    if (alignment_ == taRightJustify) left = Left() + Width() - width;
-    else if (alignment_ == taCenter) left = Left() + (Width() - width) / 2;
+    if (alignment_ == taRightJustify)
+        left = Left() + Width() - width;
+    else if (alignment_ == taCenter)
+        left = Left() + (Width() - width) / 2;
     SetBounds(left, Top(), width, height);
     adjusting_ = false;
 }

@@ -6,7 +6,7 @@
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TLabel : public TGraphicControl {
-public:
+  public:
     explicit TLabel(TComponent* owner);
     const char* ClassName() const override { return "TLabel"; }
 
@@ -23,7 +23,7 @@ public:
     bool ShowAccelChar() const { return showAccelChar_; }
     void SetShowAccelChar(bool value);
 
-protected:
+  protected:
     void Paint() override;
     void WndProc(TMessage& m) override;
     void Loaded() override;

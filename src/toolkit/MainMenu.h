@@ -3,7 +3,7 @@
 #include "toolkit/Menu.h"
 
 class TMainMenu : public TMenu {
-public:
+  public:
     explicit TMainMenu(TComponent* owner) : TMenu(owner, true) {}
     const char* ClassName() const override { return "TMainMenu"; }
 };

@@ -80,7 +80,8 @@ void TMenu::MenuChanged(TMenuItem* source, bool rebuilt) {
     // A copy: a listener may leave while it is told.
     const std::vector<Listener> listeners = listeners_;
     for (const Listener& l : listeners)
-        if (std::any_of(listeners_.begin(), listeners_.end(), [&](const Listener& x) { return x.id == l.id; }))
+        if (std::any_of(listeners_.begin(), listeners_.end(),
+                        [&](const Listener& x) { return x.id == l.id; }))
             l.call(this, source, rebuilt);
 }
 

@@ -13,7 +13,7 @@
 using TMenuChangeEvent = std::function<void(TMenu* sender, TMenuItem* source, bool rebuilt)>;
 
 class TMenu : public TComponent {
-public:
+  public:
     ~TMenu() override;
     const char* ClassName() const override { return "TMenu"; }
 
@@ -37,11 +37,11 @@ public:
     int AddChangeListener(TMenuChangeEvent listener);
     void RemoveChangeListener(int id);
 
-protected:
+  protected:
     TMenu(TComponent* owner, bool bar);
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
+  private:
     friend class TMenuItem;
     void MenuChanged(TMenuItem* source, bool rebuilt);
 

@@ -24,7 +24,9 @@ constexpr int kBarPadding = 7;
 
 } // namespace
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) { LiveItems().insert(this); }
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {
+    LiveItems().insert(this);
+}
 
 TMenuItem::~TMenuItem() {
     LiveItems().erase(this);
@@ -53,8 +55,10 @@ void TMenuItem::SetCaption(const std::string& caption) {
     if (caption == caption_) return;
     const bool wasLine = IsLine();
     caption_ = caption;
-    if (wasLine != IsLine()) Changed(true);
-    else UpdateEntry();
+    if (wasLine != IsLine())
+        Changed(true);
+    else
+        UpdateEntry();
 }
 
 void TMenuItem::SetShortCutText(const std::string& text) {
@@ -190,7 +194,8 @@ void TMenuItem::FillInfo(MENUITEMINFO& info, std::string& text, UINT keepType) {
     if (radioItem_) info.fType |= MFT_RADIOCHECK;
     if (break_ == mbBreak) info.fType |= MFT_MENUBREAK;
     if (break_ == mbBarBreak) info.fType |= MFT_MENUBARBREAK;
-    info.fState = (enabled_ ? MFS_ENABLED : MFS_GRAYED) | (checked_ ? MFS_CHECKED : 0) | (default_ ? MFS_DEFAULT : 0);
+    info.fState = (enabled_ ? MFS_ENABLED : MFS_GRAYED) | (checked_ ? MFS_CHECKED : 0) |
+                  (default_ ? MFS_DEFAULT : 0);
     info.wID = command_;
     info.dwItemData = reinterpret_cast<uintptr_t>(this);
     info.dwTypeData = text.data(); // owner-drawn entries keep their text too, for their drawer
@@ -208,7 +213,8 @@ void TMenuItem::RebuildEntries() {
     for (int i = 0, n = GetMenuItemCount(handle_); i < n; ++i) {
         MENUITEMINFO old;
         old.fMask = MIIM_FTYPE | MIIM_DATA;
-        if (GetMenuItemInfo(handle_, UINT(i), true, &old)) drawn.emplace_back(reinterpret_cast<TMenuItem*>(old.dwItemData), old.fType);
+        if (GetMenuItemInfo(handle_, UINT(i), true, &old))
+            drawn.emplace_back(reinterpret_cast<TMenuItem*>(old.dwItemData), old.fType);
     }
     while (GetMenuItemCount(handle_) > 0) RemoveMenu(handle_, 0, MF_BYPOSITION);
     UINT position = 0;
@@ -241,7 +247,8 @@ void TMenuItem::UpdateEntry() {
 }
 
 void TMenuItem::Changed(bool rebuilt) {
-    if (rebuilt && handle_) RebuildEntries();
+    if (rebuilt && handle_)
+        RebuildEntries();
     else if (rebuilt && !items_.empty() && parent_ && parent_->handle_) {
         // The first child: the entry becomes a submenu.
         parent_->RebuildEntries();
@@ -277,7 +284,8 @@ void TMenuItem::DrawItem(TCanvas& canvas, const RECT& rect, bool selected) {
     DrawDefault(canvas, rect, selected ? unsigned(odSelected) : 0u, parent_ && parent_->barHandle_);
 }
 
-void TMenuItem::AdvancedDrawItem(TCanvas& canvas, const RECT& rect, TOwnerDrawState state, bool topLevel) {
+void TMenuItem::AdvancedDrawItem(TCanvas& canvas, const RECT& rect, TOwnerDrawState state,
+                                 bool topLevel) {
     if (OnAdvancedDrawItem) {
         OnAdvancedDrawItem(this, canvas, rect, state);
         return;
@@ -289,7 +297,8 @@ void TMenuItem::AdvancedDrawItem(TCanvas& canvas, const RECT& rect, TOwnerDrawSt
     DrawDefault(canvas, rect, state, topLevel);
 }
 
-void TMenuItem::DrawDefault(TCanvas& canvas, const RECT& rect, TOwnerDrawState state, bool topLevel) {
+void TMenuItem::DrawDefault(TCanvas& canvas, const RECT& rect, TOwnerDrawState state,
+                            bool topLevel) {
     const bool selected = (state & (odSelected | odHotLight)) != 0;
     const bool highlight = selected && !topLevel;
     canvas.Brush.Color = SysColor(highlight ? COLOR_HIGHLIGHT : COLOR_MENU);
@@ -306,16 +315,20 @@ void TMenuItem::DrawDefault(TCanvas& canvas, const RECT& rect, TOwnerDrawState s
     const TMenu* menu = GetParentMenu();
     if (menu && menu->Images() && imageIndex_ >= 0 && !topLevel) {
         const TImageList* images = menu->Images();
-        images->Draw(canvas.Handle(), rect.left + 2, rect.top + (HeightOf(rect) - images->Height()) / 2, imageIndex_,
-                     enabled_);
+        images->Draw(canvas.Handle(), rect.left + 2,
+                     rect.top + (HeightOf(rect) - images->Height()) / 2, imageIndex_, enabled_);
     } else if (checked_ && !topLevel) {
         canvas.Font.SetColor(SysColor(highlight ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-        canvas.TextRect(RECT{rect.left, rect.top, rect.left + kTextIndent, rect.bottom}, radioItem_ ? "\u2022" : "\u2713",
-                        DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        canvas.TextRect(RECT{rect.left, rect.top, rect.left + kTextIndent, rect.bottom},
+                        radioItem_ ? "\u2022" : "\u2713", DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     canvas.Brush.Style = bsClear;
-    canvas.Font.SetColor(SysColor(int(!enabled_ ? COLOR_GRAYTEXT : highlight ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT)));
-    const RECT text{rect.left + (topLevel ? 0 : kTextIndent), rect.top, rect.right - (topLevel ? 0 : 8), rect.bottom};
+    canvas.Font.SetColor(SysColor(int(!enabled_   ? COLOR_GRAYTEXT
+                                      : highlight ? COLOR_HIGHLIGHTTEXT
+                                                  : COLOR_MENUTEXT)));
+    const RECT text{rect.left + (topLevel ? 0 : kTextIndent), rect.top,
+                    rect.right - (topLevel ? 0 : 8), rect.bottom};
     canvas.TextRect(text, caption_, (topLevel ? DT_CENTER : DT_LEFT) | DT_VCENTER | DT_SINGLELINE);
-    if (!shortCut_.empty() && !topLevel) canvas.TextRect(text, shortCut_, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    if (!shortCut_.empty() && !topLevel)
+        canvas.TextRect(text, shortCut_, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
 }

@@ -30,13 +30,15 @@ enum TOwnerDrawStateFlag : unsigned {
 };
 using TOwnerDrawState = unsigned;
 
-using TMenuMeasureItemEvent = std::function<void(TMenuItem* sender, TCanvas& canvas, int& width, int& height)>;
-using TMenuDrawItemEvent = std::function<void(TMenuItem* sender, TCanvas& canvas, const RECT& rect, bool selected)>;
-using TAdvancedMenuDrawItemEvent =
-    std::function<void(TMenuItem* sender, TCanvas& canvas, const RECT& rect, TOwnerDrawState state)>;
+using TMenuMeasureItemEvent =
+    std::function<void(TMenuItem* sender, TCanvas& canvas, int& width, int& height)>;
+using TMenuDrawItemEvent =
+    std::function<void(TMenuItem* sender, TCanvas& canvas, const RECT& rect, bool selected)>;
+using TAdvancedMenuDrawItemEvent = std::function<void(TMenuItem* sender, TCanvas& canvas,
+                                                      const RECT& rect, TOwnerDrawState state)>;
 
 class TMenuItem : public TComponent {
-public:
+  public:
     explicit TMenuItem(TComponent* owner);
     ~TMenuItem() override;
     const char* ClassName() const override { return "TMenuItem"; }
@@ -93,9 +95,10 @@ public:
     // without them the item measures and draws itself as the classic menu does.
     virtual void MeasureItem(TCanvas& canvas, int& width, int& height);
     virtual void DrawItem(TCanvas& canvas, const RECT& rect, bool selected);
-    virtual void AdvancedDrawItem(TCanvas& canvas, const RECT& rect, TOwnerDrawState state, bool topLevel);
+    virtual void AdvancedDrawItem(TCanvas& canvas, const RECT& rect, TOwnerDrawState state,
+                                  bool topLevel);
 
-private:
+  private:
     friend class TMenu;
     // The entry's description; `keepType` are type bits set on the entry by its drawer.
     void FillInfo(MENUITEMINFO& info, std::string& text, UINT keepType);
@@ -119,7 +122,7 @@ private:
     HBITMAP bitmap_ = nullptr;
     int imageIndex_ = -1;
     TMenuItem* parent_ = nullptr;
-    TMenu* menu_ = nullptr; // set on a menu's root only
+    TMenu* menu_ = nullptr;         // set on a menu's root only
     std::vector<TMenuItem*> items_; // owned by the form, like every component
     HMENU handle_ = nullptr;
     bool barHandle_ = false; // the root of a main menu holds a menu bar, not a pop-up

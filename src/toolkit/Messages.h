@@ -19,8 +19,8 @@ class TControl;
 // when it gets CM_HINTSHOW.
 struct THintInfo {
     TControl* HintControl = nullptr;
-    POINT CursorPos{};  // the mouse, in the control's client coordinates
-    POINT HintPos{};    // the hint's top-left corner, on the screen
+    POINT CursorPos{}; // the mouse, in the control's client coordinates
+    POINT HintPos{};   // the hint's top-left corner, on the screen
     std::string HintStr;
 };
 
@@ -31,8 +31,8 @@ constexpr UINT CM_TEXTCHANGED = CM_BASE + 3;
 constexpr UINT CM_FONTCHANGED = CM_BASE + 4;
 constexpr UINT CM_COLORCHANGED = CM_BASE + 5;
 constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 6;
-constexpr UINT CM_MOUSEENTER = CM_BASE + 7; // lParam: the control
-constexpr UINT CM_MOUSELEAVE = CM_BASE + 8; // lParam: the control
+constexpr UINT CM_MOUSEENTER = CM_BASE + 7;        // lParam: the control
+constexpr UINT CM_MOUSELEAVE = CM_BASE + 8;        // lParam: the control
 constexpr UINT CM_CONTROLLISTCHANGE = CM_BASE + 9; // wParam: the control, lParam: inserted
 constexpr UINT CM_MENUCHANGED = CM_BASE + 10;
 constexpr UINT CM_HINTSHOW = CM_BASE + 11; // lParam: THintInfo*; a non-zero result shows no hint

@@ -6,11 +6,11 @@
 #include "platform/window/WindowSystem.h"
 
 class EOleException : public std::runtime_error {
-public:
+  public:
     explicit EOleException(HRESULT code);
     HRESULT ErrorCode() const { return code_; }
 
-private:
+  private:
     HRESULT code_;
 };
 

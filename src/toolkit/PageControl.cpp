@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/window/OwnerDraw.h"
 #include "platform/controls/TabControl.h"
+#include "platform/window/OwnerDraw.h"
 
 TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 289, 193);
@@ -77,17 +77,18 @@ void TPageControl::HookParent() {
     const HWND parent = GetParent(Handle());
     if (!parent) return;
     const HWND self = Handle();
-    parentHook_ = AddWindowMessageHook(parent, [this, self](HWND, UINT msg, WPARAM, LPARAM lParam, LRESULT* result) {
-        if (msg != WM_DRAWITEM || !lParam) return false;
-        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (dis->hwndItem != self || dis->CtlType != ODT_TAB) return false;
-        canvas_.SetHandle(dis->hDC);
-        canvas_.Font = Font();
-        DrawTab(int(dis->itemID), dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
-        canvas_.SetHandle(nullptr);
-        *result = 1;
-        return true;
-    });
+    parentHook_ = AddWindowMessageHook(
+        parent, [this, self](HWND, UINT msg, WPARAM, LPARAM lParam, LRESULT* result) {
+            if (msg != WM_DRAWITEM || !lParam) return false;
+            const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (dis->hwndItem != self || dis->CtlType != ODT_TAB) return false;
+            canvas_.SetHandle(dis->hDC);
+            canvas_.Font = Font();
+            DrawTab(int(dis->itemID), dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
+            canvas_.SetHandle(nullptr);
+            *result = 1;
+            return true;
+        });
 }
 
 void TPageControl::UnhookParent() {
@@ -115,8 +116,10 @@ void TPageControl::InsertPage(TTabSheet* page) {
         TCITEM item = ItemOf(page);
         SendMessage(Handle(), TCM_INSERTITEMA, WPARAM(pages_.size() - 1), LPARAM(&item));
     }
-    if (!activePage_) SetActivePage(page);
-    else page->SetVisible(false);
+    if (!activePage_)
+        SetActivePage(page);
+    else
+        page->SetVisible(false);
     Realign();
 }
 
@@ -251,8 +254,10 @@ void TPageControl::SetTabHeight(int value) {
 void TPageControl::SetTabWidth(int value) {
     const bool fixedChanged = (value > 0) != (tabWidth_ > 0);
     tabWidth_ = std::max(0, value);
-    if (fixedChanged) RecreateWnd();
-    else ApplyItemSize();
+    if (fixedChanged)
+        RecreateWnd();
+    else
+        ApplyItemSize();
     Realign();
 }
 

@@ -14,10 +14,11 @@ enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
 
 class TPageControl;
 using TTabChangingEvent = std::function<void(TComponent* sender, bool& allowChange)>;
-using TDrawTabEvent = std::function<void(TPageControl* sender, int tabIndex, const RECT& rect, bool active)>;
+using TDrawTabEvent =
+    std::function<void(TPageControl* sender, int tabIndex, const RECT& rect, bool active)>;
 
 class TPageControl : public TWinControl {
-public:
+  public:
     explicit TPageControl(TComponent* owner);
     ~TPageControl() override;
     const char* ClassName() const override { return "TPageControl"; }
@@ -60,7 +61,7 @@ public:
     void PageCaptionChanged(TTabSheet* page);
     void PageImageChanged(TTabSheet* page);
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     void DestroyWnd() override;
@@ -84,7 +85,7 @@ protected:
     bool multiLine_ = false;
     bool ownerDraw_ = false;
 
-private:
+  private:
     void InsertTabs();
     TCITEM ItemOf(TTabSheet* page) const;
     TTabImages images_;

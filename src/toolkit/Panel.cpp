@@ -59,8 +59,10 @@ void TPanel::Paint() {
 void TPanel::DrawCaption(const RECT& r) {
     if (Caption().empty()) return;
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
-    if (alignment_ == taCenter) format |= DT_CENTER;
-    else if (alignment_ == taRightJustify) format |= DT_RIGHT;
+    if (alignment_ == taCenter)
+        format |= DT_CENTER;
+    else if (alignment_ == taRightJustify)
+        format |= DT_RIGHT;
     Canvas().Brush.Style = bsClear;
     Canvas().TextRect(r, Caption(), format);
     Canvas().Brush.Style = bsSolid;

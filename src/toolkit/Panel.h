@@ -7,7 +7,7 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TBevelCut { bvNone, bvLowered, bvRaised };
 
 class TPanel : public TCustomControl {
-public:
+  public:
     explicit TPanel(TComponent* owner);
     const char* ClassName() const override { return "TPanel"; }
 
@@ -23,7 +23,7 @@ public:
     // The area inside both bevels and the border, where the caption goes.
     RECT InnerRect() const;
 
-protected:
+  protected:
     void Paint() override;
     // One bevel of BevelWidth pixels inside r; r shrinks by what was drawn.
     void DrawBevel(RECT& r, TBevelCut cut);

@@ -31,7 +31,8 @@ HWND TPopupMenu::WindowHandle() {
         wc.lpfnWndProc = WindowProc;
         RegisterClass(wc);
     }
-    window_ = CreateWindowEx(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    window_ = CreateWindowEx(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                             nullptr, nullptr, nullptr);
     if (window_) SetProp(window_, kMenuProp, this);
     return window_;
 }
@@ -48,8 +49,10 @@ void TPopupMenu::Popup(int x, int y) {
     bool* const outer = destroyedFlag_;
     destroyedFlag_ = &destroyed;
     ShowAndRun(x, y, destroyed);
-    if (!destroyed) destroyedFlag_ = outer;
-    else if (outer) *outer = true;
+    if (!destroyed)
+        destroyedFlag_ = outer;
+    else if (outer)
+        *outer = true;
 }
 
 void TPopupMenu::ShowAndRun(int x, int y, const bool& destroyed) {

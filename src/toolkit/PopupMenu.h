@@ -7,7 +7,7 @@
 enum TPopupAlignment { paLeft, paRight, paCenter };
 
 class TPopupMenu : public TMenu {
-public:
+  public:
     explicit TPopupMenu(TComponent* owner) : TMenu(owner, false) {}
     ~TPopupMenu() override;
     const char* ClassName() const override { return "TPopupMenu"; }
@@ -29,10 +29,10 @@ public:
     // The menu was put away, chosen or not (the drop-down closed).
     TNotifyEvent OnClose;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
+  private:
     static LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void ShowAndRun(int x, int y, const bool& destroyed);
 

@@ -137,11 +137,8 @@ void TSpeedButton::WndProc(TMessage& m) {
         mouseInControl_ = false;
         if (flat_) Invalidate();
         break;
-    case CM_ENABLEDCHANGED:
-        Invalidate();
-        break;
-    default:
-        break;
+    case CM_ENABLEDCHANGED: Invalidate(); break;
+    default: break;
     }
     TGraphicControl::WndProc(m);
 }
@@ -194,9 +191,12 @@ SIZE TSpeedButton::GlyphSize() const {
 
 int TSpeedButton::GlyphIndexForState() const {
     int index = 0;
-    if (!Enabled()) index = 1;
-    else if (state_ == bsDown) index = 2;
-    else if (state_ == bsExclusive) index = 3;
+    if (!Enabled())
+        index = 1;
+    else if (state_ == bsDown)
+        index = 2;
+    else if (state_ == bsExclusive)
+        index = 3;
     // A missing picture falls back to the normal one.
     return index < numGlyphs_ ? index : 0;
 }
@@ -253,13 +253,17 @@ void TSpeedButton::DrawGlyph(HDC dc, int x, int y, int index) {
 void TSpeedButton::DrawFrame(HDC dc, RECT& r) {
     const bool pushed = state_ == bsDown || state_ == bsExclusive;
     if (flat_) {
-        if (pushed) DrawThinSunken(dc, r);
-        else if (mouseInControl_ && Enabled()) DrawThinRaised(dc, r);
+        if (pushed)
+            DrawThinSunken(dc, r);
+        else if (mouseInControl_ && Enabled())
+            DrawThinRaised(dc, r);
         r = InflateRect(r, -1, -1);
         return;
     }
-    if (pushed) DrawButtonSunken(dc, r);
-    else DrawButtonRaised(dc, r);
+    if (pushed)
+        DrawButtonSunken(dc, r);
+    else
+        DrawButtonRaised(dc, r);
     r = InflateRect(r, -2, -2);
 }
 
@@ -270,7 +274,8 @@ void TSpeedButton::DrawContents(HDC dc, const RECT& r) {
     if (!Caption().empty()) {
         RECT measure{0, 0, WidthOf(r), 0};
         SelectObject(dc, canvas.Font.Handle());
-        DrawText(dc, Caption().c_str(), int(Caption().size()), &measure, DT_CALCRECT | DT_SINGLELINE);
+        DrawText(dc, Caption().c_str(), int(Caption().size()), &measure,
+                 DT_CALCRECT | DT_SINGLELINE);
         text = SIZE{WidthOf(measure), HeightOf(measure)};
     }
     const bool horizontal = layout_ == blGlyphLeft || layout_ == blGlyphRight;

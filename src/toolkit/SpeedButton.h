@@ -11,7 +11,7 @@ enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 
 class TSpeedButton : public TGraphicControl {
-public:
+  public:
     explicit TSpeedButton(TComponent* owner);
     ~TSpeedButton() override;
     const char* ClassName() const override { return "TSpeedButton"; }
@@ -52,7 +52,7 @@ public:
     TButtonState State() const { return state_; }
     bool MouseInControl() const { return mouseInControl_; }
 
-protected:
+  protected:
     void Paint() override;
     void WndProc(TMessage& m) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -88,7 +88,7 @@ protected:
     bool mouseInControl_ = false;
     bool dragging_ = false;
 
-private:
+  private:
     void ReleaseMasks();
     void BuildMasks();
     // The glyph with transparent pixels made black, and the mask (white where transparent).

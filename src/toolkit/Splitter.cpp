@@ -19,8 +19,10 @@ void TSplitter::SetBeveled(bool value) {
 void TSplitter::SetMinSize(int value) { minSize_ = std::max(1, value); }
 
 void TSplitter::UpdateCursor() {
-    if (!Enabled()) SetCursor(crDefault);
-    else SetCursor(Horizontal() ? IDC_SIZENS : IDC_SIZEWE);
+    if (!Enabled())
+        SetCursor(crDefault);
+    else
+        SetCursor(Horizontal() ? IDC_SIZENS : IDC_SIZEWE);
 }
 
 void TSplitter::WndProc(TMessage& m) {
@@ -43,7 +45,8 @@ TControl* TSplitter::FindControl() const {
     }
     for (int i = 0; i < parent->ControlCount(); ++i) {
         TControl* c = parent->Controls(i);
-        if (c != this && c->Visible() && c->Align() == Align() && PtInRect(c->BoundsRect(), p)) return c;
+        if (c != this && c->Visible() && c->Align() == Align() && PtInRect(c->BoundsRect(), p))
+            return c;
     }
     return nullptr;
 }
@@ -89,8 +92,10 @@ void TSplitter::MouseMove(TShiftState shift, int x, int y) {
     if (size == newSize_ || !CanResize(size)) return;
     if (lineShown_) ToggleLine();
     newSize_ = size;
-    if (resizeStyle_ == rsUpdate) ApplySize(newSize_);
-    else if (resizeStyle_ == rsLine || resizeStyle_ == rsPattern) ToggleLine();
+    if (resizeStyle_ == rsUpdate)
+        ApplySize(newSize_);
+    else if (resizeStyle_ == rsLine || resizeStyle_ == rsPattern)
+        ToggleLine();
 }
 
 void TSplitter::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
@@ -110,8 +115,10 @@ bool TSplitter::CanResize(int& newSize) {
 
 void TSplitter::ApplySize(int size) {
     if (!control_) return;
-    if (Horizontal()) control_->SetHeight(size);
-    else control_->SetWidth(size);
+    if (Horizontal())
+        control_->SetHeight(size);
+    else
+        control_->SetWidth(size);
 }
 
 // Where the splitter would be with the neighbour at newSize_, as an inverted band (drawing it

@@ -10,7 +10,7 @@ enum TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
 using TCanResizeEvent = std::function<void(TComponent* sender, int& newSize, bool& accept)>;
 
 class TSplitter : public TGraphicControl {
-public:
+  public:
     explicit TSplitter(TComponent* owner);
     const char* ClassName() const override { return "TSplitter"; }
 
@@ -31,7 +31,7 @@ public:
     // Paints over the bar after its own painting, on its canvas.
     TNotifyEvent OnPaint;
 
-protected:
+  protected:
     void Paint() override;
     void WndProc(TMessage& m) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;

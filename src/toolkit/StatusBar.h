@@ -11,7 +11,7 @@ struct TStatusPanel {
 };
 
 class TStatusBar : public TWinControl {
-public:
+  public:
     explicit TStatusBar(TComponent* owner);
     const char* ClassName() const override { return "TStatusBar"; }
 
@@ -31,7 +31,7 @@ public:
     bool SizeGrip() const { return sizeGrip_; }
     void SetSizeGrip(bool value);
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     // Sends the part edges and every text to the window.

@@ -8,7 +8,7 @@
 #include "toolkit/PageControl.h"
 
 class TTabControl : public TWinControl {
-public:
+  public:
     explicit TTabControl(TComponent* owner);
     ~TTabControl() override;
     const char* ClassName() const override { return "TTabControl"; }
@@ -39,7 +39,7 @@ public:
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     void WndProc(TMessage& m) override;
@@ -47,7 +47,7 @@ protected:
     virtual bool CanChange();
     virtual void Change();
 
-private:
+  private:
     void InsertTabs();
     void SetStyleValue(bool& field, bool value);
 

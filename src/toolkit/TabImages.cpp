@@ -1,6 +1,8 @@
 #include "toolkit/TabImages.h"
 
-SIZE TTabImages::ImageSize() const { return list_ ? SIZE{list_->Width(), list_->Height()} : SIZE{0, 0}; }
+SIZE TTabImages::ImageSize() const {
+    return list_ ? SIZE{list_->Width(), list_->Height()} : SIZE{0, 0};
+}
 
 int TTabImages::ImageCount() const { return list_ ? list_->Count() : 0; }
 

@@ -5,7 +5,7 @@
 #include "toolkit/ImageList.h"
 
 class TTabImages : public TabImageSource {
-public:
+  public:
     TImageList* List() const { return list_; }
     void SetList(TImageList* list) { list_ = list; }
 
@@ -16,6 +16,6 @@ public:
     // What a tab control is told: this, or null without a list.
     LPARAM AsParam() const;
 
-private:
+  private:
     TImageList* list_ = nullptr;
 };

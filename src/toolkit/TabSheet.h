@@ -6,7 +6,7 @@
 class TPageControl;
 
 class TTabSheet : public TWinControl {
-public:
+  public:
     explicit TTabSheet(TComponent* owner);
     ~TTabSheet() override;
     const char* ClassName() const override { return "TTabSheet"; }
@@ -19,10 +19,10 @@ public:
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int index);
 
-protected:
+  protected:
     void WndProc(TMessage& m) override;
 
-private:
+  private:
     friend class TPageControl;
     TPageControl* pageControl_ = nullptr;
     int imageIndex_ = -1;

@@ -4,7 +4,7 @@
 #include "toolkit/Control.h"
 
 class TTimer : public TComponent {
-public:
+  public:
     explicit TTimer(TComponent* owner);
     ~TTimer() override;
     const char* ClassName() const override { return "TTimer"; }
@@ -16,11 +16,11 @@ public:
 
     TNotifyEvent OnTimer;
 
-protected:
+  protected:
     // One tick; a derived timer may do its own work here.
     virtual void Timer();
 
-private:
+  private:
     void Restart();
     static void Tick(HWND, UINT, uintptr_t id, DWORD);
 

@@ -32,7 +32,8 @@ void TToolBar::CreateParams(TCreateParams& params) {
     params.ClassName = TOOLBARCLASSNAME;
     // The toolkit places the bar; the window must not move or size itself.
     params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | WS_CLIPCHILDREN;
-    if (!(edgeBorders_ & ebTop) || (edgeInner_ == esNone && edgeOuter_ == esNone)) params.Style |= CCS_NODIVIDER;
+    if (!(edgeBorders_ & ebTop) || (edgeInner_ == esNone && edgeOuter_ == esNone))
+        params.Style |= CCS_NODIVIDER;
     if (flat_) params.Style |= TBSTYLE_FLAT;
     if (showCaptions_ || list_) params.Style |= TBSTYLE_LIST;
 }
@@ -46,13 +47,15 @@ void TToolBar::HandleCreated() {
 
 void TToolBar::SetButtonHeight(int value) {
     buttonHeight_ = std::max(1, value);
-    if (HandleAllocated()) SendMessage(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
+    if (HandleAllocated())
+        SendMessage(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
     Realign();
 }
 
 void TToolBar::SetButtonWidth(int value) {
     buttonWidth_ = std::max(1, value);
-    if (HandleAllocated()) SendMessage(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
+    if (HandleAllocated())
+        SendMessage(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
     Realign();
 }
 
@@ -134,7 +137,8 @@ void TToolBar::DrawTopEdge(const RECT& client) {
 void TToolBar::DrawButtonImage(TToolButton* button, const RECT& place, UINT state) {
     if (!images_ || button->ImageIndex() < 0 || button->ImageIndex() >= images_->Count()) return;
     const bool hot = (state & (CDIS_HOT | CDIS_SELECTED | CDIS_CHECKED)) != 0;
-    const TImageList* list = hot && hotImages_ && button->ImageIndex() < hotImages_->Count() ? hotImages_ : images_;
+    const TImageList* list =
+        hot && hotImages_ && button->ImageIndex() < hotImages_->Count() ? hotImages_ : images_;
     const int w = WidthOf(place), h = HeightOf(place);
     int x, y;
     if (list_) {
@@ -147,7 +151,8 @@ void TToolBar::DrawButtonImage(TToolButton* button, const RECT& place, UINT stat
         y = (h - list->Height() - (showCaptions_ ? int(a.cy) + 3 : 0)) / 2;
     }
     if (state & (CDIS_SELECTED | CDIS_CHECKED)) ++x, ++y;
-    list->Draw(canvas_.Handle(), place.left + x, place.top + y, button->ImageIndex(), (state & CDIS_DISABLED) == 0);
+    list->Draw(canvas_.Handle(), place.left + x, place.top + y, button->ImageIndex(),
+               (state & CDIS_DISABLED) == 0);
 }
 
 void TToolBar::ButtonsChanged() {
@@ -164,16 +169,21 @@ void TToolBar::OrderRow() {
     const auto isChild = [&children](TControl* c) {
         return std::find(children.begin(), children.end(), c) != children.end();
     };
-    order_.erase(std::remove_if(order_.begin(), order_.end(), [&](TControl* c) { return !isChild(c); }), order_.end());
+    order_.erase(
+        std::remove_if(order_.begin(), order_.end(), [&](TControl* c) { return !isChild(c); }),
+        order_.end());
     if (order_.empty()) {
         order_ = children;
-        std::stable_sort(order_.begin(), order_.end(),
-                         [](const TControl* a, const TControl* b) { return OwnBounds(a).left < OwnBounds(b).left; });
+        std::stable_sort(order_.begin(), order_.end(), [](const TControl* a, const TControl* b) {
+            return OwnBounds(a).left < OwnBounds(b).left;
+        });
     } else {
         for (TControl* c : children) {
             if (std::find(order_.begin(), order_.end(), c) != order_.end()) continue;
             const int left = OwnBounds(c).left;
-            const auto at = std::find_if(order_.begin(), order_.end(), [left](const TControl* o) { return OwnBounds(o).left > left; });
+            const auto at = std::find_if(order_.begin(), order_.end(), [left](const TControl* o) {
+                return OwnBounds(o).left > left;
+            });
             order_.insert(at, c);
         }
     }
@@ -188,8 +198,11 @@ void TToolBar::SyncButtons() {
     std::vector<std::string> wanted;
     for (TControl* c : row_) {
         auto* b = dynamic_cast<TToolButton*>(c);
-        if (b && !b->IsSeparator()) wanted.push_back("B" + (showCaptions_ ? b->Caption() : std::string()));
-        else wanted.push_back((b && b->Style() == tbsSeparator ? "S" : "C") + std::to_string(OwnSize(c).cx));
+        if (b && !b->IsSeparator())
+            wanted.push_back("B" + (showCaptions_ ? b->Caption() : std::string()));
+        else
+            wanted.push_back((b && b->Style() == tbsSeparator ? "S" : "C") +
+                             std::to_string(OwnSize(c).cx));
     }
     if (wanted == synced_) return;
     synced_ = wanted;
@@ -213,14 +226,17 @@ void TToolBar::SyncButtons() {
             if (!b || b->Style() != tbsSeparator) tb.fsState |= TBSTATE_HOLDSCONTROL;
         }
     }
-    if (!buttons.empty()) SendMessage(hwnd, TB_ADDBUTTONSA, WPARAM(buttons.size()), LPARAM(buttons.data()));
+    if (!buttons.empty())
+        SendMessage(hwnd, TB_ADDBUTTONSA, WPARAM(buttons.size()), LPARAM(buttons.data()));
 }
 
 // Without a window the row is laid out as the window would: from x 0, no gaps.
 RECT TToolBar::PlaceOf(int index) const {
     if (HandleAllocated()) {
         RECT r{};
-        if (SendMessage(const_cast<TToolBar*>(this)->Handle(), TB_GETITEMRECT, WPARAM(index), LPARAM(&r))) return r;
+        if (SendMessage(const_cast<TToolBar*>(this)->Handle(), TB_GETITEMRECT, WPARAM(index),
+                        LPARAM(&r)))
+            return r;
     }
     int x = 0;
     for (int i = 0; i < index; ++i) x += OwnSize(row_[size_t(i)]).cx;
@@ -237,7 +253,8 @@ void TToolBar::PlaceRow() {
         const SIZE own = OwnSize(c);
         const int width = b && !b->IsSeparator() ? WidthOf(place) : own.cx;
         const int height = b ? HeightOf(place) : own.cy;
-        if (c->Left() != place.left || c->Top() != place.top || c->Width() != width || c->Height() != height)
+        if (c->Left() != place.left || c->Top() != place.top || c->Width() != width ||
+            c->Height() != height)
             c->SetBounds(place.left, place.top, width, height);
     }
 }
@@ -257,7 +274,8 @@ bool TToolBar::CustomDraw(const RECT& r, TCustomDrawStage stage) {
 bool TToolBar::CustomDrawButton(TToolButton* button, UINT state, TCustomDrawStage stage,
                                 TTBCustomDrawFlags& flags) {
     bool defaultDraw = true;
-    if (OnAdvancedCustomDrawButton) OnAdvancedCustomDrawButton(this, button, state, stage, flags, defaultDraw);
+    if (OnAdvancedCustomDrawButton)
+        OnAdvancedCustomDrawButton(this, button, state, stage, flags, defaultDraw);
     return defaultDraw;
 }
 
@@ -277,12 +295,12 @@ LRESULT TToolBar::CNCustomDraw(NMCUSTOMDRAW& cd) {
         if (WantsButtonDraw() || images_) result |= CDRF_NOTIFYITEMDRAW;
         if (OnAdvancedCustomDraw) result |= CDRF_NOTIFYPOSTPAINT;
         break;
-    case CDDS_POSTPAINT:
-        CustomDraw(cd.rc, cdPostPaint);
-        break;
+    case CDDS_POSTPAINT: CustomDraw(cd.rc, cdPostPaint); break;
     case CDDS_PREERASE:
-        if (!CustomDraw(cd.rc, cdPreErase)) result |= CDRF_SKIPDEFAULT;
-        else if (TopEdgeRestyled()) result |= CDRF_NOTIFYPOSTERASE;
+        if (!CustomDraw(cd.rc, cdPreErase))
+            result |= CDRF_SKIPDEFAULT;
+        else if (TopEdgeRestyled())
+            result |= CDRF_NOTIFYPOSTERASE;
         break;
     case CDDS_POSTERASE:
         if (TopEdgeRestyled()) DrawTopEdge(cd.rc);
@@ -292,10 +310,12 @@ LRESULT TToolBar::CNCustomDraw(NMCUSTOMDRAW& cd) {
     case CDDS_ITEMPOSTPAINT: {
         const size_t index = size_t(cd.dwItemSpec) - 1;
         auto* button = index < row_.size() ? dynamic_cast<TToolButton*>(row_[index]) : nullptr;
-        const TCustomDrawStage stage = cd.dwDrawStage == CDDS_ITEMPREPAINT ? cdPrePaint : cdPostPaint;
+        const TCustomDrawStage stage =
+            cd.dwDrawStage == CDDS_ITEMPREPAINT ? cdPrePaint : cdPostPaint;
         if (!button) break;
         TTBCustomDrawFlags flags = 0;
-        const bool defaultDraw = !WantsButtonDraw() || CustomDrawButton(button, cd.uItemState, stage, flags);
+        const bool defaultDraw =
+            !WantsButtonDraw() || CustomDrawButton(button, cd.uItemState, stage, flags);
         if (!defaultDraw) result |= CDRF_SKIPDEFAULT;
         if (flags & tbNoEdges) result |= TBCDRF_NOEDGES;
         if (flags & tbNoEtchedEffect) result |= TBCDRF_NOETCHEDEFFECT;
@@ -307,8 +327,7 @@ LRESULT TToolBar::CNCustomDraw(NMCUSTOMDRAW& cd) {
         if (images_ && stage == cdPostPaint) DrawButtonImage(button, cd.rc, cd.uItemState);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     canvas_.SetHandle(nullptr);
     return result;

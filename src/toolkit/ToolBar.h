@@ -36,13 +36,15 @@ using TTBAdvancedCustomDrawEvent =
 // The button event: (sender, button, custom-draw state, stage, drawing flags, default drawing).
 // A handler that does not care for the flags may leave them out.
 class TTBAdvancedCustomDrawBtnEvent {
-public:
-    using Handler = std::function<void(TToolBar* sender, TToolButton* button, UINT state, TCustomDrawStage stage,
-                                       TTBCustomDrawFlags& flags, bool& defaultDraw)>;
+  public:
+    using Handler =
+        std::function<void(TToolBar* sender, TToolButton* button, UINT state,
+                           TCustomDrawStage stage, TTBCustomDrawFlags& flags, bool& defaultDraw)>;
     TTBAdvancedCustomDrawBtnEvent() = default;
     TTBAdvancedCustomDrawBtnEvent(std::nullptr_t) {}
-    template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, TTBAdvancedCustomDrawBtnEvent> &&
-                                                 !std::is_same_v<std::decay_t<F>, std::nullptr_t>>>
+    template <class F, class = std::enable_if_t<
+                           !std::is_same_v<std::decay_t<F>, TTBAdvancedCustomDrawBtnEvent> &&
+                           !std::is_same_v<std::decay_t<F>, std::nullptr_t>>>
     TTBAdvancedCustomDrawBtnEvent(F f) : handler_(Wrap(std::move(f))) {}
 
     explicit operator bool() const { return bool(handler_); }
@@ -51,24 +53,25 @@ public:
         handler_(sender, button, state, stage, flags, defaultDraw);
     }
 
-private:
+  private:
     template <class F>
     static Handler Wrap(F f) {
-        if constexpr (std::is_invocable_v<F&, TToolBar*, TToolButton*, UINT, TCustomDrawStage, TTBCustomDrawFlags&,
-                                          bool&>) {
+        if constexpr (std::is_invocable_v<F&, TToolBar*, TToolButton*, UINT, TCustomDrawStage,
+                                          TTBCustomDrawFlags&, bool&>) {
             return Handler(std::move(f));
         } else {
-            return [f = std::move(f)](TToolBar* sender, TToolButton* button, UINT state, TCustomDrawStage stage,
-                                      TTBCustomDrawFlags&, bool& defaultDraw) {
-                f(sender, button, state, stage, defaultDraw);
-            };
+            return
+                [f = std::move(f)](TToolBar* sender, TToolButton* button, UINT state,
+                                   TCustomDrawStage stage, TTBCustomDrawFlags&, bool& defaultDraw) {
+                    f(sender, button, state, stage, defaultDraw);
+                };
         }
     }
     Handler handler_;
 };
 
 class TToolBar : public TWinControl {
-public:
+  public:
     explicit TToolBar(TComponent* owner);
     const char* ClassName() const override { return "TToolBar"; }
 
@@ -109,7 +112,7 @@ public:
     // A tool button's style or caption changed: the window's places are made again.
     void ButtonsChanged();
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     void WndProc(TMessage& m) override;
@@ -136,7 +139,7 @@ protected:
     TImageList* images_ = nullptr;
     TImageList* hotImages_ = nullptr;
 
-private:
+  private:
     void SetImageList(TImageList*& field, TImageList* images);
     bool TopEdgeRestyled() const;
     void DrawTopEdge(const RECT& client);
@@ -145,8 +148,8 @@ private:
     void PlaceRow();
     RECT PlaceOf(int index) const;
 
-    std::vector<TControl*> order_; // every child, in row order
-    std::vector<TControl*> row_;   // the visible ones
+    std::vector<TControl*> order_;    // every child, in row order
+    std::vector<TControl*> row_;      // the visible ones
     std::vector<std::string> synced_; // what the window's places were made from
     TCanvas canvas_;
 };

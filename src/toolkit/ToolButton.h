@@ -8,7 +8,7 @@ enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivid
 class TToolBar;
 
 class TToolButton : public TGraphicControl {
-public:
+  public:
     explicit TToolButton(TComponent* owner);
     const char* ClassName() const override { return "TToolButton"; }
 
@@ -20,7 +20,7 @@ public:
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int index);
 
-protected:
+  protected:
     // The bar's window draws buttons and separators; a divider adds its etched line here,
     // the only place it is drawn (the window draws none at a divider's place).
     void Paint() override;

@@ -41,7 +41,8 @@ int TTreeNode::Level() const {
 
 int TTreeNode::Index() const {
     const auto& siblings = parent_ ? parent_->children_ : tree_->Items().Roots();
-    const auto it = std::find_if(siblings.begin(), siblings.end(), [this](const auto& n) { return n.get() == this; });
+    const auto it = std::find_if(siblings.begin(), siblings.end(),
+                                 [this](const auto& n) { return n.get() == this; });
     return int(it - siblings.begin());
 }
 
@@ -82,7 +83,8 @@ bool TTreeNode::Expanded() const {
         tv.mask = TVIF_HANDLE | TVIF_STATE;
         tv.hItem = item_;
         tv.stateMask = TVIS_EXPANDED;
-        if (SendMessage(tree_->Handle(), TVM_GETITEMA, 0, LPARAM(&tv))) return (tv.state & TVIS_EXPANDED) != 0;
+        if (SendMessage(tree_->Handle(), TVM_GETITEMA, 0, LPARAM(&tv)))
+            return (tv.state & TVIS_EXPANDED) != 0;
     }
     return expanded_;
 }

@@ -10,7 +10,7 @@
 class TTreeView;
 
 class TTreeNode {
-public:
+  public:
     TTreeNode(TTreeView* tree, TTreeNode* parent, std::string text);
     TTreeNode(const TTreeNode&) = delete;
     TTreeNode& operator=(const TTreeNode&) = delete;
@@ -28,7 +28,9 @@ public:
     int Count() const { return int(children_.size()); }
     bool HasChildren() const { return !children_.empty(); }
     TTreeNode* Item(int index) const { return children_.at(size_t(index)).get(); }
-    TTreeNode* GetFirstChild() const { return children_.empty() ? nullptr : children_.front().get(); }
+    TTreeNode* GetFirstChild() const {
+        return children_.empty() ? nullptr : children_.front().get();
+    }
     // The next node in pre-order, or null after the last.
     TTreeNode* GetNext() const;
     TTreeNode* GetNextSibling() const;
@@ -48,7 +50,7 @@ public:
 
     HTREEITEM ItemId() const { return item_; }
 
-private:
+  private:
     friend class TTreeNodes;
     friend class TTreeView;
     TTreeNode* AddChildNode(std::string text);

@@ -7,7 +7,7 @@
 #include "toolkit/TreeNode.h"
 
 class TTreeNodes {
-public:
+  public:
     explicit TTreeNodes(TTreeView* tree) : tree_(tree) {}
     TTreeNodes(const TTreeNodes&) = delete;
     TTreeNodes& operator=(const TTreeNodes&) = delete;
@@ -24,7 +24,7 @@ public:
 
     const std::vector<std::unique_ptr<TTreeNode>>& Roots() const { return roots_; }
 
-private:
+  private:
     friend class TTreeNode;
     TTreeView* tree_;
     std::vector<std::unique_ptr<TTreeNode>> roots_;

@@ -33,8 +33,8 @@ void TTreeView::CreateParams(TCreateParams& params) {
 void TTreeView::SetStyleFlag(bool& flag, bool value) {
     flag = value;
     if (!HandleAllocated()) return;
-    constexpr DWORD kMask =
-        TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_TRACKSELECT | TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS;
+    constexpr DWORD kMask = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_TRACKSELECT |
+                            TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS;
     const LONG_PTR style = GetWindowLongPtr(Handle(), GWL_STYLE);
     SetWindowLongPtr(Handle(), GWL_STYLE, (style & ~LONG_PTR(kMask)) | LONG_PTR(TreeStyles()));
     InvalidateRect(Handle(), nullptr, true);
@@ -62,7 +62,8 @@ void TTreeView::InsertItem(TTreeNode* node) {
     ins.item.iSelectedImage = node->selectedIndex_;
     ins.item.state = node->expanded_ ? TVIS_EXPANDED : 0;
     ins.item.stateMask = TVIS_EXPANDED;
-    node->item_ = reinterpret_cast<HTREEITEM>(SendMessage(Handle(), TVM_INSERTITEMA, 0, LPARAM(&ins)));
+    node->item_ =
+        reinterpret_cast<HTREEITEM>(SendMessage(Handle(), TVM_INSERTITEMA, 0, LPARAM(&ins)));
 }
 
 void TTreeView::HandleCreated() {
@@ -136,8 +137,7 @@ void TTreeView::CNNotify(TMessage& m) {
             node->expanded_ = nm->action == TVE_EXPAND;
         return;
     }
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -151,7 +151,6 @@ void TTreeView::WndProc(TMessage& m) {
         TWinControl::WndProc(m);
         ApplyColors();
         return;
-    default:
-        TWinControl::WndProc(m);
+    default: TWinControl::WndProc(m);
     }
 }

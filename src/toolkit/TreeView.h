@@ -9,7 +9,7 @@
 using TTVChangedEvent = std::function<void(TComponent* sender, TTreeNode* node)>;
 
 class TTreeView : public TWinControl {
-public:
+  public:
     explicit TTreeView(TComponent* owner);
     ~TTreeView() override;
     const char* ClassName() const override { return "TTreeView"; }
@@ -41,7 +41,7 @@ public:
     void NodeAdded(TTreeNode* node);
     void NodesCleared();
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     void DestroyWnd() override;
@@ -62,7 +62,7 @@ protected:
     int indent_ = 19;
     bool clearing_ = false;
 
-private:
+  private:
     void SetStyleFlag(bool& flag, bool value);
     void InsertItem(TTreeNode* node);
 };

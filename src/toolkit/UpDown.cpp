@@ -4,9 +4,7 @@
 
 #include "platform/controls/UpDown.h"
 
-TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) {
-    SetBounds(0, 0, 17, 25);
-}
+TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 17, 25); }
 
 void TUpDown::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
@@ -69,9 +67,12 @@ void TUpDown::Click(TUDBtnType button) {
 bool TUpDown::Step(int direction) {
     const long long stepped = (long long)position_ + (long long)direction * increment_;
     int next;
-    if (stepped > max_) next = wrap_ ? min_ : max_;
-    else if (stepped < min_) next = wrap_ ? max_ : min_;
-    else next = int(stepped);
+    if (stepped > max_)
+        next = wrap_ ? min_ : max_;
+    else if (stepped < min_)
+        next = wrap_ ? max_ : min_;
+    else
+        next = int(stepped);
     if (next == position_ || !CanChange()) return false;
     SetPosition(next);
     Click(direction > 0 ? btNext : btPrev);
@@ -79,7 +80,8 @@ bool TUpDown::Step(int direction) {
 }
 
 void TUpDown::WndProc(TMessage& m) {
-    if (m.Msg == CN_NOTIFY && m.LParam && reinterpret_cast<const NMHDR*>(m.LParam)->code == UDN_DELTAPOS) {
+    if (m.Msg == CN_NOTIFY && m.LParam &&
+        reinterpret_cast<const NMHDR*>(m.LParam)->code == UDN_DELTAPOS) {
         const auto* nm = reinterpret_cast<const NMUPDOWN*>(m.LParam);
         Step(nm->iDelta > 0 ? 1 : -1);
         m.Result = 1; // the step is ours: the window keeps the position it is told

@@ -14,7 +14,7 @@ using TUDClickEvent = std::function<void(TComponent* sender, TUDBtnType button)>
 using TUDChangingEvent = std::function<void(TComponent* sender, bool& allowChange)>;
 
 class TUpDown : public TWinControl {
-public:
+  public:
     explicit TUpDown(TComponent* owner);
     const char* ClassName() const override { return "TUpDown"; }
 
@@ -38,7 +38,7 @@ public:
     TUDClickEvent OnClick;
     TUDChangingEvent OnChanging;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     void WndProc(TMessage& m) override;
@@ -48,7 +48,7 @@ protected:
     // One step in a direction (+1 next, -1 previous); false when nothing moved.
     bool Step(int direction);
 
-private:
+  private:
     void SendRange();
 
     int min_ = 0;

@@ -35,8 +35,10 @@ void TWebBrowser::FitView() {
 
 void TWebBrowser::WndProc(TMessage& m) {
     TWinControl::WndProc(m);
-    if (m.Msg == WM_SIZE) FitView();
-    else if (m.Msg == WM_SETFOCUS && view_ && view_->Handle()) ::SetFocus(view_->Handle());
+    if (m.Msg == WM_SIZE)
+        FitView();
+    else if (m.Msg == WM_SETFOCUS && view_ && view_->Handle())
+        ::SetFocus(view_->Handle());
 }
 
 THtmlView* TWebBrowser::EnsureView() {

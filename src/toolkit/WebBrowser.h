@@ -10,7 +10,7 @@
 #include "toolkit/WinControl.h"
 
 class TWebBrowser : public TWinControl {
-public:
+  public:
     explicit TWebBrowser(TComponent* owner);
     ~TWebBrowser() override;
     const char* ClassName() const override { return "TWebBrowser"; }
@@ -24,7 +24,7 @@ public:
     // The hosted view, or null while the control has no window.
     THtmlView* View() const { return view_.get(); }
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     void DestroyWnd() override;

@@ -74,7 +74,8 @@ HWND TWinControl::Handle() {
 void TWinControl::CreateParams(TCreateParams& params) {
     params.ClassName = ClassName();
     params.Caption = Caption();
-    params.Style = WS_CHILD | WS_CLIPSIBLINGS | (Visible() ? WS_VISIBLE : 0) | (tabStop_ ? WS_TABSTOP : 0);
+    params.Style =
+        WS_CHILD | WS_CLIPSIBLINGS | (Visible() ? WS_VISIBLE : 0) | (tabStop_ ? WS_TABSTOP : 0);
     if (!Enabled()) params.Style |= WS_DISABLED;
     params.X = Left();
     params.Y = Top();
@@ -92,14 +93,15 @@ void TWinControl::CreateWnd() {
     // A child needs its parent's window; a parentless child cannot exist yet.
     if ((params.Style & WS_CHILD) && !params.WndParent) return;
     EnsureClassRegistered(params);
-    const HWND hwnd = CreateWindowEx(params.ExStyle, params.ClassName, params.Caption, params.Style, params.X,
-                                     params.Y, params.Width, params.Height, params.WndParent, nullptr, nullptr,
-                                     nullptr);
+    const HWND hwnd = CreateWindowEx(params.ExStyle, params.ClassName, params.Caption, params.Style,
+                                     params.X, params.Y, params.Width, params.Height,
+                                     params.WndParent, nullptr, nullptr, nullptr);
     if (!hwnd) return;
     handle_ = hwnd;
     // The window system puts a new child at the bottom; the toolkit's order has the control
     // made last on top, as its place in the parent's list says.
-    if (params.Style & WS_CHILD) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (params.Style & WS_CHILD)
+        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetProp(hwnd, kControlProp, this);
     defProc_ = SubclassWindow(hwnd, ToolkitProc);
     SendMessage(hwnd, WM_SETFONT, WPARAM(Font().Handle()), 0);
@@ -122,7 +124,8 @@ void TWinControl::DestroyWnd() {
     if (IsWindow(hwnd)) {
         // A hook refused the destruction: the window is no longer ours, and its class has it
         // back when nobody subclassed it over us.
-        if (GetWindowLongPtr(hwnd, GWL_WNDPROC) == LONG_PTR(uintptr_t(&ToolkitProc))) SubclassWindow(hwnd, defProc_);
+        if (GetWindowLongPtr(hwnd, GWL_WNDPROC) == LONG_PTR(uintptr_t(&ToolkitProc)))
+            SubclassWindow(hwnd, defProc_);
         RemoveProp(hwnd, kControlProp);
     }
     windowGoing_ = false;
@@ -141,7 +144,8 @@ LRESULT TWinControl::ToolkitProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     if (!control || control->handle_ != hwnd) return DefWindowProc(hwnd, msg, wParam, lParam);
     const bool lastWords = msg == WM_DESTROY || msg == WM_NCDESTROY;
     // While we destroy the window the control is going: its class alone hears the rest.
-    if (control->windowGoing_ && !lastWords) return CallWindowProc(control->defProc_, hwnd, msg, wParam, lParam);
+    if (control->windowGoing_ && !lastWords)
+        return CallWindowProc(control->defProc_, hwnd, msg, wParam, lParam);
     TMessage m{msg, wParam, lParam, 0};
     if (msg == WM_NCDESTROY) {
         // Whoever replaced WindowProc hears the window go (we destroyed it, or its parent
@@ -162,7 +166,8 @@ LRESULT TWinControl::ToolkitProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 void TWinControl::DefaultHandler(TMessage& m) {
     if (m.Msg == WM_NCDESTROY) ncDestroyPassed_ = true;
-    if (handle_ && defProc_) m.Result = CallWindowProc(defProc_, handle_, m.Msg, m.WParam, m.LParam);
+    if (handle_ && defProc_)
+        m.Result = CallWindowProc(defProc_, handle_, m.Msg, m.WParam, m.LParam);
 }
 
 // ---------------------------------------------------------------- children
@@ -197,7 +202,9 @@ RECT TWinControl::ClientRect() const {
     return RECT{0, 0, Width(), Height()};
 }
 
-void TWinControl::SetBounds(int left, int top, int width, int height) { TControl::SetBounds(left, top, width, height); }
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    TControl::SetBounds(left, top, width, height);
+}
 
 void TWinControl::BoundsChanged(const RECT& old) {
     if (handle_) {
@@ -229,7 +236,8 @@ void TWinControl::Realign(TControl* changed) {
     for (TControl* c : controls_)
         if (c->Visible() && c->Align() != alNone) order.push_back(c);
     std::stable_sort(order.begin(), order.end(), [changed](const TControl* a, const TControl* b) {
-        if (EdgeRank(a->Align()) != EdgeRank(b->Align())) return EdgeRank(a->Align()) < EdgeRank(b->Align());
+        if (EdgeRank(a->Align()) != EdgeRank(b->Align()))
+            return EdgeRank(a->Align()) < EdgeRank(b->Align());
         const int pa = EdgePosition(a), pb = EdgePosition(b);
         if (pa != pb) return pa < pb;
         return a == changed && b != changed;
@@ -274,8 +282,8 @@ void TWinControl::ApplyAnchors(TControl* c, const RECT& client) {
     if (!c->anchorRecorded_ || c->anchorParent_.cx <= 0 || c->anchorParent_.cy <= 0) return;
     const RECT& o = c->anchorBounds_;
     const int pw = WidthOf(client), ph = HeightOf(client);
-    const auto axis = [](bool lowAnchor, bool highAnchor, int lo, int hi, int oldSize, int newSize, int* outLo,
-                         int* outHi) {
+    const auto axis = [](bool lowAnchor, bool highAnchor, int lo, int hi, int oldSize, int newSize,
+                         int* outLo, int* outHi) {
         const int size = hi - lo;
         if (lowAnchor && highAnchor) {
             *outLo = lo;
@@ -295,9 +303,10 @@ void TWinControl::ApplyAnchors(TControl* c, const RECT& client) {
         }
     };
     RECT r{};
-    axis(c->Anchors() & akLeft, c->Anchors() & akRight, o.left, o.right, c->anchorParent_.cx, pw, &r.left,
-         &r.right);
-    axis(c->Anchors() & akTop, c->Anchors() & akBottom, o.top, o.bottom, c->anchorParent_.cy, ph, &r.top, &r.bottom);
+    axis(c->Anchors() & akLeft, c->Anchors() & akRight, o.left, o.right, c->anchorParent_.cx, pw,
+         &r.left, &r.right);
+    axis(c->Anchors() & akTop, c->Anchors() & akBottom, o.top, o.bottom, c->anchorParent_.cy, ph,
+         &r.top, &r.bottom);
     if (!EqualRect(r, c->BoundsRect())) c->PlaceAt(r);
 }
 
@@ -320,7 +329,8 @@ void TWinControl::SetTabStop(bool stop) {
     tabStop_ = stop;
     if (!handle_) return;
     const LONG_PTR style = GetWindowLongPtr(handle_, GWL_STYLE);
-    SetWindowLongPtr(handle_, GWL_STYLE, stop ? (style | WS_TABSTOP) : (style & ~LONG_PTR(WS_TABSTOP)));
+    SetWindowLongPtr(handle_, GWL_STYLE,
+                     stop ? (style | WS_TABSTOP) : (style & ~LONG_PTR(WS_TABSTOP)));
 }
 
 bool TWinControl::CanFocus() const {
@@ -370,7 +380,8 @@ void TWinControl::PaintHandler(HDC dc) {
 void TWinControl::PaintBuffered(HDC dc, const RECT& area) {
     const RECT client = ClientRect();
     const HDC memory = CreateCompatibleDC(dc);
-    const HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1, WidthOf(client)), std::max(1, HeightOf(client)));
+    const HBITMAP bitmap =
+        CreateCompatibleBitmap(dc, std::max(1, WidthOf(client)), std::max(1, HeightOf(client)));
     const HGDIOBJ old = SelectObject(memory, bitmap);
     const int saved = SaveDC(memory);
     IntersectClipRect(memory, area.left, area.top, area.right, area.bottom);
@@ -379,7 +390,8 @@ void TWinControl::PaintBuffered(HDC dc, const RECT& area) {
     PaintHandler(memory);
     controlState_ &= ~unsigned(csPaintCopy);
     RestoreDC(memory, saved);
-    BitBlt(dc, area.left, area.top, WidthOf(area), HeightOf(area), memory, area.left, area.top, SRCCOPY);
+    BitBlt(dc, area.left, area.top, WidthOf(area), HeightOf(area), memory, area.left, area.top,
+           SRCCOPY);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -393,7 +405,8 @@ void TWinControl::PaintTo(HDC dc, int x, int y) {
     Perform(WM_ERASEBKGND, WPARAM(dc), 0);
     PaintHandler(dc);
     for (TControl* c : controls_)
-        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->Visible()) w->PaintTo(dc, w->Left(), w->Top());
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->Visible())
+            w->PaintTo(dc, w->Left(), w->Top());
     RestoreDC(dc, saved);
 }
 
@@ -417,7 +430,8 @@ void TWinControl::SetMouseControl(TControl* control) {
         Perform(CM_MOUSELEAVE, 0, LPARAM(old));
     }
     // Off a windowless child but still over the window: the window's own hint.
-    if (Application) Application->HintMouseMessage(control ? control : (mouseOver_ ? this : nullptr));
+    if (Application)
+        Application->HintMouseMessage(control ? control : (mouseOver_ ? this : nullptr));
     if (control) {
         control->Perform(CM_MOUSEENTER, 0, LPARAM(control));
         Perform(CM_MOUSEENTER, 0, LPARAM(control));
@@ -466,7 +480,8 @@ void TWinControl::RouteMouse(TMessage& m) {
         DefaultHandler(m);
         return;
     }
-    const bool down = m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK;
+    const bool down =
+        m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK;
     const bool up = m.Msg == WM_LBUTTONUP || m.Msg == WM_RBUTTONUP;
     // A press puts any hint away.
     if (down && Application) Application->HintMouseMessage(nullptr);
@@ -500,8 +515,10 @@ void TWinControl::EndChildCapture() {
 
 bool TWinControl::ReflectNotification(TMessage& m) {
     HWND from = nullptr;
-    if (m.Msg == WM_COMMAND) from = reinterpret_cast<HWND>(m.LParam);
-    else if (m.Msg == WM_NOTIFY && m.LParam) from = reinterpret_cast<const NMHDR*>(m.LParam)->hwndFrom;
+    if (m.Msg == WM_COMMAND)
+        from = reinterpret_cast<HWND>(m.LParam);
+    else if (m.Msg == WM_NOTIFY && m.LParam)
+        from = reinterpret_cast<const NMHDR*>(m.LParam)->hwndFrom;
     TWinControl* child = FromHandle(from);
     if (!child || child == this) return false;
     m.Result = child->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
@@ -517,26 +534,25 @@ void TWinControl::WndProc(TMessage& m) {
         }
         PAINTSTRUCT ps;
         const HDC dc = BeginPaint(handle_, &ps);
-        if (dc && DoubleBuffered()) PaintBuffered(dc, ps.rcPaint);
-        else if (dc) PaintHandler(dc);
+        if (dc && DoubleBuffered())
+            PaintBuffered(dc, ps.rcPaint);
+        else if (dc)
+            PaintHandler(dc);
         EndPaint(handle_, &ps);
         return;
     }
-    case WM_PRINTCLIENT:
-        PaintHandler(reinterpret_cast<HDC>(m.WParam));
-        return;
+    case WM_PRINTCLIENT: PaintHandler(reinterpret_cast<HDC>(m.WParam)); return;
     case WM_MOUSEMOVE:
         // A window holding the mouse hears moves from outside too.
-        if (PtInRect(ClientRect(), POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)})) TrackMouseOver(true);
+        if (PtInRect(ClientRect(), POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}))
+            TrackMouseOver(true);
         RouteMouse(m);
         return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        RouteMouse(m);
-        return;
+    case WM_RBUTTONUP: RouteMouse(m); return;
     case WM_MOUSELEAVE:
         if (!captureControl_) SetMouseControl(nullptr);
         TrackMouseOver(false);
@@ -579,7 +595,6 @@ void TWinControl::WndProc(TMessage& m) {
         if (handle_) EnableWindow(handle_, Enabled());
         TControl::WndProc(m);
         return;
-    default:
-        TControl::WndProc(m);
+    default: TControl::WndProc(m);
     }
 }

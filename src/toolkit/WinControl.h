@@ -19,7 +19,7 @@ struct TCreateParams {
 };
 
 class TWinControl : public TControl {
-public:
+  public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
     const char* ClassName() const override { return "TWinControl"; }
@@ -52,7 +52,7 @@ public:
     // Paints the control and its children into a context (origin at the control's corner).
     void PaintTo(HDC dc, int x, int y);
 
-protected:
+  protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
     virtual void DestroyWnd();
@@ -71,7 +71,7 @@ protected:
     // Made after the window exists, so that properties kept in the window can be set.
     virtual void HandleCreated() {}
 
-private:
+  private:
     friend class TControl;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
@@ -91,7 +91,7 @@ private:
 
     HWND handle_ = nullptr;
     WNDPROC defProc_ = nullptr;
-    std::vector<TControl*> controls_; // windowed and windowless, in z-order (first = bottom)
+    std::vector<TControl*> controls_;    // windowed and windowless, in z-order (first = bottom)
     TControl* mouseControl_ = nullptr;   // the windowless child under the mouse
     TControl* captureControl_ = nullptr; // the windowless child holding the mouse
     int tabOrder_ = -1;

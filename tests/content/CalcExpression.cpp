@@ -7,14 +7,16 @@
 // Recursive descent over: sum = product (('+'|'-') product)*; product = unary (('*'|'/') unary)*;
 // unary = '-' unary | primary; primary = number | name | '(' sum ')'.
 class CalcParser {
-public:
-    CalcParser(std::string_view text, const std::map<std::string, double>& names) : text_(text), names_(names) {}
+  public:
+    CalcParser(std::string_view text, const std::map<std::string, double>& names)
+        : text_(text), names_(names) {}
 
     TCalcResult Run() {
         TCalcResult r;
         double v = Sum();
         SkipBlanks();
-        if (error_.empty() && at_ != text_.size()) Fail("unexpected '" + std::string(1, text_[at_]) + "'");
+        if (error_.empty() && at_ != text_.size())
+            Fail("unexpected '" + std::string(1, text_[at_]) + "'");
         if (error_.empty() && !std::isfinite(v)) Fail("the result is not finite");
         r.ok = error_.empty();
         r.value = v;
@@ -22,24 +24,31 @@ public:
         return r;
     }
 
-private:
+  private:
     void SkipBlanks() {
         while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_]))) ++at_;
     }
     bool Take(char c) {
         SkipBlanks();
-        if (at_ < text_.size() && text_[at_] == c) { ++at_; return true; }
+        if (at_ < text_.size() && text_[at_] == c) {
+            ++at_;
+            return true;
+        }
         return false;
     }
     void Fail(const std::string& message) {
-        if (error_.empty()) error_ = message + " at " + std::to_string(at_) + " in \"" + std::string(text_) + "\"";
+        if (error_.empty())
+            error_ = message + " at " + std::to_string(at_) + " in \"" + std::string(text_) + "\"";
     }
     double Sum() {
         double v = Product();
         while (error_.empty()) {
-            if (Take('+')) v += Product();
-            else if (Take('-')) v -= Product();
-            else break;
+            if (Take('+'))
+                v += Product();
+            else if (Take('-'))
+                v -= Product();
+            else
+                break;
         }
         return v;
     }
@@ -50,7 +59,10 @@ private:
                 v *= Unary();
             } else if (Take('/')) {
                 double d = Unary();
-                if (d == 0) { Fail("division by zero"); return 0; }
+                if (d == 0) {
+                    Fail("division by zero");
+                    return 0;
+                }
                 v /= d;
             } else {
                 break;
@@ -64,7 +76,10 @@ private:
     }
     double Primary() {
         SkipBlanks();
-        if (at_ >= text_.size()) { Fail("missing operand"); return 0; }
+        if (at_ >= text_.size()) {
+            Fail("missing operand");
+            return 0;
+        }
         if (Take('(')) {
             double v = Sum();
             if (!Take(')')) Fail("missing ')'");
@@ -73,7 +88,9 @@ private:
         char c = text_[at_];
         if (std::isdigit(static_cast<unsigned char>(c)) || c == '.') {
             size_t begin = at_;
-            while (at_ < text_.size() && (std::isdigit(static_cast<unsigned char>(text_[at_])) || text_[at_] == '.')) ++at_;
+            while (at_ < text_.size() &&
+                   (std::isdigit(static_cast<unsigned char>(text_[at_])) || text_[at_] == '.'))
+                ++at_;
             std::string number(text_.substr(begin, at_ - begin));
             char* end = nullptr;
             double v = std::strtod(number.c_str(), &end);
@@ -82,10 +99,15 @@ private:
         }
         if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
             size_t begin = at_;
-            while (at_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[at_])) || text_[at_] == '_')) ++at_;
+            while (at_ < text_.size() &&
+                   (std::isalnum(static_cast<unsigned char>(text_[at_])) || text_[at_] == '_'))
+                ++at_;
             std::string name(text_.substr(begin, at_ - begin));
             auto it = names_.find(name);
-            if (it == names_.end()) { Fail("unknown name \"" + name + "\""); return 0; }
+            if (it == names_.end()) {
+                Fail("unknown name \"" + name + "\"");
+                return 0;
+            }
             return it->second;
         }
         Fail("unexpected '" + std::string(1, c) + "'");

@@ -1,9 +1,8 @@
 // Every document the contents tree and the menu open must be in the content folder. The pages
 // still to be written are listed by name, so that the list shows what remains; the test also
 // fails when a listed page appears, so that the list cannot fall behind the folder.
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <set>
 
 #include "content/ContentPages.h"
@@ -18,12 +17,13 @@ namespace {
 const std::set<std::string> kNotYetWritten = {};
 
 std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
     return s;
 }
 
-// "\doc1\test11.htm" -> "Doc1/test11.htm" as the folder spells it; empty when a component is missing.
-// The course's home system does not tell case apart, so neither does this lookup.
+// "\doc1\test11.htm" -> "Doc1/test11.htm" as the folder spells it; empty when a component is
+// missing. The course's home system does not tell case apart, so neither does this lookup.
 std::string ResolveCaseInsensitive(std::string_view document) {
     fs::path at = ContentRoot();
     std::string resolved;
@@ -77,7 +77,8 @@ TEST(ContentMapPathsTest, MenuDocumentsResolveWhateverTheirCase) {
         const std::string resolved = ResolveCaseInsensitive(item.Document);
         // Two menu items write the folder in lower case; they still name a listed page.
         bool pending = false;
-        for (const std::string& name : kNotYetWritten) pending |= Lower(name) == Lower(AsListed(item.Document));
+        for (const std::string& name : kNotYetWritten)
+            pending |= Lower(name) == Lower(AsListed(item.Document));
         if (pending) {
             EXPECT_EQ(resolved, "") << "written now: remove it from kNotYetWritten";
         } else {
@@ -91,10 +92,12 @@ TEST(ContentMapPathsTest, NotYetWrittenNamesOnlyCourseDocuments) {
     std::set<std::string> needed;
     for (const TContentNode& node : ContentMap::TreeNodes())
         if (!node.Document.empty()) needed.insert(Lower(AsListed(node.Document)));
-    for (const TMenuDocument& item : ContentMap::MenuDocuments()) needed.insert(Lower(AsListed(item.Document)));
+    for (const TMenuDocument& item : ContentMap::MenuDocuments())
+        needed.insert(Lower(AsListed(item.Document)));
     for (const std::string& name : kNotYetWritten) {
         EXPECT_TRUE(needed.count(Lower(name))) << name;
-        EXPECT_FALSE(fs::exists(ContentRoot() / name)) << name << " exists: remove it from kNotYetWritten";
+        EXPECT_FALSE(fs::exists(ContentRoot() / name))
+            << name << " exists: remove it from kNotYetWritten";
     }
 }
 

@@ -15,7 +15,8 @@ std::vector<fs::path> CourseDocuments() {
     for (const auto& entry : fs::recursive_directory_iterator(ContentRoot())) {
         if (!entry.is_regular_file()) continue;
         std::string ext = entry.path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char c) { return char(std::tolower(c)); });
         if (ext == ".htm" || ext == ".html") files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
@@ -31,7 +32,8 @@ std::string ReadWholeFile(const fs::path& path) {
 
 static std::string Lower(std::string_view s) {
     std::string r(s);
-    std::transform(r.begin(), r.end(), r.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(r.begin(), r.end(), r.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
     return r;
 }
 
@@ -50,8 +52,15 @@ static bool ParseAttributes(std::string_view html, size_t& at, TTag& tag) {
     while (at < html.size()) {
         while (at < html.size() && std::isspace(static_cast<unsigned char>(html[at]))) ++at;
         if (at >= html.size()) return false;
-        if (html[at] == '>') { ++at; return true; }
-        if (html[at] == '/') { tag.selfClosing = true; ++at; continue; }
+        if (html[at] == '>') {
+            ++at;
+            return true;
+        }
+        if (html[at] == '/') {
+            tag.selfClosing = true;
+            ++at;
+            continue;
+        }
         size_t nameBegin = at;
         while (at < html.size() && IsNameChar(html[at])) ++at;
         if (at == nameBegin) return false; // a stray character inside the tag
@@ -68,7 +77,9 @@ static bool ParseAttributes(std::string_view html, size_t& at, TTag& tag) {
                 at = close + 1;
             } else {
                 size_t valueBegin = at;
-                while (at < html.size() && !std::isspace(static_cast<unsigned char>(html[at])) && html[at] != '>') ++at;
+                while (at < html.size() && !std::isspace(static_cast<unsigned char>(html[at])) &&
+                       html[at] != '>')
+                    ++at;
                 value = html.substr(valueBegin, at - valueBegin);
             }
         }
@@ -83,23 +94,35 @@ std::vector<TTag> ParseTags(std::string_view html, std::string* error) {
     while ((at = html.find('<', at)) != std::string_view::npos) {
         if (html.substr(at, 4) == "<!--") {
             size_t close = html.find("-->", at + 4);
-            if (close == std::string_view::npos) { *error = "unterminated comment"; break; }
+            if (close == std::string_view::npos) {
+                *error = "unterminated comment";
+                break;
+            }
             at = close + 3;
             continue;
         }
         if (html.substr(at, 2) == "<!") {
             size_t close = html.find('>', at);
-            if (close == std::string_view::npos) { *error = "unterminated declaration"; break; }
+            if (close == std::string_view::npos) {
+                *error = "unterminated declaration";
+                break;
+            }
             at = close + 1;
             continue;
         }
         TTag tag;
         tag.begin = at;
         size_t p = at + 1;
-        if (p < html.size() && html[p] == '/') { tag.closing = true; ++p; }
+        if (p < html.size() && html[p] == '/') {
+            tag.closing = true;
+            ++p;
+        }
         size_t nameBegin = p;
         while (p < html.size() && IsNameChar(html[p])) ++p;
-        if (p == nameBegin) { ++at; continue; } // a lone '<' in text
+        if (p == nameBegin) {
+            ++at;
+            continue;
+        } // a lone '<' in text
         tag.name = Lower(html.substr(nameBegin, p - nameBegin));
         if (!ParseAttributes(html, p, tag)) {
             *error = "unterminated tag <" + tag.name + "> at offset " + std::to_string(at);
@@ -110,7 +133,10 @@ std::vector<TTag> ParseTags(std::string_view html, std::string* error) {
         at = p;
         if (!tag.closing && (tag.name == "style" || tag.name == "script")) {
             size_t close = html.find("</" + tag.name, at);
-            if (close == std::string_view::npos) { *error = "unterminated <" + tag.name + ">"; break; }
+            if (close == std::string_view::npos) {
+                *error = "unterminated <" + tag.name + ">";
+                break;
+            }
             at = close;
         }
     }
@@ -118,8 +144,9 @@ std::vector<TTag> ParseTags(std::string_view html, std::string* error) {
 }
 
 std::string TagBalanceProblem(const std::vector<TTag>& tags) {
-    static const std::set<std::string> kVoid = {"area", "base", "br", "col", "embed", "hr", "img",
-                                                "input", "link", "meta", "param", "source", "track", "wbr"};
+    static const std::set<std::string> kVoid = {"area",  "base",   "br",    "col",  "embed",
+                                                "hr",    "img",    "input", "link", "meta",
+                                                "param", "source", "track", "wbr"};
     std::vector<const TTag*> open;
     for (const TTag& tag : tags) {
         if (kVoid.count(tag.name)) {
@@ -132,11 +159,13 @@ std::string TagBalanceProblem(const std::vector<TTag>& tags) {
         }
         if (open.empty()) return "</" + tag.name + "> closes nothing";
         if (open.back()->name != tag.name)
-            return "</" + tag.name + "> at offset " + std::to_string(tag.begin) + " closes <" + open.back()->name +
-                   "> opened at offset " + std::to_string(open.back()->begin);
+            return "</" + tag.name + "> at offset " + std::to_string(tag.begin) + " closes <" +
+                   open.back()->name + "> opened at offset " + std::to_string(open.back()->begin);
         open.pop_back();
     }
-    if (!open.empty()) return "<" + open.back()->name + "> at offset " + std::to_string(open.back()->begin) + " is never closed";
+    if (!open.empty())
+        return "<" + open.back()->name + "> at offset " + std::to_string(open.back()->begin) +
+               " is never closed";
     return "";
 }
 
@@ -144,8 +173,15 @@ std::string TextBetween(std::string_view html, size_t begin, size_t end) {
     std::string text;
     bool inTag = false;
     for (size_t i = begin; i < end && i < html.size(); ++i) {
-        if (html[i] == '<') { inTag = true; text += ' '; continue; }
-        if (html[i] == '>' && inTag) { inTag = false; continue; }
+        if (html[i] == '<') {
+            inTag = true;
+            text += ' ';
+            continue;
+        }
+        if (html[i] == '>' && inTag) {
+            inTag = false;
+            continue;
+        }
         if (!inTag) text += html[i];
     }
     return text;
@@ -158,11 +194,20 @@ bool DecodeUtf8(std::string_view bytes, std::u32string* out) {
         unsigned char b = static_cast<unsigned char>(bytes[i]);
         int extra;
         char32_t cp;
-        if (b < 0x80) { extra = 0; cp = b; }
-        else if ((b & 0xE0) == 0xC0) { extra = 1; cp = b & 0x1F; }
-        else if ((b & 0xF0) == 0xE0) { extra = 2; cp = b & 0x0F; }
-        else if ((b & 0xF8) == 0xF0) { extra = 3; cp = b & 0x07; }
-        else return false;
+        if (b < 0x80) {
+            extra = 0;
+            cp = b;
+        } else if ((b & 0xE0) == 0xC0) {
+            extra = 1;
+            cp = b & 0x1F;
+        } else if ((b & 0xF0) == 0xE0) {
+            extra = 2;
+            cp = b & 0x0F;
+        } else if ((b & 0xF8) == 0xF0) {
+            extra = 3;
+            cp = b & 0x07;
+        } else
+            return false;
         if (i + extra >= bytes.size()) return false; // the sequence runs past the end
         for (int k = 1; k <= extra; ++k) {
             unsigned char c = static_cast<unsigned char>(bytes[i + k]);

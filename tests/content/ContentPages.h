@@ -16,7 +16,8 @@ struct TTag {
     std::string name; // lower case, without the slash
     bool closing = false;
     bool selfClosing = false;
-    std::map<std::string, std::string> attributes; // names lower case, values unescaped only for &amp;
+    std::map<std::string, std::string>
+        attributes;   // names lower case, values unescaped only for &amp;
     size_t begin = 0; // offset of '<'
     size_t end = 0;   // offset after '>'
 };

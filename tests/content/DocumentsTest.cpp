@@ -1,7 +1,6 @@
 // Every course page that exists: well-formed UTF-8 HTML that declares its charset, written in
 // Kazakh letters, with links and pictures that resolve, laid out within the view's width.
 #include <gtest/gtest.h>
-
 #include <memory>
 
 #include "content/ContentPages.h"
@@ -19,8 +18,9 @@ bool IsLatin(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z
 
 // The letters that only Kazakh has in the Cyrillic alphabet; a page written in Kazakh uses some.
 bool IsKazakhOnlyLetter(char32_t c) {
-    static const char32_t kLetters[] = {0x04D8, 0x04D9, 0x0492, 0x0493, 0x049A, 0x049B, 0x04A2, 0x04A3, 0x04E8,
-                                        0x04E9, 0x04B0, 0x04B1, 0x04AE, 0x04AF, 0x04BA, 0x04BB, 0x0406, 0x0456};
+    static const char32_t kLetters[] = {0x04D8, 0x04D9, 0x0492, 0x0493, 0x049A, 0x049B,
+                                        0x04A2, 0x04A3, 0x04E8, 0x04E9, 0x04B0, 0x04B1,
+                                        0x04AE, 0x04AF, 0x04BA, 0x04BB, 0x0406, 0x0456};
     for (char32_t k : kLetters)
         if (c == k) return true;
     return false;
@@ -42,8 +42,12 @@ std::string MixedScriptWord(const std::u32string& text) {
             std::string word;
             for (size_t i = begin; i < end; ++i) {
                 char32_t c = text[i];
-                if (c < 0x80) word += char(c);
-                else { word += char(0xC0 | (c >> 6)); word += char(0x80 | (c & 0x3F)); }
+                if (c < 0x80)
+                    word += char(c);
+                else {
+                    word += char(0xC0 | (c >> 6));
+                    word += char(0x80 | (c & 0x3F));
+                }
             }
             return word;
         }
@@ -69,11 +73,12 @@ bool HasId(std::string_view html, const std::string& id) {
 
 // A reference to a local file: no scheme, no absolute path.
 bool IsLocalReference(const std::string& ref) {
-    return ref.find("://") == std::string::npos && ref.rfind("mailto:", 0) != 0 && ref.rfind("javascript:", 0) != 0;
+    return ref.find("://") == std::string::npos && ref.rfind("mailto:", 0) != 0 &&
+           ref.rfind("javascript:", 0) != 0;
 }
 
 class CourseDocumentsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { documents_ = CourseDocuments(); }
     std::vector<fs::path> documents_;
 };
@@ -98,9 +103,11 @@ TEST_F(CourseDocumentsTest, EachPageIsWellFormedKazakhUtf8WithItsCharsetAndStyle
 
         bool styleSheet = false, title = false;
         for (const TTag& tag : tags) {
-            if (tag.name == "link" && tag.attributes.count("rel") && tag.attributes.at("rel") == "stylesheet") {
+            if (tag.name == "link" && tag.attributes.count("rel") &&
+                tag.attributes.at("rel") == "stylesheet") {
                 // Every page shares the one style sheet, whichever folder it lies in.
-                fs::path target = fs::weakly_canonical(path.parent_path() / tag.attributes.at("href"));
+                fs::path target =
+                    fs::weakly_canonical(path.parent_path() / tag.attributes.at("href"));
                 EXPECT_EQ(target, fs::weakly_canonical(ContentRoot() / "Doc1" / "style.css"));
                 styleSheet = true;
             }
@@ -161,8 +168,8 @@ TEST_F(CourseDocumentsTest, PagesLayOutWithinTheViewWidth) {
     RegisterClass(wc);
     // With the contents pane shown the view keeps its designed 534 pixels, scroll bar included.
     const int kWidth = 534, kHeight = 560;
-    HWND host = CreateWindowEx(0, "ContentTestHost", "", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, nullptr,
-                               nullptr, nullptr, nullptr);
+    HWND host = CreateWindowEx(0, "ContentTestHost", "", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
+                               kHeight, nullptr, nullptr, nullptr, nullptr);
     std::unique_ptr<THtmlView> view = THtmlView::Create(host, Rect(0, 0, kWidth, kHeight), 1);
     ASSERT_TRUE(view);
     for (const fs::path& path : documents_) {
@@ -210,9 +217,11 @@ TEST(CourseTestsTest, EveryQuestionHasFourOrFiveOptionsAndAKeyAmongThem) {
             }
             if (tag.name == "h2") question.clear(); // the key follows
             // Key rows: <td><a href="#qN">N</a></td><td>L</td>
-            if (tag.name == "a" && tag.attributes.count("href") && tag.attributes.at("href").rfind("#q", 0) == 0 &&
-                i + 3 < tags.size() && tags[i + 3].name == "td") {
-                key[tag.attributes.at("href").substr(1)] = TextBetween(html, tags[i + 3].end, tags[i + 4].begin);
+            if (tag.name == "a" && tag.attributes.count("href") &&
+                tag.attributes.at("href").rfind("#q", 0) == 0 && i + 3 < tags.size() &&
+                tags[i + 3].name == "td") {
+                key[tag.attributes.at("href").substr(1)] =
+                    TextBetween(html, tags[i + 3].end, tags[i + 4].begin);
             }
         }
         ASSERT_FALSE(options.empty());

@@ -1,9 +1,8 @@
 // The worked examples state their inputs and results in data attributes; every result is
 // recomputed here from its formula and compared with the figure the student reads.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 #include "content/CalcExpression.h"
 #include "content/ContentPages.h"
@@ -18,15 +17,11 @@ TEST(CalcExpressionTest, EvaluatesWithPrecedenceParenthesesAndNames) {
         const char* formula;
         double expected;
     } cases[] = {
-        {"P1/P0*100", 105.0},          // left to right: (1260/1200)*100
-        {"100*P1/P0", 105.0},
-        {"2+3*4", 14.0},               // * binds tighter than +
-        {"(2+3)*4", 20.0},
-        {"10-4-3", 3.0},               // - is left-associative
-        {"8/4/2", 1.0},
-        {"-q_1+10", 6.0},              // unary minus
-        {"2*-3", -6.0},
-        {" ( P1 - P0 ) / P0 * 100 ", 5.0},
+        {"P1/P0*100", 105.0},                   // left to right: (1260/1200)*100
+        {"100*P1/P0", 105.0}, {"2+3*4", 14.0},  // * binds tighter than +
+        {"(2+3)*4", 20.0},    {"10-4-3", 3.0},  // - is left-associative
+        {"8/4/2", 1.0},       {"-q_1+10", 6.0}, // unary minus
+        {"2*-3", -6.0},       {" ( P1 - P0 ) / P0 * 100 ", 5.0},
         {"0.5*.5", 0.25},
     };
     for (const Case& c : cases) {
@@ -72,8 +67,10 @@ std::vector<TCalcFigure> CalcFigures(const fs::path& page) {
         size_t close = i + 1;
         for (; close < tags.size(); ++close) {
             if (tags[close].name != tag.name) continue;
-            if (!tags[close].closing) ++depth;
-            else if (depth-- == 0) break;
+            if (!tags[close].closing)
+                ++depth;
+            else if (depth-- == 0)
+                break;
         }
         TCalcFigure f;
         f.page = page.filename().string();
@@ -94,9 +91,19 @@ std::string NormalizeVisibleFigure(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == ' ') continue;
-        if (text.compare(i, 2, "\xC2\xA0") == 0) { ++i; continue; }
-        if (text.compare(i, 3, "\xE2\x80\x89") == 0 || text.compare(i, 3, "\xE2\x80\xAF") == 0) { i += 2; continue; }
-        if (text.compare(i, 3, "\xE2\x88\x92") == 0 || text.compare(i, 3, "\xE2\x80\x93") == 0) { out += '-'; i += 2; continue; }
+        if (text.compare(i, 2, "\xC2\xA0") == 0) {
+            ++i;
+            continue;
+        }
+        if (text.compare(i, 3, "\xE2\x80\x89") == 0 || text.compare(i, 3, "\xE2\x80\xAF") == 0) {
+            i += 2;
+            continue;
+        }
+        if (text.compare(i, 3, "\xE2\x88\x92") == 0 || text.compare(i, 3, "\xE2\x80\x93") == 0) {
+            out += '-';
+            i += 2;
+            continue;
+        }
         out += text[i] == ',' ? '.' : text[i];
     }
     return out;
@@ -108,7 +115,9 @@ bool ParseFigure(const std::string& text, double* value, int* decimals) {
     size_t dot = text.find('.');
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
-        if (!(std::isdigit(static_cast<unsigned char>(c)) || (c == '.' && i == dot) || (c == '-' && i == 0))) return false;
+        if (!(std::isdigit(static_cast<unsigned char>(c)) || (c == '.' && i == dot) ||
+              (c == '-' && i == 0)))
+            return false;
     }
     *decimals = dot == std::string::npos ? 0 : int(text.size() - dot - 1);
     *value = std::strtod(text.c_str(), nullptr);
@@ -124,7 +133,8 @@ TEST(WorkedExamplesTest, EveryStatedResultFollowsFromItsInputs) {
             ASSERT_FALSE(f.name.empty()) << "a figure without data-name";
             double stated = 0;
             int decimals = 0;
-            ASSERT_TRUE(ParseFigure(f.value, &stated, &decimals)) << "not a plain decimal with a dot";
+            ASSERT_TRUE(ParseFigure(f.value, &stated, &decimals))
+                << "not a plain decimal with a dot";
             // What the student reads must be the figure that is checked.
             EXPECT_EQ(NormalizeVisibleFigure(f.text), f.value);
             ASSERT_FALSE(values[f.calc].count(f.name)) << "the name is used twice in this example";
@@ -132,8 +142,10 @@ TEST(WorkedExamplesTest, EveryStatedResultFollowsFromItsInputs) {
                 ++results;
                 char* end = nullptr;
                 long r = std::strtol(f.round.c_str(), &end, 10);
-                ASSERT_TRUE(!f.round.empty() && *end == '\0' && r >= 0 && r <= 6) << "data-round must be 0..6";
-                EXPECT_EQ(decimals, int(r)) << "the figure shows another number of decimals than data-round";
+                ASSERT_TRUE(!f.round.empty() && *end == '\0' && r >= 0 && r <= 6)
+                    << "data-round must be 0..6";
+                EXPECT_EQ(decimals, int(r))
+                    << "the figure shows another number of decimals than data-round";
                 TCalcResult computed = EvaluateCalc(f.formula, values[f.calc]);
                 ASSERT_TRUE(computed.ok) << computed.error;
                 const double scale = std::pow(10.0, double(r));

@@ -8,22 +8,18 @@
 namespace {
 
 // A 256 x 256 bitmap whose pixel (x, y) has every channel = pick(x, y).
-template <class Pick> Bitmap ByteGrid(Pick pick, bool topDown = false) {
+template <class Pick>
+Bitmap ByteGrid(Pick pick, bool topDown = false) {
     Bitmap b(256, 256, 24, topDown);
     for (int y = 0; y < 256; ++y)
-        for (int x = 0; x < 256; ++x)
-            b.SetPixel(x, y, Grey(pick(x, y)));
+        for (int x = 0; x < 256; ++x) b.SetPixel(x, y, Grey(pick(x, y)));
     return b;
 }
 
 // Floor division by 256 written without a shift, so the test does not share the code's
 // reading of >> on negative numbers.
-int FloorDiv256(int v) {
-    return int(std::floor(v / 256.0));
-}
-int Clamp255(int v) {
-    return v < 0 ? 0 : v > 255 ? 255 : v;
-}
+int FloorDiv256(int v) { return int(std::floor(v / 256.0)); }
+int Clamp255(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
 
 } // namespace
 
@@ -32,8 +28,7 @@ TEST(TintRectToColor, EveryChannelValueForSeveralPercents) {
     for (int percent : {0, 1, 33, 50, 60, 99, 100}) {
         SCOPED_TRACE(percent);
         Bitmap b(256, 2, 24);
-        for (int x = 0; x < 256; ++x)
-            b.SetPixel(x, 0, Grey(x)), b.SetPixel(x, 1, Grey(x));
+        for (int x = 0; x < 256; ++x) b.SetPixel(x, 0, Grey(x)), b.SetPixel(x, 1, Grey(x));
         TintRectToColor(b, RECT{0, 0, 255, 1}, percent, TColor(color));
         const double p = percent / 100.0;
         for (int x = 0; x < 256; ++x) {
@@ -155,8 +150,7 @@ TEST(BlendImages, ClippingKeepsSourceAndDestinationInRegister) {
     // Source 3 x 3 with distinct greys; weight 0 so each covered destination pixel becomes
     // f(s) = (s*255 + 127) >> 8 of the source pixel lying over it.
     std::vector<COLORREF> srcPixels;
-    for (int i = 0; i < 9; ++i)
-        srcPixels.push_back(Grey(20 + 20 * i));
+    for (int i = 0; i < 9; ++i) srcPixels.push_back(Grey(20 + 20 * i));
     const Bitmap src = MakeBitmap(3, 3, srcPixels, true);
     const COLORREF background = Grey(7);
     struct Case {
@@ -317,8 +311,7 @@ TEST(CrossFade32, EveryPairForSeveralAlphasAndTheFourthByteKept) {
         const Bitmap second = ByteGrid([](int, int y) { return y; }, true);
         Bitmap out(256, 256, 32);
         for (int y = 0; y < 256; ++y)
-            for (int x = 0; x < 256; ++x)
-                out.ScanLine(y)[x * 4 + 3] = 0x77;
+            for (int x = 0; x < 256; ++x) out.ScanLine(y)[x * 4 + 3] = 0x77;
         CrossFade32(out, first, second, alpha);
         for (int s = 0; s < 256; ++s)
             for (int f = 0; f < 256; ++f) {

@@ -46,16 +46,14 @@ TEST(FastAccessors, RowDeltaAndPixelAgreeForBothRowOrders) {
         EXPECT_EQ(f.RowDelta, topDown ? b.Stride() : -b.Stride());
         EXPECT_EQ(f.Row0, b.ScanLine(0));
         for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < 3; ++x)
-                EXPECT_EQ(COLORREF(f.Pixel(x, y)), px[size_t(y * 3 + x)]);
+            for (int x = 0; x < 3; ++x) EXPECT_EQ(COLORREF(f.Pixel(x, y)), px[size_t(y * 3 + x)]);
 
         const Bitmap b32 = MakeBitmap(3, 2, px, topDown, 32);
         TqvFast32 f32;
         ASSERT_TRUE(f32.Attach(b32));
         EXPECT_EQ(f32.RowDelta, topDown ? b32.Stride() : -b32.Stride());
         for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < 3; ++x)
-                EXPECT_EQ(COLORREF(f32.Pixel(x, y)), px[size_t(y * 3 + x)]);
+            for (int x = 0; x < 3; ++x) EXPECT_EQ(COLORREF(f32.Pixel(x, y)), px[size_t(y * 3 + x)]);
     }
 }
 

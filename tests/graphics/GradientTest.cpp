@@ -16,15 +16,13 @@ TsGradPie Flat(COLORREF c, int percent, int mode = 0) {
 
 std::vector<COLORREF> Column(const Bitmap& b, int x) {
     std::vector<COLORREF> c;
-    for (int y = 0; y < b.Height(); ++y)
-        c.push_back(b.GetPixel(x, y));
+    for (int y = 0; y < b.Height(); ++y) c.push_back(b.GetPixel(x, y));
     return c;
 }
 
 std::vector<COLORREF> Row(const Bitmap& b, int y) {
     std::vector<COLORREF> r;
-    for (int x = 0; x < b.Width(); ++x)
-        r.push_back(b.GetPixel(x, y));
+    for (int x = 0; x < b.Width(); ++x) r.push_back(b.GetPixel(x, y));
     return r;
 }
 
@@ -165,8 +163,7 @@ TEST(PaintGradient, HorizontalSegmentsRoundTheirEndsToEven) {
     Bitmap b = FilledBitmap(10, 3, o);
     PaintGradient(b, RECT{0, 0, 10, 3}, grad);
     const std::vector<COLORREF> row = {R, R, G, G, G, G, B, B, B, B};
-    for (int y = 0; y < 3; ++y)
-        EXPECT_EQ(Row(b, y), row) << "row " << y;
+    for (int y = 0; y < 3; ++y) EXPECT_EQ(Row(b, y), row) << "row " << y;
 
     // Moved right by one on a wider bitmap the ties fall the other way: round(3.5) = 4,
     // round(7.5) = 8, and rows outside the rectangle stay untouched.
@@ -184,8 +181,7 @@ TEST(PaintGradient, HorizontalRamp) {
     PaintGradient(b, RECT{0, 0, 11, 2}, {{0, TColor(RGB(5, 10, 0)), 100, 1}});
     const int red[11] = {0, 0, 1, 2, 2, 2, 3, 4, 4, 4, 5};
     std::vector<COLORREF> row;
-    for (int x = 0; x < 11; ++x)
-        row.push_back(RGB(BYTE(red[x]), BYTE(x), 0));
+    for (int x = 0; x < 11; ++x) row.push_back(RGB(BYTE(red[x]), BYTE(x), 0));
     EXPECT_EQ(Row(b, 0), row);
     EXPECT_EQ(Row(b, 1), row);
 }
@@ -215,8 +211,7 @@ TEST(PaintGradient, TrianglesMeetInTheCentre) {
     PaintGradient(c, RECT{0, 0, 8, 8},
                   {Flat(white, 0, 2), Flat(black, 0), Flat(black, 0), Flat(white, 0)});
     for (int y = 4; y < 8; ++y)
-        for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(c.GetPixel(x, y), Grey(ring(x, y))) << x << "," << y;
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(c.GetPixel(x, y), Grey(ring(x, y))) << x << "," << y;
 }
 
 TEST(PaintGradient, NothingOrOnlyTheInsideIsPainted) {

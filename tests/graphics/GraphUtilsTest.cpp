@@ -1,19 +1,16 @@
 // The painting core's helpers that draw through a device context.
-#include "graphics/sGraphUtils.h"
-
 #include <gtest/gtest.h>
 
-#include "platform/gdi/Gdi.h"
+#include "graphics/sGraphUtils.h"
 #include "platform/GdiTestUtil.h"
+#include "platform/gdi/Gdi.h"
 
 namespace {
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kLight = RGB(250, 240, 230);
 constexpr COLORREF kDark = RGB(20, 30, 40);
 
-constexpr COLORREF Coded(int x, int y) {
-    return RGB(BYTE(x * 20 + 3), BYTE(y * 20 + 5), 0x77);
-}
+constexpr COLORREF Coded(int x, int y) { return RGB(BYTE(x * 20 + 3), BYTE(y * 20 + 5), 0x77); }
 } // namespace
 
 TEST(GraphUtils, FillDCRectFillsAndLeavesTheContextAsItWas) {
@@ -148,8 +145,7 @@ TEST(GraphUtils, CopyFrameEdgesPlacesTheRightAndBottomStripsFromTheOrigin) {
     // in that order, so the bottom strip covers the right one where they meet.
     TestDC src(10, 10);
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x)
-            src.pixels().SetPixel(x, y, Coded(x, y));
+        for (int x = 0; x < 10; ++x) src.pixels().SetPixel(x, y, Coded(x, y));
     TestDC dst(10, 8);
     CopyFrameEdges(dst.dc, 2, 1, 1, 1, 2, src.dc, 4, 5);
     auto in = [](int x, int y, int left, int top, int width, int height) {

@@ -9,9 +9,7 @@ constexpr COLORREF A = RGB(1, 2, 3), B = RGB(4, 5, 6), C = RGB(7, 8, 9), D = RGB
 constexpr COLORREF o = RGB(90, 90, 90); // destination background
 
 // 3 x 2 glyph: A M B / M C D
-Bitmap Glyph() {
-    return MakeBitmap(3, 2, {A, M, B, M, C, D});
-}
+Bitmap Glyph() { return MakeBitmap(3, 2, {A, M, B, M, C, D}); }
 } // namespace
 
 TEST(NewBitmap, FormatsAndSizes) {
@@ -79,8 +77,7 @@ TEST(CopyKeyedOverParent, KeyPixelsTakeTheParentWhereItHasOne) {
     auto P = [](int x, int y) { return Grey(100 + 10 * (y * 3 + x)); };
     std::vector<COLORREF> parentPixels;
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
-            parentPixels.push_back(P(x, y));
+        for (int x = 0; x < 3; ++x) parentPixels.push_back(P(x, y));
     const Bitmap parentBitmap = MakeBitmap(3, 3, parentPixels, true);
 
     struct Case {
@@ -144,8 +141,7 @@ TEST(TintRoundRect, SoftEdgeRingsAndClippedOutline) {
     TintRoundRect(b, RECT{0, 0, 8, 8}, 60, 0, 2, 0);
     std::vector<COLORREF> expected;
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            expected.push_back(Grey(level(x, y, 0, 0, 8, 8) * 200 >> 8));
+        for (int x = 0; x < 8; ++x) expected.push_back(Grey(level(x, y, 0, 0, 8, 8) * 200 >> 8));
     ExpectPixels(b, expected);
 
     // The same rectangle moved to (-1, -1) on a 4 x 4 bitmap: the outline stays where the
@@ -154,8 +150,7 @@ TEST(TintRoundRect, SoftEdgeRingsAndClippedOutline) {
     TintRoundRect(c, RECT{-1, -1, 7, 7}, 60, 0, 2, 0);
     expected.clear();
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            expected.push_back(Grey(level(x, y, -1, -1, 7, 7) * 200 >> 8));
+        for (int x = 0; x < 4; ++x) expected.push_back(Grey(level(x, y, -1, -1, 7, 7) * 200 >> 8));
     ExpectPixels(c, expected);
 }
 

@@ -1,11 +1,12 @@
+#include "htmlview/DocumentSource.h"
+
 #include <gtest/gtest.h>
 
-#include "htmlview/DocumentSource.h"
 #include "htmlview/HtmlImage.h"
 #include "htmlview/LinkTarget.h"
+#include "platform/core/WinTypes.h"
 #include "platform/image/JpegFile.h"
 #include "platform/image/PngFile.h"
-#include "platform/core/WinTypes.h"
 
 namespace {
 
@@ -53,14 +54,21 @@ TEST(DocumentSource, CharsetsAreFoundAndDecoded) {
     const Case cases[] = {
         {"declared 1251", "<meta content=\"text/html; charset=windows-1251\">\xD1\xF2\xE0\xF2",
          "<meta content=\"text/html; charset=windows-1251\">Стат"},
-        {"declared utf-8 with a bad byte", "<meta charset='UTF-8'>a\xFF" "b", "<meta charset='UTF-8'>a\xEF\xBF\xBD" "b"},
-        {"NUL is not passed on", std::string("<p>a\0b</p>", 10), "<p>a\xEF\xBF\xBD" "b</p>"},
+        {"declared utf-8 with a bad byte",
+         "<meta charset='UTF-8'>a\xFF"
+         "b",
+         "<meta charset='UTF-8'>a\xEF\xBF\xBD"
+         "b"},
+        {"NUL is not passed on", std::string("<p>a\0b</p>", 10),
+         "<p>a\xEF\xBF\xBD"
+         "b</p>"},
         {"undeclared 1251", "\xC0\xE1", "Аб"},
         {"undeclared utf-8", "Әб", "Әб"},
         {"byte-order mark", "\xEF\xBB\xBFӘ", "Ә"},
     };
     for (const Case& c : cases) EXPECT_EQ(DecodeHtmlBytes(c.bytes), c.expected) << c.name;
-    EXPECT_EQ(DeclaredCharset("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; CHARSET=Windows-1251\">"),
+    EXPECT_EQ(DeclaredCharset(
+                  "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; CHARSET=Windows-1251\">"),
               "windows-1251");
 }
 
@@ -97,8 +105,9 @@ TEST(HtmlImage, PicturesDecodeAndForgedSizesAreRefused) {
     EXPECT_TRUE(DecodeImage(jpeg.data(), jpeg.size(), &error)) << error;
 
     // A 1 x 1 GIF whose one pixel is colour 0 of its table, red.
-    const uint8_t gif[] = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0, 0, 0,
-                           0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0, 0x3B};
+    const uint8_t gif[] = {'G', 'I',  'F', '8', '9', 'a', 1, 0,    1,    0, 0x80, 0,
+                           0,   0xFF, 0,   0,   0,   0,   0, 0x2C, 0,    0, 0,    0,
+                           1,   0,    1,   0,   0,   2,   2, 0x44, 0x01, 0, 0x3B};
     decoded = DecodeImage(gif, sizeof gif, &error);
     ASSERT_TRUE(decoded) << error;
     EXPECT_EQ(decoded->GetPixel(0, 0) & 0xFFFFFF, RGB(255, 0, 0));
@@ -114,7 +123,8 @@ TEST(HtmlImage, PicturesDecodeAndForgedSizesAreRefused) {
     bigGif[8] = 0xFF;
     bigGif[9] = 0xFF;
     EXPECT_FALSE(DecodeImage(bigGif.data(), bigGif.size(), &error));
-    for (size_t cut = 0; cut < sizeof gif; ++cut) DecodeImage(gif, cut, &error); // no crash, no leak
+    for (size_t cut = 0; cut < sizeof gif; ++cut)
+        DecodeImage(gif, cut, &error); // no crash, no leak
     EXPECT_FALSE(DecodeImage(reinterpret_cast<const uint8_t*>("BM"), 2, &error));
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "HtmlViewTestUtil.h"
-
 #include "tools/swfgen/CourseMovie.h"
 
 namespace {

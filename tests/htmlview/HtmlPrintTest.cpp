@@ -1,7 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <filesystem>
+#include <gtest/gtest.h>
 
 #include "HtmlViewTestUtil.h"
 #include "htmlview/HtmlPrinter.h"
@@ -29,13 +28,15 @@ std::string PdfText(const std::string& pdf) {
 
 size_t Count(const std::string& text, const std::string& what) {
     size_t n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+    for (size_t at = text.find(what); at != std::string::npos;
+         at = text.find(what, at + what.size()))
+        ++n;
     return n;
 }
 
 // Answers the dialog as a user who picks the PDF destination and a file would.
-std::function<bool(PRINTDLG*)> SaveTo(const std::string& file, PRINTDLG* seen = nullptr, DWORD flags = 0,
-                                      WORD from = 1, WORD to = 1) {
+std::function<bool(PRINTDLG*)> SaveTo(const std::string& file, PRINTDLG* seen = nullptr,
+                                      DWORD flags = 0, WORD from = 1, WORD to = 1) {
     return [=](PRINTDLG* pd) {
         if (seen) *seen = *pd;
         pd->destination = 0;
@@ -51,8 +52,9 @@ std::function<bool(PRINTDLG*)> SaveTo(const std::string& file, PRINTDLG* seen = 
 
 TEST_F(HtmlPrint, ThePdfHoldsTheDocumentsKazakhText) {
     if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not installed";
-    Load(Write("Dar1.htm", "<html><body><h1>Қазақстан статистикасы</h1><p>Өңірлер бойынша ақпарат.</p>"
-                           "<table border=\"1\"><tr><td>Ұлттық</td><td>шот</td></tr></table></body></html>"));
+    Load(Write("Dar1.htm",
+               "<html><body><h1>Қазақстан статистикасы</h1><p>Өңірлер бойынша ақпарат.</p>"
+               "<table border=\"1\"><tr><td>Ұлттық</td><td>шот</td></tr></table></body></html>"));
     PRINTDLG seen;
     const std::string pdf = PathOf("out.pdf");
     view_->printDialog = SaveTo(pdf, &seen);
@@ -72,7 +74,8 @@ TEST_F(HtmlPrint, ThePdfHoldsTheDocumentsKazakhText) {
 TEST_F(HtmlPrint, ALongDocumentSpreadsOverPagesWithoutCuttingALine) {
     if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not installed";
     std::string html = "<html><body>";
-    for (int i = 0; i < 200; ++i) html += "<p style=\"margin:0\">Жол " + std::to_string(i) + " мәтіні</p>";
+    for (int i = 0; i < 200; ++i)
+        html += "<p style=\"margin:0\">Жол " + std::to_string(i) + " мәтіні</p>";
     Load(Write("long.htm", html + "</body></html>"));
     const std::string pdf = PathOf("long.pdf");
     view_->printDialog = SaveTo(pdf);
@@ -80,7 +83,8 @@ TEST_F(HtmlPrint, ALongDocumentSpreadsOverPagesWithoutCuttingALine) {
     const std::string text = PdfText(pdf);
     EXPECT_GE(Count(text, "\f"), 3u);
     // A line cut by a page break would be drawn, clipped, on both pages.
-    for (int i = 0; i < 200; ++i) EXPECT_EQ(Count(text, "Жол " + std::to_string(i) + " мәтіні"), 1u) << i;
+    for (int i = 0; i < 200; ++i)
+        EXPECT_EQ(Count(text, "Жол " + std::to_string(i) + " мәтіні"), 1u) << i;
 }
 
 TEST_F(HtmlPrint, APageRangePrintsOnlyThosePages) {
@@ -150,7 +154,8 @@ TEST_F(HtmlPrint, FailuresToPrintAreReported) {
     EXPECT_FALSE(std::filesystem::exists(dir_ + ".part"));
     EXPECT_FALSE(std::filesystem::exists(PathOf("no/such/folder/x.pdf.part")));
     size_t files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir_)) files += entry.is_regular_file() ? 1 : 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_))
+        files += entry.is_regular_file() ? 1 : 0;
     EXPECT_EQ(files, 1u) << "only the document itself";
     EXPECT_EQ(view_->ExecWB(5, 0), HTMLVIEW_FAIL) << "only printing is offered";
 }
@@ -212,13 +217,12 @@ TEST_F(HtmlPrint, TheRealDialogAsksAndPrintsWhatTheUserChose) {
     const std::string pdf = PathOf("chosen.pdf");
     std::string offered;
     // Each time the dialog's loop waits, the next step plays; with none left the loop ends.
-    std::vector<std::function<void()>> steps = {
-        [&] {
-            const HWND d = GetActiveWindow();
-            offered = GetDlgItemText(d, IDC_PRINT_FILE);
-            SetDlgItemText(d, IDC_PRINT_FILE, pdf);
-        },
-        [] { KeyPress(VK_RETURN); }};
+    std::vector<std::function<void()>> steps = {[&] {
+                                                    const HWND d = GetActiveWindow();
+                                                    offered = GetDlgItemText(d, IDC_PRINT_FILE);
+                                                    SetDlgItemText(d, IDC_PRINT_FILE, pdf);
+                                                },
+                                                [] { KeyPress(VK_RETURN); }};
     size_t next = 0;
     Headless()->SetDriver([&] {
         if (next >= steps.size()) return false;

@@ -1,21 +1,21 @@
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <random>
 
 #include "HtmlViewTestUtil.h"
 #include "htmlview/DocumentSource.h"
 #include "platform/core/FileSystem.h"
+#include "platform/core/TextCodec.h"
 #include "platform/image/PngFile.h"
 #include "platform/window/ScrollBars.h"
-#include "platform/core/TextCodec.h"
 
 namespace {
 
 using HtmlView = HtmlViewFixture;
 
 TEST_F(HtmlView, NavigateReturnsAtOnceAndTheDocumentAppearsOnTheNextTurn) {
-    const std::string path = Write("blue.htm", "<html><body style=\"background:#336699\">x</body></html>");
+    const std::string path =
+        Write("blue.htm", "<html><body style=\"background:#336699\">x</body></html>");
     const COLORREF before = Pixel(200, 150);
     EXPECT_EQ(view_->Navigate(path), HTMLVIEW_OK);
     EXPECT_FALSE(view_->Loaded());
@@ -42,7 +42,8 @@ TEST_F(HtmlView, ParentRendersTheViewThroughWmPrint) {
 
 TEST_F(HtmlView, HistoryRunsThroughNavigationsAndFollowedLinks) {
     const std::string a = Write("a.htm", "<a id=\"go\" href=\"sub/b.htm\">to b</a>");
-    const std::string b = Write("sub/b.htm", "<p>page b</p><a id=\"up\" href=\"../c.htm\">to c</a>");
+    const std::string b =
+        Write("sub/b.htm", "<p>page b</p><a id=\"up\" href=\"../c.htm\">to c</a>");
     const std::string c = Write("c.htm", "<p>page c</p>");
     Load(a);
     ClickElement("#go");
@@ -119,10 +120,13 @@ TEST_F(HtmlView, DocumentsAreDecodedFromTheirDeclaredCharset) {
         const char* name;
         std::string bytes;
     };
-    const std::string meta1251 = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">";
+    const std::string meta1251 =
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">";
     const Case cases[] = {
-        {"declared 1251", "<html><head>" + meta1251 + "</head><body>" + Utf8ToCp1251(word) + "</body></html>"},
-        {"declared utf-8", "<html><head><meta charset=\"utf-8\"></head><body>" + word + "</body></html>"},
+        {"declared 1251",
+         "<html><head>" + meta1251 + "</head><body>" + Utf8ToCp1251(word) + "</body></html>"},
+        {"declared utf-8",
+         "<html><head><meta charset=\"utf-8\"></head><body>" + word + "</body></html>"},
         {"undeclared utf-8", "<p>" + word + "</p>"},
         {"undeclared 1251", "<p>" + Utf8ToCp1251(word) + "</p>"},
         {"utf-8 with a byte-order mark", "\xEF\xBB\xBF<p>" + word + "</p>"},
@@ -135,18 +139,21 @@ TEST_F(HtmlView, DocumentsAreDecodedFromTheirDeclaredCharset) {
 
 std::string Paragraphs(int count, const char* text) {
     std::string s;
-    for (int i = 0; i < count; ++i) s += std::string("<p style=\"margin:0;height:20px\">") + text + "</p>";
+    for (int i = 0; i < count; ++i)
+        s += std::string("<p style=\"margin:0;height:20px\">") + text + "</p>";
     return s;
 }
 
 TEST_F(HtmlView, FragmentLinksScrollToTheirAnchor) {
     // Both links share the first 20-pixel line; the heading follows 40 more lines, the old-style
     // named anchor 10 after that, and 40 lines keep both scrollable to the top of the view.
-    Load(Write("anchors.htm", "<html><body style=\"margin:0\"><p style=\"margin:0;height:20px\">"
-                              "<a id=\"jump\" href=\"#target\">down</a> <a id=\"named\" href=\"#old\">old</a></p>" +
-                                  Paragraphs(40, "x") + "<h2 id=\"target\" style=\"margin:0;height:30px\">T</h2>" +
-                                  Paragraphs(10, "y") + "<a name=\"old\">O</a>" + Paragraphs(40, "z") +
-                                  "</body></html>"));
+    Load(
+        Write("anchors.htm",
+              "<html><body style=\"margin:0\"><p style=\"margin:0;height:20px\">"
+              "<a id=\"jump\" href=\"#target\">down</a> <a id=\"named\" href=\"#old\">old</a></p>" +
+                  Paragraphs(40, "x") + "<h2 id=\"target\" style=\"margin:0;height:30px\">T</h2>" +
+                  Paragraphs(10, "y") + "<a name=\"old\">O</a>" + Paragraphs(40, "z") +
+                  "</body></html>"));
     RECT target, old;
     ASSERT_TRUE(view_->ElementRect("#target", &target));
     EXPECT_EQ(target.top, 41 * 20);
@@ -170,7 +177,8 @@ TEST_F(HtmlView, FragmentLinksScrollToTheirAnchor) {
 
 TEST_F(HtmlView, LinkToAnotherDocumentWithAFragmentScrollsThere) {
     const std::string body = Paragraphs(50, "x");
-    Write("b.htm", "<html><body style=\"margin:0\">" + body + "<p id=\"part\" style=\"margin:0\">part</p>" + body + "</body></html>");
+    Write("b.htm", "<html><body style=\"margin:0\">" + body +
+                       "<p id=\"part\" style=\"margin:0\">part</p>" + body + "</body></html>");
     Load(Write("a.htm", "<a id=\"go\" href=\"B.HTM#part\">b</a>"));
     ClickElement("#go");
     RECT part;
@@ -203,14 +211,24 @@ TEST_F(HtmlView, KeysWheelAndScrollBarMessagesScroll) {
         {"end", 0, [] { KeyPress(VK_END); }, last},
         {"home", 500, [] { KeyPress(VK_HOME); }, 0},
         {"up at the top stays", 0, [] { KeyPress(VK_UP); }, 0},
-        {"wheel one notch down", 0, [] { Wheel(POINT{100, 100}, -WHEEL_DELTA); }, THtmlView::kWheelLines * step},
-        {"wheel one notch up", 200, [] { Wheel(POINT{100, 100}, WHEEL_DELTA); }, 200 - THtmlView::kWheelLines * step},
+        {"wheel one notch down", 0,
+         [] {
+             Wheel(POINT{100, 100}, -WHEEL_DELTA);
+         },
+         THtmlView::kWheelLines * step},
+        {"wheel one notch up", 200,
+         [] {
+             Wheel(POINT{100, 100}, WHEEL_DELTA);
+         },
+         200 - THtmlView::kWheelLines * step},
         {"bar line down", 0, [h] { SendMessage(h, WM_VSCROLL, SB_LINEDOWN, 0); }, step},
         {"bar line up", 50, [h] { SendMessage(h, WM_VSCROLL, SB_LINEUP, 0); }, 50 - step},
         {"bar page down", 0, [h] { SendMessage(h, WM_VSCROLL, SB_PAGEDOWN, 0); }, page},
         {"bar page up", 900, [h] { SendMessage(h, WM_VSCROLL, SB_PAGEUP, 0); }, 900 - page},
-        {"bar thumb", 0, [h] { SendMessage(h, WM_VSCROLL, MAKELONG(SB_THUMBPOSITION, 1234), 0); }, 1234},
-        {"bar thumb past the end", 0, [h] { SendMessage(h, WM_VSCROLL, MAKELONG(SB_THUMBTRACK, 5000), 0); }, last},
+        {"bar thumb", 0, [h] { SendMessage(h, WM_VSCROLL, MAKELONG(SB_THUMBPOSITION, 1234), 0); },
+         1234},
+        {"bar thumb past the end", 0,
+         [h] { SendMessage(h, WM_VSCROLL, MAKELONG(SB_THUMBTRACK, 5000), 0); }, last},
         {"bar bottom", 0, [h] { SendMessage(h, WM_VSCROLL, SB_BOTTOM, 0); }, last},
     };
     Click(POINT{100, 100}); // focus for the keys
@@ -227,9 +245,11 @@ TEST_F(HtmlView, KeysWheelAndScrollBarMessagesScroll) {
 
 TEST_F(HtmlView, ScrolledContentMovesOnScreen) {
     // A red band 40 pixels down a white page; scrolled by 30 it starts at row 10.
-    Load(Write("band.htm", "<html><body style=\"margin:0;background:#ffffff\"><div style=\"height:40px\"></div>"
-                           "<div style=\"height:20px;background:#ff0000\"></div><div style=\"height:2000px\"></div>"
-                           "</body></html>"));
+    Load(Write(
+        "band.htm",
+        "<html><body style=\"margin:0;background:#ffffff\"><div style=\"height:40px\"></div>"
+        "<div style=\"height:20px;background:#ff0000\"></div><div style=\"height:2000px\"></div>"
+        "</body></html>"));
     EXPECT_EQ(Pixel(50, 40), RGB(255, 0, 0));
     EXPECT_EQ(Pixel(50, 39), RGB(255, 255, 255));
     view_->ScrollTo(0, 30);
@@ -239,7 +259,8 @@ TEST_F(HtmlView, ScrolledContentMovesOnScreen) {
 }
 
 TEST_F(HtmlView, WideContentGetsAHorizontalBar) {
-    Load(Write("wide.htm", "<html><body style=\"margin:0\"><div style=\"width:1000px;height:10px\"></div></body></html>"));
+    Load(Write("wide.htm", "<html><body style=\"margin:0\"><div "
+                           "style=\"width:1000px;height:10px\"></div></body></html>"));
     SCROLLINFO si;
     si.fMask = SIF_RANGE | SIF_PAGE;
     ASSERT_TRUE(GetScrollInfo(view_->Handle(), SB_HORZ, &si));
@@ -250,9 +271,12 @@ TEST_F(HtmlView, WideContentGetsAHorizontalBar) {
 }
 
 TEST_F(HtmlView, WebLinksGoToTheBrowserAndTheHandCursorShowsOverLinks) {
-    Load(Write("web.htm", "<html><body style=\"margin:0\"><a id=\"w\" href=\"https://example.org/x\">web</a><br>"
-                          "<a id=\"m\" href=\"mailto:a@b.kz\">mail</a><br><a id=\"j\" href=\"javascript:void(0)\">js</a>"
-                          "<p id=\"plain\">plain text</p></body></html>"));
+    Load(Write(
+        "web.htm",
+        "<html><body style=\"margin:0\"><a id=\"w\" href=\"https://example.org/x\">web</a><br>"
+        "<a id=\"m\" href=\"mailto:a@b.kz\">mail</a><br><a id=\"j\" "
+        "href=\"javascript:void(0)\">js</a>"
+        "<p id=\"plain\">plain text</p></body></html>"));
     ClickElement("#w");
     ClickElement("#m");
     ClickElement("#j");
@@ -273,8 +297,10 @@ TEST_F(HtmlView, PicturesAreDrawnWhereTheyAreLaidOut) {
     red.Fill(RGB(200, 10, 30));
     const std::vector<uint8_t> png = EncodePNG(red);
     Write("red.png", std::string(png.begin(), png.end()));
-    Load(Write("pic.htm", "<html><body style=\"margin:0;background:#ffffff\"><img src=\"red.png\" width=\"40\" "
-                          "height=\"20\" style=\"display:block\"><img src=\"missing.png\"></body></html>"));
+    Load(
+        Write("pic.htm",
+              "<html><body style=\"margin:0;background:#ffffff\"><img src=\"red.png\" width=\"40\" "
+              "height=\"20\" style=\"display:block\"><img src=\"missing.png\"></body></html>"));
     EXPECT_EQ(Pixel(0, 0), RGB(200, 10, 30));
     EXPECT_EQ(Pixel(39, 19), RGB(200, 10, 30));
     EXPECT_EQ(Pixel(40, 5), RGB(255, 255, 255));
@@ -285,8 +311,9 @@ TEST_F(HtmlView, LinkedStyleSheetsApplyRelativeToWhereTheyAre) {
     // The sheet imports another from its own folder: the body is blue, the band red.
     Write("css/Main.css", "@import url(\"band.css\");\nbody { background: #0000ff; margin: 0 }");
     Write("css/band.css", "#band { background: #ff0000; height: 10px }");
-    Load(Write("doc/page.htm", "<html><head><link rel=\"stylesheet\" href=\"../CSS/main.css\"></head>"
-                               "<body><div id=\"band\"></div></body></html>"));
+    Load(Write("doc/page.htm",
+               "<html><head><link rel=\"stylesheet\" href=\"../CSS/main.css\"></head>"
+               "<body><div id=\"band\"></div></body></html>"));
     EXPECT_EQ(Pixel(5, 5), RGB(255, 0, 0));
     EXPECT_EQ(Pixel(5, 50), RGB(0, 0, 255));
 }
@@ -309,7 +336,8 @@ TEST_F(HtmlView, BadInputShowsAPageAndNeverCrashes) {
     // fall back to), so that what the view shows can be checked.
     garbage = "start-of-garbage " + garbage;
     // Over the cap, but cheap to lay out: the notice is what matters.
-    std::string huge = "<html><body><p>Басы</p><!--" + std::string(kMaxDocumentBytes, 'x') + "--></body></html>";
+    std::string huge =
+        "<html><body><p>Басы</p><!--" + std::string(kMaxDocumentBytes, 'x') + "--></body></html>";
     std::string deep = "<html><body>";
     for (int i = 0; i < 50000; ++i) deep += "<div>";
     deep += "түбі";
@@ -333,7 +361,8 @@ TEST_F(HtmlView, BadInputShowsAPageAndNeverCrashes) {
         Load(Write(c.name, c.bytes));
         EXPECT_TRUE(view_->Loaded()) << c.name;
         if (c.expectedText)
-            EXPECT_NE(view_->Text().find(c.expectedText), std::string::npos) << c.name << ": " << view_->Text();
+            EXPECT_NE(view_->Text().find(c.expectedText), std::string::npos)
+                << c.name << ": " << view_->Text();
         else
             EXPECT_EQ(view_->Text().find_first_not_of(" \t\r\n"), std::string::npos) << c.name;
         Pixel(10, 10); // paints

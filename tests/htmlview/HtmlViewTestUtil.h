@@ -1,11 +1,10 @@
 #pragma once
 // A headless screen with one pop-up window at the screen's corner holding an HTML view, and a
 // temporary folder for the documents a test writes.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,7 +14,7 @@
 #include "platform/window/WindowSystem.h"
 
 class HtmlViewFixture : public ::testing::Test {
-protected:
+  protected:
     static constexpr int kViewWidth = 400;
     static constexpr int kViewHeight = 300;
 
@@ -30,8 +29,8 @@ protected:
         wc.lpfnWndProc = DefWindowProc;
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         RegisterClass(wc);
-        host_ = CreateWindowEx(0, "HtmlViewTestHost", "", WS_POPUP | WS_VISIBLE, 0, 0, kViewWidth, kViewHeight,
-                               nullptr, nullptr, nullptr, nullptr);
+        host_ = CreateWindowEx(0, "HtmlViewTestHost", "", WS_POPUP | WS_VISIBLE, 0, 0, kViewWidth,
+                               kViewHeight, nullptr, nullptr, nullptr, nullptr);
         view_ = THtmlView::Create(host_, Rect(0, 0, kViewWidth, kViewHeight), 7);
         ASSERT_TRUE(view_);
         view_->openExternal = [this](const std::string& url) { opened_.push_back(url); };
@@ -82,7 +81,8 @@ protected:
     void ClickElement(const std::string& selector) {
         RECT r;
         ASSERT_TRUE(view_->ElementRect(selector, &r)) << selector;
-        POINT p{(r.left + r.right) / 2 - view_->ScrollPosition().x, (r.top + r.bottom) / 2 - view_->ScrollPosition().y};
+        POINT p{(r.left + r.right) / 2 - view_->ScrollPosition().x,
+                (r.top + r.bottom) / 2 - view_->ScrollPosition().y};
         ClientToScreen(view_->Handle(), &p);
         Click(p);
         ProcessPendingMessages();
@@ -100,6 +100,7 @@ protected:
 // A document of `lines` paragraphs, each "line N", tall enough to scroll.
 inline std::string LongDocument(int lines, const std::string& extra = "") {
     std::string html = "<html><body style=\"margin:0\">" + extra;
-    for (int i = 0; i < lines; ++i) html += "<p style=\"margin:0;height:20px\">line " + std::to_string(i) + "</p>";
+    for (int i = 0; i < lines; ++i)
+        html += "<p style=\"margin:0;height:20px\">line " + std::to_string(i) + "</p>";
     return html + "</body></html>";
 }

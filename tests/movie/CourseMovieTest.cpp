@@ -1,16 +1,15 @@
 // The course's splash movie as the generator writes it, and the committed copy of it.
-#include "MovieTestUtil.h"
-
-#include "platform/core/FileSystem.h"
 #include "tools/swfgen/CourseMovie.h"
+
+#include "MovieTestUtil.h"
+#include "platform/core/FileSystem.h"
 
 namespace {
 
 int DifferingPixels(const Bitmap& a, const Bitmap& b) {
     int n = 0;
     for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            n += a.GetPixel(x, y) != b.GetPixel(x, y);
+        for (int x = 0; x < a.Width(); ++x) n += a.GetPixel(x, y) != b.GetPixel(x, y);
     return n;
 }
 
@@ -53,14 +52,12 @@ TEST(CourseMovie, ChartsAppearInTheMiddleOfTheLoop) {
     auto movie = LoadOrFail(TCourseMovie::Build(false));
     ASSERT_TRUE(movie);
     const Bitmap start = RenderWhole(*movie);
-    for (int f = 0; f < 75; ++f)
-        movie->NextFrame();
+    for (int f = 0; f < 75; ++f) movie->NextFrame();
     const Bitmap middle = RenderWhole(*movie);
     auto changedIn = [&](int x0, int x1) {
         int n = 0;
         for (int y = 0; y < start.Height(); ++y)
-            for (int x = x0; x < x1; ++x)
-                n += start.GetPixel(x, y) != middle.GetPixel(x, y);
+            for (int x = x0; x < x1; ++x) n += start.GetPixel(x, y) != middle.GetPixel(x, y);
         return n;
     };
     EXPECT_GT(changedIn(24, 260), 2000);  // histogram

@@ -1,27 +1,22 @@
 #pragma once
 // Small SWF fixtures built with the project's writer, and pixel helpers for the movie tests.
-#include "movie/SwfMovie.h"
-#include "platform/image/PngFile.h"
-#include "platform/core/WinTypes.h"
-#include "tools/swfgen/SwfFileWriter.h"
-#include "tools/swfgen/SwfShapeWriter.h"
-#include "tools/swfgen/SwfTagWriter.h"
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "movie/SwfMovie.h"
+#include "platform/core/WinTypes.h"
+#include "platform/image/PngFile.h"
+#include "tools/swfgen/SwfFileWriter.h"
+#include "tools/swfgen/SwfShapeWriter.h"
+#include "tools/swfgen/SwfTagWriter.h"
+
 constexpr int kTw = 20; // twips per pixel
 
-inline SwfRgba Color(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
-    return {r, g, b, a};
-}
-inline COLORREF Ref(SwfRgba c) {
-    return RGB(c.r, c.g, c.b);
-}
+inline SwfRgba Color(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) { return {r, g, b, a}; }
+inline COLORREF Ref(SwfRgba c) { return RGB(c.r, c.g, c.b); }
 
 inline SwfFillStyle SolidFill(SwfRgba c) {
     SwfFillStyle f;

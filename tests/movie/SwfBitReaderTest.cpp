@@ -1,9 +1,10 @@
 // Bit fields as SWF packs them: most significant bit first, signed fields sign-extended,
 // 16.16 fixed point; every read stops at the end of its range.
 #include "movie/SwfBitReader.h"
-#include "movie/SwfError.h"
 
 #include <gtest/gtest.h>
+
+#include "movie/SwfError.h"
 
 TEST(SwfBitReader, FieldsAcrossByteBoundaries) {
     // 1011 0011 1100 0101 1000 0000: UB3 = 101, SB5 = 10011 (-13), UB4 = 1100,

@@ -1,13 +1,11 @@
 // Damaged and hostile files: Load refuses them with a message naming the fault and its
 // offset, or loads and draws less; nothing crashes or reads outside the data (the sanitizer
 // build checks that).
-#include "MovieTestUtil.h"
-
-#include "tools/swfgen/SwfBitWriter.h"
-
+#include <cstring>
 #include <zlib.h>
 
-#include <cstring>
+#include "MovieTestUtil.h"
+#include "tools/swfgen/SwfBitWriter.h"
 
 namespace {
 
@@ -61,8 +59,7 @@ TEST(SwfDamage, RefusedWithAMessageAndOffset) {
     std::vector<uint8_t> cutShape = RectShape(0, 0, 20, 20, SolidFill(Color(1, 2, 3))).Encode(1, 3);
     cutShape.resize(cutShape.size() - 2);
     std::vector<uint8_t> zlibGarbage = Cws(good);
-    for (size_t i = 10; i < zlibGarbage.size(); ++i)
-        zlibGarbage[i] ^= 0x5A;
+    for (size_t i = 10; i < zlibGarbage.size(); ++i) zlibGarbage[i] ^= 0x5A;
     std::vector<uint8_t> hugeLength = good;
     hugeLength[4] = 0xFF, hugeLength[5] = 0xFF, hugeLength[6] = 0xFF, hugeLength[7] = 0x7F;
     hugeLength[0] = 'C';
@@ -229,15 +226,12 @@ TEST(SwfDamage, FloodsOfTinyRecordsAreRefusedBeforeTheyCostMemory) {
     // Each of these records takes a few bytes (a few bits for edges) in the file but far
     // more once read; a compressed file could carry millions of them in a few kilobytes.
     std::vector<uint8_t> frames, commands;
-    for (int i = 0; i < 1'000'001; ++i)
-        frames.insert(frames.end(), {0x40, 0x00});
-    for (int i = 0; i < 500'001; ++i)
-        commands.insert(commands.end(), {0x02, 0x07, 1, 0});
+    for (int i = 0; i < 1'000'001; ++i) frames.insert(frames.end(), {0x40, 0x00});
+    for (int i = 0; i < 500'001; ++i) commands.insert(commands.end(), {0x02, 0x07, 1, 0});
     TSwfShapeWriter edges;
     edges.SetStyles(0, edges.AddFill(SolidFill(Color(1, 2, 3))), 0);
     edges.MoveTo(0, 0);
-    for (int i = 0; i < 1'000'001; ++i)
-        edges.LineTo((i + 1) % 2, 0);
+    for (int i = 0; i < 1'000'001; ++i) edges.LineTo((i + 1) % 2, 0);
     TSwfTagWriter edgeTag;
     edgeTag.DefineShape(1, edges);
 

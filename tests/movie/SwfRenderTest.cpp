@@ -1,10 +1,9 @@
 // Pixels of small movies whose expected pictures follow from the twips and the colour
 // formulas. Edges on whole pixels give exact colours even though drawing is anti-aliased.
-#include "MovieTestUtil.h"
-
-#include "platform/image/JpegFile.h"
-
 #include <functional>
+
+#include "MovieTestUtil.h"
+#include "platform/image/JpegFile.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 // Playing: frames of the main timeline, sprites that loop on their own, header values.
 #include "MovieTestUtil.h"
 
-
 namespace {
 
 const SwfRgba kBg = Color(0, 0, 0);

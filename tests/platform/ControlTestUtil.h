@@ -34,8 +34,8 @@ inline bool IsColorQuestion(UINT msg) { return msg >= 0x0132 && msg <= 0x0138; }
 
 inline LRESULT ControlParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     ParentConfig& p = Parent();
-    if (msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_DRAWITEM || msg == WM_VSCROLL || msg == WM_HSCROLL ||
-        IsColorQuestion(msg)) {
+    if (msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_DRAWITEM || msg == WM_VSCROLL ||
+        msg == WM_HSCROLL || IsColorQuestion(msg)) {
         ParentEvent e{msg, wParam, lParam};
         if (msg == WM_NOTIFY) e.notifyCode = reinterpret_cast<const NMHDR*>(lParam)->code;
         if (msg == WM_DRAWITEM) {
@@ -54,7 +54,7 @@ inline LRESULT ControlParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 class ControlTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         Parent() = ParentConfig{};
@@ -63,8 +63,9 @@ protected:
         wc.lpfnWndProc = ControlParentProc;
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         RegisterClass(wc);
-        parent_ = Track(CreateWindowEx(0, "ControlParent", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 400,
-                                       300, nullptr, nullptr, nullptr, nullptr));
+        parent_ =
+            Track(CreateWindowEx(0, "ControlParent", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                                 100, 100, 400, 300, nullptr, nullptr, nullptr, nullptr));
         SetActiveWindow(parent_);
         ProcessPendingMessages();
     }
@@ -73,7 +74,8 @@ protected:
         if (Parent().colorBrush) DeleteObject(Parent().colorBrush);
         Parent() = ParentConfig{};
     }
-    HWND Child(const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id, DWORD ex = 0) {
+    HWND Child(const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
+               DWORD ex = 0) {
         return CreateWindowEx(ex, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent_,
                               reinterpret_cast<HMENU>(uintptr_t(id)), nullptr, nullptr);
     }
@@ -92,7 +94,8 @@ protected:
     static std::vector<std::pair<int, HWND>> Commands() {
         std::vector<std::pair<int, HWND>> out;
         for (const ParentEvent& e : Parent().events)
-            if (e.msg == WM_COMMAND) out.push_back({HIWORD(e.wParam), reinterpret_cast<HWND>(e.lParam)});
+            if (e.msg == WM_COMMAND)
+                out.push_back({HIWORD(e.wParam), reinterpret_cast<HWND>(e.lParam)});
         return out;
     }
     static int CountOf(UINT msg) {

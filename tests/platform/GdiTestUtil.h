@@ -2,9 +2,8 @@
 // Drawing-test helpers: a memory context over a tiny bitmap, and pictures written as text
 // (one string per row from the top, one character per pixel, a legend from characters to
 // colours) to compare surfaces with.
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <map>
 #include <string>
 #include <vector>
@@ -57,8 +56,7 @@ inline std::vector<COLORREF> PictureColors(const std::vector<std::string>& rows,
                                            const std::map<char, COLORREF>& legend) {
     std::vector<COLORREF> colors;
     for (const std::string& row : rows)
-        for (char c : row)
-            colors.push_back(legend.at(c));
+        for (char c : row) colors.push_back(legend.at(c));
     return colors;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // A small window class that records the messages it receives, for message-order tests.
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -22,8 +21,8 @@ inline std::vector<RecordedMessage>& MessageLog() {
 
 // Messages that are interesting in order tests (mouse moves and cursor queries are noise).
 inline bool Interesting(UINT msg) {
-    return msg != WM_SETCURSOR && msg != WM_NCHITTEST && msg != WM_GETMINMAXINFO && msg != WM_GETTEXTLENGTH &&
-           msg != WM_GETTEXT && msg != WM_GETICON;
+    return msg != WM_SETCURSOR && msg != WM_NCHITTEST && msg != WM_GETMINMAXINFO &&
+           msg != WM_GETTEXTLENGTH && msg != WM_GETTEXT && msg != WM_GETICON;
 }
 
 inline LRESULT RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -32,7 +31,8 @@ inline LRESULT RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 }
 
 inline void RegisterRecordingClass(const char* name = "Recorder", UINT style = 0,
-                                   HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) {
+                                   HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE +
+                                                                                1)) {
     WNDCLASS wc;
     wc.lpszClassName = name;
     wc.lpfnWndProc = RecordingProc;
@@ -50,7 +50,7 @@ inline std::vector<UINT> MessagesFor(HWND hwnd) {
 
 // Each test starts on a fresh headless screen with no windows left from another test.
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         UseHeadlessBackend(800, 600);
         ProcessPendingMessages();

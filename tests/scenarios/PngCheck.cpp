@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
         const uint32_t c = picture->GetPixel(x, y); // red in the low byte
         const unsigned actual = (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
         if ((actual != rgb) != unlike) {
-            std::printf("%d,%d is %06X, expected %s%06X\n", x, y, actual, unlike ? "anything but " : "", rgb);
+            std::printf("%d,%d is %06X, expected %s%06X\n", x, y, actual,
+                        unlike ? "anything but " : "", rgb);
             ++failures;
         }
     }

@@ -1,12 +1,12 @@
 // The scenario player of uishot: reading scripts, key names, and playing commands against
 // windows on the headless backend, both driven by a message loop and directly.
-#include <gtest/gtest.h>
+#include "ScenarioPlayer.h"
 
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <tuple>
 
-#include "ScenarioPlayer.h"
 #include "platform/WindowTestUtil.h"
 
 namespace {
@@ -55,8 +55,7 @@ TEST(ScenarioScript, BadLinesAreReportedWithTheirLineNumberBeforeAnythingRuns) {
         {"shot", "line 1: shot: expected a file name"},
         {"click 1 2\nshot \"a b", "line 2: a quoted word is not closed"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(LoadError(c.script), c.error) << c.script;
+    for (const Case& c : cases) EXPECT_EQ(LoadError(c.script), c.error) << c.script;
     EXPECT_EQ(LoadError("# only comments\n\nwait 0\nshot \"with blanks.png\"\n"), "(loaded)");
 }
 
@@ -138,8 +137,7 @@ TEST_F(ScenarioPlayTest, WaitMovesTheVirtualClockAndDeliversTimersOnTheWay) {
     ASSERT_TRUE(player.RunNext());
     EXPECT_EQ(GetTickCount() - start, 100u);
     int timers = 0;
-    for (const auto& m : MessageLog())
-        timers += m.hwnd == w && m.msg == WM_TIMER && m.wParam == 7;
+    for (const auto& m : MessageLog()) timers += m.hwnd == w && m.msg == WM_TIMER && m.wParam == 7;
     EXPECT_EQ(timers, 3) << "due at 30, 60 and 90";
     ASSERT_TRUE(player.RunToEnd());
     EXPECT_EQ(GetTickCount() - start, 119u);
@@ -178,17 +176,18 @@ TEST_F(ScenarioPlayTest, StepsMadeWhilePlayingComeRightAfterTheStepThatMadeThem)
         const std::string word = args.at(0);
         return {{[this, word] { out_ << word; }}};
     });
-    player.Register("grow", [this, &player](const std::vector<std::string>&) -> ScenarioPlayer::Steps {
-        return {{[this, &player] {
-                    out_ << "a";
-                    player.PlayNext({{[this, &player] {
-                                         out_ << "b";
-                                         player.PlayNext({{[this] { out_ << "c"; }}});
-                                     }},
-                                     {[this] { out_ << "d"; }}});
-                }},
-                {[this] { out_ << "e"; }}};
-    });
+    player.Register(
+        "grow", [this, &player](const std::vector<std::string>&) -> ScenarioPlayer::Steps {
+            return {{[this, &player] {
+                        out_ << "a";
+                        player.PlayNext({{[this, &player] {
+                                             out_ << "b";
+                                             player.PlayNext({{[this] { out_ << "c"; }}});
+                                         }},
+                                         {[this] { out_ << "d"; }}});
+                    }},
+                    {[this] { out_ << "e"; }}};
+        });
     ASSERT_TRUE(player.Load("say 1\ngrow\nsay 2"));
     int drives = 0;
     while (player.Drive()) ++drives;
@@ -201,8 +200,7 @@ TEST_F(ScenarioPlayTest, RegisteredCommandsPlayAndAFailureStopsTheScenarioAtItsL
     player.Register("say", [this](const std::vector<std::string>& args) -> ScenarioPlayer::Steps {
         if (args.empty()) throw ScenarioError("expected words");
         return {{[this, args] {
-            for (const std::string& a : args)
-                out_ << '[' << a << ']';
+            for (const std::string& a : args) out_ << '[' << a << ']';
             out_ << '\n';
         }}};
     });

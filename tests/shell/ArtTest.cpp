@@ -1,15 +1,15 @@
 // The embedded pictures: what the splash window, the tool buttons and the window frame rely on.
-#include <gtest/gtest.h>
+#include "shell/Art.h"
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <span>
 #include <string>
 
-#include "platform/gdi/Gdi.h"
 #include "platform/backends/HeadlessBackend.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/image/JpegFile.h"
 #include "platform/image/PngFile.h"
-#include "shell/Art.h"
 #include "shell/ArtData.h"
 
 namespace {
@@ -20,9 +20,7 @@ int Luma(COLORREF c) {
     return (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c)) / 1000;
 }
 
-bool IsNeutral(COLORREF c) {
-    return GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c);
-}
+bool IsNeutral(COLORREF c) { return GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c); }
 
 // The frame type of a JPEG stream: the n of its SOFn marker, or -1. Walks the marker
 // segments by their lengths from the start of the file.
@@ -32,8 +30,8 @@ int FrameMarker(std::span<const uint8_t> jpeg) {
     while (at + 4 <= jpeg.size()) {
         if (jpeg[at] != 0xFF) return -1;
         const uint8_t marker = jpeg[at + 1];
-        const bool isFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
-                             marker != 0xC8 && marker != 0xCC;
+        const bool isFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (isFrame) return marker - 0xC0;
         if (marker == 0xDA) return -1; // scan data before any frame header
         at += 2 + size_t((jpeg[at + 2] << 8) | jpeg[at + 3]);
@@ -74,8 +72,10 @@ TEST(ArtSplash, TextSitsWithinTheVisiblePart) {
     for (int y = 0; y < picture.Height(); ++y)
         for (int x = 0; x < picture.Width(); ++x) {
             if (Luma(picture.GetPixel(x, y)) < 200) continue;
-            if (y >= 264) ++brightBelow;
-            else if (x >= 683 / 3 && x < 2 * 683 / 3) ++brightInMiddle;
+            if (y >= 264)
+                ++brightBelow;
+            else if (x >= 683 / 3 && x < 2 * 683 / 3)
+                ++brightInMiddle;
         }
     EXPECT_GT(brightInMiddle, 500);
     EXPECT_EQ(brightBelow, 0);
@@ -116,13 +116,12 @@ TEST_P(ArtGlyphs, AreFourBitPairsWithAGreyedRightHalf) {
     EXPECT_EQ(rightOffGrey, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    All, ArtGlyphs,
-    ::testing::Values(std::pair{TToolGlyph::Back, "back.bmp"},
-                      std::pair{TToolGlyph::Forward, "forward.bmp"},
-                      std::pair{TToolGlyph::Contents, "contents.bmp"},
-                      std::pair{TToolGlyph::Print, "print.bmp"},
-                      std::pair{TToolGlyph::Exit, "exit.bmp"}));
+INSTANTIATE_TEST_SUITE_P(All, ArtGlyphs,
+                         ::testing::Values(std::pair{TToolGlyph::Back, "back.bmp"},
+                                           std::pair{TToolGlyph::Forward, "forward.bmp"},
+                                           std::pair{TToolGlyph::Contents, "contents.bmp"},
+                                           std::pair{TToolGlyph::Print, "print.bmp"},
+                                           std::pair{TToolGlyph::Exit, "exit.bmp"}));
 
 TEST(ArtGlyphPairs, ForwardIsBackMirrored) {
     const Bitmap back = TArt::ToolGlyph(TToolGlyph::Back);

@@ -1,15 +1,14 @@
 #include "shell/ContentMap.h"
-#include "shell/AboutTexts.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <gtest/gtest.h>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/core/TextCodec.h"
+#include "shell/AboutTexts.h"
 
 namespace {
 
@@ -202,8 +201,7 @@ TEST(ContentMapMenu, ItemsThatOpenNoDocumentAreNotFound) {
 
 std::string Lower(std::string_view s) {
     std::string out(s);
-    for (char& c : out)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -213,8 +211,7 @@ TEST(ContentMapMenu, TreeAndMenuShareAllButTheirOwnDocuments) {
     std::set<std::string> tree, menu;
     for (const TContentNode& node : ContentMap::TreeNodes())
         if (!node.Document.empty()) tree.insert(Lower(node.Document));
-    for (const TMenuDocument& item : ContentMap::MenuDocuments())
-        menu.insert(Lower(item.Document));
+    for (const TMenuDocument& item : ContentMap::MenuDocuments()) menu.insert(Lower(item.Document));
     std::vector<std::string> treeOnly, menuOnly;
     std::ranges::set_difference(tree, menu, std::back_inserter(treeOnly));
     std::ranges::set_difference(menu, tree, std::back_inserter(menuOnly));
@@ -274,8 +271,7 @@ TEST(ContentMapMainMenu, IsAWellFormedTreeWithOneHandlerPerDocument) {
         withHandler.insert(menu[i].Name);
     }
     std::set<std::string_view> expected{"N10"};
-    for (const TMenuDocument& item : ContentMap::MenuDocuments())
-        expected.insert(item.Name);
+    for (const TMenuDocument& item : ContentMap::MenuDocuments()) expected.insert(item.Name);
     EXPECT_EQ(withHandler, expected);
 }
 
@@ -283,8 +279,7 @@ TEST(ContentMapMainMenu, IsAWellFormedTreeWithOneHandlerPerDocument) {
 
 std::set<char32_t> LettersWithAByte() {
     std::set<char32_t> letters;
-    for (int b = 0; b < 256; ++b)
-        letters.insert(KazakhToUnicode(static_cast<unsigned char>(b)));
+    for (int b = 0; b < 256; ++b) letters.insert(KazakhToUnicode(static_cast<unsigned char>(b)));
     return letters;
 }
 
@@ -304,8 +299,7 @@ TEST(ContentMapEncoding, EveryTreeAndCaptionTextSurvivesTheRoundTrip) {
         texts.push_back(node.Text);
         texts.push_back(node.Caption);
     }
-    for (const TMenuDocument& item : ContentMap::MenuDocuments())
-        texts.push_back(item.Caption);
+    for (const TMenuDocument& item : ContentMap::MenuDocuments()) texts.push_back(item.Caption);
     std::vector<std::string_view> notEncodable;
     for (std::string_view text : texts) {
         if (!LettersWithoutAByte(text).empty()) {

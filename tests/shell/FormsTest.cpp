@@ -1,14 +1,13 @@
 // The textbook's three windows driven as a student would: start-up, the splash click, the
 // contents tree and the menu, the tool buttons, the timers, and errors shown in message boxes.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <string>
 
-#include "platform/dialogs/Dialog.h"
-#include "platform/core/FileSystem.h"
 #include "platform/backends/HeadlessBackend.h"
+#include "platform/core/FileSystem.h"
+#include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/MessageBox.h"
 #include "shell/Unit1.h"
 #include "shell/Unit3.h"
@@ -19,7 +18,7 @@ namespace {
 
 // A content folder with two documents and no movie; the program starts in it.
 class ShellTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         UseHeadlessBackend(1280, 1024);
         ProcessPendingMessages();
@@ -45,8 +44,7 @@ protected:
         app_.reset();
         ProcessPendingMessages();
         MSG quit;
-        while (PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        while (PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
         std::filesystem::current_path(old_);
         std::filesystem::remove_all(dir_);
     }
@@ -72,7 +70,9 @@ protected:
         Headless()->SetDriver(nullptr);
         return text;
     }
-    TMenuItem* MenuItem(const char* name) { return static_cast<TMenuItem*>(Form1->FindComponent(name)); }
+    TMenuItem* MenuItem(const char* name) {
+        return static_cast<TMenuItem*>(Form1->FindComponent(name));
+    }
 
     std::filesystem::path old_, dir_;
     std::unique_ptr<TApplication> app_;
@@ -121,7 +121,8 @@ TEST_F(ShellTest, MenuChoicesFollowTheirStepsAndN34LeavesTheTitleMoving) {
     MenuItem("N34")->Click();
     EXPECT_TRUE(Form1->sLabel1->Visible());
     EXPECT_FALSE(Form1->sPanel1->Visible());
-    EXPECT_EQ(Form1->P->Caption(), "Тақырып 3: Өндіріс және еңбек ресурстарын тиімді қолданудың статистикасы");
+    EXPECT_EQ(Form1->P->Caption(),
+              "Тақырып 3: Өндіріс және еңбек ресурстарын тиімді қолданудың статистикасы");
     MenuItem("N23")->Click();
     EXPECT_FALSE(Form1->sLabel1->Visible());
     EXPECT_EQ(Form1->P->Caption(),

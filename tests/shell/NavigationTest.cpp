@@ -1,9 +1,8 @@
 #include "shell/Navigation.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -53,8 +52,7 @@ TEST(DocumentPath, JoinsAsTextWithoutNormalising) {
         {"C:\\Оқулық файлдары", "\\komek\\kom.htm", "C:\\Оқулық файлдары\\komek\\kom.htm"},
         {"", "\\flash\\stat.swf", "\\flash\\stat.swf"},
     };
-    for (const TCase& c : cases)
-        EXPECT_EQ(DocumentPath(c.folder, c.relative), c.expected);
+    for (const TCase& c : cases) EXPECT_EQ(DocumentPath(c.folder, c.relative), c.expected);
 }
 
 TEST(NavigatorTree, DocumentNodesNavigateThenSetTheCaption) {
@@ -208,8 +206,7 @@ class TCurrentDirectory {
 // backslashes for slashes.
 std::string ExpectedWindowsForm(const std::string& hostPath) {
     std::string out = "C:";
-    for (char c : hostPath)
-        out += c == '/' ? '\\' : c;
+    for (char c : hostPath) out += c == '/' ? '\\' : c;
     return out;
 }
 

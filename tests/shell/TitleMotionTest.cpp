@@ -1,8 +1,7 @@
 #include "shell/TitleMotion.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace {
@@ -27,8 +26,7 @@ TEST(TitleMotion, AfterTheFirstWrapItRunsThroughZeroTo590) {
         left = NextTitleLeft(left);
     } while (left != 0 && seen.size() < 100);
     ASSERT_EQ(seen.size(), 60u);
-    for (size_t i = 0; i < seen.size(); ++i)
-        EXPECT_EQ(seen[i], int(10 * i));
+    for (size_t i = 0; i < seen.size(); ++i) EXPECT_EQ(seen[i], int(10 * i));
 }
 
 TEST(TitleMotion, EdgesOfTheWrap) {
@@ -40,8 +38,7 @@ TEST(TitleMotion, EdgesOfTheWrap) {
         {581, 0},                          // 591 is
         {590, 0},   {-5, 5}, {INT_MAX, 0}, // far out positions wrap without overflowing
     };
-    for (const TCase& c : cases)
-        EXPECT_EQ(NextTitleLeft(c.left), c.next) << c.left;
+    for (const TCase& c : cases) EXPECT_EQ(NextTitleLeft(c.left), c.next) << c.left;
 }
 
 } // namespace

@@ -1,23 +1,22 @@
-#include "skin/qvIniFile.h"
-
 #include <gtest/gtest.h>
 
+#include "skin/qvIniFile.h"
+
 TEST(IniFile, SyntaxRules) {
-    const TqvIniFile ini(
-        "KEY=before any section\r\n"
-        "  [ Panel ]  \r\n"
-        "; a comment\n"
-        "  Color = 15591641  \n"
-        "\n"
-        "COLOR=1\n"
-        "GRADIENTDATA=1;2;3=4\n"
-        "no equals sign\n"
-        "[GLOBALINFO]\n"
-        "Author=  Someone Else \n");
+    const TqvIniFile ini("KEY=before any section\r\n"
+                         "  [ Panel ]  \r\n"
+                         "; a comment\n"
+                         "  Color = 15591641  \n"
+                         "\n"
+                         "COLOR=1\n"
+                         "GRADIENTDATA=1;2;3=4\n"
+                         "no equals sign\n"
+                         "[GLOBALINFO]\n"
+                         "Author=  Someone Else \n");
     ASSERT_EQ(ini.Sections().size(), 2u);
     EXPECT_EQ(ini.Sections()[0].Name, "Panel");
     EXPECT_EQ(ini.Sections()[0].Keys.size(), 3u);
-    EXPECT_EQ(ini.ReadString("PANEL", "color", "?"), "15591641"); // first line wins, any case
+    EXPECT_EQ(ini.ReadString("PANEL", "color", "?"), "15591641");       // first line wins, any case
     EXPECT_EQ(ini.ReadString("panel", "GRADIENTDATA", "?"), "1;2;3=4"); // split at the first "="
     EXPECT_EQ(ini.ReadString("GlobalInfo", "AUTHOR", "?"), "Someone Else");
     EXPECT_EQ(ini.ReadValue("PANEL", "KEY"), nullptr);

@@ -1,14 +1,12 @@
-#include "skin/sSkinLoader.h"
-
+#include <filesystem>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "platform/image/BmpFile.h"
 #include "platform/core/Errors.h"
 #include "platform/core/FileSystem.h"
+#include "platform/image/BmpFile.h"
 #include "platform/image/JpegFile.h"
 #include "skin/qvSkinPack.h"
+#include "skin/sSkinLoader.h"
 
 namespace fs = std::filesystem;
 
@@ -56,22 +54,21 @@ std::vector<uint8_t> Jpeg(int w, int h) {
 } // namespace
 
 TEST(SkinLoader, MasterBitmapImageSyntaxes) {
-    const Loaded l = LoadText(
-        "[GLOBALINFO]\n"
-        "BOXCHECKED=@0000@0000@0039@0013@3@0\n"
-        "[BUTTON]\n"
-        "BORDERSMASK=^0087^0049^0093^0053^0000^0000^0002^0000^1^0^1^1\n"
-        "PATTERN=~0111~0013~0117~0025~10~1\n"
-        "HOTPATTERN=~0111~0013~0117~0025~10\n"
-        "A=^0000^0000^0036^0024^0000^0000^0000^0000^1^1^0^2\n"
-        "B=^0000^0000^0036^0024^0000^0000^0000^0000^1^1^0^0\n"
-        "C=#x (1, 2, 31, 22) (2, 1, 0, 3)\n"
-        "D=#x (1,2,31,22)\n"
-        "[PANEL]\n"
-        "PATTERN=#x (0 0 10 10) (1 0 2 5)\n"
-        "E=N/A\n"
-        "F=#\n"
-        "G=15591641\n");
+    const Loaded l = LoadText("[GLOBALINFO]\n"
+                              "BOXCHECKED=@0000@0000@0039@0013@3@0\n"
+                              "[BUTTON]\n"
+                              "BORDERSMASK=^0087^0049^0093^0053^0000^0000^0002^0000^1^0^1^1\n"
+                              "PATTERN=~0111~0013~0117~0025~10~1\n"
+                              "HOTPATTERN=~0111~0013~0117~0025~10\n"
+                              "A=^0000^0000^0036^0024^0000^0000^0000^0000^1^1^0^2\n"
+                              "B=^0000^0000^0036^0024^0000^0000^0000^0000^1^1^0^0\n"
+                              "C=#x (1, 2, 31, 22) (2, 1, 0, 3)\n"
+                              "D=#x (1,2,31,22)\n"
+                              "[PANEL]\n"
+                              "PATTERN=#x (0 0 10 10) (1 0 2 5)\n"
+                              "E=N/A\n"
+                              "F=#\n"
+                              "G=15591641\n");
     struct Expect {
         const char* section;
         const char* key;
@@ -116,7 +113,8 @@ TEST(SkinLoader, MasterBitmapImageSyntaxes) {
 }
 
 TEST(SkinLoader, BadDigitGroupEndsTheLoadNamingSectionAndKey) {
-    for (const char* value : {"@00x0@0000@0039@0013@3@0", "^0087^0049", "#x (1, 2, a, 4)", "!A.BMP!x!1!0"}) {
+    for (const char* value :
+         {"@00x0@0000@0039@0013@3@0", "^0087^0049", "#x (1, 2, a, 4)", "!A.BMP!x!1!0"}) {
         SCOPED_TRACE(value);
         try {
             LoadText(std::string("[Panel]\nBORDERSMASK=") + value + "\n");
@@ -128,7 +126,7 @@ TEST(SkinLoader, BadDigitGroupEndsTheLoadNamingSectionAndKey) {
 }
 
 class SkinFolderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::path(STAT_TEST_DATA_DIR) /
                ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -150,21 +148,20 @@ TEST_F(SkinFolderTest, OwnBitmapsPicturesAndTheMasterBitmap) {
     Put("BIG.JPG", Jpeg(300, 300));
     Put("SMALL.JPG", Jpeg(100, 100));
     Put("OWN8.BMP", Bmp(12, 12));
-    const Loaded l = LoadAll(
-        "[GLOBALINFO]\n"
-        "MASTERBITMAP=MASTER.BMP\n"
-        "[BUTTON_HUGE]\n"
-        "BORDERSMASK=!BUTTONHUGE.BMP!3!1!0\n"
-        "GLYPHMASK=glyph.bmp\n"
-        "MARGINS=!OWN8.BMP!1!0!1!1!2!3!4\n"
-        "GLOWRED=!GLOWRED.PNG!1!0!4\n"
-        "LOWER=!buttonhuge.bmp!3!1!0\n"
-        "MISSING=!NOWHERE.BMP!3!1!0\n"
-        "[PANEL]\n"
-        "PATTERN=small.jpg\n"
-        "HOTPATTERN=BIG.JPG\n"
-        "OTHER=ABSENT.JPG\n",
-        TsSkinFiles::FromFolder(folder_));
+    const Loaded l = LoadAll("[GLOBALINFO]\n"
+                             "MASTERBITMAP=MASTER.BMP\n"
+                             "[BUTTON_HUGE]\n"
+                             "BORDERSMASK=!BUTTONHUGE.BMP!3!1!0\n"
+                             "GLYPHMASK=glyph.bmp\n"
+                             "MARGINS=!OWN8.BMP!1!0!1!1!2!3!4\n"
+                             "GLOWRED=!GLOWRED.PNG!1!0!4\n"
+                             "LOWER=!buttonhuge.bmp!3!1!0\n"
+                             "MISSING=!NOWHERE.BMP!3!1!0\n"
+                             "[PANEL]\n"
+                             "PATTERN=small.jpg\n"
+                             "HOTPATTERN=BIG.JPG\n"
+                             "OTHER=ABSENT.JPG\n",
+                             TsSkinFiles::FromFolder(folder_));
     ASSERT_TRUE(l.master);
     EXPECT_EQ(l.master->Width(), 40);
     EXPECT_EQ(l.master->BitsPerPixel(), 24);
@@ -178,7 +175,8 @@ TEST_F(SkinFolderTest, OwnBitmapsPicturesAndTheMasterBitmap) {
     EXPECT_EQ(huge.MaskType, 1);
     EXPECT_EQ(huge.ImgType, itisaBorder);
     // 36 / (3*3) = 4, 24 / ((1+1)*3) = 4
-    EXPECT_EQ(std::vector<int>({huge.WL, huge.WT, huge.WR, huge.WB}), std::vector<int>({4, 4, 4, 4}));
+    EXPECT_EQ(std::vector<int>({huge.WL, huge.WT, huge.WR, huge.WB}),
+              std::vector<int>({4, 4, 4, 4}));
     EXPECT_EQ(huge.Bmp->GetPixel(35, 23), RGB(10, 20, 30));
 
     const TsMaskData& glyph = l.masks[1];
@@ -190,7 +188,8 @@ TEST_F(SkinFolderTest, OwnBitmapsPicturesAndTheMasterBitmap) {
 
     const TsMaskData& margins = l.masks[2];
     EXPECT_EQ(margins.ImgType, itisaTexture);
-    EXPECT_EQ(std::vector<int>({margins.WL, margins.WT, margins.WR, margins.WB}), std::vector<int>({1, 2, 3, 4}));
+    EXPECT_EQ(std::vector<int>({margins.WL, margins.WT, margins.WR, margins.WB}),
+              std::vector<int>({1, 2, 3, 4}));
 
     // The small picture becomes a texture after the image entries; the large one a pattern.
     const TsMaskData& small = l.masks[3];
@@ -225,10 +224,9 @@ TEST(SkinLoader, PackageMembersAreFoundByUpperCaseName) {
         {"Glyph.bmp", Bmp(9, 6)},
     }));
     ASSERT_TRUE(reader.UnpackSkin());
-    const Loaded l = LoadAll(
-        "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n"
-        "[A]\nX=!GLYPH.BMP!3!1!2\nY=!Glyph.BMP!3!1!2\nZ=glyph.bmp\n",
-        TsSkinFiles::FromPackage(reader));
+    const Loaded l = LoadAll("[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n"
+                             "[A]\nX=!GLYPH.BMP!3!1!2\nY=!Glyph.BMP!3!1!2\nZ=glyph.bmp\n",
+                             TsSkinFiles::FromPackage(reader));
     ASSERT_TRUE(l.master);
     EXPECT_EQ(l.master->Width(), 20);
     // "!" names are compared as written: only the upper-case one matches; plain names are
@@ -247,26 +245,26 @@ TEST(SkinLoader, LowerCaseSectionKeepsItsNameButFilesImagesInUpperCase) {
 }
 
 TEST(SkinLoader, InheritanceThroughParentClass) {
-    const Loaded l = LoadText(
-        "[GLOBALINFO]\nCOLOR=100\n"
-        "[PANEL]\nTRANSPARENCY=40\nSHADOWCOLOR=77\nFONTCOLOR=5\nTCLEFT=6\nSHOWFOCUS=TRUE\n"
-        "GRADIENTDATA=1;2;3;0;0\nHOTCOLOR=-2147483633\nCOLOR=-2147483633\n"
-        "[BUTTON]\nPARENTCLASS=PANEL\nTRANSPARENCY=-1\nFONTCOLOR=abc\nSHOWFOCUS=no\n"
-        "[TOOLBUTTON]\nPARENTCLASS=button\n"
-        "[SELF]\nPARENTCLASS=SELF\n"
-        "[QUESTION]\nPARENTCLASS=?\n"
-        "[LOOPA]\nPARENTCLASS=LOOPB\n"
-        "[LOOPB]\nPARENTCLASS=LOOPA\nBEVEL=3\n"
-        "[ORPHAN]\nPARENTCLASS=NOSUCH\n");
+    const Loaded l =
+        LoadText("[GLOBALINFO]\nCOLOR=100\n"
+                 "[PANEL]\nTRANSPARENCY=40\nSHADOWCOLOR=77\nFONTCOLOR=5\nTCLEFT=6\nSHOWFOCUS=TRUE\n"
+                 "GRADIENTDATA=1;2;3;0;0\nHOTCOLOR=-2147483633\nCOLOR=-2147483633\n"
+                 "[BUTTON]\nPARENTCLASS=PANEL\nTRANSPARENCY=-1\nFONTCOLOR=abc\nSHOWFOCUS=no\n"
+                 "[TOOLBUTTON]\nPARENTCLASS=button\n"
+                 "[SELF]\nPARENTCLASS=SELF\n"
+                 "[QUESTION]\nPARENTCLASS=?\n"
+                 "[LOOPA]\nPARENTCLASS=LOOPB\n"
+                 "[LOOPB]\nPARENTCLASS=LOOPA\nBEVEL=3\n"
+                 "[ORPHAN]\nPARENTCLASS=NOSUCH\n");
     ASSERT_EQ(l.sections.size(), 9u);
     const TsGeneralData& button = Section(l, "BUTTON");
     EXPECT_EQ(button.ParentClass, "PANEL");
-    EXPECT_EQ(button.Transparency, 40);   // -1 counts as absent
-    EXPECT_EQ(button.FontColor[0], 5);    // not a number: as if absent
+    EXPECT_EQ(button.Transparency, 40); // -1 counts as absent
+    EXPECT_EQ(button.FontColor[0], 5);  // not a number: as if absent
     EXPECT_EQ(button.FontColor[1], 6);
     EXPECT_EQ(button.FontColor[2], -1);
-    EXPECT_FALSE(button.ShowFocus);       // own Boolean wins, anything but TRUE is false
-    EXPECT_EQ(button.ShadowColor, 0);     // not inherited
+    EXPECT_FALSE(button.ShowFocus);   // own Boolean wins, anything but TRUE is false
+    EXPECT_EQ(button.ShadowColor, 0); // not inherited
     EXPECT_EQ(button.GradientData, "1;2;3;0;0");
     ASSERT_EQ(button.GradientSteps.size(), 1u);
     // COLOR is resolved to plain RGB (button face), HOTCOLOR keeps the system colour value.
@@ -316,8 +314,9 @@ TEST(SkinLoader, GlobalInfoValues) {
 }
 
 TEST(SkinLoader, ValuesThatEndTheLoad) {
-    for (const char* text : {"[GLOBALINFO]\nSHADOW1OFFSET=x\n", "[GLOBALINFO]\nSHADOW1BLUR=\n",
-                             "[PANEL]\nGRADIENTDATA=1;2;x;0;0\n", "[PANEL]\nHOTGRADIENTDATA=1;;3;0;0\n"}) {
+    for (const char* text :
+         {"[GLOBALINFO]\nSHADOW1OFFSET=x\n", "[GLOBALINFO]\nSHADOW1BLUR=\n",
+          "[PANEL]\nGRADIENTDATA=1;2;x;0;0\n", "[PANEL]\nHOTGRADIENTDATA=1;;3;0;0\n"}) {
         SCOPED_TRACE(text);
         EXPECT_THROW(LoadText(text), EConvertError);
     }

@@ -1,18 +1,17 @@
-#include "skin/qvSkinPack.h"
-
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include "platform/backends/HeadlessBackend.h"
 #include "platform/core/Errors.h"
 #include "platform/core/FileSystem.h"
-#include "platform/backends/HeadlessBackend.h"
 #include "platform/dialogs/MessageBox.h"
+#include "skin/qvSkinPack.h"
 
 namespace {
 
 // Builds package bytes field by field, independently of the writer under test.
 class RawPackage {
-public:
+  public:
     RawPackage& Magic(const char* m = "QKzf") {
         bytes.insert(bytes.end(), m, m + 4);
         return *this;
@@ -50,7 +49,11 @@ std::string AsText(const TMemoryStream& s) { return std::string(s.begin(), s.end
 
 TEST(SkinPackage, UnpacksOptionsAndImageItemsInOrder) {
     RawPackage p;
-    p.Magic().Int(3).Member("Master.bmp", "BMdata").Member("oPTIONS.Dat", "[GLOBALINFO]\n").Member("BG.JPG", "");
+    p.Magic()
+        .Int(3)
+        .Member("Master.bmp", "BMdata")
+        .Member("oPTIONS.Dat", "[GLOBALINFO]\n")
+        .Member("BG.JPG", "");
     TqvSkinConvertor r;
     ASSERT_TRUE(Unpack(r, p.bytes));
     EXPECT_EQ(r.ItemCount, 2);
@@ -78,7 +81,8 @@ TEST(SkinPackage, OnlyAnOptionsMemberGivesNoItems) {
 }
 
 TEST(SkinPackage, WriterOutputReadsBack) {
-    std::vector<TqvPackMember> members = {{"Options.dat", {'a', 'b'}}, {"A.BMP", std::vector<uint8_t>(5000, 7)}};
+    std::vector<TqvPackMember> members = {{"Options.dat", {'a', 'b'}},
+                                          {"A.BMP", std::vector<uint8_t>(5000, 7)}};
     TqvSkinConvertor r;
     ASSERT_TRUE(Unpack(r, PackSkin(members)));
     EXPECT_EQ(*r.Options, members[0].Data);
@@ -125,22 +129,26 @@ TEST(SkinPackage, DamagedPackagesRaiseReadErrorsAndLeaveNothingBehind) {
         std::vector<uint8_t> bytes;
         const char* message;
     } cases[] = {
-        {"count past the end", RawPackage().Magic().Int(5).Member("Options.dat", options).bytes, "runs past"},
+        {"count past the end", RawPackage().Magic().Int(5).Member("Options.dat", options).bytes,
+         "runs past"},
         {"forged huge count", RawPackage().Magic().Int(0x7FFFFFFF).bytes, "runs past"},
         {"negative count", RawPackage().Magic().Int(-2).bytes, "negative member count"},
-        {"name length past the end", RawPackage().Magic().Int(1).Int(1000).Text("Opt").bytes, "runs past"},
+        {"name length past the end", RawPackage().Magic().Int(1).Int(1000).Text("Opt").bytes,
+         "runs past"},
         {"negative name length", RawPackage().Magic().Int(1).Int(-1).bytes, "negative name length"},
         {"no size field", RawPackage().Magic().Int(1).Int(1).Text("A").bytes, "runs past"},
         {"declared size larger than the stream",
          RawPackage().Magic().Int(1).Int(1).Text("A").Int(100).Zlib("short").bytes, "fewer than"},
         {"declared size smaller than the stream",
          RawPackage().Magic().Int(1).Int(1).Text("A").Int(2).Zlib("longer").bytes, "more data"},
-        {"forged enormous size", RawPackage().Magic().Int(1).Int(1).Text("A").Int(0x7FFFFFF0).Zlib("x").bytes,
+        {"forged enormous size",
+         RawPackage().Magic().Int(1).Int(1).Text("A").Int(0x7FFFFFF0).Zlib("x").bytes,
          "impossible"},
-        {"negative size", RawPackage().Magic().Int(1).Int(1).Text("A").Int(-5).Zlib("x").bytes, "negative size"},
+        {"negative size", RawPackage().Magic().Int(1).Int(1).Text("A").Int(-5).Zlib("x").bytes,
+         "negative size"},
         {"stream cut short", cut(good, 6), "cut short"},
-        {"not a zlib stream", RawPackage().Magic().Int(1).Int(1).Text("A").Int(4).Text("garbage!").bytes,
-         "damaged"},
+        {"not a zlib stream",
+         RawPackage().Magic().Int(1).Int(1).Text("A").Int(4).Text("garbage!").bytes, "damaged"},
         {"damaged stream", flipped, "Options.dat"},
     };
     for (auto& c : cases) {
@@ -161,7 +169,8 @@ TEST(SkinPackage, DamagedPackagesRaiseReadErrorsAndLeaveNothingBehind) {
 
 TEST(SkinPackage, LoadSkinPackageReusesTheReaderAndCanReleaseTheBytes) {
     const std::string file = std::string(STAT_TEST_DATA_DIR) + "/load-package.qkz";
-    ASSERT_TRUE(WriteFileBytes(WindowsPath(file), RawPackage().Magic().Int(1).Member("Options.dat", "k=v").bytes));
+    ASSERT_TRUE(WriteFileBytes(WindowsPath(file),
+                               RawPackage().Magic().Int(1).Member("Options.dat", "k=v").bytes));
     std::unique_ptr<TqvSkinConvertor> reader;
     EXPECT_FALSE(LoadSkinPackage(WindowsPath(file) + ".missing", reader, true));
     EXPECT_FALSE(reader);

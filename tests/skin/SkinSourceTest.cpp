@@ -1,11 +1,9 @@
-#include "skin/sSkinSource.h"
-
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 
 #include "platform/core/FileSystem.h"
+#include "skin/sSkinSource.h"
 #include "skin/sStoredSkins.h"
 
 namespace fs = std::filesystem;
@@ -16,14 +14,10 @@ TEST(SkinDirectory, FullSkinDirectoryRules) {
         const char* dir;
         const char* full;
     } cases[] = {
-        {"..\\Skins", "C:\\App\\Skins"},
-        {"../Skins", "C:\\App\\Skins"},
-        {".\\Skins", "C:\\App\\Bin\\Skins"},
-        {"./Skins", "C:\\App\\Bin\\Skins"},
-        {"Skins", "C:\\App\\Bin\\Skins"},
-        {"Skins\\Blue", "C:\\App\\Bin\\Skins\\Blue"},
-        {"c:\\Skins", "c:\\Skins"},
-        {"\\\\server\\share", "\\\\server\\share"},
+        {"..\\Skins", "C:\\App\\Skins"},     {"../Skins", "C:\\App\\Skins"},
+        {".\\Skins", "C:\\App\\Bin\\Skins"}, {"./Skins", "C:\\App\\Bin\\Skins"},
+        {"Skins", "C:\\App\\Bin\\Skins"},    {"Skins\\Blue", "C:\\App\\Bin\\Skins\\Blue"},
+        {"c:\\Skins", "c:\\Skins"},          {"\\\\server\\share", "\\\\server\\share"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dir);
@@ -39,11 +33,12 @@ TEST(SkinDirectory, TrailingBackslashRules) {
 }
 
 class SkinSourceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // One folder per test: ctest runs the tests of this fixture in parallel processes.
         root_ = fs::path(STAT_TEST_DATA_DIR) /
-                (std::string("skin-source-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                (std::string("skin-source-") +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         fs::create_directories(root_ / "Skins" / "Folder Skin");
         fs::create_directories(root_ / "Skins" / "Empty Folder");
@@ -103,7 +98,8 @@ TEST_F(SkinSourceTest, ListSkinNamesByKind) {
     // Stored skins, the folder with Options.dat, the package up to its first period; the
     // hidden folder, the empty folder, "Upper.QKZ" and the text file are left out; sorted
     // without regard to case.
-    EXPECT_EQ(names, (std::vector<std::string>{"Aqua (internal)", "Blue", "Folder Skin", "Pavo (internal)"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Aqua (internal)", "Blue", "Folder Skin",
+                                               "Pavo (internal)"}));
 
     ListSkinNames(names, 0, TsStoredSkins(), dir_);
     EXPECT_EQ(names, (std::vector<std::string>{"Folder Skin"}));
@@ -111,7 +107,8 @@ TEST_F(SkinSourceTest, ListSkinNamesByKind) {
     EXPECT_EQ(names, (std::vector<std::string>{"Blue"}));
     EXPECT_EQ(first, "Blue");
     // "Blue" is listed but loads nothing of its own: the package is found only as Blue.Glass.
-    EXPECT_NE(ChooseSkinSource("Blue", dir_, TsStoredSkins(), "C:\\x\\").Kind, TsSkinSourceKind::Package);
+    EXPECT_NE(ChooseSkinSource("Blue", dir_, TsStoredSkins(), "C:\\x\\").Kind,
+              TsSkinSourceKind::Package);
 
     first = ListSkinNames(names, 2, stored_, dir_ + "\\missing");
     EXPECT_EQ(names.size(), 2u);

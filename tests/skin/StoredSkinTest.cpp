@@ -1,6 +1,6 @@
-#include "skin/sStoredSkins.h"
-
 #include <gtest/gtest.h>
+
+#include "skin/sStoredSkins.h"
 
 TEST(StoredSkins, IndexOfSkinComparesExactly) {
     TsStoredSkins skins;

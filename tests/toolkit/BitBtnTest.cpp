@@ -1,7 +1,8 @@
 // The push button: one OnClick per click, by mouse, keyboard or code; none while disabled.
+#include "toolkit/BitBtn.h"
+
 #include "ControlTestFixture.h"
 #include "platform/controls/Button.h"
-#include "toolkit/BitBtn.h"
 
 namespace {
 
@@ -14,7 +15,8 @@ TEST_F(ControlTest, BitBtnClicksOnceByMouseKeyboardAndCode) {
     ShowAndSettle(form);
 
     Click(ScreenPoint(button, 20, 10));
-    EXPECT_EQ(clicks, 1) << "the class's BN_CLICKED only, not a second click from the mouse messages";
+    EXPECT_EQ(clicks, 1)
+        << "the class's BN_CLICKED only, not a second click from the mouse messages";
     button->SetFocus();
     KeyPress(VK_SPACE);
     EXPECT_EQ(clicks, 2);
@@ -39,7 +41,8 @@ TEST_F(ControlTest, BitBtnCaptionAndDefaultReachTheWindow) {
         return std::string(buffer);
     };
     EXPECT_EQ(text(), "OK");
-    EXPECT_EQ(GetWindowLongPtr(button->Handle(), GWL_STYLE) & BS_TYPEMASK, LONG_PTR(BS_DEFPUSHBUTTON));
+    EXPECT_EQ(GetWindowLongPtr(button->Handle(), GWL_STYLE) & BS_TYPEMASK,
+              LONG_PTR(BS_DEFPUSHBUTTON));
     button->SetCaption("Болдырмау");
     EXPECT_EQ(text(), "Болдырмау");
     button->SetDefault(false);

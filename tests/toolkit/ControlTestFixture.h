@@ -2,19 +2,18 @@
 // What the control tests share: a fresh headless screen and application per test, a shown
 // form to put controls on, screen points of controls, and a picture of a window's client.
 #include <gtest/gtest.h>
-
 #include <memory>
 
+#include "platform/backends/HeadlessBackend.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiObjects.h"
-#include "platform/backends/HeadlessBackend.h"
 #include "platform/window/WindowSystem.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
 class ControlTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         UseHeadlessBackend(1280, 1024);
         ProcessPendingMessages();
@@ -25,8 +24,7 @@ protected:
         app_.reset();
         ProcessPendingMessages();
         MSG quit;
-        while (PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        while (PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
     }
     TForm* MakeForm(int clientWidth, int clientHeight) {
         TForm* form = app_->CreateForm<TForm>();
@@ -35,7 +33,8 @@ protected:
         form->SetBounds(100, 50, form->Width(), form->Height());
         return form;
     }
-    template <typename T> T* Child(TWinControl* parent, int l, int t, int w, int h, TAlign align = alNone) {
+    template <typename T>
+    T* Child(TWinControl* parent, int l, int t, int w, int h, TAlign align = alNone) {
         T* c = parent->Make<T>();
         c->SetBounds(l, t, w, h);
         c->SetAlign(align);

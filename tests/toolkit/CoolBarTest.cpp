@@ -1,14 +1,15 @@
 // The cool bar: a band's control sits behind the grip at the band's height, and the bar
 // follows the bands' height.
-#include "ControlTestFixture.h"
 #include "platform/controls/CoolBar.h"
+
+#include "ControlTestFixture.h"
 #include "toolkit/CoolBar.h"
 #include "toolkit/ToolBar.h"
 
 namespace {
 
 class CoolBarTest : public ControlTest {
-protected:
+  protected:
     // The main window's top: a 928-wide bar with one band holding a tool bar aligned left.
     void MakeBar(bool fixedSize) {
         form_ = MakeForm(928, 300);
@@ -29,7 +30,10 @@ protected:
 };
 
 TEST_F(CoolBarTest, BandControlSitsBehindTheGripAtTheBandsHeight) {
-    struct Case { bool fixedSize; int left; };
+    struct Case {
+        bool fixedSize;
+        int left;
+    };
     // The grip takes 9 pixels; a fixed band has none and keeps only its 2-pixel frame.
     const Case cases[] = {{false, REBAR_GRIP_WIDTH}, {true, 2}};
     for (const Case& c : cases) {

@@ -1,14 +1,13 @@
 // The toolkit's core: ownership and loading, layout by alignment and anchors, messages of
 // windowless controls, timers, forms, menus and the default error handler.
 #include <gtest/gtest.h>
-
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "ControlTestFixture.h"
-#include "platform/dialogs/Dialog.h"
 #include "platform/backends/HeadlessBackend.h"
+#include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/MessageBox.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
@@ -24,26 +23,26 @@ std::vector<std::string>& Events() {
 }
 
 class TRecorded : public TComponent {
-public:
+  public:
     TRecorded(TComponent* owner, std::string tag) : TComponent(owner), tag_(std::move(tag)) {}
     ~TRecorded() override { Events().push_back("destroy " + tag_); }
 
-protected:
+  protected:
     void Loaded() override {
         Events().push_back("loaded " + tag_ + (Loading() ? " while loading" : ""));
         TComponent::Loaded();
     }
 
-private:
+  private:
     std::string tag_;
 };
 
 class TBox : public TGraphicControl {
-public:
+  public:
     explicit TBox(TComponent* owner) : TGraphicControl(owner) {}
     std::vector<std::string> seen;
 
-protected:
+  protected:
     void WndProc(TMessage& m) override {
         if (m.Msg == CM_MOUSEENTER) seen.push_back("enter");
         if (m.Msg == CM_MOUSELEAVE) seen.push_back("leave");
@@ -56,7 +55,7 @@ protected:
 };
 
 class ToolkitTest : public ControlTest {
-protected:
+  protected:
     void SetUp() override {
         ControlTest::SetUp();
         Events().clear();
@@ -82,8 +81,8 @@ TEST_F(ToolkitTest, OwnerLoadsInOrderAndDestroysLastMadeFirst) {
         EXPECT_EQ(owner.FindComponent("C"), nullptr);
     }
     // Loaded runs while the component still counts as loading, and only then clears it.
-    const std::vector<std::string> expected = {"loaded a while loading", "loaded b while loading", "destroy b",
-                                               "destroy a"};
+    const std::vector<std::string> expected = {"loaded a while loading", "loaded b while loading",
+                                               "destroy b", "destroy a"};
     EXPECT_EQ(Events(), expected);
 }
 

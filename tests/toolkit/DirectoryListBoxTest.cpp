@@ -1,4 +1,6 @@
 // The folder list: it lists the directory the program runs in, as the program sees it.
+#include "toolkit/DirectoryListBox.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -7,12 +9,11 @@
 
 #include "ControlTestFixture.h"
 #include "platform/controls/ListBox.h"
-#include "toolkit/DirectoryListBox.h"
 
 namespace {
 
 class DirectoryListBoxTest : public ControlTest {
-protected:
+  protected:
     void SetUp() override {
         ControlTest::SetUp();
         saved_ = std::filesystem::current_path();

@@ -5,7 +5,7 @@
 namespace {
 
 class FormStateTest : public ControlTest {
-protected:
+  protected:
     TForm* MakeSizeable() {
         TForm* form = app_->CreateForm<TForm>();
         form->SetBounds(100, 50, 300, 200);
@@ -34,7 +34,8 @@ TEST_F(FormStateTest, WindowStateMaximisesMinimisesAndRestores) {
     form->SetWindowState(wsMaximized);
     ProcessPendingMessages();
     EXPECT_EQ(form->WindowState(), wsMaximized);
-    EXPECT_EQ(form->BoundsRect(), (RECT{work.left - b, work.top - b, work.right + b, work.bottom + b}));
+    EXPECT_EQ(form->BoundsRect(),
+              (RECT{work.left - b, work.top - b, work.right + b, work.bottom + b}));
     form->SetWindowState(wsMinimized);
     ProcessPendingMessages();
     EXPECT_TRUE(IsIconic(form->Handle()));
@@ -70,7 +71,8 @@ TEST_F(FormStateTest, ConstraintsLimitCodeTheUsersDragAndMaximising) {
     // Dragging the bottom-right corner 300 further out stops at the maximum.
     form->SetBounds(100, 50, 300, 200);
     const POINT corner{398, 248};
-    ASSERT_EQ(SendMessage(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(corner.x, corner.y)), HTBOTTOMRIGHT);
+    ASSERT_EQ(SendMessage(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(corner.x, corner.y)),
+              HTBOTTOMRIGHT);
     MouseDown(corner);
     MouseMoveTo(POINT{corner.x + 150, corner.y + 150});
     MouseMoveTo(POINT{corner.x + 300, corner.y + 300});

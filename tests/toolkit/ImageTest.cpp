@@ -1,5 +1,7 @@
 // The image: the picture is drawn unscaled at the top-left and clipped to the control (or
 // stretched), files are read by their content, and bad files leave the picture alone.
+#include "toolkit/Image.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,7 +12,6 @@
 #include "platform/image/BmpFile.h"
 #include "platform/image/JpegFile.h"
 #include "platform/image/PngFile.h"
-#include "toolkit/Image.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ Bitmap MakePicture(int w, int h) {
 }
 
 class ImageTest : public ControlTest {
-protected:
+  protected:
     void SetUp() override {
         ControlTest::SetUp();
         char pattern[] = "/tmp/image-XXXXXX";
@@ -40,7 +41,8 @@ protected:
     }
     std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
         const std::filesystem::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return path.string();
     }
     std::filesystem::path dir_;
@@ -58,12 +60,14 @@ TEST_F(ImageTest, PictureIsDrawnUnscaledAtTheTopLeftAndClippedToTheControl) {
     for (int y = -1; y <= 3; ++y)
         for (int x = -1; x <= 4; ++x) {
             const bool inside = x >= 0 && x < 4 && y >= 0 && y < 3;
-            EXPECT_EQ(Pixel(shot, 10 + x, 20 + y), inside ? PictureColor(x, y) : RGB(1, 1, 1)) << x << "," << y;
+            EXPECT_EQ(Pixel(shot, 10 + x, 20 + y), inside ? PictureColor(x, y) : RGB(1, 1, 1))
+                << x << "," << y;
         }
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) {
             const bool onPicture = x < 6 && y < 4;
-            EXPECT_EQ(Pixel(shot, 30 + x, 5 + y), onPicture ? PictureColor(x, y) : RGB(1, 1, 1)) << x << "," << y;
+            EXPECT_EQ(Pixel(shot, 30 + x, 5 + y), onPicture ? PictureColor(x, y) : RGB(1, 1, 1))
+                << x << "," << y;
         }
 }
 
@@ -75,7 +79,8 @@ TEST_F(ImageTest, StretchFillsTheControlNearestNeighbour) {
     const Bitmap shot = ClientShot(form_);
     // Destination pixel i of 4 takes source pixel floor((2i + 1) * 2 / 8) = i / 2.
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(Pixel(shot, x, y), PictureColor(x / 2, y / 2)) << x << "," << y;
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(Pixel(shot, x, y), PictureColor(x / 2, y / 2)) << x << "," << y;
 }
 
 TEST_F(ImageTest, FilesAreReadByContentAndBadOnesKeepThePicture) {
@@ -93,10 +98,12 @@ TEST_F(ImageTest, FilesAreReadByContentAndBadOnesKeepThePicture) {
         EXPECT_EQ(image->Picture()->Width(), 3);
         EXPECT_EQ(image->Picture()->Height(), 2);
         for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < 3; ++x) EXPECT_EQ(image->Picture()->GetPixel(x, y) & 0xFFFFFF, PictureColor(x, y));
+            for (int x = 0; x < 3; ++x)
+                EXPECT_EQ(image->Picture()->GetPixel(x, y) & 0xFFFFFF, PictureColor(x, y));
     }
     // JPEG is lossy: its size is checked, and that it replaced the picture.
-    ASSERT_TRUE(image->LoadFromFile(WriteFile("c.jpg", EncodeJPEG(MakePicture(5, 7), 90)), &error)) << error;
+    ASSERT_TRUE(image->LoadFromFile(WriteFile("c.jpg", EncodeJPEG(MakePicture(5, 7), 90)), &error))
+        << error;
     EXPECT_EQ(image->Picture()->Width(), 5);
     EXPECT_EQ(image->Picture()->Height(), 7);
     ASSERT_TRUE(image->LoadFromFile(WriteFile("a2.bmp", bmp), &error)) << error;

@@ -1,7 +1,8 @@
 // The label: auto-sizing to its text, and where the text goes.
+#include "toolkit/Label.h"
+
 #include "ControlTestFixture.h"
 #include "platform/text/Text.h"
-#include "toolkit/Label.h"
 
 namespace {
 
@@ -19,8 +20,12 @@ SIZE LineExtent(const TFont& font, const std::string& text) {
 
 TEST_F(ControlTest, LabelAutoSizeFitsTheTextAndKeepsTheAlignedEdge) {
     TForm* form = MakeForm(400, 200);
-    struct Case { TAlignment alignment; const char* text; };
-    const Case cases[] = {{taLeftJustify, "Statistika"}, {taRightJustify, "Orta mani"}, {taCenter, "Moda"}};
+    struct Case {
+        TAlignment alignment;
+        const char* text;
+    };
+    const Case cases[] = {
+        {taLeftJustify, "Statistika"}, {taRightJustify, "Orta mani"}, {taCenter, "Moda"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         auto* label = Child<TLabel>(form, 100, 20, 120, 30);
@@ -74,7 +79,10 @@ TEST_F(ControlTest, LabelAutoSizeEdgeCases) {
 
 TEST_F(ControlTest, LabelLayoutPlacesTheLineVertically) {
     TForm* form = MakeForm(200, 200);
-    struct Case { TTextLayout layout; int expectedTop; };
+    struct Case {
+        TTextLayout layout;
+        int expectedTop;
+    };
     // A 60-pixel box and one line of height h: top 0, centre (60-h)/2, bottom 60-h.
     auto* probe = Child<TLabel>(form, 0, 0, 10, 10);
     const int h = LineExtent(probe->Font(), "W").cy;

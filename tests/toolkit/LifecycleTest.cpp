@@ -16,13 +16,17 @@ std::vector<std::string>& Log() {
 
 // Records what it sees of its own loading and destruction.
 class TProbe : public TComponent {
-public:
-    explicit TProbe(TComponent* owner, std::string name = "") : TComponent(owner) { SetName(std::move(name)); }
+  public:
+    explicit TProbe(TComponent* owner, std::string name = "") : TComponent(owner) {
+        SetName(std::move(name));
+    }
     ~TProbe() override {
         Destroying();
         auto* form = dynamic_cast<TForm*>(Owner());
-        Log().push_back(Name() + " gone; window " + (form && form->HandleAllocated() && IsWindow(form->Handle()) ? "alive" : "gone") +
-                        "; application " + (Application ? "alive" : "gone"));
+        Log().push_back(
+            Name() + " gone; window " +
+            (form && form->HandleAllocated() && IsWindow(form->Handle()) ? "alive" : "gone") +
+            "; application " + (Application ? "alive" : "gone"));
     }
     void SetValue(int v) {
         value = v;
@@ -33,7 +37,7 @@ public:
     bool loadedCalled = false;
     std::vector<std::string> removals;
 
-protected:
+  protected:
     void Loaded() override {
         loadedCalled = Loading();
         TComponent::Loaded();
@@ -47,14 +51,16 @@ protected:
 // A plain window-procedure subclass over a toolkit control's window, as an adapter makes
 // one: it hears the window go, passes the message on, and then gives its procedure back.
 class WndProcWrapper {
-public:
-    WndProcWrapper(HWND hwnd, std::string name, UINT undoOn) : name_(std::move(name)), undoOn_(undoOn) {
+  public:
+    WndProcWrapper(HWND hwnd, std::string name, UINT undoOn)
+        : name_(std::move(name)), undoOn_(undoOn) {
         SetProp(hwnd, kProp, this);
-        old_ = reinterpret_cast<WNDPROC>(uintptr_t(SetWindowLongPtr(hwnd, GWL_WNDPROC, LONG_PTR(uintptr_t(&Proc)))));
+        old_ = reinterpret_cast<WNDPROC>(
+            uintptr_t(SetWindowLongPtr(hwnd, GWL_WNDPROC, LONG_PTR(uintptr_t(&Proc)))));
     }
     bool undone = false;
 
-private:
+  private:
     static constexpr const char* kProp = "Test.Wrapper";
     static LRESULT Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         auto* self = static_cast<WndProcWrapper*>(GetProp(hwnd, kProp));
@@ -78,7 +84,8 @@ private:
 void HearWindowGo(TControl* control, const std::string& name) {
     control->WindowProc = [previous = control->WindowProc, name](TMessage& m) {
         if (m.Msg == WM_NCDESTROY)
-            Log().push_back(name + " WindowProc: WM_NCDESTROY; application " + (Application ? "alive" : "gone"));
+            Log().push_back(name + " WindowProc: WM_NCDESTROY; application " +
+                            (Application ? "alive" : "gone"));
         previous(m);
     };
 }
@@ -202,7 +209,10 @@ TEST_F(LifecycleTest, AWindowWhoseDestructionIsRefusedGoesBackToItsClass) {
     const HWND kept = panel->Handle();
     static HHOOK hook;
     hook = SetWindowsHookEx(
-        WH_CBT, [](int code, WPARAM w, LPARAM l) -> LRESULT { return code == HCBT_DESTROYWND ? 1 : CallNextHookEx(hook, code, w, l); },
+        WH_CBT,
+        [](int code, WPARAM w, LPARAM l) -> LRESULT {
+            return code == HCBT_DESTROYWND ? 1 : CallNextHookEx(hook, code, w, l);
+        },
         nullptr, 0);
     panel->SetParent(nullptr); // the panel lets its window go; the hook keeps it
     UnhookWindowsHookEx(hook);
@@ -225,10 +235,10 @@ TEST_F(LifecycleTest, AWindowWhoseDestructionIsRefusedGoesBackToItsClass) {
 
 // Answers with a value written into its lParam's target and into the record's wParam.
 class TAnswering : public TPanel {
-public:
+  public:
     using TPanel::TPanel;
 
-protected:
+  protected:
     void WndProc(TMessage& m) override {
         if (m.Msg == CM_HINTSHOW) {
             m.WParam = 42;

@@ -11,7 +11,7 @@
 namespace {
 
 class MenuTest : public ControlTest {
-protected:
+  protected:
     // A form with a bar of two items, the first with a submenu of two.
     void Build(bool ownerDraw) {
         form_ = MakeForm(300, 200);
@@ -136,7 +136,8 @@ TEST_F(MenuTest, OwnerDrawnItemsAreMeasuredAndDrawnThroughTheirEvents) {
             width = 60;
             height = 18;
         };
-        item->OnAdvancedDrawItem = [&drawn](TMenuItem* sender, TCanvas& canvas, const RECT& r, TOwnerDrawState s) {
+        item->OnAdvancedDrawItem = [&drawn](TMenuItem* sender, TCanvas& canvas, const RECT& r,
+                                            TOwnerDrawState s) {
             canvas.Brush.Color = RGB(0, 128, 0);
             canvas.FillRect(r);
             drawn.push_back(Drawn{sender, r, s, sender->Caption()});
@@ -242,7 +243,9 @@ TEST_F(MenuTest, AnImageListDrawsItsImagesNormalAndGreyed) {
     reset();
     images.Draw(dc, 0, 0, 0, false);
     const COLORREF s = GetSysColor(COLOR_BTNSHADOW), h = GetSysColor(COLOR_BTNHIGHLIGHT);
-    const COLORREF greyed[4][4] = {{s, s, ground, ground}, {s, h, h, ground}, {ground, h, ground, ground},
+    const COLORREF greyed[4][4] = {{s, s, ground, ground},
+                                   {s, h, h, ground},
+                                   {ground, h, ground, ground},
                                    {ground, ground, ground, ground}};
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x) EXPECT_EQ(at(x, y), greyed[y][x]) << x << "," << y;

@@ -19,7 +19,7 @@
 namespace {
 
 class NotificationTest : public ControlTest {
-protected:
+  protected:
     void TearDown() override {
         Headless()->SetDriver(nullptr);
         ControlTest::TearDown();
@@ -27,7 +27,8 @@ protected:
     // Notes every message `msg` the control gets, as "<name> <what>", what being `describe`'s.
     void Listen(TControl* control, const std::string& name, UINT msg,
                 std::function<std::string(const TMessage&)> describe) {
-        control->WindowProc = [this, previous = control->WindowProc, name, msg, describe](TMessage& m) {
+        control->WindowProc = [this, previous = control->WindowProc, name, msg,
+                               describe](TMessage& m) {
             if (m.Msg == msg) log_.push_back(name + " " + describe(m));
             previous(m);
         };
@@ -46,16 +47,24 @@ TEST_F(NotificationTest, TheMouseEntersAndLeavesWindowedAndWindowlessControlsThr
     label->SetAutoSize(false);
     label->SetBounds(10, 10, 50, 20);
     ShowAndSettle(form);
-    std::map<LPARAM, std::string> names{{LPARAM(form), "form"}, {LPARAM(panel), "panel"}, {LPARAM(label), "label"}};
+    std::map<LPARAM, std::string> names{
+        {LPARAM(form), "form"}, {LPARAM(panel), "panel"}, {LPARAM(label), "label"}};
     const auto named = [&names](const TMessage& m) { return names[m.LParam]; };
-    for (auto [control, name] : std::vector<std::pair<TControl*, std::string>>{{form, "form"}, {panel, "panel"}}) {
-        Listen(control, name, CM_MOUSEENTER, [named](const TMessage& m) { return "CM_MOUSEENTER " + named(m); });
-        Listen(control, name, CM_MOUSELEAVE, [named](const TMessage& m) { return "CM_MOUSELEAVE " + named(m); });
-    }
     for (auto [control, name] :
-         std::vector<std::pair<TControl*, std::string>>{{form, "form"}, {panel, "panel"}, {label, "label"}}) {
-        control->OnMouseEnter = [this, name](TComponent*) { log_.push_back(name + " OnMouseEnter"); };
-        control->OnMouseLeave = [this, name](TComponent*) { log_.push_back(name + " OnMouseLeave"); };
+         std::vector<std::pair<TControl*, std::string>>{{form, "form"}, {panel, "panel"}}) {
+        Listen(control, name, CM_MOUSEENTER,
+               [named](const TMessage& m) { return "CM_MOUSEENTER " + named(m); });
+        Listen(control, name, CM_MOUSELEAVE,
+               [named](const TMessage& m) { return "CM_MOUSELEAVE " + named(m); });
+    }
+    for (auto [control, name] : std::vector<std::pair<TControl*, std::string>>{
+             {form, "form"}, {panel, "panel"}, {label, "label"}}) {
+        control->OnMouseEnter = [this, name](TComponent*) {
+            log_.push_back(name + " OnMouseEnter");
+        };
+        control->OnMouseLeave = [this, name](TComponent*) {
+            log_.push_back(name + " OnMouseLeave");
+        };
     }
 
     struct Step {
@@ -64,28 +73,34 @@ TEST_F(NotificationTest, TheMouseEntersAndLeavesWindowedAndWindowlessControlsThr
         std::vector<std::string> expected;
     };
     const std::vector<Step> steps = {
-        {"onto the form", ScreenPoint(form, 10, 10), {"form CM_MOUSEENTER form", "form OnMouseEnter"}},
+        {"onto the form",
+         ScreenPoint(form, 10, 10),
+         {"form CM_MOUSEENTER form", "form OnMouseEnter"}},
         {"within the form", ScreenPoint(form, 20, 12), {}},
         // The panel's window takes the mouse from the form's: the form hears it leave, then
         // that the panel was entered.
         {"onto the panel",
          ScreenPoint(panel, 100, 80),
-         {"form CM_MOUSELEAVE form", "form OnMouseLeave", "panel CM_MOUSEENTER panel", "panel OnMouseEnter",
-          "form CM_MOUSEENTER panel"}},
+         {"form CM_MOUSELEAVE form", "form OnMouseLeave", "panel CM_MOUSEENTER panel",
+          "panel OnMouseEnter", "form CM_MOUSEENTER panel"}},
         // A windowless child is entered within its parent's window: the panel is not left.
-        {"onto the label", ScreenPoint(label, 5, 5), {"label OnMouseEnter", "panel CM_MOUSEENTER label"}},
-        {"back onto the panel", ScreenPoint(panel, 100, 80), {"label OnMouseLeave", "panel CM_MOUSELEAVE label"}},
+        {"onto the label",
+         ScreenPoint(label, 5, 5),
+         {"label OnMouseEnter", "panel CM_MOUSEENTER label"}},
+        {"back onto the panel",
+         ScreenPoint(panel, 100, 80),
+         {"label OnMouseLeave", "panel CM_MOUSELEAVE label"}},
         {"off every window",
          POINT{1200, 900},
          {"panel CM_MOUSELEAVE panel", "panel OnMouseLeave", "form CM_MOUSELEAVE panel"}},
         {"onto the label from outside",
          ScreenPoint(label, 5, 5),
-         {"panel CM_MOUSEENTER panel", "panel OnMouseEnter", "form CM_MOUSEENTER panel", "label OnMouseEnter",
-          "panel CM_MOUSEENTER label"}},
+         {"panel CM_MOUSEENTER panel", "panel OnMouseEnter", "form CM_MOUSEENTER panel",
+          "label OnMouseEnter", "panel CM_MOUSEENTER label"}},
         {"off again",
          POINT{1200, 900},
-         {"label OnMouseLeave", "panel CM_MOUSELEAVE label", "panel CM_MOUSELEAVE panel", "panel OnMouseLeave",
-          "form CM_MOUSELEAVE panel"}},
+         {"label OnMouseLeave", "panel CM_MOUSELEAVE label", "panel CM_MOUSELEAVE panel",
+          "panel OnMouseLeave", "form CM_MOUSELEAVE panel"}},
     };
     MouseMoveTo(POINT{1200, 900});
     TakeLog();
@@ -105,7 +120,9 @@ TEST_F(NotificationTest, ShowingChangesAreToldToEveryWindowedControlWhoseShowing
     auto* hidden = Child<TPanel>(outer, 70, 10, 50, 50);
     hidden->Hide();
     Child<TLabel>(outer, 130, 10, 30, 20);
-    const auto state = [](const TMessage& m) { return std::string(m.WParam ? "showing" : "not showing"); };
+    const auto state = [](const TMessage& m) {
+        return std::string(m.WParam ? "showing" : "not showing");
+    };
     Listen(form, "form", CM_SHOWINGCHANGED, state);
     Listen(outer, "outer", CM_SHOWINGCHANGED, state);
     Listen(inner, "inner", CM_SHOWINGCHANGED, state);
@@ -117,13 +134,22 @@ TEST_F(NotificationTest, ShowingChangesAreToldToEveryWindowedControlWhoseShowing
         std::vector<std::string> expected;
     };
     const std::vector<Step> steps = {
-        {"the form shows", [&] { ShowAndSettle(form); }, {"form showing", "outer showing", "inner showing"}},
-        {"the outer panel hides", [&] { outer->Hide(); }, {"outer not showing", "inner not showing"}},
+        {"the form shows",
+         [&] { ShowAndSettle(form); },
+         {"form showing", "outer showing", "inner showing"}},
+        {"the outer panel hides",
+         [&] { outer->Hide(); },
+         {"outer not showing", "inner not showing"}},
         {"a child of a hidden panel shows", [&] { hidden->Show(); }, {}},
-        {"the outer panel shows", [&] { outer->Show(); }, {"outer showing", "inner showing", "hidden showing"}},
-        {"the inner panel leaves its parent", [&] { inner->SetParent(nullptr); }, {"inner not showing"}},
+        {"the outer panel shows",
+         [&] { outer->Show(); },
+         {"outer showing", "inner showing", "hidden showing"}},
+        {"the inner panel leaves its parent",
+         [&] { inner->SetParent(nullptr); },
+         {"inner not showing"}},
         {"and comes back", [&] { inner->SetParent(outer); }, {"inner showing"}},
-        {"the form hides", [&] { form->Hide(); },
+        {"the form hides",
+         [&] { form->Hide(); },
          {"form not showing", "outer not showing", "hidden not showing", "inner not showing"}},
     };
     for (const Step& step : steps) {
@@ -142,7 +168,8 @@ TEST_F(NotificationTest, TheFormIsToldOfItsMenuAndOfChangesToIt) {
     file->SetCaption("Файл");
     menu->Items().Add(file);
     ShowAndSettle(form);
-    Listen(form, "form", CM_MENUCHANGED, [](const TMessage& m) { return m.WParam ? "rebuilt" : "changed"; });
+    Listen(form, "form", CM_MENUCHANGED,
+           [](const TMessage& m) { return m.WParam ? "rebuilt" : "changed"; });
     form->SetMenu(menu);
     EXPECT_EQ(TakeLog(), std::vector<std::string>{"form changed"});
     file->SetCaption("Құжат"); // updated in place
@@ -217,7 +244,8 @@ TEST_F(NotificationTest, AWindowedControlsHintShowsOverItAndGivesWayToItsChildre
     std::vector<std::string> asked;
     for (TControl* c : std::vector<TControl*>{panel, label})
         c->WindowProc = [&asked, previous = c->WindowProc](TMessage& m) {
-            if (m.Msg == CM_HINTSHOW) asked.push_back(reinterpret_cast<THintInfo*>(m.LParam)->HintStr);
+            if (m.Msg == CM_HINTSHOW)
+                asked.push_back(reinterpret_cast<THintInfo*>(m.LParam)->HintStr);
             previous(m);
         };
     const auto shownText = [] {
@@ -229,10 +257,11 @@ TEST_F(NotificationTest, AWindowedControlsHintShowsOverItAndGivesWayToItsChildre
         POINT to;
         std::string shown;
     };
-    for (const Step& step : std::vector<Step>{{"over the panel", ScreenPoint(panel, 150, 90), "Панель"},
-                                              {"over its label", ScreenPoint(label, 5, 5), "Жазу"},
-                                              {"back over the panel", ScreenPoint(panel, 150, 100), "Панель"},
-                                              {"over the form", ScreenPoint(form, 250, 180), "(none)"}}) {
+    for (const Step& step :
+         std::vector<Step>{{"over the panel", ScreenPoint(panel, 150, 90), "Панель"},
+                           {"over its label", ScreenPoint(label, 5, 5), "Жазу"},
+                           {"back over the panel", ScreenPoint(panel, 150, 100), "Панель"},
+                           {"over the form", ScreenPoint(form, 250, 180), "(none)"}}) {
         SCOPED_TRACE(step.what);
         MouseMoveTo(step.to);
         EXPECT_EQ(shownText(), "(none)"); // not before the pause
@@ -266,8 +295,11 @@ TEST_F(NotificationTest, FocusMovesTellTheControlsLeftAndEnteredUpToTheOneHoldin
     auto* second = Child<TPanel>(group, 70, 10, 50, 50);
     auto* alone = Child<TPanel>(form, 220, 10, 50, 50);
     ShowAndSettle(form);
-    for (auto [control, name] : std::vector<std::pair<TControl*, std::string>>{
-             {form, "form"}, {group, "group"}, {first, "first"}, {second, "second"}, {alone, "alone"}}) {
+    for (auto [control, name] : std::vector<std::pair<TControl*, std::string>>{{form, "form"},
+                                                                               {group, "group"},
+                                                                               {first, "first"},
+                                                                               {second, "second"},
+                                                                               {alone, "alone"}}) {
         Listen(control, name, CM_ENTER, [](const TMessage&) { return "enter"; });
         Listen(control, name, CM_EXIT, [](const TMessage&) { return "exit"; });
     }
@@ -308,13 +340,14 @@ TEST_F(NotificationTest, FocusMovesTellTheControlsLeftAndEnteredUpToTheOneHoldin
 // ---------------------------------------------------------------- pop-up menus
 
 class PopupTest : public NotificationTest {
-protected:
+  protected:
     void SetUp() override {
         NotificationTest::SetUp();
         form_ = MakeForm(300, 200);
         button_ = Child<TPanel>(form_, 10, 10, 60, 20);
-        Listen(button_, "button", CN_DROPDOWNCLOSED,
-               [this](const TMessage& m) { return m.LParam == LPARAM(popup_) ? "drop-down closed" : "?"; });
+        Listen(button_, "button", CN_DROPDOWNCLOSED, [this](const TMessage& m) {
+            return m.LParam == LPARAM(popup_) ? "drop-down closed" : "?";
+        });
         MakePopup();
         ShowAndSettle(form_);
     }
@@ -324,7 +357,9 @@ protected:
         for (const char* caption : {"Бір", "Екі"}) {
             auto* item = form_->Make<TMenuItem>();
             item->SetCaption(caption);
-            item->OnClick = [this, caption](TComponent*) { log_.push_back(std::string("click ") + caption); };
+            item->OnClick = [this, caption](TComponent*) {
+                log_.push_back(std::string("click ") + caption);
+            };
             popup_->Items().Add(item);
         }
         popup_->SetPopupComponent(button_);
@@ -334,7 +369,8 @@ protected:
     std::function<bool()> ChooseSecond() {
         return [this] {
             RECT r{};
-            if (GetMenuItemRect(nullptr, popup_->Handle(), 1, &r)) Click(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+            if (GetMenuItemRect(nullptr, popup_->Handle(), 1, &r))
+                Click(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
             return true;
         };
     }
@@ -347,7 +383,8 @@ protected:
 TEST_F(PopupTest, TheComponentItWasShownForHearsTheDropDownCloseBeforeTheItemRuns) {
     Headless()->SetDriver(ChooseSecond());
     popup_->Popup(200, 200);
-    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"OnClose", "button drop-down closed", "click Екі"}));
+    EXPECT_EQ(TakeLog(),
+              (std::vector<std::string>{"OnClose", "button drop-down closed", "click Екі"}));
     // Put away with nothing chosen.
     Headless()->SetDriver([] {
         KeyPress(VK_ESCAPE);
@@ -362,10 +399,11 @@ TEST_F(PopupTest, AMenuDestroyedWhileShownOrByItsHandlersIsNotTouchedAgain) {
         const char* when;
         std::vector<std::string> expected;
     };
-    for (const Case& c : std::vector<Case>{{"while shown", {}},
-                                           {"by OnPopup", {}},
-                                           {"by OnClose", {"OnClose"}},
-                                           {"by the drop-down's close", {"OnClose", "button drop-down closed"}}}) {
+    for (const Case& c :
+         std::vector<Case>{{"while shown", {}},
+                           {"by OnPopup", {}},
+                           {"by OnClose", {"OnClose"}},
+                           {"by the drop-down's close", {"OnClose", "button drop-down closed"}}}) {
         SCOPED_TRACE(c.when);
         if (!popup_) MakePopup();
         const std::string when = c.when;

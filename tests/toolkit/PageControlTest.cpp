@@ -1,5 +1,7 @@
 // The page control: tabs switch sheets, only the active sheet shows, sheets fill the display
 // area, and a refused change keeps the page.
+#include "toolkit/PageControl.h"
+
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -7,12 +9,11 @@
 
 #include "ControlTestFixture.h"
 #include "platform/controls/TabControl.h"
-#include "toolkit/PageControl.h"
 
 namespace {
 
 class PageControlTest : public ControlTest {
-protected:
+  protected:
     void MakePages() {
         form_ = MakeForm(368, 300);
         pages_ = Child<TPageControl>(form_, 0, 0, 368, 300, alClient);
@@ -131,7 +132,11 @@ TEST_F(PageControlTest, OwnerDrawnTabsAreDrawnByOnDrawTab) {
 TEST_F(PageControlTest, StylesReachTheWindowWhichIsMadeAgainWithItsPages) {
     MakePages();
     ClickTab(2);
-    struct Case { const char* name; std::function<void()> set; DWORD bits; };
+    struct Case {
+        const char* name;
+        std::function<void()> set;
+        DWORD bits;
+    };
     const Case cases[] = {
         {"tabs below", [&] { pages_->SetTabPosition(tpBottom); }, TCS_BOTTOM},
         {"buttons", [&] { pages_->SetStyle(tsButtons); }, TCS_BUTTONS},

@@ -1,7 +1,8 @@
 // The panel: bevels nest from the outside in, with the border between them.
+#include "toolkit/Panel.h"
+
 #include "ControlTestFixture.h"
 #include "platform/gdi/SysColors.h"
-#include "toolkit/Panel.h"
 
 namespace {
 
@@ -15,13 +16,18 @@ TEST_F(ControlTest, PanelDrawsOuterBevelBorderThenInnerBevel) {
     panel->SetBevelInner(bvLowered);
     ShowAndSettle(form);
 
-    const COLORREF hi = GetSysColor(COLOR_BTNHIGHLIGHT), sh = GetSysColor(COLOR_BTNSHADOW), face = RGB(10, 200, 10);
+    const COLORREF hi = GetSysColor(COLOR_BTNHIGHLIGHT), sh = GetSysColor(COLOR_BTNSHADOW),
+                   face = RGB(10, 200, 10);
     const Bitmap shot = ClientShot(form);
     // Rings counted from the panel's edge (at 10,10, 40x20), sampled at the middle of each side:
     // both bevels are BevelWidth (2) wide: 0-1 raised outer bevel, 2 border (panel colour),
     // 3-4 lowered inner bevel, then the face.
-    struct Ring { int depth; COLORREF topLeft, bottomRight; };
-    const Ring rings[] = {{0, hi, sh}, {1, hi, sh}, {2, face, face}, {3, sh, hi}, {4, sh, hi}, {5, face, face}};
+    struct Ring {
+        int depth;
+        COLORREF topLeft, bottomRight;
+    };
+    const Ring rings[] = {{0, hi, sh}, {1, hi, sh}, {2, face, face},
+                          {3, sh, hi}, {4, sh, hi}, {5, face, face}};
     for (const Ring& ring : rings) {
         SCOPED_TRACE(ring.depth);
         EXPECT_EQ(Pixel(shot, 30, 10 + ring.depth), ring.topLeft);

@@ -1,16 +1,17 @@
 // Speed buttons: groups, check buttons and plain buttons, as a user clicks them, and the
 // glyph drawn with its transparent colour.
+#include "toolkit/SpeedButton.h"
+
 #include <string>
 #include <vector>
 
 #include "ControlTestFixture.h"
 #include "platform/controls/HintWindow.h"
-#include "toolkit/SpeedButton.h"
 
 namespace {
 
 class SpeedButtonTest : public ControlTest {
-protected:
+  protected:
     // Three buttons side by side; every click records the Down state of all three as OnClick
     // sees it, so a Down changed after OnClick shows up as a wrong record.
     void MakeRow(int groupIndex, bool allowAllUp) {
@@ -37,7 +38,13 @@ protected:
 };
 
 TEST_F(SpeedButtonTest, ClicksOnAGroupSetDownBeforeOnClick) {
-    struct Case { const char* name; int group; bool allowAllUp; std::vector<int> clicks; std::vector<std::string> seen; };
+    struct Case {
+        const char* name;
+        int group;
+        bool allowAllUp;
+        std::vector<int> clicks;
+        std::vector<std::string> seen;
+    };
     const Case cases[] = {
         // One of the group stays down; clicking it again changes nothing.
         {"exclusive", 1, false, {0, 1, 1, 2}, {"D--", "-D-", "-D-", "--D"}},
@@ -143,7 +150,10 @@ TEST_F(SpeedButtonTest, MarginPlacesTheGlyphAndADownButtonShiftsItsFace) {
     ShowAndSettle(form_);
     // Raised: the face is inset by the 2-pixel edge, (2,2)-(28,18); the glyph starts Margin
     // in, x = 2 + 3, and is centred vertically, y = 2 + (16 - 3) / 2 = 8.
-    struct Case { bool down; int x, y; };
+    struct Case {
+        bool down;
+        int x, y;
+    };
     for (const Case& c : {Case{false, 5, 8}, Case{true, 6, 9}}) { // down: one pixel right and down
         SCOPED_TRACE(c.down);
         b->SetDown(c.down);
@@ -186,7 +196,8 @@ TEST_F(SpeedButtonTest, ImagesGiveThePictureTransparentShowsTheParentAndGlyphCha
 
     b->SetTransparent(true);
     shot = ClientShot(form_);
-    EXPECT_EQ(Pixel(shot, 12, 12), ColorToRGB(form_->Color())) << "the form, not the button's colour";
+    EXPECT_EQ(Pixel(shot, 12, 12), ColorToRGB(form_->Color()))
+        << "the form, not the button's colour";
     EXPECT_EQ(Pixel(shot, 18, 18), red);
 
     b->SetGlyph(image);

@@ -1,15 +1,16 @@
 // The splitter: dragging resizes the neighbour at its edge within the limits; a disabled
 // splitter ignores the mouse.
+#include "toolkit/Splitter.h"
+
 #include <vector>
 
 #include "ControlTestFixture.h"
 #include "toolkit/Panel.h"
-#include "toolkit/Splitter.h"
 
 namespace {
 
 class SplitterTest : public ControlTest {
-protected:
+  protected:
     // A 400-wide form: a 100-wide panel at the edge, a 5-wide splitter, and a client panel.
     void MakeSplit(TAlign side) {
         form_ = MakeForm(400, 200);
@@ -36,7 +37,14 @@ protected:
 };
 
 TEST_F(SplitterTest, DraggingResizesTheNeighbourWithinItsLimits) {
-    struct Case { const char* name; TAlign side; TResizeStyle style; bool autoSnap; int dx; int width; };
+    struct Case {
+        const char* name;
+        TAlign side;
+        TResizeStyle style;
+        bool autoSnap;
+        int dx;
+        int width;
+    };
     // The neighbour may grow to 400 - 5 (splitter) - 30 (the client's minimum) = 365.
     const Case cases[] = {
         {"left, live", alLeft, rsUpdate, true, 40, 140},
@@ -58,8 +66,10 @@ TEST_F(SplitterTest, DraggingResizesTheNeighbourWithinItsLimits) {
         EXPECT_EQ(edge_->Width(), c.width);
         EXPECT_EQ(moved, 1);
         // The splitter stays against the neighbour and the client panel takes the rest.
-        if (c.side == alLeft) EXPECT_EQ(splitter_->Left(), c.width);
-        else EXPECT_EQ(splitter_->Left() + splitter_->Width(), 400 - c.width);
+        if (c.side == alLeft)
+            EXPECT_EQ(splitter_->Left(), c.width);
+        else
+            EXPECT_EQ(splitter_->Left() + splitter_->Width(), 400 - c.width);
         EXPECT_EQ(client_->Width(), 400 - 5 - c.width);
         form_->Hide();
     }
@@ -83,8 +93,10 @@ TEST_F(SplitterTest, OnCanResizeMayChangeOrRefuseTheSize) {
     std::vector<int> asked;
     splitter_->OnCanResize = [&asked](TComponent*, int& size, bool& accept) {
         asked.push_back(size);
-        if (size > 150) accept = false;
-        else size = size / 10 * 10;
+        if (size > 150)
+            accept = false;
+        else
+            size = size / 10 * 10;
     };
     Drag(46); // via 123 to 146: rounded down to 120, then 140
     ASSERT_FALSE(asked.empty());

@@ -1,9 +1,10 @@
 // The status bar: panel texts and widths reach the window, made before or after it.
+#include "platform/controls/StatusBar.h"
+
 #include <string>
 #include <vector>
 
 #include "ControlTestFixture.h"
-#include "platform/controls/StatusBar.h"
 #include "toolkit/StatusBar.h"
 
 namespace {

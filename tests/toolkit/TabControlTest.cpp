@@ -1,15 +1,16 @@
 // The tab control: tabs from a list of texts on any side, with images from an image list,
 // reporting a change of tab.
+#include "toolkit/TabControl.h"
+
 #include <vector>
 
 #include "ControlTestFixture.h"
 #include "toolkit/ImageList.h"
-#include "toolkit/TabControl.h"
 
 namespace {
 
 class TabControlTest : public ControlTest {
-protected:
+  protected:
     void SetUp() override {
         ControlTest::SetUp();
         form_ = MakeForm(300, 200);
@@ -53,7 +54,8 @@ TEST_F(TabControlTest, LeftTabsWithImagesAreLongerAndShowTheImage) {
     EXPECT_NE(Pixel(shot, x, y - 4), RGB(0, 0, 200));
 
     // A click on the tab selects it; the hit test agrees.
-    const POINT centre{(withImage.left + withImage.right) / 2, (withImage.top + withImage.bottom) / 2};
+    const POINT centre{(withImage.left + withImage.right) / 2,
+                       (withImage.top + withImage.bottom) / 2};
     EXPECT_EQ(tabs_->IndexOfTabAt(centre.x, centre.y), 1);
     Click(ScreenPoint(tabs_, centre.x, centre.y));
     EXPECT_EQ(tabs_->TabIndex(), 1);

@@ -1,9 +1,10 @@
 // The tool bar: children in the row in the order of their Left, separators taking their
 // widths, and the window's custom drawing reaching the events.
+#include "platform/controls/ToolBar.h"
+
 #include <vector>
 
 #include "ControlTestFixture.h"
-#include "platform/controls/ToolBar.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Panel.h"
 #include "toolkit/SpeedButton.h"
@@ -12,7 +13,7 @@
 namespace {
 
 class ToolBarTest : public ControlTest {
-protected:
+  protected:
     // The main window's row: separator 8, button 30, separator 8, panel 100, then a tool
     // button; made out of order to show that Left decides the order.
     void MakeRow(TEdgeBorders edges) {
@@ -48,14 +49,19 @@ TEST_F(ToolBarTest, ChildrenTakeTheirPlacesInTheRow) {
         MakeRow(edges);
         // Without the top edge the row starts at y 0; with it, below the 2-pixel divider.
         const int top = edges & ebTop ? 2 : 0;
-        struct Case { TControl* control; RECT bounds; };
+        struct Case {
+            TControl* control;
+            RECT bounds;
+        };
         const Case cases[] = {
             {sep0_, {0, top, 8, top + 30}},     {speed_, {8, top, 38, top + 30}},
             {sep1_, {38, top, 46, top + 30}},   {panel_, {46, top, 146, top + 30}},
             {tool_, {146, top, 169, top + 30}}, // the bar's button width (23) and height
         };
-        for (const Case& c : cases) EXPECT_EQ(c.control->BoundsRect(), c.bounds) << c.control->ClassName();
-        EXPECT_EQ(bar_->RowControls(), (std::vector<TControl*>{sep0_, speed_, sep1_, panel_, tool_}));
+        for (const Case& c : cases)
+            EXPECT_EQ(c.control->BoundsRect(), c.bounds) << c.control->ClassName();
+        EXPECT_EQ(bar_->RowControls(),
+                  (std::vector<TControl*>{sep0_, speed_, sep1_, panel_, tool_}));
 
         // The window holds one place per child, so its own layout agrees.
         EXPECT_EQ(SendMessage(bar_->Handle(), TB_BUTTONCOUNT, 0, 0), 5);
@@ -82,7 +88,8 @@ TEST_F(ToolBarTest, AWiderSeparatorMovesWhatFollowsAndALaterChildGoesByItsLeft) 
     // Left 40 lies between the separator at 38 and the panel at 51.
     auto* late = Child<TToolButton>(bar_, 40, 0, 10, 10);
     late->SetStyle(tbsDivider);
-    EXPECT_EQ(bar_->RowControls(), (std::vector<TControl*>{sep0_, speed_, sep1_, late, panel_, tool_}));
+    EXPECT_EQ(bar_->RowControls(),
+              (std::vector<TControl*>{sep0_, speed_, sep1_, late, panel_, tool_}));
     EXPECT_EQ(late->Left(), 51);
     EXPECT_EQ(panel_->Left(), 59);
     EXPECT_EQ(SendMessage(bar_->Handle(), TB_BUTTONCOUNT, 0, 0), 6);
@@ -98,14 +105,15 @@ TEST_F(ToolBarTest, CustomDrawEventsCanReplaceTheBarsPainting) {
     MakeRow(0);
     const COLORREF red = RGB(220, 0, 0), green = RGB(0, 180, 0);
     std::vector<TToolButton*> offered;
-    bar_->OnAdvancedCustomDraw = [&](TToolBar* sender, const RECT& r, TCustomDrawStage stage, bool& defaultDraw) {
+    bar_->OnAdvancedCustomDraw = [&](TToolBar* sender, const RECT& r, TCustomDrawStage stage,
+                                     bool& defaultDraw) {
         if (stage != cdPrePaint) return;
         sender->Canvas().Brush.Color = red;
         sender->Canvas().FillRect(r);
         defaultDraw = true; // the buttons still draw
     };
-    bar_->OnAdvancedCustomDrawButton = [&](TToolBar* sender, TToolButton* button, UINT, TCustomDrawStage stage,
-                                           bool& defaultDraw) {
+    bar_->OnAdvancedCustomDrawButton = [&](TToolBar* sender, TToolButton* button, UINT,
+                                           TCustomDrawStage stage, bool& defaultDraw) {
         if (stage != cdPrePaint) return;
         offered.push_back(button);
         sender->Canvas().Brush.Color = green;
@@ -120,7 +128,8 @@ TEST_F(ToolBarTest, CustomDrawEventsCanReplaceTheBarsPainting) {
 
     // Skipping the default at the start skips the buttons too.
     offered.clear();
-    bar_->OnAdvancedCustomDraw = [&](TToolBar* sender, const RECT& r, TCustomDrawStage stage, bool& defaultDraw) {
+    bar_->OnAdvancedCustomDraw = [&](TToolBar* sender, const RECT& r, TCustomDrawStage stage,
+                                     bool& defaultDraw) {
         if (stage != cdPrePaint) return;
         sender->Canvas().Brush.Color = red;
         sender->Canvas().FillRect(r);
@@ -160,9 +169,10 @@ TEST_F(ToolBarTest, ButtonEventSetsDrawingFlagsAndImagesAreDrawn) {
     bar_->SetImages(images);
     tool_->SetImageIndex(0);
     // No edges: a pushed-in frame would darken the button's left column.
-    SendMessage(bar_->Handle(), TB_SETSTATE, WPARAM(5), MAKELPARAM(TBSTATE_ENABLED | TBSTATE_CHECKED, 0));
-    bar_->OnAdvancedCustomDrawButton = [](TToolBar*, TToolButton*, UINT, TCustomDrawStage, TTBCustomDrawFlags& flags,
-                                          bool&) { flags |= tbNoEdges; };
+    SendMessage(bar_->Handle(), TB_SETSTATE, WPARAM(5),
+                MAKELPARAM(TBSTATE_ENABLED | TBSTATE_CHECKED, 0));
+    bar_->OnAdvancedCustomDrawButton = [](TToolBar*, TToolButton*, UINT, TCustomDrawStage,
+                                          TTBCustomDrawFlags& flags, bool&) { flags |= tbNoEdges; };
     const Bitmap shot = ClientShot(bar_);
     const RECT place = tool_->BoundsRect(); // 146..169 by 0..30
     EXPECT_EQ(Pixel(shot, place.left, 15), GetSysColor(COLOR_BTNFACE));
@@ -179,7 +189,10 @@ TEST_F(ToolBarTest, TopEdgeLinesFollowTheirStyles) {
     MakeRow(ebTop);
     const COLORREF dark = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT),
                    face = GetSysColor(COLOR_BTNFACE);
-    struct Case { TEdgeStyle outer, inner; COLORREF row0, row1; } cases[] = {
+    struct Case {
+        TEdgeStyle outer, inner;
+        COLORREF row0, row1;
+    } cases[] = {
         {esLowered, esRaised, dark, light},
         {esRaised, esLowered, light, dark},
         {esRaised, esNone, light, face},

@@ -1,15 +1,16 @@
 // The tree view: node order and indices, nodes made before and after the window, the change
 // event by mouse, keyboard and code, and properties reaching the window.
+#include "toolkit/TreeView.h"
+
 #include <string>
 #include <vector>
 
 #include "ControlTestFixture.h"
-#include "toolkit/TreeView.h"
 
 namespace {
 
 class TreeViewTest : public ControlTest {
-protected:
+  protected:
     // A      0
     //   A1   1
     //     x  2
@@ -28,12 +29,15 @@ protected:
         b_ = items.Add(a_, "B");
         b1_ = items.AddChild(b_, "B1");
         c_ = items.Add(nullptr, "C");
-        tree_->OnChange = [this](TComponent*, TTreeNode* node) { changes_.push_back(node ? node->Text() : "null"); };
+        tree_->OnChange = [this](TComponent*, TTreeNode* node) {
+            changes_.push_back(node ? node->Text() : "null");
+        };
     }
     POINT RowPoint(TTreeNode* node) {
         RECT r{};
         *reinterpret_cast<HTREEITEM*>(&r) = node->ItemId();
-        EXPECT_TRUE(SendMessage(tree_->Handle(), TVM_GETITEMRECT, 1, LPARAM(&r))) << node->Text() << " not shown";
+        EXPECT_TRUE(SendMessage(tree_->Handle(), TVM_GETITEMRECT, 1, LPARAM(&r)))
+            << node->Text() << " not shown";
         return ScreenPoint(tree_, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
 
@@ -45,8 +49,13 @@ protected:
 
 TEST_F(TreeViewTest, AbsoluteIndexIsPreOrderAndLevelIsDepth) {
     MakeTree();
-    struct Case { TTreeNode* node; int index; int level; };
-    const Case cases[] = {{a_, 0, 0}, {a1_, 1, 1}, {x_, 2, 2}, {a2_, 3, 1}, {b_, 4, 0}, {b1_, 5, 1}, {c_, 6, 0}};
+    struct Case {
+        TTreeNode* node;
+        int index;
+        int level;
+    };
+    const Case cases[] = {{a_, 0, 0}, {a1_, 1, 1}, {x_, 2, 2}, {a2_, 3, 1},
+                          {b_, 4, 0}, {b1_, 5, 1}, {c_, 6, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.node->Text());
         EXPECT_EQ(c.node->AbsoluteIndex(), c.index);
@@ -82,7 +91,8 @@ TEST_F(TreeViewTest, NodesMadeBeforeTheWindowAreInsertedWithTheirStateAndLaterOn
         ASSERT_TRUE(SendMessage(hwnd, TVM_GETITEMA, 0, LPARAM(&tv)));
         EXPECT_EQ(std::string(buffer), n->Text());
         EXPECT_EQ(tv.iImage, n->ImageIndex());
-        const auto parent = reinterpret_cast<HTREEITEM>(SendMessage(hwnd, TVM_GETNEXTITEM, TVGN_PARENT, LPARAM(n->ItemId())));
+        const auto parent = reinterpret_cast<HTREEITEM>(
+            SendMessage(hwnd, TVM_GETNEXTITEM, TVGN_PARENT, LPARAM(n->ItemId())));
         EXPECT_EQ(parent, n->Parent() ? n->Parent()->ItemId() : nullptr);
     }
     EXPECT_TRUE(a_->Expanded());
@@ -90,7 +100,8 @@ TEST_F(TreeViewTest, NodesMadeBeforeTheWindowAreInsertedWithTheirStateAndLaterOn
 
     TTreeNode* late = tree_->Items().AddChild(c_, "Кесте 1.2");
     EXPECT_EQ(SendMessage(hwnd, TVM_GETCOUNT, 0, 0), 8);
-    EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessage(hwnd, TVM_GETNEXTITEM, TVGN_CHILD, LPARAM(c_->ItemId()))),
+    EXPECT_EQ(reinterpret_cast<HTREEITEM>(
+                  SendMessage(hwnd, TVM_GETNEXTITEM, TVGN_CHILD, LPARAM(c_->ItemId()))),
               late->ItemId());
 
     tree_->Items().Clear();
@@ -106,7 +117,7 @@ TEST_F(TreeViewTest, OnChangeFollowsMouseKeyboardAndCodeButNotAReselection) {
 
     Click(RowPoint(a1_));
     EXPECT_EQ(tree_->Selected(), a1_);
-    AdvanceClock(1000); // a second click, not a double click that would expand A1
+    AdvanceClock(1000);   // a second click, not a double click that would expand A1
     Click(RowPoint(a1_)); // the selected node again: no change
     tree_->SetFocus();
     KeyPress(VK_DOWN); // A1 is collapsed, so the next row is A2
@@ -128,10 +139,15 @@ TEST_F(TreeViewTest, PropertiesReachTheWindowBeforeAndAfterItIsMade) {
     ShowAndSettle(form_);
     const HWND hwnd = tree_->Handle();
     const auto style = [&] { return DWORD(GetWindowLongPtr(hwnd, GWL_STYLE)); };
-    struct Flag { const char* name; DWORD bit; bool set; };
-    const Flag before[] = {{"buttons", TVS_HASBUTTONS, true},  {"lines", TVS_HASLINES, false},
-                           {"root", TVS_LINESATROOT, true},    {"show selection", TVS_SHOWSELALWAYS, true},
-                           {"hot track", TVS_TRACKSELECT, false}, {"no tooltips", TVS_NOTOOLTIPS, false}};
+    struct Flag {
+        const char* name;
+        DWORD bit;
+        bool set;
+    };
+    const Flag before[] = {
+        {"buttons", TVS_HASBUTTONS, true},     {"lines", TVS_HASLINES, false},
+        {"root", TVS_LINESATROOT, true},       {"show selection", TVS_SHOWSELALWAYS, true},
+        {"hot track", TVS_TRACKSELECT, false}, {"no tooltips", TVS_NOTOOLTIPS, false}};
     for (const Flag& f : before) EXPECT_EQ((style() & f.bit) != 0, f.set) << f.name;
     EXPECT_EQ(SendMessage(hwnd, TVM_GETINDENT, 0, 0), 23);
     EXPECT_EQ(COLORREF(SendMessage(hwnd, TVM_GETBKCOLOR, 0, 0)), RGB(1, 2, 3));

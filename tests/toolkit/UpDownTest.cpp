@@ -1,15 +1,16 @@
 // The up-down control steps its position by the increment between its limits, wraps when
 // asked, asks before each change and names the arrow that was clicked.
+#include "platform/controls/UpDown.h"
+
 #include <vector>
 
 #include "ControlTestFixture.h"
-#include "platform/controls/UpDown.h"
 #include "toolkit/UpDown.h"
 
 namespace {
 
 class UpDownTest : public ControlTest {
-protected:
+  protected:
     void SetUp() override {
         ControlTest::SetUp();
         form_ = MakeForm(200, 100);

@@ -1,17 +1,18 @@
 // The browser pane: the view fills it, history moves, and failures come back as codes that
 // OleCheck turns into errors.
+#include "toolkit/WebBrowser.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "ControlTestFixture.h"
-#include "toolkit/WebBrowser.h"
 
 namespace {
 
 class WebBrowserTest : public ControlTest {
-protected:
+  protected:
     void SetUp() override {
         ControlTest::SetUp();
         char pattern[] = "/tmp/webbrowser-XXXXXX";
@@ -77,7 +78,8 @@ TEST_F(WebBrowserTest, HistoryMovesAndFailingCodesRaiseThroughOleCheck) {
     EXPECT_NO_THROW(OleCheck(browser->GoBack()));
     ProcessPendingMessages();
     EXPECT_NE(browser->View()->Text().find("Birinshi"), std::string::npos);
-    EXPECT_THROW(OleCheck(browser->GoBack()), EOleException) << "the first page has nothing before it";
+    EXPECT_THROW(OleCheck(browser->GoBack()), EOleException)
+        << "the first page has nothing before it";
     EXPECT_NO_THROW(OleCheck(browser->GoForward()));
     ProcessPendingMessages();
     EXPECT_NE(browser->View()->Text().find("Ekinshi"), std::string::npos);
@@ -97,7 +99,8 @@ TEST_F(WebBrowserTest, ExecWBPassesTheViewsResult) {
         ++asked;
         return false; // the user cancels
     };
-    EXPECT_EQ(browser->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER), S_OK) << "cancelling is no failure";
+    EXPECT_EQ(browser->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER), S_OK)
+        << "cancelling is no failure";
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(browser->ExecWB(12345, 0), E_FAIL) << "an unknown command";
 }

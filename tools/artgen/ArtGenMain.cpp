@@ -14,8 +14,8 @@
 #include "IconPainter.h"
 #include "ProgressiveJpegWriter.h"
 #include "SplashPainter.h"
-#include "platform/image/BmpFile.h"
 #include "platform/backends/HeadlessBackend.h"
+#include "platform/image/BmpFile.h"
 #include "platform/image/JpegFile.h"
 #include "platform/image/PngFile.h"
 
@@ -63,14 +63,16 @@ bool WriteIcons(const std::filesystem::path& dir) {
 bool WriteGlyphs(const std::filesystem::path& dir) {
     for (TToolGlyph glyph : {TToolGlyph::Back, TToolGlyph::Forward, TToolGlyph::Contents,
                              TToolGlyph::Print, TToolGlyph::Exit})
-        if (!WriteFile(dir / GlyphPainter::FileName(glyph), Bmp4Writer::Encode(GlyphPainter::Paint(glyph))))
+        if (!WriteFile(dir / GlyphPainter::FileName(glyph),
+                       Bmp4Writer::Encode(GlyphPainter::Paint(glyph))))
             return false;
     return true;
 }
 
 std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>());
 }
 
 // Nearest-neighbour enlargement over a light grey board, so that transparency shows.
@@ -79,8 +81,9 @@ Bitmap Enlarged(const Bitmap& picture, int factor) {
     for (int y = 0; y < large.Height(); ++y)
         for (int x = 0; x < large.Width(); ++x) {
             const COLORREF c = picture.GetPixel(x / factor, y / factor);
-            const int alpha =
-                picture.BitsPerPixel() == 32 ? picture.ScanLine(y / factor)[4 * (x / factor) + 3] : 255;
+            const int alpha = picture.BitsPerPixel() == 32
+                                  ? picture.ScanLine(y / factor)[4 * (x / factor) + 3]
+                                  : 255;
             const int board = ((x / 8 + y / 8) % 2) ? 200 : 230;
             auto mix = [&](int v) { return BYTE((v * alpha + board * (255 - alpha) + 127) / 255); };
             large.SetPixel(x, y, RGB(mix(GetRValue(c)), mix(GetGValue(c)), mix(GetBValue(c))));
@@ -96,7 +99,8 @@ bool WritePreviews(const std::filesystem::path& dir, const std::filesystem::path
     for (const char* name : {"icon32.png", "icon16.png"}) {
         const std::vector<uint8_t> png = ReadFile(dir / name);
         const auto icon = DecodePNG(png.data(), png.size(), nullptr);
-        ok = ok && icon && WriteFile(previews / name, EncodePNG(Enlarged(*icon, 256 / icon->Width())));
+        ok = ok && icon &&
+             WriteFile(previews / name, EncodePNG(Enlarged(*icon, 256 / icon->Width())));
     }
     for (TToolGlyph glyph : {TToolGlyph::Back, TToolGlyph::Forward, TToolGlyph::Contents,
                              TToolGlyph::Print, TToolGlyph::Exit}) {

@@ -12,9 +12,7 @@ void Put32(std::vector<uint8_t>& out, uint32_t value) {
     Put16(out, value >> 16);
 }
 
-int Square(int v) {
-    return v * v;
-}
+int Square(int v) { return v * v; }
 
 } // namespace
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/gdi/Bitmap.h"
 #include "platform/core/WinTypes.h"
+#include "platform/gdi/Bitmap.h"
 
 class Bmp4Writer {
   public:

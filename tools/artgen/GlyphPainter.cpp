@@ -126,7 +126,8 @@ void PaintNormal(Bitmap& bitmap, const TRows& rows, bool mirrored) {
 // Outlines and dark fills carry the shape; light fills are left out of the greyed copy.
 bool IsInk(COLORREF color) {
     if (color == GlyphPainter::kTransparent) return false;
-    const int luma = (299 * GetRValue(color) + 587 * GetGValue(color) + 114 * GetBValue(color)) / 1000;
+    const int luma =
+        (299 * GetRValue(color) + 587 * GetGValue(color) + 114 * GetBValue(color)) / 1000;
     return luma < 160;
 }
 
@@ -138,7 +139,8 @@ void PaintGreyed(Bitmap& bitmap) {
         for (int x = 0; x < size; ++x) bitmap.SetPixel(size + x, y, GlyphPainter::kTransparent);
     for (int y = 0; y + 1 < size; ++y)
         for (int x = 0; x + 1 < size; ++x)
-            if (IsInk(bitmap.GetPixel(x, y))) bitmap.SetPixel(size + x + 1, y + 1, RGB(255, 255, 255));
+            if (IsInk(bitmap.GetPixel(x, y)))
+                bitmap.SetPixel(size + x + 1, y + 1, RGB(255, 255, 255));
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
             if (IsInk(bitmap.GetPixel(x, y))) bitmap.SetPixel(size + x, y, RGB(128, 128, 128));

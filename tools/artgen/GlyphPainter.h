@@ -1,8 +1,8 @@
 #pragma once
 // The tool buttons' glyphs: pixel drawings in the sixteen VGA colours, each with its greyed
 // copy for the disabled button beside it.
-#include "platform/gdi/Bitmap.h"
 #include "platform/core/WinTypes.h"
+#include "platform/gdi/Bitmap.h"
 #include "shell/Art.h" // the glyph names
 
 class GlyphPainter {

@@ -1,9 +1,9 @@
 #include "IconPainter.h"
 
-#include "Supersampler.h"
 #include <algorithm>
 #include <cmath>
 
+#include "Supersampler.h"
 #include "platform/gdi/Gdi.h"
 
 namespace {
@@ -50,8 +50,10 @@ class TIconCanvas {
         const double r = halfUnits * unit_ / 4.0; // half the width, in oversampled pixels
         const double nx = -dy / length * r, ny = dx / length * r;
         const double ax = from.x * unit_, ay = from.y * unit_, bx = to.x * unit_, by = to.y * unit_;
-        const POINT quad[4] = {{LONG(ax + nx), LONG(ay + ny)}, {LONG(bx + nx), LONG(by + ny)},
-                               {LONG(bx - nx), LONG(by - ny)}, {LONG(ax - nx), LONG(ay - ny)}};
+        const POINT quad[4] = {{LONG(ax + nx), LONG(ay + ny)},
+                               {LONG(bx + nx), LONG(by + ny)},
+                               {LONG(bx - nx), LONG(by - ny)},
+                               {LONG(ax - nx), LONG(ay - ny)}};
         HPEN pen = CreatePen(PS_NULL, 0, color);
         HBRUSH brush = CreateSolidBrush(color);
         HGDIOBJ oldPen = SelectObject(dc_, pen);

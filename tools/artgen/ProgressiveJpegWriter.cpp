@@ -3,7 +3,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-
 #include <jpeglib.h>
 
 namespace {

@@ -85,9 +85,7 @@ void Overlay(Bitmap& picture, const Bitmap& mask, COLORREF color, int opacityPer
     }
 }
 
-void ClearMask(TSurface& mask) {
-    mask.Pixels().Fill(RGB(0, 0, 0));
-}
+void ClearMask(TSurface& mask) { mask.Pixels().Fill(RGB(0, 0, 0)); }
 
 void WhiteBox(HDC dc, int left, int top, int right, int bottom) {
     const RECT r = Rect(left, top, right, bottom);
@@ -107,7 +105,9 @@ struct TChart {
     int Base = 250 * kScale;
     int Peak = 150 * kScale;
     int Slot() const { return (Right - Left) / kBars; }
-    int TopAt(double position) const { return Base - int(std::lround(Peak * (0.08 + 0.92 * Bell(position)))); }
+    int TopAt(double position) const {
+        return Base - int(std::lround(Peak * (0.08 + 0.92 * Bell(position))));
+    }
 };
 
 void DrawHistogramMask(HDC dc, const TChart& chart) {
@@ -116,7 +116,8 @@ void DrawHistogramMask(HDC dc, const TChart& chart) {
         const int left = chart.Left + i * chart.Slot();
         WhiteBox(dc, left + gap, chart.TopAt(i), left + chart.Slot() - gap, chart.Base);
     }
-    WhiteBox(dc, chart.Left - 10 * kScale, chart.Base, chart.Right + 10 * kScale, chart.Base + kScale);
+    WhiteBox(dc, chart.Left - 10 * kScale, chart.Base, chart.Right + 10 * kScale,
+             chart.Base + kScale);
 }
 
 // The bell curve through the bars' tops, as round-ended segments three pixels thick.

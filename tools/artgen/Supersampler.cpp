@@ -22,9 +22,7 @@ TBlockSum SumBlock(const Bitmap& large, int factor, int x, int y, bool skipKey, 
     return sum;
 }
 
-uint8_t Mean(int total, int count) {
-    return uint8_t((total + count / 2) / count);
-}
+uint8_t Mean(int total, int count) { return uint8_t((total + count / 2) / count); }
 
 } // namespace
 

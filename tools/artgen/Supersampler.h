@@ -1,8 +1,8 @@
 #pragma once
 // Pictures are drawn at a multiple of their size with the window system's hard-edged GDI and
 // then box-filtered down, which gives smooth edges to shapes and curves.
-#include "platform/gdi/Bitmap.h"
 #include "platform/core/WinTypes.h"
+#include "platform/gdi/Bitmap.h"
 
 class Supersampler {
   public:

@@ -1,11 +1,11 @@
 #include "tools/swfgen/CourseMovie.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "tools/swfgen/SwfFileWriter.h"
 #include "tools/swfgen/SwfShapeWriter.h"
 #include "tools/swfgen/SwfTagWriter.h"
-
-#include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -273,12 +273,8 @@ void DefineDonut(TSwfTagWriter& tags) {
     tags.DefineSprite(kDonutSpriteId, spin);
 }
 
-double PointX(int i) {
-    return (kLineX + kLineStep * i) * kTw;
-}
-double PointY(int i) {
-    return kLineY[i] * kTw;
-}
+double PointX(int i) { return (kLineX + kLineStep * i) * kTw; }
+double PointY(int i) { return kLineY[i] * kTw; }
 
 void DefineLineChart(TSwfTagWriter& tags, int pieces) {
     // Each segment of the line comes in pieces, one per frame, so the line draws itself.
@@ -300,8 +296,7 @@ void DefineLineChart(TSwfTagWriter& tags, int pieces) {
                                        {{0, Rgb(0x7FF5DC, 170)}, {255, Rgb(0x7FF5DC, 10)}})),
                    0);
     area.MoveTo(int32_t(PointX(0)), kBaseline * kTw);
-    for (int i = 0; i < kPoints; ++i)
-        area.LineTo(int32_t(PointX(i)), int32_t(PointY(i)));
+    for (int i = 0; i < kPoints; ++i) area.LineTo(int32_t(PointX(i)), int32_t(PointY(i)));
     area.LineTo(int32_t(PointX(kPoints - 1)), kBaseline * kTw);
     area.LineTo(int32_t(PointX(0)), kBaseline * kTw);
     tags.DefineShape(kAreaId, area);

@@ -14,9 +14,7 @@ void TSwfBitWriter::SB(int32_t value, int bits) {
     UB(uint32_t(value) & (bits >= 32 ? 0xFFFFFFFFu : ((1u << bits) - 1u)), bits);
 }
 
-void TSwfBitWriter::Align() {
-    bitPos_ = 0;
-}
+void TSwfBitWriter::Align() { bitPos_ = 0; }
 
 void TSwfBitWriter::U8(uint8_t v) {
     Align();
@@ -39,23 +37,20 @@ void TSwfBitWriter::Bytes(const std::vector<uint8_t>& bytes) {
 }
 
 void TSwfBitWriter::String(const char* text) {
-    while (*text)
-        U8(uint8_t(*text++));
+    while (*text) U8(uint8_t(*text++));
     U8(0);
 }
 
 int TSwfBitWriter::SignedBits(int64_t value) {
     if (value == 0) return 0;
     int bits = 1;
-    while (value < -(int64_t(1) << (bits - 1)) || value >= (int64_t(1) << (bits - 1)))
-        ++bits;
+    while (value < -(int64_t(1) << (bits - 1)) || value >= (int64_t(1) << (bits - 1))) ++bits;
     return bits;
 }
 
 int TSwfBitWriter::UnsignedBits(uint32_t value) {
     int bits = 0;
-    while (bits < 32 && (value >> bits) != 0)
-        ++bits;
+    while (bits < 32 && (value >> bits) != 0) ++bits;
     return bits;
 }
 
@@ -127,10 +122,8 @@ void TSwfBitWriter::ColorTransform(const SwfColorTransform& cx, bool withAlpha) 
     UB(hasMult, 1);
     UB(uint32_t(bits), 4);
     if (hasMult)
-        for (int i = 0; i < channels; ++i)
-            SB(cx.mult[i], bits);
+        for (int i = 0; i < channels; ++i) SB(cx.mult[i], bits);
     if (hasAdd)
-        for (int i = 0; i < channels; ++i)
-            SB(cx.add[i], bits);
+        for (int i = 0; i < channels; ++i) SB(cx.add[i], bits);
     Align();
 }

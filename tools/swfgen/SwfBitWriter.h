@@ -1,10 +1,10 @@
 #pragma once
 // Writes SWF fields: little-endian integers and big-endian bit fields, plus the packed
 // records (RECT, MATRIX, colours, colour transforms) built from them.
-#include "movie/SwfTypes.h"
-
 #include <cstdint>
 #include <vector>
+
+#include "movie/SwfTypes.h"
 
 class TSwfBitWriter {
   public:

@@ -1,8 +1,8 @@
 #include "tools/swfgen/SwfFileWriter.h"
 
-#include "tools/swfgen/SwfBitWriter.h"
-
 #include <zlib.h>
+
+#include "tools/swfgen/SwfBitWriter.h"
 
 std::vector<uint8_t> TSwfFileWriter::Write(const TSwfTagWriter& tags, const SwfRect& frameSize,
                                            double frameRate, bool compress, int version) {

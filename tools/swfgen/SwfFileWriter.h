@@ -1,10 +1,10 @@
 #pragma once
 // Puts the SWF header in front of a timeline's tags: FWS, or CWS with the body packed by zlib.
-#include "movie/SwfTypes.h"
-#include "tools/swfgen/SwfTagWriter.h"
-
 #include <cstdint>
 #include <vector>
+
+#include "movie/SwfTypes.h"
+#include "tools/swfgen/SwfTagWriter.h"
 
 class TSwfFileWriter {
   public:

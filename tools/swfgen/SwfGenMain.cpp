@@ -1,15 +1,15 @@
 // swfgen: writes the course's splash movie.
 //   swfgen OUT.swf                  writes the movie (zlib-compressed)
 //   swfgen OUT.swf --frames DIR N.. also renders the listed frames to DIR/frame-N.png
-#include "movie/SwfMovie.h"
-#include "platform/image/PngFile.h"
-#include "tools/swfgen/CourseMovie.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "movie/SwfMovie.h"
+#include "platform/image/PngFile.h"
+#include "tools/swfgen/CourseMovie.h"
 
 namespace {
 
@@ -29,8 +29,7 @@ int RenderFrames(const std::vector<uint8_t>& swf, const std::string& dir, int ar
     }
     for (int i = first; i < argc; ++i) {
         const int wanted = std::atoi(argv[i]);
-        while (movie->CurrentFrame() != wanted % movie->FrameCount())
-            movie->NextFrame();
+        while (movie->CurrentFrame() != wanted % movie->FrameCount()) movie->NextFrame();
         Bitmap bmp(movie->Width(), movie->Height(), 24);
         movie->Render(bmp, RECT{0, 0, bmp.Width(), bmp.Height()});
         const std::string path = dir + "/frame-" + std::to_string(wanted) + ".png";

@@ -1,9 +1,9 @@
 #include "tools/swfgen/SwfShapeWriter.h"
 
-#include "tools/swfgen/SwfBitWriter.h"
-
 #include <algorithm>
 #include <cstdlib>
+
+#include "tools/swfgen/SwfBitWriter.h"
 
 namespace {
 
@@ -61,23 +61,20 @@ void WriteStyleArrays(TSwfBitWriter& w, const std::vector<SwfFillStyle>& fills,
     } else {
         w.U8(uint8_t(fills.size()));
     }
-    for (const SwfFillStyle& f : fills)
-        WriteFill(w, f, version);
+    for (const SwfFillStyle& f : fills) WriteFill(w, f, version);
     if (lines.size() >= 0xFF) {
         w.U8(0xFF);
         w.U16(uint16_t(lines.size()));
     } else {
         w.U8(uint8_t(lines.size()));
     }
-    for (const SwfLineStyle& l : lines)
-        WriteLine(w, l, version);
+    for (const SwfLineStyle& l : lines) WriteLine(w, l, version);
 }
 
 // Edge fields: 4 bits say the width less 2, so deltas fit in 17 bits.
 int EdgeBits(std::initializer_list<int32_t> values) {
     int bits = 2;
-    for (int32_t v : values)
-        bits = std::max(bits, TSwfBitWriter::SignedBits(v));
+    for (int32_t v : values) bits = std::max(bits, TSwfBitWriter::SignedBits(v));
     return bits;
 }
 
@@ -150,8 +147,7 @@ std::vector<uint8_t> TSwfShapeWriter::Encode(uint16_t id, int version) const {
     w.U16(id);
     int maxWidth = 0;
     for (const StyleGroup& g : groups_)
-        for (const SwfLineStyle& l : g.lines)
-            maxWidth = std::max<int>(maxWidth, l.width);
+        for (const SwfLineStyle& l : g.lines) maxWidth = std::max<int>(maxWidth, l.width);
     const SwfRect edges{minX_, maxX_, minY_, maxY_};
     const SwfRect bounds{minX_ - maxWidth / 2, maxX_ + maxWidth / 2, minY_ - maxWidth / 2,
                          maxY_ + maxWidth / 2};

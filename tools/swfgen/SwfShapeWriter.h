@@ -1,10 +1,10 @@
 #pragma once
 // Builds the body of a DefineShape tag: style arrays and shape records. Points are absolute
 // twips; the writer turns them into the relative edges SWF stores and works out the bounds.
-#include "movie/SwfTypes.h"
-
 #include <cstdint>
 #include <vector>
+
+#include "movie/SwfTypes.h"
 
 class TSwfShapeWriter {
   public:

@@ -1,8 +1,8 @@
 #include "tools/swfgen/SwfTagWriter.h"
 
-#include "tools/swfgen/SwfBitWriter.h"
-
 #include <zlib.h>
+
+#include "tools/swfgen/SwfBitWriter.h"
 
 void TSwfTagWriter::Tag(int code, const std::vector<uint8_t>& body, bool forceLong) {
     TSwfBitWriter w;
@@ -98,6 +98,4 @@ void TSwfTagWriter::ShowFrame() {
     ++frames_;
 }
 
-void TSwfTagWriter::End() {
-    Tag(0, {});
-}
+void TSwfTagWriter::End() { Tag(0, {}); }

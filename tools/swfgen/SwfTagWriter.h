@@ -1,10 +1,10 @@
 #pragma once
 // Collects the tags of a timeline: the movie's own, or a sprite's for DefineSprite.
-#include "movie/SwfTypes.h"
-#include "tools/swfgen/SwfShapeWriter.h"
-
 #include <cstdint>
 #include <vector>
+
+#include "movie/SwfTypes.h"
+#include "tools/swfgen/SwfShapeWriter.h"
 
 class TSwfTagWriter {
   public:

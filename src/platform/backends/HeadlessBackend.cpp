@@ -21,7 +21,8 @@ Backend& CurrentBackend() {
 
 void SetBackend(std::unique_ptr<Backend> backend) { Slot() = std::move(backend); }
 
-HeadlessBackend::HeadlessBackend(int screenWidth, int screenHeight) : width_(screenWidth), height_(screenHeight) {}
+HeadlessBackend::HeadlessBackend(int screenWidth, int screenHeight)
+    : width_(screenWidth), height_(screenHeight) {}
 
 void HeadlessBackend::SetScreenSize(int width, int height) {
     width_ = width;
@@ -58,7 +59,8 @@ void AdvanceClock(DWORD ms) {
     while (int32_t(end - h.NowMs()) > 0) {
         const DWORD now = h.NowMs(), next = NextTimerDueMs();
         DWORD target = end;
-        if (next != kWaitForever && int32_t(next - end) < 0) target = int32_t(next - now) > 0 ? next : now + 1;
+        if (next != kWaitForever && int32_t(next - end) < 0)
+            target = int32_t(next - now) > 0 ? next : now + 1;
         h.Sleep(target - now);
         ProcessPendingMessages();
     }

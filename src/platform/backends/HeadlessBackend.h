@@ -4,11 +4,11 @@
 #include <functional>
 #include <string>
 
-#include "platform/window/Backend.h"
 #include "platform/gdi/Bitmap.h"
+#include "platform/window/Backend.h"
 
 class HeadlessBackend : public Backend {
-public:
+  public:
     explicit HeadlessBackend(int screenWidth = 1280, int screenHeight = 1024);
 
     DWORD NowMs() override { return now_; }
@@ -33,7 +33,7 @@ public:
 
     static constexpr int kTaskBarHeight = 30;
 
-private:
+  private:
     DWORD now_ = 0;
     std::time_t wallStart_ = std::time(nullptr);
     int width_;

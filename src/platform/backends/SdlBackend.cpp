@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_shape.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -19,13 +18,9 @@ extern "C" const char* __lsan_default_suppressions() {
 
 namespace {
 
-RECT FromSdl(const SDL_Rect& r) {
-    return Rect(r.x, r.y, r.x + r.w, r.y + r.h);
-}
+RECT FromSdl(const SDL_Rect& r) { return Rect(r.x, r.y, r.x + r.w, r.y + r.h); }
 
-bool Keyed(const WindowObject& w) {
-    return w.layered && (w.layeredFlags & LWA_COLORKEY);
-}
+bool Keyed(const WindowObject& w) { return w.layered && (w.layeredFlags & LWA_COLORKEY); }
 
 // The SDL creation flags a window's styles ask for. Owned windows, pop-ups and tool windows
 // stay off the task bar unless they ask for it; a tool pop-up (menus, drop-down lists and
@@ -43,36 +38,24 @@ uint32_t CreationFlags(const WindowObject& w) {
 
 SDL_SystemCursor SystemCursorFor(int id) {
     switch (id) {
-    case IDC_HAND:
-        return SDL_SYSTEM_CURSOR_HAND;
-    case IDC_IBEAM:
-        return SDL_SYSTEM_CURSOR_IBEAM;
-    case IDC_SIZEWE:
-        return SDL_SYSTEM_CURSOR_SIZEWE;
-    case IDC_SIZENS:
-        return SDL_SYSTEM_CURSOR_SIZENS;
-    case IDC_SIZENWSE:
-        return SDL_SYSTEM_CURSOR_SIZENWSE;
-    case IDC_SIZENESW:
-        return SDL_SYSTEM_CURSOR_SIZENESW;
-    case IDC_SIZEALL:
-        return SDL_SYSTEM_CURSOR_SIZEALL;
-    case IDC_WAIT:
-        return SDL_SYSTEM_CURSOR_WAIT;
-    case IDC_NO:
-        return SDL_SYSTEM_CURSOR_NO;
-    case IDC_CROSS:
-        return SDL_SYSTEM_CURSOR_CROSSHAIR;
-    default:
-        return SDL_SYSTEM_CURSOR_ARROW;
+    case IDC_HAND: return SDL_SYSTEM_CURSOR_HAND;
+    case IDC_IBEAM: return SDL_SYSTEM_CURSOR_IBEAM;
+    case IDC_SIZEWE: return SDL_SYSTEM_CURSOR_SIZEWE;
+    case IDC_SIZENS: return SDL_SYSTEM_CURSOR_SIZENS;
+    case IDC_SIZENWSE: return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case IDC_SIZENESW: return SDL_SYSTEM_CURSOR_SIZENESW;
+    case IDC_SIZEALL: return SDL_SYSTEM_CURSOR_SIZEALL;
+    case IDC_WAIT: return SDL_SYSTEM_CURSOR_WAIT;
+    case IDC_NO: return SDL_SYSTEM_CURSOR_NO;
+    case IDC_CROSS: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    default: return SDL_SYSTEM_CURSOR_ARROW;
     }
 }
 
 std::vector<uint32_t> CodePoints(const char* utf8) {
     std::vector<uint32_t> out;
     const std::string_view s(utf8, strnlen(utf8, SDL_TEXTINPUTEVENT_TEXT_SIZE));
-    for (size_t pos = 0; pos < s.size();)
-        out.push_back(DecodeUtf8(s, pos));
+    for (size_t pos = 0; pos < s.size();) out.push_back(DecodeUtf8(s, pos));
     return out;
 }
 
@@ -88,47 +71,28 @@ UINT VirtualKeyFromSdl(int32_t keycode, int scancode) {
         return scancode == SDL_SCANCODE_0 ? UINT('0') : UINT('1' + (scancode - SDL_SCANCODE_1));
     switch (keycode) {
     case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-        return VK_RETURN;
-    case SDLK_ESCAPE:
-        return VK_ESCAPE;
-    case SDLK_TAB:
-        return VK_TAB;
-    case SDLK_SPACE:
-        return VK_SPACE;
-    case SDLK_BACKSPACE:
-        return VK_BACK;
-    case SDLK_DELETE:
-        return VK_DELETE;
-    case SDLK_INSERT:
-        return VK_INSERT;
-    case SDLK_LEFT:
-        return VK_LEFT;
-    case SDLK_RIGHT:
-        return VK_RIGHT;
-    case SDLK_UP:
-        return VK_UP;
-    case SDLK_DOWN:
-        return VK_DOWN;
-    case SDLK_HOME:
-        return VK_HOME;
-    case SDLK_END:
-        return VK_END;
-    case SDLK_PAGEUP:
-        return VK_PRIOR;
-    case SDLK_PAGEDOWN:
-        return VK_NEXT;
+    case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_DELETE: return VK_DELETE;
+    case SDLK_INSERT: return VK_INSERT;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_END: return VK_END;
+    case SDLK_PAGEUP: return VK_PRIOR;
+    case SDLK_PAGEDOWN: return VK_NEXT;
     case SDLK_LSHIFT:
-    case SDLK_RSHIFT:
-        return VK_SHIFT;
+    case SDLK_RSHIFT: return VK_SHIFT;
     case SDLK_LCTRL:
-    case SDLK_RCTRL:
-        return VK_CONTROL;
+    case SDLK_RCTRL: return VK_CONTROL;
     case SDLK_LALT:
-    case SDLK_RALT:
-        return VK_MENU;
-    default:
-        break;
+    case SDLK_RALT: return VK_MENU;
+    default: break;
     }
     if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return VK_F1 + UINT(keycode - SDLK_F1);
     return 0;
@@ -172,11 +136,9 @@ bool SdlBackend::Start(std::string* error, const char* videoDriver) {
 }
 
 SdlBackend::~SdlBackend() {
-    for (auto& [hwnd, n] : natives_)
-        DestroyNative(n);
+    for (auto& [hwnd, n] : natives_) DestroyNative(n);
     natives_.clear();
-    for (auto& [id, cursor] : cursors_)
-        SDL_FreeCursor(cursor);
+    for (auto& [id, cursor] : cursors_) SDL_FreeCursor(cursor);
     cursors_.clear();
     SDL_StopTextInput();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -185,9 +147,7 @@ SdlBackend::~SdlBackend() {
 
 // ---------------------------------------------------------------- clock, screen, cursor
 
-DWORD SdlBackend::NowMs() {
-    return DWORD(SDL_GetTicks() - startTicks_);
-}
+DWORD SdlBackend::NowMs() { return DWORD(SDL_GetTicks() - startTicks_); }
 
 void SdlBackend::Sleep(DWORD ms) {
     // Animations pause between frames; each frame must reach the screen first.
@@ -511,8 +471,7 @@ bool SdlBackend::WaitForEvents(DWORD untilMs) {
     // it) before the next is queued, so a WM_CHAR comes before the key's release and is made
     // with the Shift state of its own key press, however fast the keys came.
     bool input = got && HandleEvent(event);
-    while (!input && SDL_PollEvent(&event))
-        input = HandleEvent(event);
+    while (!input && SDL_PollEvent(&event)) input = HandleEvent(event);
     SyncCapture();
     return !(quitRequested_ && !AnyVisibleWindow());
 }
@@ -548,8 +507,7 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
         for (HWND h : std::vector<HWND>(TopLevelZOrder()))
             if (IsWindowVisible(h)) PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
         return true;
-    case SDL_WINDOWEVENT:
-        return HandleWindowEvent(event);
+    case SDL_WINDOWEVENT: return HandleWindowEvent(event);
     case SDL_MOUSEMOTION: {
         if (event.motion.which == SDL_TOUCH_MOUSEID) break; // touches come as their own events too
         POINT p;
@@ -581,14 +539,11 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
         return true;
     }
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        return HandleKey(event);
+    case SDL_KEYUP: return HandleKey(event);
     case SDL_TEXTINPUT:
-        for (uint32_t c : CodePoints(event.text.text))
-            QueueChar(c);
+        for (uint32_t c : CodePoints(event.text.text)) QueueChar(c);
         return true;
-    default:
-        break;
+    default: break;
     }
     return false;
 }
@@ -618,8 +573,7 @@ bool SdlBackend::HandleKey(const SDL_Event& event) {
             return true;
         }
         QueueKey(VK_PROCESSKEY, true);
-        for (uint32_t c : text)
-            QueueChar(c);
+        for (uint32_t c : text) QueueChar(c);
         return true;
     }
     QueueKey(vk, true);
@@ -633,9 +587,7 @@ bool SdlBackend::HandleWindowEvent(const SDL_Event& event) {
     Native& n = natives_[hwnd];
     const RECT whole = Rect(0, 0, WidthOf(w->rect), HeightOf(w->rect));
     switch (event.window.event) {
-    case SDL_WINDOWEVENT_CLOSE:
-        PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-        return true;
+    case SDL_WINDOWEVENT_CLOSE: PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); return true;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_SHOWN:
@@ -675,8 +627,7 @@ bool SdlBackend::HandleWindowEvent(const SDL_Event& event) {
             return true;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return false;
 }

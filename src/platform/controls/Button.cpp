@@ -23,7 +23,9 @@ ButtonState* StateOf(HWND hwnd) { return ControlStateOf<ButtonState>(hwnd, kStat
 
 DWORD StyleOf(HWND hwnd) { return DWORD(GetWindowLongPtr(hwnd, GWL_STYLE)); }
 DWORD TypeOf(HWND hwnd) { return StyleOf(hwnd) & BS_TYPEMASK; }
-bool IsCheckBox(DWORD t) { return t == BS_CHECKBOX || t == BS_AUTOCHECKBOX || t == BS_3STATE || t == BS_AUTO3STATE; }
+bool IsCheckBox(DWORD t) {
+    return t == BS_CHECKBOX || t == BS_AUTOCHECKBOX || t == BS_3STATE || t == BS_AUTO3STATE;
+}
 bool IsRadio(DWORD t) { return t == BS_RADIOBUTTON || t == BS_AUTORADIOBUTTON; }
 bool IsThreeState(DWORD t) { return t == BS_3STATE || t == BS_AUTO3STATE; }
 
@@ -90,7 +92,8 @@ void SetCheck(HWND hwnd, ButtonState& s, WPARAM value) {
     if (IsRadio(type)) {
         // The checked radio button of a group is the one Tab reaches.
         const DWORD style = StyleOf(hwnd);
-        SetWindowLongPtr(hwnd, GWL_STYLE, LONG_PTR(check ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP)));
+        SetWindowLongPtr(hwnd, GWL_STYLE,
+                         LONG_PTR(check ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP)));
     }
     if (check != s.check) {
         s.check = check;
@@ -103,18 +106,18 @@ void PerformClick(HWND hwnd) {
     ButtonState* s = StateOf(hwnd);
     if (!s) return;
     switch (TypeOf(hwnd)) {
-    case BS_AUTOCHECKBOX:
-        SetCheck(hwnd, *s, s->check ? BST_UNCHECKED : BST_CHECKED);
-        break;
+    case BS_AUTOCHECKBOX: SetCheck(hwnd, *s, s->check ? BST_UNCHECKED : BST_CHECKED); break;
     case BS_AUTO3STATE:
-        SetCheck(hwnd, *s, s->check == 0 ? BST_CHECKED : s->check == 1 ? BST_INDETERMINATE : BST_UNCHECKED);
+        SetCheck(hwnd, *s,
+                 s->check == 0   ? BST_CHECKED
+                 : s->check == 1 ? BST_INDETERMINATE
+                                 : BST_UNCHECKED);
         break;
     case BS_AUTORADIOBUTTON:
         SetCheck(hwnd, *s, BST_CHECKED);
         UncheckOtherAutoRadios(hwnd);
         break;
-    default:
-        break;
+    default: break;
     }
     if (IsWindow(hwnd)) NotifyParent(hwnd, BN_CLICKED);
 }
@@ -159,12 +162,16 @@ RECT DrawCaption(const PaintInfo& p, const std::string& text, RECT r, UINT hAlig
     place.top = r.top + (HeightOf(r) - h) / 2;
     place.bottom = place.top + h;
     RECT covered = place;
-    if (hAlign == DT_CENTER) covered.left = r.left + (WidthOf(r) - w) / 2;
-    else if (hAlign == DT_RIGHT) covered.left = r.right - w;
+    if (hAlign == DT_CENTER)
+        covered.left = r.left + (WidthOf(r) - w) / 2;
+    else if (hAlign == DT_RIGHT)
+        covered.left = r.right - w;
     covered.right = covered.left + w;
     if (text.empty()) return RECT{};
-    if (p.enabled) DrawText(p.dc, text.c_str(), int(text.size()), &place, format);
-    else DrawEmbossedText(p.dc, text.c_str(), int(text.size()), place, format);
+    if (p.enabled)
+        DrawText(p.dc, text.c_str(), int(text.size()), &place, format);
+    else
+        DrawEmbossedText(p.dc, text.c_str(), int(text.size()), place, format);
     return covered;
 }
 
@@ -178,8 +185,10 @@ void PaintPushButton(const PaintInfo& p) {
         r = InflateRect(r, -1, -1);
     }
     if (p.s->pushed) {
-        if (isDefault) FrameTwoTone(p.dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
-        else DrawFieldSunken(p.dc, r);
+        if (isDefault)
+            FrameTwoTone(p.dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
+        else
+            DrawFieldSunken(p.dc, r);
     } else {
         DrawButtonRaised(p.dc, r);
     }
@@ -207,7 +216,10 @@ void DrawCheckBoxMark(const PaintInfo& p, const RECT& box) {
     const bool grey = !p.enabled || p.s->pushed || p.s->check == 2;
     FillSolidRect(p.dc, InflateRect(box, -2, -2), GetSysColor(grey ? COLOR_BTNFACE : COLOR_WINDOW));
     DrawFieldSunken(p.dc, box);
-    if (p.s->check) DrawCheckMark(p.dc, box, GetSysColor(p.s->check == 2 || !p.enabled ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT));
+    if (p.s->check)
+        DrawCheckMark(
+            p.dc, box,
+            GetSysColor(p.s->check == 2 || !p.enabled ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT));
 }
 
 void DrawRadioMark(const PaintInfo& p, const RECT& box) {
@@ -237,12 +249,15 @@ void PaintCheckOrRadio(const PaintInfo& p, HBRUSH background) {
     const int top = p.client.top + (HeightOf(p.client) - kMarkSize) / 2;
     const int left = leftText ? p.client.right - kMarkSize : p.client.left;
     const RECT box = Rect(left, top, left + kMarkSize, top + kMarkSize);
-    if (IsRadio(p.style & BS_TYPEMASK)) DrawRadioMark(p, box);
-    else DrawCheckBoxMark(p, box);
+    if (IsRadio(p.style & BS_TYPEMASK))
+        DrawRadioMark(p, box);
+    else
+        DrawCheckBoxMark(p, box);
     SetBkMode(p.dc, TRANSPARENT);
     RECT textRect = leftText ? Rect(p.client.left, p.client.top, box.left - 4, p.client.bottom)
                              : Rect(box.right + 4, p.client.top, p.client.right, p.client.bottom);
-    const RECT covered = DrawCaption(p, TextOf(p.hwnd), textRect, HorizontalFormat(p.style, DT_LEFT));
+    const RECT covered =
+        DrawCaption(p, TextOf(p.hwnd), textRect, HorizontalFormat(p.style, DT_LEFT));
     if (p.s->focused && !IsRectEmpty(covered)) {
         RECT focus = InflateRect(covered, 1, 1);
         IntersectRect(focus, focus, p.client);
@@ -257,19 +272,22 @@ void PaintGroupBox(const PaintInfo& p, HBRUSH background) {
     const int frameTop = p.client.top + tm.tmHeight / 2;
     // An etched frame: a shadow line with a highlight line one pixel to the right and below.
     const RECT frame = Rect(p.client.left, frameTop, p.client.right, p.client.bottom);
-    FrameTwoTone(p.dc, Rect(frame.left + 1, frame.top + 1, frame.right, frame.bottom), GetSysColor(COLOR_BTNHIGHLIGHT),
-            GetSysColor(COLOR_BTNHIGHLIGHT));
-    FrameTwoTone(p.dc, Rect(frame.left, frame.top, frame.right - 1, frame.bottom - 1), GetSysColor(COLOR_BTNSHADOW),
-            GetSysColor(COLOR_BTNSHADOW));
+    FrameTwoTone(p.dc, Rect(frame.left + 1, frame.top + 1, frame.right, frame.bottom),
+                 GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNHIGHLIGHT));
+    FrameTwoTone(p.dc, Rect(frame.left, frame.top, frame.right - 1, frame.bottom - 1),
+                 GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
     if (text.empty()) return;
-    RECT textRect = Rect(p.client.left + 8, p.client.top, p.client.right - 8, p.client.top + tm.tmHeight);
+    RECT textRect =
+        Rect(p.client.left + 8, p.client.top, p.client.right - 8, p.client.top + tm.tmHeight);
     DrawText(p.dc, text.c_str(), int(text.size()), &textRect, DT_SINGLELINE | DT_CALCRECT);
     textRect.right = std::min<LONG>(textRect.right, p.client.right - 8);
     const RECT band = Rect(textRect.left - 2, textRect.top, textRect.right + 2, textRect.bottom);
     FillRect(p.dc, &band, background);
     SetBkMode(p.dc, TRANSPARENT);
-    if (p.enabled) DrawText(p.dc, text.c_str(), int(text.size()), &textRect, DT_SINGLELINE);
-    else DrawEmbossedText(p.dc, text.c_str(), int(text.size()), textRect, DT_SINGLELINE);
+    if (p.enabled)
+        DrawText(p.dc, text.c_str(), int(text.size()), &textRect, DT_SINGLELINE);
+    else
+        DrawEmbossedText(p.dc, text.c_str(), int(text.size()), textRect, DT_SINGLELINE);
 }
 
 void PaintOwnerDrawn(const PaintInfo& p) {
@@ -277,11 +295,13 @@ void PaintOwnerDrawn(const PaintInfo& p) {
     dis.CtlType = ODT_BUTTON;
     dis.CtlID = UINT(GetWindowLongPtr(p.hwnd, GWL_ID));
     dis.itemAction = ODA_DRAWENTIRE;
-    dis.itemState = (p.s->pushed ? ODS_SELECTED : 0) | (p.s->focused ? ODS_FOCUS : 0) | (p.enabled ? 0 : ODS_DISABLED);
+    dis.itemState = (p.s->pushed ? ODS_SELECTED : 0) | (p.s->focused ? ODS_FOCUS : 0) |
+                    (p.enabled ? 0 : ODS_DISABLED);
     dis.hwndItem = p.hwnd;
     dis.hDC = p.dc;
     dis.rcItem = p.client;
-    if (const HWND parent = GetParent(p.hwnd)) SendMessage(parent, WM_DRAWITEM, dis.CtlID, LPARAM(&dis));
+    if (const HWND parent = GetParent(p.hwnd))
+        SendMessage(parent, WM_DRAWITEM, dis.CtlID, LPARAM(&dis));
 }
 
 void Paint(HWND hwnd, HDC dc) {
@@ -298,8 +318,10 @@ void Paint(HWND hwnd, HDC dc) {
         // The parent's answer may delete the window; paint only when it is still there.
         HBRUSH background = AskControlColor(hwnd, WM_CTLCOLORSTATIC, dc, COLOR_BTNFACE);
         if (IsWindow(hwnd) && StateOf(hwnd)) {
-            if (type == BS_GROUPBOX) PaintGroupBox(p, background);
-            else PaintCheckOrRadio(p, background);
+            if (type == BS_GROUPBOX)
+                PaintGroupBox(p, background);
+            else
+                PaintCheckOrRadio(p, background);
         }
     } else {
         AskControlColor(hwnd, WM_CTLCOLORBTN, dc, COLOR_BTNFACE);
@@ -313,7 +335,8 @@ LRESULT EraseBackground(HWND hwnd, HDC dc) {
     // A group box lies over the controls it frames; erasing its inside would wipe them.
     if (type == BS_GROUPBOX || type == BS_OWNERDRAW) return 1;
     const bool isStatic = IsCheckBox(type) || IsRadio(type);
-    HBRUSH brush = AskControlColor(hwnd, isStatic ? WM_CTLCOLORSTATIC : WM_CTLCOLORBTN, dc, COLOR_BTNFACE);
+    HBRUSH brush =
+        AskControlColor(hwnd, isStatic ? WM_CTLCOLORSTATIC : WM_CTLCOLORBTN, dc, COLOR_BTNFACE);
     return FillClientWithBrush(hwnd, dc, brush);
 }
 
@@ -322,7 +345,8 @@ LRESULT EraseBackground(HWND hwnd, HDC dc) {
 LRESULT DialogCode(HWND hwnd) {
     const DWORD type = TypeOf(hwnd);
     if (type == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-    if (type == BS_PUSHBUTTON || type == BS_PUSHBOX || type == BS_USERBUTTON || type == BS_OWNERDRAW)
+    if (type == BS_PUSHBUTTON || type == BS_PUSHBOX || type == BS_USERBUTTON ||
+        type == BS_OWNERDRAW)
         return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
     if (IsRadio(type)) return DLGC_BUTTON | DLGC_RADIOBUTTON;
     if (type == BS_GROUPBOX) return DLGC_STATIC;
@@ -382,8 +406,10 @@ void OnKeyDown(HWND hwnd, WPARAM vk) {
         return;
     }
     if (IsRadio(TypeOf(hwnd))) {
-        if (vk == VK_DOWN || vk == VK_RIGHT) MoveInRadioGroup(hwnd, true);
-        else if (vk == VK_UP || vk == VK_LEFT) MoveInRadioGroup(hwnd, false);
+        if (vk == VK_DOWN || vk == VK_RIGHT)
+            MoveInRadioGroup(hwnd, true);
+        else if (vk == VK_UP || vk == VK_LEFT)
+            MoveInRadioGroup(hwnd, false);
     }
 }
 
@@ -447,77 +473,42 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     ButtonState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
-    case WM_PAINT:
-        PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); });
-        return 0;
-    case WM_ERASEBKGND:
-        return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_PAINT: PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); }); return 0;
+    case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_NCHITTEST:
         // Clicks on a group box reach what lies under it.
         if (TypeOf(hwnd) == BS_GROUPBOX) return HTTRANSPARENT;
         return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_GETDLGCODE:
-        return DialogCode(hwnd);
+    case WM_GETDLGCODE: return DialogCode(hwnd);
     case WM_SETFONT:
         s->font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(uintptr_t(lParam))) Redraw(hwnd);
         return 0;
-    case WM_GETFONT:
-        return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s->font)));
+    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s->font)));
     case WM_SETTEXT: {
         const LRESULT r = DefWindowProc(hwnd, msg, wParam, lParam);
         Redraw(hwnd);
         if (TypeOf(hwnd) == BS_GROUPBOX) InvalidateRect(GetParent(hwnd), nullptr, true);
         return r;
     }
-    case WM_ENABLE:
-        Redraw(hwnd);
-        return 0;
-    case WM_SETFOCUS:
-        OnFocus(hwnd, true);
-        return 0;
-    case WM_KILLFOCUS:
-        OnFocus(hwnd, false);
-        return 0;
+    case WM_ENABLE: Redraw(hwnd); return 0;
+    case WM_SETFOCUS: OnFocus(hwnd, true); return 0;
+    case WM_KILLFOCUS: OnFocus(hwnd, false); return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        OnMouseDown(hwnd);
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(hwnd, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        OnMouseUp(hwnd);
-        return 0;
-    case WM_CAPTURECHANGED:
-        OnCaptureLost(hwnd);
-        return 0;
-    case WM_KEYDOWN:
-        OnKeyDown(hwnd, wParam);
-        return 0;
-    case WM_KEYUP:
-        OnKeyUp(hwnd, wParam);
-        return 0;
-    case WM_CHAR:
-        return 0;
-    case BM_GETCHECK:
-        return IsCheckBox(TypeOf(hwnd)) || IsRadio(TypeOf(hwnd)) ? s->check : 0;
-    case BM_SETCHECK:
-        SetCheck(hwnd, *s, wParam);
-        return 0;
-    case BM_GETSTATE:
-        return StateBits(*s);
-    case BM_SETSTATE:
-        SetPushed(hwnd, *s, wParam != 0);
-        return 0;
-    case BM_SETSTYLE:
-        SetStyle(hwnd, wParam, LOWORD(uintptr_t(lParam)) != 0);
-        return 0;
-    case BM_CLICK:
-        OnClickMessage(hwnd);
-        return 0;
-    default:
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_LBUTTONDBLCLK: OnMouseDown(hwnd); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(hwnd, lParam); return 0;
+    case WM_LBUTTONUP: OnMouseUp(hwnd); return 0;
+    case WM_CAPTURECHANGED: OnCaptureLost(hwnd); return 0;
+    case WM_KEYDOWN: OnKeyDown(hwnd, wParam); return 0;
+    case WM_KEYUP: OnKeyUp(hwnd, wParam); return 0;
+    case WM_CHAR: return 0;
+    case BM_GETCHECK: return IsCheckBox(TypeOf(hwnd)) || IsRadio(TypeOf(hwnd)) ? s->check : 0;
+    case BM_SETCHECK: SetCheck(hwnd, *s, wParam); return 0;
+    case BM_GETSTATE: return StateBits(*s);
+    case BM_SETSTATE: SetPushed(hwnd, *s, wParam != 0); return 0;
+    case BM_SETSTYLE: SetStyle(hwnd, wParam, LOWORD(uintptr_t(lParam)) != 0); return 0;
+    case BM_CLICK: OnClickMessage(hwnd); return 0;
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 

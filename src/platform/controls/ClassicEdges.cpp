@@ -52,7 +52,8 @@ void FrameTwoTone(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight)
 
 void DrawFieldSunken(HDC dc, const RECT& r) {
     FrameTwoTone(dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-    FrameTwoTone(dc, InflateRect(r, -1, -1), GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
+    FrameTwoTone(dc, InflateRect(r, -1, -1), GetSysColor(COLOR_3DDKSHADOW),
+                 GetSysColor(COLOR_3DLIGHT));
 }
 
 void FillSolidRect(HDC dc, const RECT& r, COLORREF color) {

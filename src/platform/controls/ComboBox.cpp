@@ -65,7 +65,8 @@ void FitFieldHeight(HWND hwnd, const ComboState& s) {
     GetWindowRect(hwnd, &r);
     const int height = ItemHeight(hwnd, s) + 8;
     if (HeightOf(r) != height)
-        SetWindowPos(hwnd, nullptr, 0, 0, WidthOf(r), height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd, nullptr, 0, 0, WidthOf(r), height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CloseDropDown(HWND hwnd, bool choose) {
@@ -88,12 +89,14 @@ HWND CreateDropDown(HWND hwnd, const ComboState& s) {
     const int rows = std::clamp(Count(s), 1, kMaxDroppedItems);
     const int height = rows * ItemHeight(hwnd, s) + 2; // and the one-pixel border
     const DWORD style = WS_POPUP | WS_BORDER | (Count(s) > kMaxDroppedItems ? WS_VSCROLL : 0);
-    HWND list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "ComboLBox", "", style, field.left, field.bottom,
-                               WidthOf(field), height, hwnd, nullptr, nullptr, nullptr);
+    HWND list =
+        CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "ComboLBox", "", style, field.left,
+                       field.bottom, WidthOf(field), height, hwnd, nullptr, nullptr, nullptr);
     if (!list) return nullptr;
     SetProp(list, kOwnerProp, hwnd);
     SendMessage(list, WM_SETFONT, WPARAM(FontOrDefault(s.font)), 0);
-    for (const std::string& item : s.items) SendMessage(list, LB_ADDSTRING, 0, LPARAM(item.c_str()));
+    for (const std::string& item : s.items)
+        SendMessage(list, LB_ADDSTRING, 0, LPARAM(item.c_str()));
     SendMessage(list, LB_SETCURSEL, WPARAM(intptr_t(s.current)), 0);
     return list;
 }
@@ -113,8 +116,10 @@ void OpenDropDown(HWND hwnd) {
 void ToggleDropDown(HWND hwnd, bool choose) {
     ComboState* s = StateOf(hwnd);
     if (!s) return;
-    if (s->dropDown) CloseDropDown(hwnd, choose);
-    else OpenDropDown(hwnd);
+    if (s->dropDown)
+        CloseDropDown(hwnd, choose);
+    else
+        OpenDropDown(hwnd);
 }
 
 // ---------------------------------------------------------------- the drop-down list
@@ -172,16 +177,19 @@ LRESULT DropDownProc(HWND list, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         MouseOf(list).armed = true;
-        if (const int i = ListIndexAt(list, p); i >= 0) CallWindowProc(ListProc(), list, LB_SETCURSEL, WPARAM(i), 0);
+        if (const int i = ListIndexAt(list, p); i >= 0)
+            CallWindowProc(ListProc(), list, LB_SETCURSEL, WPARAM(i), 0);
         return 0;
     case WM_MOUSEMOVE:
         if (InClient(list, p)) {
             if (wParam & MK_LBUTTON) MouseOf(list).armed = true;
-            if (const int i = ListIndexAt(list, p); i >= 0) CallWindowProc(ListProc(), list, LB_SETCURSEL, WPARAM(i), 0);
+            if (const int i = ListIndexAt(list, p); i >= 0)
+                CallWindowProc(ListProc(), list, LB_SETCURSEL, WPARAM(i), 0);
         }
         return 0;
     case WM_LBUTTONUP:
-        if (MouseOf(list).armed && InClient(list, p) && ListIndexAt(list, p) >= 0) CloseDropDown(combo, true);
+        if (MouseOf(list).armed && InClient(list, p) && ListIndexAt(list, p) >= 0)
+            CloseDropDown(combo, true);
         return 0;
     case WM_CAPTURECHANGED:
         // Another window took the mouse: the list closes as if Escape had been pressed.
@@ -195,10 +203,8 @@ LRESULT DropDownProc(HWND list, UINT msg, WPARAM wParam, LPARAM lParam) {
         return CallWindowProc(ListProc(), list, msg, wParam, lParam);
     case WM_SETFOCUS:
     case WM_KEYDOWN:
-    case WM_CHAR:
-        return 0;
-    default:
-        return CallWindowProc(ListProc(), list, msg, wParam, lParam);
+    case WM_CHAR: return 0;
+    default: return CallWindowProc(ListProc(), list, msg, wParam, lParam);
     }
 }
 
@@ -230,8 +236,10 @@ void OnKeyDown(HWND hwnd, ComboState& s, WPARAM vk) {
 // Alt+Down and Alt+Up open and close the list.
 bool OnSysKeyDown(HWND hwnd, ComboState& s, WPARAM vk) {
     if (vk != VK_DOWN && vk != VK_UP) return false;
-    if (s.dropDown) CloseDropDown(hwnd, true);
-    else OpenDropDown(hwnd);
+    if (s.dropDown)
+        CloseDropDown(hwnd, true);
+    else
+        OpenDropDown(hwnd);
     return true;
 }
 
@@ -242,13 +250,16 @@ void OnMouseDown(HWND hwnd) {
 
 void DrawArrowButton(HDC dc, const RECT& r, bool pressed, bool enabled) {
     FillSolidRect(dc, r, GetSysColor(COLOR_BTNFACE));
-    if (pressed) FrameTwoTone(dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
-    else DrawButtonRaised(dc, r);
+    if (pressed)
+        FrameTwoTone(dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
+    else
+        DrawButtonRaised(dc, r);
     // A downward triangle four rows high, centred.
     const int shift = pressed ? 1 : 0;
     const int cx = (r.left + r.right) / 2 + shift, cy = (r.top + r.bottom) / 2 - 2 + shift;
     const COLORREF ink = GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
-    for (int row = 0; row < 4; ++row) FillSolidRect(dc, Rect(cx - 3 + row, cy + row, cx + 4 - row, cy + row + 1), ink);
+    for (int row = 0; row < 4; ++row)
+        FillSolidRect(dc, Rect(cx - 3 + row, cy + row, cx + 4 - row, cy + row + 1), ink);
 }
 
 void Paint(HWND hwnd, HDC dc) {
@@ -270,12 +281,15 @@ void Paint(HWND hwnd, HDC dc) {
     const bool highlight = s->focused && !s->dropDown;
     if (highlight) FillSolidRect(dc, field, GetSysColor(COLOR_HIGHLIGHT));
     SetBkMode(dc, TRANSPARENT);
-    if (!enabled) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    else if (highlight) SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    if (!enabled)
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    else if (highlight)
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
     if (s->current >= 0) {
         const std::string& text = s->items[size_t(s->current)];
         RECT textRect = Rect(field.left + 2, field.top, field.right, field.bottom);
-        DrawText(dc, text.c_str(), int(text.size()), &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        DrawText(dc, text.c_str(), int(text.size()), &textRect,
+                 DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     if (highlight) DrawFocusRect(dc, &field);
     RestoreDC(dc, saved);
@@ -293,13 +307,16 @@ int FindExact(const ComboState& s, WPARAM start, const char* text) {
         return t;
     };
     const std::string key = lower(text);
-    const int n = Count(s), first = int(intptr_t(start)) < 0 || int(start) >= n ? 0 : int(start) + 1;
+    const int n = Count(s),
+              first = int(intptr_t(start)) < 0 || int(start) >= n ? 0 : int(start) + 1;
     for (int k = 0; k < n; ++k)
         if (lower(s.items[size_t((first + k) % n)]) == key) return (first + k) % n;
     return int(CB_ERR);
 }
 
-bool ValidIndex(const ComboState& s, WPARAM index) { return int(intptr_t(index)) >= 0 && int(index) < Count(s); }
+bool ValidIndex(const ComboState& s, WPARAM index) {
+    return int(intptr_t(index)) >= 0 && int(index) < Count(s);
+}
 
 void ItemsChanged(HWND hwnd) {
     CloseDropDown(hwnd, false);
@@ -321,8 +338,10 @@ LRESULT ItemMessage(HWND hwnd, ComboState& s, UINT msg, WPARAM wParam, LPARAM lP
     case CB_DELETESTRING:
         if (!ValidIndex(s, wParam)) return CB_ERR;
         s.items.erase(s.items.begin() + int(wParam));
-        if (s.current == int(wParam)) s.current = -1;
-        else if (s.current > int(wParam)) --s.current;
+        if (s.current == int(wParam))
+            s.current = -1;
+        else if (s.current > int(wParam))
+            --s.current;
         ItemsChanged(hwnd);
         return StateOf(hwnd) ? Count(*StateOf(hwnd)) : CB_ERR;
     case CB_RESETCONTENT:
@@ -338,13 +357,16 @@ LRESULT ItemMessage(HWND hwnd, ComboState& s, UINT msg, WPARAM wParam, LPARAM lP
         return ValidIndex(s, wParam) ? LRESULT(wParam) : CB_ERR;
     case CB_GETLBTEXT:
         if (!ValidIndex(s, wParam) || !lParam) return CB_ERR;
-        std::memcpy(reinterpret_cast<char*>(lParam), s.items[wParam].c_str(), s.items[wParam].size() + 1);
+        std::memcpy(reinterpret_cast<char*>(lParam), s.items[wParam].c_str(),
+                    s.items[wParam].size() + 1);
         return LRESULT(s.items[wParam].size());
     case CB_GETLBTEXTLEN: return ValidIndex(s, wParam) ? LRESULT(s.items[wParam].size()) : CB_ERR;
     case CB_FINDSTRINGEXACT: return FindExact(s, wParam, text);
     case CB_SHOWDROPDOWN:
-        if (wParam) OpenDropDown(hwnd);
-        else CloseDropDown(hwnd, false);
+        if (wParam)
+            OpenDropDown(hwnd);
+        else
+            CloseDropDown(hwnd, false);
         return 1;
     case CB_GETDROPPEDSTATE: return s.dropDown ? 1 : 0;
     default: return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -373,15 +395,12 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(list);
         }
         return 0;
-    case WM_PAINT:
-        PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); });
-        return 0;
+    case WM_PAINT: PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); }); return 0;
     case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     // While the list is open, Enter and Escape close it instead of working the dialog.
-    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS | (s->dropDown ? DLGC_WANTALLKEYS : 0);
-    case WM_CREATE:
-        FitFieldHeight(hwnd, *s);
-        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (s->dropDown ? DLGC_WANTALLKEYS : 0);
+    case WM_CREATE: FitFieldHeight(hwnd, *s); return 0;
     case WM_SETFONT:
         s->font = reinterpret_cast<HFONT>(wParam);
         FitFieldHeight(hwnd, *s);
@@ -423,7 +442,10 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR: return 0;
     case WM_MOUSEWHEEL:
         if (!s->dropDown && !s->items.empty())
-            Select(hwnd, *s, std::clamp(s->current - int(int16_t(HIWORD(wParam))) / WHEEL_DELTA, 0, Count(*s) - 1), true);
+            Select(hwnd, *s,
+                   std::clamp(s->current - int(int16_t(HIWORD(wParam))) / WHEEL_DELTA, 0,
+                              Count(*s) - 1),
+                   true);
         return 0;
     default: return ItemMessage(hwnd, *s, msg, wParam, lParam);
     }

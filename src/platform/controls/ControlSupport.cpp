@@ -1,7 +1,6 @@
 // Shared pieces of the standard control classes.
 #include "platform/controls/ControlSupport.h"
 
-
 HFONT DefaultControlFont() {
     static HFONT font = CreateMessageFont();
     return font;
@@ -12,7 +11,8 @@ HBRUSH AskControlColor(HWND hwnd, UINT msg, HDC dc, int fallback) {
     SetBkColor(dc, GetSysColor(fallback));
     const HWND parent = GetParent(hwnd);
     HBRUSH brush = nullptr;
-    if (parent) brush = reinterpret_cast<HBRUSH>(SendMessage(parent, msg, WPARAM(dc), LPARAM(hwnd)));
+    if (parent)
+        brush = reinterpret_cast<HBRUSH>(SendMessage(parent, msg, WPARAM(dc), LPARAM(hwnd)));
     return brush ? brush : GetSysColorBrush(fallback);
 }
 
@@ -23,7 +23,6 @@ bool NotifyParent(HWND hwnd, WORD code) {
     SendMessage(parent, WM_COMMAND, MAKEWPARAM(id, code), LPARAM(hwnd));
     return IsWindow(hwnd);
 }
-
 
 void DrawEmbossedText(HDC dc, const char* text, int length, RECT r, UINT format) {
     const int oldMode = SetBkMode(dc, TRANSPARENT);

@@ -8,9 +8,9 @@
 
 #include "platform/controls/ClassicEdges.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/text/Text.h"
 #include "platform/window/OwnerDraw.h"
 #include "platform/window/PaintControl.h"
-#include "platform/text/Text.h"
 #include "platform/window/WindowSystem.h"
 
 // The message font of the non-client metrics, made once and shared by every control that
@@ -35,15 +35,18 @@ bool NotifyParent(HWND hwnd, WORD code);
 
 // Per-window state of a control kept in a window property: made at WM_NCCREATE, freed at
 // WM_NCDESTROY.
-template <typename State> State* ControlStateOf(HWND hwnd, std::string_view prop) {
+template <typename State>
+State* ControlStateOf(HWND hwnd, std::string_view prop) {
     return static_cast<State*>(GetProp(hwnd, prop));
 }
-template <typename State> State* AttachControlState(HWND hwnd, std::string_view prop) {
+template <typename State>
+State* AttachControlState(HWND hwnd, std::string_view prop) {
     auto state = std::make_unique<State>();
     if (!SetProp(hwnd, prop, state.get())) return nullptr;
     return state.release();
 }
-template <typename State> void DetachControlState(HWND hwnd, std::string_view prop) {
+template <typename State>
+void DetachControlState(HWND hwnd, std::string_view prop) {
     std::unique_ptr<State> owned(static_cast<State*>(RemoveProp(hwnd, prop)));
 }
 
@@ -65,7 +68,8 @@ struct BarStateBase {
     int parentHook = 0;
 };
 // Attached at WM_CREATE with its own message font; null when it cannot be attached.
-template <typename State> State* CreateBarState(HWND hwnd, std::string_view prop) {
+template <typename State>
+State* CreateBarState(HWND hwnd, std::string_view prop) {
     State* s = AttachControlState<State>(hwnd, prop);
     if (!s) return nullptr;
     s->ownFont = CreateMessageFont();
@@ -73,7 +77,8 @@ template <typename State> State* CreateBarState(HWND hwnd, std::string_view prop
     return s;
 }
 // Freed at WM_NCDESTROY with its parent hook and its own font.
-template <typename State> void DestroyBarState(HWND hwnd, std::string_view prop) {
+template <typename State>
+void DestroyBarState(HWND hwnd, std::string_view prop) {
     std::unique_ptr<State> s(static_cast<State*>(RemoveProp(hwnd, prop)));
     if (!s) return;
     if (s->parentHook) RemoveWindowMessageHook(s->parentHook);

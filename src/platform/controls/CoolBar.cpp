@@ -41,9 +41,7 @@ struct CoolState : BarStateBase {
     bool sizing = false;
 };
 
-CoolState* StateOf(HWND hwnd) {
-    return static_cast<CoolState*>(GetProp(hwnd, kStateProp));
-}
+CoolState* StateOf(HWND hwnd) { return static_cast<CoolState*>(GetProp(hwnd, kStateProp)); }
 
 int GripOf(const Band& b) {
     bool grip = !(b.style & RBBS_NOGRIPPER) &&
@@ -57,9 +55,7 @@ int HeaderOf(const CoolState& s, const Band& b) {
     return header;
 }
 
-int MinWidthOf(const CoolState& s, const Band& b) {
-    return HeaderOf(s, b) + b.cxMin + kFrame;
-}
+int MinWidthOf(const CoolState& s, const Band& b) { return HeaderOf(s, b) + b.cxMin + kFrame; }
 
 // Works out every band's rectangle and the bar's height from the client width.
 void ComputeLayout(HWND hwnd, CoolState& s) {
@@ -70,8 +66,7 @@ void ComputeLayout(HWND hwnd, CoolState& s) {
     size_t rowStart = 0;
     while (rowStart < s.bands.size()) {
         size_t rowEnd = rowStart + 1;
-        while (rowEnd < s.bands.size() && !(s.bands[rowEnd].style & RBBS_BREAK))
-            ++rowEnd;
+        while (rowEnd < s.bands.size() && !(s.bands[rowEnd].style & RBBS_BREAK)) ++rowEnd;
         int rowHeight = 0, x = 0;
         for (size_t i = rowStart; i < rowEnd; ++i) {
             const Band& b = s.bands[i];
@@ -82,8 +77,7 @@ void ComputeLayout(HWND hwnd, CoolState& s) {
             rowHeight = std::max(rowHeight, b.cyMin + 2 * kFrame);
             x = right;
         }
-        for (size_t i = rowStart; i < rowEnd; ++i)
-            s.rects[i].bottom = top + rowHeight;
+        for (size_t i = rowStart; i < rowEnd; ++i) s.rects[i].bottom = top + rowHeight;
         top += rowHeight;
         rowStart = rowEnd;
     }
@@ -279,7 +273,8 @@ LRESULT DeleteBand(HWND hwnd, WPARAM index) {
 // ---- The window procedure
 
 LRESULT OnCreate(HWND hwnd) {
-    if (CoolState* s = CreateBarState<CoolState>(hwnd, kStateProp)) s->parentHook = HookParentSize(hwnd, Relayout);
+    if (CoolState* s = CreateBarState<CoolState>(hwnd, kStateProp))
+        s->parentHook = HookParentSize(hwnd, Relayout);
     return 0;
 }
 
@@ -290,14 +285,9 @@ LRESULT CoolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     CoolState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
-    case WM_NCDESTROY:
-        OnNcDestroy(hwnd);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_PAINT:
-        return OnPaint(hwnd, wParam);
-    case WM_ERASEBKGND:
-        EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
-        return 1;
+    case WM_NCDESTROY: OnNcDestroy(hwnd); return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_PAINT: return OnPaint(hwnd, wParam);
+    case WM_ERASEBKGND: EraseBackground(hwnd, reinterpret_cast<HDC>(wParam)); return 1;
     case WM_SIZE:
         if (!s->sizing) {
             ComputeLayout(hwnd, *s);
@@ -309,24 +299,17 @@ LRESULT CoolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         s->font = reinterpret_cast<HFONT>(wParam);
         Relayout(hwnd);
         return 0;
-    case WM_GETFONT:
-        return LRESULT(s->font);
+    case WM_GETFONT: return LRESULT(s->font);
     case WM_NOTIFY:
     case WM_COMMAND:
         // The bands' children talk to the bar's parent, as if the bar were not there.
         return GetParent(hwnd) ? SendMessage(GetParent(hwnd), msg, wParam, lParam) : 0;
-    case RB_INSERTBANDA:
-        return InsertBand(hwnd, wParam, lParam);
-    case RB_DELETEBAND:
-        return DeleteBand(hwnd, wParam);
-    case RB_SETBANDINFOA:
-        return SetBandInfo(hwnd, wParam, lParam);
-    case RB_GETBANDINFOA:
-        return GetBandInfo(*s, wParam, lParam);
-    case RB_GETBANDCOUNT:
-        return LRESULT(s->bands.size());
-    case RB_GETBARHEIGHT:
-        return s->height;
+    case RB_INSERTBANDA: return InsertBand(hwnd, wParam, lParam);
+    case RB_DELETEBAND: return DeleteBand(hwnd, wParam);
+    case RB_SETBANDINFOA: return SetBandInfo(hwnd, wParam, lParam);
+    case RB_GETBANDINFOA: return GetBandInfo(*s, wParam, lParam);
+    case RB_GETBANDCOUNT: return LRESULT(s->bands.size());
+    case RB_GETBARHEIGHT: return s->height;
     case RB_GETROWCOUNT: {
         LRESULT rows = 0;
         for (size_t i = 0; i < s->bands.size(); ++i)
@@ -339,13 +322,13 @@ LRESULT CoolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         *out = s->rects[wParam];
         return 1;
     }
-    default:
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 
 } // namespace
 
 void RegisterCoolBarClass() {
-    RegisterClassOnce(REBARCLASSNAME, CoolBarProc, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
+    RegisterClassOnce(REBARCLASSNAME, CoolBarProc, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                      LoadCursor(nullptr, IDC_ARROW));
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The cool bar window class "ReBarWindow32": rows of bands, each holding a child window
 // behind a grip, sized to the bands' height along the top of its parent.
-#include "platform/controls/StatusBar.h" // the shared CCS_* styles
 #include "platform/controls/CustomDraw.h"
+#include "platform/controls/StatusBar.h" // the shared CCS_* styles
 #include "platform/window/WindowSystem.h"
 
 constexpr char REBARCLASSNAME[] = "ReBarWindow32";

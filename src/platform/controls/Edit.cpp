@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/window/Clipboard.h"
 #include "platform/core/TextCodec.h"
+#include "platform/window/Clipboard.h"
 
 namespace {
 
@@ -50,7 +50,8 @@ size_t SnapToBoundary(const std::string& t, size_t pos) {
 
 size_t NextBoundary(const std::string& t, size_t pos) {
     if (pos >= t.size()) return t.size();
-    if (t[pos] == '\r' && pos + 1 < t.size() && t[pos + 1] == '\n') return pos + 2; // a line break is one step
+    if (t[pos] == '\r' && pos + 1 < t.size() && t[pos + 1] == '\n')
+        return pos + 2; // a line break is one step
     ++pos;
     while (pos < t.size() && IsContinuation(t[pos])) ++pos;
     return pos;
@@ -127,8 +128,10 @@ Layout LayoutOf(HWND hwnd, HDC dc, size_t lineCount) {
     GetClientRect(hwnd, &l.client);
     l.lineHeight = LineHeight(dc);
     l.available = std::max<LONG>(1, WidthOf(l.client) - 2 * kMargin);
-    if (IsMultiLine(hwnd)) l.top = 1;
-    else l.top = std::max<LONG>(0, (HeightOf(l.client) - l.lineHeight) / 2);
+    if (IsMultiLine(hwnd))
+        l.top = 1;
+    else
+        l.top = std::max<LONG>(0, (HeightOf(l.client) - l.lineHeight) / 2);
     (void)lineCount;
     return l;
 }
@@ -138,8 +141,10 @@ int LineOriginX(HWND hwnd, const EditState& s, const Layout& l, int lineWidth) {
     int x = kMargin - s.scrollX;
     const DWORD align = StyleOf(hwnd) & (ES_CENTER | ES_RIGHT);
     const int slack = l.available - lineWidth - 1; // one column for the caret
-    if (slack > 0 && align == ES_CENTER) x += slack / 2;
-    else if (slack > 0 && align == ES_RIGHT) x += slack;
+    if (slack > 0 && align == ES_CENTER)
+        x += slack / 2;
+    else if (slack > 0 && align == ES_RIGHT)
+        x += slack;
     return x;
 }
 
@@ -169,10 +174,13 @@ void KeepCaretVisible(HWND hwnd, EditState& s) {
     const Line line = lines[LineIndexOf(lines, s.caret)];
     const int caretX = WidthOfText(m.dc, s.text, line.start, s.caret);
     int widest = 0;
-    for (const Line& each : lines) widest = std::max(widest, WidthOfText(m.dc, s.text, each.start, each.end));
+    for (const Line& each : lines)
+        widest = std::max(widest, WidthOfText(m.dc, s.text, each.start, each.end));
     s.scrollX = std::min(s.scrollX, std::max(0, widest + 1 - l.available));
-    if (caretX < s.scrollX) s.scrollX = caretX;
-    else if (caretX >= s.scrollX + l.available) s.scrollX = caretX - l.available + 1;
+    if (caretX < s.scrollX)
+        s.scrollX = caretX;
+    else if (caretX >= s.scrollX + l.available)
+        s.scrollX = caretX - l.available + 1;
 }
 
 void Changed(HWND hwnd, EditState& s) {
@@ -187,7 +195,8 @@ void Changed(HWND hwnd, EditState& s) {
 bool ReplaceSelection(HWND hwnd, EditState& s, std::string insert) {
     if (!IsMultiLine(hwnd)) insert = insert.substr(0, insert.find_first_of("\r\n"));
     const size_t from = SelStart(s), to = SelEnd(s);
-    const size_t kept = CountChars(s.text) - CountChars(std::string_view(s.text).substr(from, to - from));
+    const size_t kept =
+        CountChars(s.text) - CountChars(std::string_view(s.text).substr(from, to - from));
     bool truncated = false;
     if (kept + CountChars(insert) > s.limit) {
         // Keep as many whole characters as fit.
@@ -214,7 +223,8 @@ void MoveCaret(HWND hwnd, EditState& s, size_t pos, bool extend) {
 bool IsReadOnly(HWND hwnd) { return (StyleOf(hwnd) & ES_READONLY) != 0; }
 
 void CopySelection(const EditState& s) {
-    if (SelStart(s) != SelEnd(s)) SetClipboardText(std::string_view(s.text).substr(SelStart(s), SelEnd(s) - SelStart(s)));
+    if (SelStart(s) != SelEnd(s))
+        SetClipboardText(std::string_view(s.text).substr(SelStart(s), SelEnd(s) - SelStart(s)));
 }
 
 void DeleteForward(HWND hwnd, EditState& s) {
@@ -231,7 +241,8 @@ void DeleteBackward(HWND hwnd, EditState& s) {
 size_t VerticalNeighbour(HWND hwnd, const EditState& s, int direction) {
     const std::vector<Line> lines = LinesOf(s.text, true);
     const size_t index = LineIndexOf(lines, s.caret);
-    if ((direction < 0 && index == 0) || (direction > 0 && index + 1 >= lines.size())) return s.caret;
+    if ((direction < 0 && index == 0) || (direction > 0 && index + 1 >= lines.size()))
+        return s.caret;
     MeasureDC m(hwnd, s.font);
     const Layout l = LayoutOf(hwnd, m.dc, lines.size());
     const Line& line = lines[index];
@@ -257,9 +268,7 @@ bool ControlKeyShortcut(HWND hwnd, EditState& s, WPARAM vk) {
         s.anchor = 0;
         MoveCaret(hwnd, s, s.text.size(), true);
         return true;
-    case 'C':
-        CopySelection(s);
-        return true;
+    case 'C': CopySelection(s); return true;
     case 'X':
         if (IsReadOnly(hwnd)) return true;
         CopySelection(s);
@@ -268,8 +277,7 @@ bool ControlKeyShortcut(HWND hwnd, EditState& s, WPARAM vk) {
     case 'V':
         if (!IsReadOnly(hwnd)) ReplaceSelection(hwnd, s, GetClipboardText());
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -278,28 +286,28 @@ void OnKeyDown(HWND hwnd, EditState& s, WPARAM vk) {
     if (control && ControlKeyShortcut(hwnd, s, vk)) return;
     switch (vk) {
     case VK_LEFT:
-        if (!shift && SelStart(s) != SelEnd(s)) MoveCaret(hwnd, s, SelStart(s), false);
-        else MoveCaret(hwnd, s, PrevBoundary(s.text, s.caret), shift);
+        if (!shift && SelStart(s) != SelEnd(s))
+            MoveCaret(hwnd, s, SelStart(s), false);
+        else
+            MoveCaret(hwnd, s, PrevBoundary(s.text, s.caret), shift);
         break;
     case VK_RIGHT:
-        if (!shift && SelStart(s) != SelEnd(s)) MoveCaret(hwnd, s, SelEnd(s), false);
-        else MoveCaret(hwnd, s, NextBoundary(s.text, s.caret), shift);
+        if (!shift && SelStart(s) != SelEnd(s))
+            MoveCaret(hwnd, s, SelEnd(s), false);
+        else
+            MoveCaret(hwnd, s, NextBoundary(s.text, s.caret), shift);
         break;
-    case VK_HOME:
-        MoveCaret(hwnd, s, control ? 0 : LineStartOf(hwnd, s), shift);
-        break;
-    case VK_END:
-        MoveCaret(hwnd, s, control ? s.text.size() : LineEndOf(hwnd, s), shift);
-        break;
+    case VK_HOME: MoveCaret(hwnd, s, control ? 0 : LineStartOf(hwnd, s), shift); break;
+    case VK_END: MoveCaret(hwnd, s, control ? s.text.size() : LineEndOf(hwnd, s), shift); break;
     case VK_UP:
     case VK_DOWN:
-        if (IsMultiLine(hwnd)) MoveCaret(hwnd, s, VerticalNeighbour(hwnd, s, vk == VK_UP ? -1 : 1), shift);
+        if (IsMultiLine(hwnd))
+            MoveCaret(hwnd, s, VerticalNeighbour(hwnd, s, vk == VK_UP ? -1 : 1), shift);
         break;
     case VK_DELETE:
         if (!IsReadOnly(hwnd)) DeleteForward(hwnd, s);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -337,7 +345,8 @@ void OnMouseDown(HWND hwnd, LPARAM lParam) {
 
 void OnMouseMove(HWND hwnd, EditState& s, LPARAM lParam) {
     if (!s.selecting) return;
-    MoveCaret(hwnd, s, PositionAt(hwnd, s, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}), true);
+    MoveCaret(hwnd, s, PositionAt(hwnd, s, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}),
+              true);
 }
 
 void OnMouseUp(HWND hwnd, EditState& s) {
@@ -349,7 +358,8 @@ void OnMouseUp(HWND hwnd, EditState& s) {
 void SelectWordAt(HWND hwnd, EditState& s, LPARAM lParam) {
     const size_t pos = PositionAt(hwnd, s, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     size_t from = pos, to = pos;
-    while (from > 0 && IsWordChar(s.text, PrevBoundary(s.text, from))) from = PrevBoundary(s.text, from);
+    while (from > 0 && IsWordChar(s.text, PrevBoundary(s.text, from)))
+        from = PrevBoundary(s.text, from);
     while (to < s.text.size() && IsWordChar(s.text, to)) to = NextBoundary(s.text, to);
     s.anchor = from;
     MoveCaret(hwnd, s, to, true);
@@ -371,13 +381,15 @@ void DrawRun(HDC dc, const std::string& t, size_t from, size_t to, int x, int y)
 void PaintLine(HWND hwnd, HDC dc, const EditState& s, const Layout& l, const Line& line, int y) {
     const int x0 = LineOriginX(hwnd, s, l, WidthOfText(dc, s.text, line.start, line.end));
     const bool showSel = s.focused || (StyleOf(hwnd) & ES_NOHIDESEL);
-    const size_t a = std::clamp(SelStart(s), line.start, line.end), b = std::clamp(SelEnd(s), line.start, line.end);
+    const size_t a = std::clamp(SelStart(s), line.start, line.end),
+                 b = std::clamp(SelEnd(s), line.start, line.end);
     if (!showSel || a == b) {
         DrawRun(dc, s.text, line.start, line.end, x0, y);
         return;
     }
     DrawRun(dc, s.text, line.start, a, x0, y);
-    const int xa = x0 + WidthOfText(dc, s.text, line.start, a), xb = x0 + WidthOfText(dc, s.text, line.start, b);
+    const int xa = x0 + WidthOfText(dc, s.text, line.start, a),
+              xb = x0 + WidthOfText(dc, s.text, line.start, b);
     FillSolidRect(dc, Rect(xa, y, xb, y + l.lineHeight), GetSysColor(COLOR_HIGHLIGHT));
     const COLORREF normal = SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
     DrawRun(dc, s.text, a, b, xa, y);
@@ -385,7 +397,8 @@ void PaintLine(HWND hwnd, HDC dc, const EditState& s, const Layout& l, const Lin
     DrawRun(dc, s.text, b, line.end, xb, y);
 }
 
-void PaintCaret(HWND hwnd, HDC dc, const EditState& s, const Layout& l, const std::vector<Line>& lines) {
+void PaintCaret(HWND hwnd, HDC dc, const EditState& s, const Layout& l,
+                const std::vector<Line>& lines) {
     const size_t index = LineIndexOf(lines, s.caret);
     const Line& line = lines[index];
     const int x = LineOriginX(hwnd, s, l, WidthOfText(dc, s.text, line.start, line.end)) +
@@ -407,7 +420,8 @@ void Paint(HWND hwnd, HDC dc) {
     IntersectClipRect(dc, 1, 0, l.client.right - 1, l.client.bottom);
     SetBkMode(dc, TRANSPARENT);
     if (!IsWindowEnabled(hwnd)) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    for (size_t i = 0; i < lines.size(); ++i) PaintLine(hwnd, dc, *s, l, lines[i], l.top + int(i) * l.lineHeight);
+    for (size_t i = 0; i < lines.size(); ++i)
+        PaintLine(hwnd, dc, *s, l, lines[i], l.top + int(i) * l.lineHeight);
     if (s->focused) PaintCaret(hwnd, dc, *s, l, lines);
     RestoreDC(dc, saved);
 }
@@ -440,7 +454,9 @@ LRESULT SetText(HWND hwnd, EditState& s, LPARAM text) {
 }
 
 void SetSelection(HWND hwnd, EditState& s, WPARAM start, LPARAM end) {
-    const auto clampPos = [&](intptr_t v) { return v < 0 ? s.text.size() : SnapToBoundary(s.text, size_t(v)); };
+    const auto clampPos = [&](intptr_t v) {
+        return v < 0 ? s.text.size() : SnapToBoundary(s.text, size_t(v));
+    };
     if (intptr_t(start) < 0) {
         s.anchor = s.caret; // -1 removes the selection and keeps the caret
     } else {
@@ -453,7 +469,8 @@ void SetSelection(HWND hwnd, EditState& s, WPARAM start, LPARAM end) {
 LRESULT GetSelection(const EditState& s, WPARAM start, LPARAM end) {
     if (start) *reinterpret_cast<DWORD*>(start) = DWORD(SelStart(s));
     if (end) *reinterpret_cast<DWORD*>(end) = DWORD(SelEnd(s));
-    return LRESULT(MAKELONG(WORD(std::min<size_t>(SelStart(s), 0xFFFF)), WORD(std::min<size_t>(SelEnd(s), 0xFFFF))));
+    return LRESULT(MAKELONG(WORD(std::min<size_t>(SelStart(s), 0xFFFF)),
+                            WORD(std::min<size_t>(SelEnd(s), 0xFFFF))));
 }
 
 void SetFocusState(HWND hwnd, EditState& s, bool focused) {
@@ -487,83 +504,46 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     EditState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
-    case WM_PAINT:
-        PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); });
-        return 0;
-    case WM_ERASEBKGND:
-        return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
-    case WM_GETDLGCODE:
-        return DialogCode(hwnd);
+    case WM_PAINT: PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); }); return 0;
+    case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_GETDLGCODE: return DialogCode(hwnd);
     case WM_SETFONT:
         s->font = reinterpret_cast<HFONT>(wParam);
         KeepCaretVisible(hwnd, *s);
         if (LOWORD(uintptr_t(lParam))) InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT:
-        return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s->font)));
-    case WM_SETTEXT:
-        return SetText(hwnd, *s, lParam);
-    case WM_GETTEXT:
-        return GetText(*s, wParam, lParam);
-    case WM_GETTEXTLENGTH:
-        return LRESULT(s->text.size());
-    case WM_SIZE:
-        KeepCaretVisible(hwnd, *s);
-        return 0;
-    case WM_ENABLE:
-        InvalidateRect(hwnd, nullptr, true);
-        return 0;
+    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s->font)));
+    case WM_SETTEXT: return SetText(hwnd, *s, lParam);
+    case WM_GETTEXT: return GetText(*s, wParam, lParam);
+    case WM_GETTEXTLENGTH: return LRESULT(s->text.size());
+    case WM_SIZE: KeepCaretVisible(hwnd, *s); return 0;
+    case WM_ENABLE: InvalidateRect(hwnd, nullptr, true); return 0;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        SetFocusState(hwnd, *s, msg == WM_SETFOCUS);
-        return 0;
-    case WM_KEYDOWN:
-        OnKeyDown(hwnd, *s, wParam);
-        return 0;
-    case WM_CHAR:
-        OnChar(hwnd, *s, wParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnMouseDown(hwnd, lParam);
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        SelectWordAt(hwnd, *s, lParam);
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(hwnd, *s, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        OnMouseUp(hwnd, *s);
-        return 0;
-    case WM_CAPTURECHANGED:
-        s->selecting = false;
-        return 0;
-    case EM_SETSEL:
-        SetSelection(hwnd, *s, wParam, lParam);
-        return 0;
-    case EM_GETSEL:
-        return GetSelection(*s, wParam, lParam);
+    case WM_KILLFOCUS: SetFocusState(hwnd, *s, msg == WM_SETFOCUS); return 0;
+    case WM_KEYDOWN: OnKeyDown(hwnd, *s, wParam); return 0;
+    case WM_CHAR: OnChar(hwnd, *s, wParam); return 0;
+    case WM_LBUTTONDOWN: OnMouseDown(hwnd, lParam); return 0;
+    case WM_LBUTTONDBLCLK: SelectWordAt(hwnd, *s, lParam); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(hwnd, *s, lParam); return 0;
+    case WM_LBUTTONUP: OnMouseUp(hwnd, *s); return 0;
+    case WM_CAPTURECHANGED: s->selecting = false; return 0;
+    case EM_SETSEL: SetSelection(hwnd, *s, wParam, lParam); return 0;
+    case EM_GETSEL: return GetSelection(*s, wParam, lParam);
     case EM_REPLACESEL:
         ReplaceSelection(hwnd, *s, lParam ? reinterpret_cast<const char*>(lParam) : "");
         return 0;
     case EM_SETREADONLY: {
         const DWORD style = StyleOf(hwnd);
-        SetWindowLongPtr(hwnd, GWL_STYLE, LONG_PTR(wParam ? (style | ES_READONLY) : (style & ~ES_READONLY)));
+        SetWindowLongPtr(hwnd, GWL_STYLE,
+                         LONG_PTR(wParam ? (style | ES_READONLY) : (style & ~ES_READONLY)));
         InvalidateRect(hwnd, nullptr, true);
         return 1;
     }
-    case EM_LIMITTEXT:
-        s->limit = wParam ? size_t(wParam) : kDefaultLimit;
-        return 0;
-    case EM_GETLIMITTEXT:
-        return LRESULT(s->limit);
-    case EM_GETMODIFY:
-        return s->modified ? 1 : 0;
-    case EM_SETMODIFY:
-        s->modified = wParam != 0;
-        return 0;
-    default:
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    case EM_LIMITTEXT: s->limit = wParam ? size_t(wParam) : kDefaultLimit; return 0;
+    case EM_GETLIMITTEXT: return LRESULT(s->limit);
+    case EM_GETMODIFY: return s->modified ? 1 : 0;
+    case EM_SETMODIFY: s->modified = wParam != 0; return 0;
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 

@@ -6,9 +6,9 @@
 
 #include "platform/controls/ClassicEdges.h"
 #include "platform/controls/ControlSupport.h"
-#include "platform/window/ModalLoop.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/text/Text.h"
+#include "platform/window/ModalLoop.h"
 #include "platform/window/WindowInternal.h"
 #include "platform/window/WindowObject.h"
 
@@ -45,7 +45,8 @@ void WatchAnchor(HWND anchor) {
         return false; // the window handles the message as ever
     };
     AnchorWatches().push_back(AddWindowMessageHook(anchor, watch));
-    if (const HWND top = TopLevelOf(anchor); top != anchor) AnchorWatches().push_back(AddWindowMessageHook(top, watch));
+    if (const HWND top = TopLevelOf(anchor); top != anchor)
+        AnchorWatches().push_back(AddWindowMessageHook(top, watch));
 }
 
 SIZE TextSize(const std::string& text) {
@@ -77,20 +78,14 @@ void Paint(HWND hwnd, HDC dc) {
 
 LRESULT HintWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_PAINT:
-        PaintControl(hwnd, wParam, [hwnd](HDC dc) { Paint(hwnd, dc); });
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_MOUSEACTIVATE:
-        return kMaNoActivate;
-    case WM_NCHITTEST:
-        return HTTRANSPARENT; // the mouse goes to what lies beneath
+    case WM_PAINT: PaintControl(hwnd, wParam, [hwnd](HDC dc) { Paint(hwnd, dc); }); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_MOUSEACTIVATE: return kMaNoActivate;
+    case WM_NCHITTEST: return HTTRANSPARENT; // the mouse goes to what lies beneath
     case WM_NCDESTROY:
         if (Hint() == hwnd) Hint() = nullptr;
         return DefWindowProc(hwnd, msg, wParam, lParam);
-    default:
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -100,7 +95,8 @@ void RegisterHintWindowClass() {
     WNDCLASS existing;
     if (GetClassInfo(TOOLTIPS_CLASS, &existing)) return;
     SetModalLoopStartHook(HideHintWindow);
-    RegisterClassOnce(TOOLTIPS_CLASS, HintWindowProc, CS_SAVEBITS, reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1), LoadCursor(nullptr, IDC_ARROW));
+    RegisterClassOnce(TOOLTIPS_CLASS, HintWindowProc, CS_SAVEBITS,
+                      reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1), LoadCursor(nullptr, IDC_ARROW));
 }
 
 void ShowHintWindow(std::string_view text, POINT pt, HWND anchor) {
@@ -137,6 +133,4 @@ void HideHintWindow() {
     if (Hint() && IsWindow(Hint())) ShowWindow(Hint(), SW_HIDE);
 }
 
-HWND HintWindowHandle() {
-    return Hint() && IsWindow(Hint()) ? Hint() : nullptr;
-}
+HWND HintWindowHandle() { return Hint() && IsWindow(Hint()) ? Hint() : nullptr; }

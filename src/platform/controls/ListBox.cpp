@@ -24,8 +24,8 @@ struct ListState {
     int current = -1;
     int top = 0;
     bool focused = false;
-    bool tracking = false;        // the mouse button is held on the list
-    bool updatingScroll = false;  // SetScrollInfo may resize the client; no re-entry
+    bool tracking = false;       // the mouse button is held on the list
+    bool updatingScroll = false; // SetScrollInfo may resize the client; no re-entry
     // Created with WS_VSCROLL. The bar hides itself (and drops the style) while everything
     // fits, so the wish is kept here.
     bool wantsScrollBar = false;
@@ -64,7 +64,8 @@ void UpdateScrollBar(HWND hwnd, ListState& s) {
     if (!s.wantsScrollBar || s.updatingScroll) return;
     s.updatingScroll = true;
     SCROLLINFO si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | ((StyleOf(hwnd) & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS |
+               ((StyleOf(hwnd) & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0);
     si.nMin = 0;
     si.nMax = std::max(0, Count(s) - 1);
     si.nPage = UINT(VisibleCount(hwnd, s));
@@ -85,8 +86,10 @@ void SetTop(HWND hwnd, ListState& s, int top) {
 void EnsureVisible(HWND hwnd, ListState& s, int index) {
     if (index < 0) return;
     const int visible = VisibleCount(hwnd, s);
-    if (index < s.top) SetTop(hwnd, s, index);
-    else if (index >= s.top + visible) SetTop(hwnd, s, index - visible + 1);
+    if (index < s.top)
+        SetTop(hwnd, s, index);
+    else if (index >= s.top + visible)
+        SetTop(hwnd, s, index - visible + 1);
 }
 
 void ItemsChanged(HWND hwnd, ListState& s) {
@@ -107,7 +110,9 @@ bool Select(HWND hwnd, ListState& s, int index, bool notify) {
     return true;
 }
 
-int IndexAt(HWND hwnd, const ListState& s, int y) { return s.top + (y < 0 ? -1 : y / ItemHeight(hwnd, s)); }
+int IndexAt(HWND hwnd, const ListState& s, int y) {
+    return s.top + (y < 0 ? -1 : y / ItemHeight(hwnd, s));
+}
 
 // ---------------------------------------------------------------- items
 
@@ -129,8 +134,10 @@ LRESULT DeleteAt(HWND hwnd, ListState& s, WPARAM wParam) {
     const int index = int(intptr_t(wParam));
     if (index < 0 || index >= Count(s)) return LB_ERR;
     s.items.erase(s.items.begin() + index);
-    if (s.current == index) s.current = -1;
-    else if (s.current > index) --s.current;
+    if (s.current == index)
+        s.current = -1;
+    else if (s.current > index)
+        --s.current;
     ItemsChanged(hwnd, s);
     return Count(s);
 }
@@ -139,7 +146,8 @@ LRESULT DeleteAt(HWND hwnd, ListState& s, WPARAM wParam) {
 LRESULT Find(const ListState& s, WPARAM start, LPARAM text, bool exact) {
     if (!text || s.items.empty()) return LB_ERR;
     const std::string key = Lower(reinterpret_cast<const char*>(text));
-    const int n = Count(s), first = int(intptr_t(start)) < 0 || int(start) >= n ? 0 : int(start) + 1;
+    const int n = Count(s),
+              first = int(intptr_t(start)) < 0 || int(start) >= n ? 0 : int(start) + 1;
     for (int k = 0; k < n; ++k) {
         const int i = (first + k) % n;
         const std::string item = Lower(s.items[size_t(i)].text);
@@ -213,8 +221,10 @@ void OnKeyDown(HWND hwnd, ListState& s, WPARAM vk) {
     default: return;
     }
     to = std::clamp(to, 0, Count(s) - 1);
-    if (to == s.current) EnsureVisible(hwnd, s, to);
-    else Select(hwnd, s, to, true);
+    if (to == s.current)
+        EnsureVisible(hwnd, s, to);
+    else
+        Select(hwnd, s, to, true);
 }
 
 // A typed character selects the next item that starts with it.
@@ -262,10 +272,13 @@ void PaintItem(HWND hwnd, HDC dc, const ListState& s, int index, const RECT& r) 
     const std::string& text = s.items[size_t(index)].text;
     if (selected) FillSolidRect(dc, r, GetSysColor(COLOR_HIGHLIGHT));
     const COLORREF old = GetTextColor(dc);
-    if (!enabled) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    else if (selected) SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    if (!enabled)
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    else if (selected)
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
     RECT textRect = Rect(r.left + kTextInset, r.top, r.right, r.bottom);
-    DrawText(dc, text.c_str(), int(text.size()), &textRect, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawText(dc, text.c_str(), int(text.size()), &textRect,
+             DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     SetTextColor(dc, old);
     if (selected && s.focused) DrawFocusRect(dc, &r);
 }
@@ -303,7 +316,8 @@ LRESULT ListMessage(HWND hwnd, ListState& s, UINT msg, WPARAM wParam, LPARAM lPa
     const char* text = reinterpret_cast<const char*>(lParam);
     switch (msg) {
     case LB_ADDSTRING: {
-        const int at = InsertAt(s, (StyleOf(hwnd) & LBS_SORT) ? SortedIndex(s, text) : Count(s), text);
+        const int at =
+            InsertAt(s, (StyleOf(hwnd) & LBS_SORT) ? SortedIndex(s, text) : Count(s), text);
         ItemsChanged(hwnd, s);
         return at;
     }
@@ -329,7 +343,9 @@ LRESULT ListMessage(HWND hwnd, ListState& s, UINT msg, WPARAM wParam, LPARAM lPa
     case LB_GETCURSEL: return s.current;
     case LB_GETTEXT: return GetText(s, wParam, lParam);
     case LB_GETTEXTLEN:
-        return int(intptr_t(wParam)) >= 0 && int(wParam) < Count(s) ? LRESULT(s.items[wParam].text.size()) : LB_ERR;
+        return int(intptr_t(wParam)) >= 0 && int(wParam) < Count(s)
+                   ? LRESULT(s.items[wParam].text.size())
+                   : LB_ERR;
     case LB_GETCOUNT: return Count(s);
     case LB_GETTOPINDEX: return s.top;
     case LB_SETTOPINDEX:
@@ -339,7 +355,8 @@ LRESULT ListMessage(HWND hwnd, ListState& s, UINT msg, WPARAM wParam, LPARAM lPa
     case LB_GETITEMHEIGHT: return ItemHeight(hwnd, s);
     case LB_GETITEMRECT: return ItemRect(hwnd, s, wParam, lParam);
     case LB_GETITEMDATA:
-        return int(intptr_t(wParam)) >= 0 && int(wParam) < Count(s) ? LRESULT(s.items[wParam].data) : LB_ERR;
+        return int(intptr_t(wParam)) >= 0 && int(wParam) < Count(s) ? LRESULT(s.items[wParam].data)
+                                                                    : LB_ERR;
     case LB_SETITEMDATA:
         if (int(intptr_t(wParam)) < 0 || int(wParam) >= Count(s)) return LB_ERR;
         s.items[wParam].data = uintptr_t(lParam);
@@ -364,12 +381,8 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     ListState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
-    case WM_CREATE:
-        UpdateScrollBar(hwnd, *s);
-        return 0;
-    case WM_PAINT:
-        PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); });
-        return 0;
+    case WM_CREATE: UpdateScrollBar(hwnd, *s); return 0;
+    case WM_PAINT: PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); }); return 0;
     case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFONT:
@@ -398,6 +411,4 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-void RegisterListBoxClass() {
-    RegisterClassOnce("ListBox", ListBoxProc, CS_DBLCLKS);
-}
+void RegisterListBoxClass() { RegisterClassOnce("ListBox", ListBoxProc, CS_DBLCLKS); }

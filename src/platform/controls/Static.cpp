@@ -16,7 +16,8 @@ DWORD StyleOf(HWND hwnd) { return DWORD(GetWindowLongPtr(hwnd, GWL_STYLE)); }
 DWORD TypeOf(HWND hwnd) { return StyleOf(hwnd) & SS_TYPEMASK; }
 
 bool IsTextType(DWORD t) {
-    return t == SS_LEFT || t == SS_CENTER || t == SS_RIGHT || t == SS_SIMPLE || t == SS_LEFTNOWORDWRAP;
+    return t == SS_LEFT || t == SS_CENTER || t == SS_RIGHT || t == SS_SIMPLE ||
+           t == SS_LEFTNOWORDWRAP;
 }
 
 UINT TextFormat(DWORD style) {
@@ -42,8 +43,10 @@ void PaintText(HWND hwnd, HDC dc, const RECT& client) {
     SetBkMode(dc, TRANSPARENT);
     RECT r = client;
     const UINT format = TextFormat(StyleOf(hwnd));
-    if (IsWindowEnabled(hwnd)) DrawText(dc, text.c_str(), int(text.size()), &r, format);
-    else DrawEmbossedText(dc, text.c_str(), int(text.size()), r, format);
+    if (IsWindowEnabled(hwnd))
+        DrawText(dc, text.c_str(), int(text.size()), &r, format);
+    else
+        DrawEmbossedText(dc, text.c_str(), int(text.size()), r, format);
 }
 
 void PaintIcon(HWND hwnd, HDC dc, const RECT& client, HICON icon) {
@@ -103,7 +106,8 @@ void PaintOwnerDrawn(HWND hwnd, HDC dc, const RECT& client) {
     dis.hwndItem = hwnd;
     dis.hDC = dc;
     dis.rcItem = client;
-    if (const HWND parent = GetParent(hwnd)) SendMessage(parent, WM_DRAWITEM, dis.CtlID, LPARAM(&dis));
+    if (const HWND parent = GetParent(hwnd))
+        SendMessage(parent, WM_DRAWITEM, dis.CtlID, LPARAM(&dis));
 }
 
 void Paint(HWND hwnd, HDC dc) {
@@ -114,12 +118,18 @@ void Paint(HWND hwnd, HDC dc) {
     const int saved = SaveDC(dc);
     SelectObject(dc, FontOrDefault(s->font));
     const DWORD type = TypeOf(hwnd);
-    if (IsTextType(type)) PaintText(hwnd, dc, client);
-    else if (type == SS_ICON) PaintIcon(hwnd, dc, client, s->icon);
-    else if (type == SS_OWNERDRAW) PaintOwnerDrawn(hwnd, dc, client);
-    else if (type == SS_ETCHEDHORZ || type == SS_ETCHEDVERT || type == SS_ETCHEDFRAME) PaintEtched(hwnd, dc, client, type);
-    else if (type == SS_BLACKRECT || type == SS_GRAYRECT || type == SS_WHITERECT) FillSolidRect(dc, client, RectColour(type));
-    else if (type == SS_BLACKFRAME || type == SS_GRAYFRAME || type == SS_WHITEFRAME) PaintFrame(hwnd, dc, client, type);
+    if (IsTextType(type))
+        PaintText(hwnd, dc, client);
+    else if (type == SS_ICON)
+        PaintIcon(hwnd, dc, client, s->icon);
+    else if (type == SS_OWNERDRAW)
+        PaintOwnerDrawn(hwnd, dc, client);
+    else if (type == SS_ETCHEDHORZ || type == SS_ETCHEDVERT || type == SS_ETCHEDFRAME)
+        PaintEtched(hwnd, dc, client, type);
+    else if (type == SS_BLACKRECT || type == SS_GRAYRECT || type == SS_WHITERECT)
+        FillSolidRect(dc, client, RectColour(type));
+    else if (type == SS_BLACKFRAME || type == SS_GRAYFRAME || type == SS_WHITEFRAME)
+        PaintFrame(hwnd, dc, client, type);
     RestoreDC(dc, saved);
 }
 
@@ -136,7 +146,8 @@ HICON SetIcon(HWND hwnd, StaticState& s, HICON icon) {
     s.icon = icon;
     SIZE size{};
     if (icon && GetIconSize(icon, &size) && !(StyleOf(hwnd) & SS_CENTERIMAGE))
-        SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd, nullptr, true);
     return old;
 }
@@ -146,7 +157,8 @@ LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (!AttachControlState<StaticState>(hwnd, kStateProp)) return 0;
         // Win32 turns SS_SUNKEN into the static edge of the frame.
         if (StyleOf(hwnd) & SS_SUNKEN)
-            SetWindowLongPtr(hwnd, GWL_EXSTYLE, GetWindowLongPtr(hwnd, GWL_EXSTYLE) | WS_EX_STATICEDGE);
+            SetWindowLongPtr(hwnd, GWL_EXSTYLE,
+                             GetWindowLongPtr(hwnd, GWL_EXSTYLE) | WS_EX_STATICEDGE);
         return DefWindowProc(hwnd, msg, wParam, lParam);
     }
     if (msg == WM_NCDESTROY) {
@@ -156,11 +168,8 @@ LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     StaticState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
-    case WM_PAINT:
-        PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); });
-        return 0;
-    case WM_ERASEBKGND:
-        return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_PAINT: PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); }); return 0;
+    case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_NCHITTEST:
         if (!(StyleOf(hwnd) & SS_NOTIFY)) return HTTRANSPARENT;
         return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -170,33 +179,29 @@ LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
         if (StyleOf(hwnd) & SS_NOTIFY) NotifyParent(hwnd, STN_DBLCLK);
         return 0;
-    case WM_GETDLGCODE:
-        return DLGC_STATIC;
+    case WM_GETDLGCODE: return DLGC_STATIC;
     case WM_SETFONT:
         s->font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(uintptr_t(lParam))) InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT:
-        return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s->font)));
+    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s->font)));
     case WM_SETTEXT: {
         const LRESULT r = DefWindowProc(hwnd, msg, wParam, lParam);
         InvalidateRect(hwnd, nullptr, true);
         return r;
     }
-    case WM_ENABLE:
-        InvalidateRect(hwnd, nullptr, true);
-        return 0;
+    case WM_ENABLE: InvalidateRect(hwnd, nullptr, true); return 0;
     case STM_SETICON:
-        return LRESULT(reinterpret_cast<uintptr_t>(SetIcon(hwnd, *s, reinterpret_cast<HICON>(wParam))));
-    case STM_GETICON:
-        return LRESULT(reinterpret_cast<uintptr_t>(s->icon));
+        return LRESULT(
+            reinterpret_cast<uintptr_t>(SetIcon(hwnd, *s, reinterpret_cast<HICON>(wParam))));
+    case STM_GETICON: return LRESULT(reinterpret_cast<uintptr_t>(s->icon));
     case STM_SETIMAGE:
         if (wParam != IMAGE_ICON) return 0;
-        return LRESULT(reinterpret_cast<uintptr_t>(SetIcon(hwnd, *s, reinterpret_cast<HICON>(lParam))));
+        return LRESULT(
+            reinterpret_cast<uintptr_t>(SetIcon(hwnd, *s, reinterpret_cast<HICON>(lParam))));
     case STM_GETIMAGE:
         return wParam == IMAGE_ICON ? LRESULT(reinterpret_cast<uintptr_t>(s->icon)) : 0;
-    default:
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 

@@ -37,13 +37,9 @@ struct StatusState : BarStateBase {
     bool aligning = false;
 };
 
-StatusState* StateOf(HWND hwnd) {
-    return static_cast<StatusState*>(GetProp(hwnd, kStateProp));
-}
+StatusState* StateOf(HWND hwnd) { return static_cast<StatusState*>(GetProp(hwnd, kStateProp)); }
 
-int BarHeight(const StatusState& s) {
-    return std::max(STATUSBAR_DEFAULT_HEIGHT, s.minHeight + 4);
-}
+int BarHeight(const StatusState& s) { return std::max(STATUSBAR_DEFAULT_HEIGHT, s.minHeight + 4); }
 
 int GripSize(HWND hwnd) {
     RECT rc;
@@ -51,9 +47,7 @@ int GripSize(HWND hwnd) {
     return std::min<int>(rc.bottom - kTopBand, GetSystemMetrics(SM_CXVSCROLL));
 }
 
-bool HasGrip(HWND hwnd) {
-    return (GetWindowLong(hwnd, GWL_STYLE) & SBARS_SIZEGRIP) != 0;
-}
+bool HasGrip(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & SBARS_SIZEGRIP) != 0; }
 
 RECT GripRect(HWND hwnd) {
     RECT rc;
@@ -169,8 +163,7 @@ LRESULT SetParts(HWND hwnd, StatusState& s, WPARAM count, LPARAM lParam) {
     const int* edges = reinterpret_cast<const int*>(lParam);
     if (count == 0 || count > kMaxParts || !edges) return 0;
     s.parts.resize(count);
-    for (size_t i = 0; i < count; ++i)
-        s.parts[i].right = edges[i];
+    for (size_t i = 0; i < count; ++i) s.parts[i].right = edges[i];
     InvalidateRect(hwnd, nullptr, true);
     return 1;
 }
@@ -242,54 +235,40 @@ LRESULT StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     StatusState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
-    case WM_NCDESTROY:
-        OnNcDestroy(hwnd);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_PAINT:
-        return OnPaint(hwnd, wParam);
-    case WM_ERASEBKGND:
-        return 1; // the paint fills every pixel
+    case WM_NCDESTROY: OnNcDestroy(hwnd); return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_PAINT: return OnPaint(hwnd, wParam);
+    case WM_ERASEBKGND: return 1; // the paint fills every pixel
     case WM_SIZE:
         // The parent forwards its own size changes here too (the Win32 convention).
         AlignToParent(hwnd);
         InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_NCHITTEST:
-        return HitTest(hwnd, wParam, lParam);
+    case WM_NCHITTEST: return HitTest(hwnd, wParam, lParam);
     case WM_SETFONT:
         s->font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT:
-        return LRESULT(s->font);
-    case SB_SETPARTS:
-        return SetParts(hwnd, *s, wParam, lParam);
-    case SB_GETPARTS:
-        return GetParts(*s, wParam, lParam);
-    case SB_SETTEXTA:
-        return SetText(hwnd, *s, wParam, lParam);
-    case SB_GETTEXTA:
-        return GetText(*s, wParam, lParam, true);
-    case SB_GETTEXTLENGTHA:
-        return GetText(*s, wParam, lParam, false);
-    case SB_SETMINHEIGHT:
-        s->minHeight = int(wParam);
-        return 0;
-    case SB_GETRECT:
-        return GetRect(hwnd, *s, wParam, lParam);
+    case WM_GETFONT: return LRESULT(s->font);
+    case SB_SETPARTS: return SetParts(hwnd, *s, wParam, lParam);
+    case SB_GETPARTS: return GetParts(*s, wParam, lParam);
+    case SB_SETTEXTA: return SetText(hwnd, *s, wParam, lParam);
+    case SB_GETTEXTA: return GetText(*s, wParam, lParam, true);
+    case SB_GETTEXTLENGTHA: return GetText(*s, wParam, lParam, false);
+    case SB_SETMINHEIGHT: s->minHeight = int(wParam); return 0;
+    case SB_GETRECT: return GetRect(hwnd, *s, wParam, lParam);
     case SB_GETBORDERS: {
         int* out = reinterpret_cast<int*>(lParam);
         if (!out) return 0;
         out[0] = 0, out[1] = kTopBand, out[2] = kPartGap;
         return 1;
     }
-    default:
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 
 } // namespace
 
 void RegisterStatusBarClass() {
-    RegisterClassOnce(STATUSCLASSNAME, StatusBarProc, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
+    RegisterClassOnce(STATUSCLASSNAME, StatusBarProc, 0,
+                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
 }

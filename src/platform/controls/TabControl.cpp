@@ -7,11 +7,11 @@
 
 #include "platform/controls/ClassicEdges.h"
 #include "platform/controls/ControlSupport.h"
-#include "platform/window/OwnerDraw.h"
-#include "platform/window/ScrollBars.h"
+#include "platform/controls/UpDown.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/text/Text.h"
-#include "platform/controls/UpDown.h"
+#include "platform/window/OwnerDraw.h"
+#include "platform/window/ScrollBars.h"
 
 // Layout, so that tests can state it by hand (top tabs; TCS_BOTTOM mirrors it vertically):
 //  - a tab is its text's width plus 12 wide (TCS_FIXEDWIDTH: the set width), and as high as
@@ -62,23 +62,15 @@ struct TabState : BarStateBase {
 
 enum class Side { Top, Bottom, Left, Right };
 
-TabState* StateOf(HWND hwnd) {
-    return static_cast<TabState*>(GetProp(hwnd, kStateProp));
-}
-DWORD StyleOf(HWND hwnd) {
-    return DWORD(GetWindowLong(hwnd, GWL_STYLE));
-}
+TabState* StateOf(HWND hwnd) { return static_cast<TabState*>(GetProp(hwnd, kStateProp)); }
+DWORD StyleOf(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)); }
 Side SideOf(HWND hwnd) {
     const DWORD style = StyleOf(hwnd);
     if (style & TCS_VERTICAL) return (style & TCS_RIGHT) ? Side::Right : Side::Left;
     return (style & TCS_BOTTOM) ? Side::Bottom : Side::Top;
 }
-bool Bottom(HWND hwnd) {
-    return SideOf(hwnd) == Side::Bottom;
-}
-bool Vertical(HWND hwnd) {
-    return (StyleOf(hwnd) & TCS_VERTICAL) != 0;
-}
+bool Bottom(HWND hwnd) { return SideOf(hwnd) == Side::Bottom; }
+bool Vertical(HWND hwnd) { return (StyleOf(hwnd) & TCS_VERTICAL) != 0; }
 
 bool HasImage(const TabState& s, const Item& item) {
     return s.images && item.image >= 0 && item.image < s.images->ImageCount();
@@ -124,14 +116,12 @@ RECT TabRect(HWND hwnd, const TabState& s, int along, int length, int row) {
     GetClientRect(hwnd, &client);
     const int h = TabThickness(hwnd, s);
     switch (SideOf(hwnd)) {
-    case Side::Top:
-        return {along, kMargin + row * h, along + length, kMargin + (row + 1) * h};
+    case Side::Top: return {along, kMargin + row * h, along + length, kMargin + (row + 1) * h};
     case Side::Bottom: {
         const int top = client.bottom - kMargin - (row + 1) * h;
         return {along, top, along + length, top + h};
     }
-    case Side::Left:
-        return {kMargin + row * h, along, kMargin + (row + 1) * h, along + length};
+    case Side::Left: return {kMargin + row * h, along, kMargin + (row + 1) * h, along + length};
     case Side::Right: {
         const int left = client.right - kMargin - (row + 1) * h;
         return {left, along, left + h, along + length};
@@ -181,8 +171,7 @@ void ComputeLayout(HWND hwnd) {
     }
     s->first = overflow ? std::clamp(s->first, 0, maxFirst) : 0;
     int x = kMargin;
-    for (int i = 0; i < s->first; ++i)
-        x -= widths[i];
+    for (int i = 0; i < s->first; ++i) x -= widths[i];
     for (size_t i = 0; i < widths.size(); ++i) {
         s->rects[i] = TabRect(hwnd, *s, x, widths[i], 0);
         x += widths[i];
@@ -282,8 +271,7 @@ void ScrollIntoView(HWND hwnd, int index) {
     while (s->first < index && s->rects[index].right > limit) {
         int shift = s->rects[s->first].right - s->rects[s->first].left;
         ++s->first;
-        for (RECT& r : s->rects)
-            r.left -= shift, r.right -= shift;
+        for (RECT& r : s->rects) r.left -= shift, r.right -= shift;
     }
     ComputeLayout(hwnd);
     InvalidateRect(hwnd, nullptr, true);
@@ -387,7 +375,8 @@ void DrawContent(HWND hwnd, HDC dc, const TabState& s, const Item& item, const R
     case Side::Top:
     case Side::Bottom: {
         const int x = t.left + (WidthOf(t) - (img.cx + gap + text.cx)) / 2;
-        if (image) s.images->DrawImage(dc, x, t.top + (HeightOf(t) - img.cy) / 2, item.image, enabled);
+        if (image)
+            s.images->DrawImage(dc, x, t.top + (HeightOf(t) - img.cy) / 2, item.image, enabled);
         RECT rest = t;
         if (image) rest.left = x + img.cx + gap, rest.right = rest.left + text.cx;
         DrawText(dc, item.text.c_str(), int(item.text.size()), &rest,
@@ -395,8 +384,7 @@ void DrawContent(HWND hwnd, HDC dc, const TabState& s, const Item& item, const R
         return;
     }
     case Side::Left:
-    case Side::Right:
-        break;
+    case Side::Right: break;
     }
     // Turned text starts at the top-left corner of its unturned box: on the left that
     // corner turns to the bottom-left, on the right to the top-right.
@@ -407,12 +395,17 @@ void DrawContent(HWND hwnd, HDC dc, const TabState& s, const Item& item, const R
     const UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP);
     if (SideOf(hwnd) == Side::Left) {
         const int bottom = t.bottom - start;
-        if (image) s.images->DrawImage(dc, t.left + (WidthOf(t) - img.cx) / 2, bottom - img.cy, item.image, enabled);
-        TextOut(dc, t.left + (WidthOf(t) - text.cy) / 2, bottom - img.cy - gap, item.text.c_str(), int(item.text.size()));
+        if (image)
+            s.images->DrawImage(dc, t.left + (WidthOf(t) - img.cx) / 2, bottom - img.cy, item.image,
+                                enabled);
+        TextOut(dc, t.left + (WidthOf(t) - text.cy) / 2, bottom - img.cy - gap, item.text.c_str(),
+                int(item.text.size()));
     } else {
         const int top = t.top + start;
-        if (image) s.images->DrawImage(dc, t.left + (WidthOf(t) - img.cx) / 2, top, item.image, enabled);
-        TextOut(dc, t.left + (WidthOf(t) - text.cy) / 2 + text.cy, top + img.cy + gap, item.text.c_str(), int(item.text.size()));
+        if (image)
+            s.images->DrawImage(dc, t.left + (WidthOf(t) - img.cx) / 2, top, item.image, enabled);
+        TextOut(dc, t.left + (WidthOf(t) - text.cy) / 2 + text.cy, top + img.cy + gap,
+                item.text.c_str(), int(item.text.size()));
     }
     SetTextAlign(dc, oldAlign);
     SelectObject(dc, old);
@@ -591,10 +584,8 @@ LRESULT OnHScroll(HWND hwnd, TabState& s, WPARAM wParam) {
 
 LRESULT ItemMessage(HWND hwnd, TabState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case TCM_INSERTITEMA:
-        return InsertItem(hwnd, s, wParam, lParam);
-    case TCM_DELETEITEM:
-        return DeleteItem(hwnd, s, wParam);
+    case TCM_INSERTITEMA: return InsertItem(hwnd, s, wParam, lParam);
+    case TCM_DELETEITEM: return DeleteItem(hwnd, s, wParam);
     case TCM_DELETEALLITEMS:
         s.items.clear();
         s.cur = s.hot = -1;
@@ -602,10 +593,8 @@ LRESULT ItemMessage(HWND hwnd, TabState& s, UINT msg, WPARAM wParam, LPARAM lPar
         ComputeLayout(hwnd);
         InvalidateRect(hwnd, nullptr, true);
         return 1;
-    case TCM_GETITEMCOUNT:
-        return LRESULT(s.items.size());
-    case TCM_GETITEMA:
-        return GetItem(s, wParam, lParam);
+    case TCM_GETITEMCOUNT: return LRESULT(s.items.size());
+    case TCM_GETITEMA: return GetItem(s, wParam, lParam);
     case TCM_SETITEMA: {
         const auto* info = reinterpret_cast<const TCITEM*>(lParam);
         if (!info || wParam >= s.items.size()) return 0;
@@ -620,8 +609,7 @@ LRESULT ItemMessage(HWND hwnd, TabState& s, UINT msg, WPARAM wParam, LPARAM lPar
         *r = s.rects[wParam];
         return 1;
     }
-    case TCM_GETCURSEL:
-        return s.cur;
+    case TCM_GETCURSEL: return s.cur;
     case TCM_SETCURSEL: {
         int old = s.cur;
         if (int(intptr_t(wParam)) < -1 || int(intptr_t(wParam)) >= int(s.items.size())) return -1;
@@ -630,8 +618,7 @@ LRESULT ItemMessage(HWND hwnd, TabState& s, UINT msg, WPARAM wParam, LPARAM lPar
         InvalidateRect(hwnd, nullptr, true);
         return old;
     }
-    case TCM_GETCURFOCUS:
-        return s.cur;
+    case TCM_GETCURFOCUS: return s.cur;
     case TCM_SETCURFOCUS:
         if (SelectWithNotify(hwnd, int(intptr_t(wParam))))
             ScrollIntoView(hwnd, int(intptr_t(wParam)));
@@ -643,8 +630,7 @@ LRESULT ItemMessage(HWND hwnd, TabState& s, UINT msg, WPARAM wParam, LPARAM lPar
         info->flags = index < 0 ? TCHT_NOWHERE : TCHT_ONITEM;
         return index;
     }
-    case TCM_ADJUSTRECT:
-        return AdjustRect(hwnd, s, wParam, lParam);
+    case TCM_ADJUSTRECT: return AdjustRect(hwnd, s, wParam, lParam);
     case TCM_SETIMAGELIST: {
         const TabImageSource* old = s.images;
         s.images = reinterpret_cast<const TabImageSource*>(lParam);
@@ -652,8 +638,7 @@ LRESULT ItemMessage(HWND hwnd, TabState& s, UINT msg, WPARAM wParam, LPARAM lPar
         InvalidateRect(hwnd, nullptr, true);
         return reinterpret_cast<LRESULT>(old);
     }
-    case TCM_GETIMAGELIST:
-        return reinterpret_cast<LRESULT>(s.images);
+    case TCM_GETIMAGELIST: return reinterpret_cast<LRESULT>(s.images);
     case TCM_SETITEMSIZE: {
         RECT first = s.rects.empty() ? RECT{} : s.rects[0];
         int oldWidth = Vertical(hwnd) ? first.bottom - first.top : first.right - first.left;
@@ -664,10 +649,8 @@ LRESULT ItemMessage(HWND hwnd, TabState& s, UINT msg, WPARAM wParam, LPARAM lPar
         InvalidateRect(hwnd, nullptr, true);
         return LRESULT(MAKELONG(WORD(oldWidth), WORD(oldHeight)));
     }
-    case TCM_GETROWCOUNT:
-        return s.rows;
-    default:
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    case TCM_GETROWCOUNT: return s.rows;
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -677,29 +660,22 @@ LRESULT OnCreate(HWND hwnd) {
     return 0;
 }
 
-void OnNcDestroy(HWND hwnd) {
-    DestroyBarState<TabState>(hwnd, kStateProp);
-}
+void OnNcDestroy(HWND hwnd) { DestroyBarState<TabState>(hwnd, kStateProp); }
 
 LRESULT TabControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CREATE) return OnCreate(hwnd);
     TabState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
-    case WM_NCDESTROY:
-        OnNcDestroy(hwnd);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_PAINT:
-        return OnPaint(hwnd, wParam);
-    case WM_ERASEBKGND:
-        return 1; // the paint fills every pixel
+    case WM_NCDESTROY: OnNcDestroy(hwnd); return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_PAINT: return OnPaint(hwnd, wParam);
+    case WM_ERASEBKGND: return 1; // the paint fills every pixel
     case WM_SIZE:
         ComputeLayout(hwnd);
         InvalidateRect(hwnd, nullptr, true);
         return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        return OnButtonDown(hwnd, lParam);
+    case WM_LBUTTONDBLCLK: return OnButtonDown(hwnd, lParam);
     case WM_MOUSEMOVE:
         if (StyleOf(hwnd) & (TCS_HOTTRACK | TCS_FLATBUTTONS))
             SetHot(hwnd, *s, HitTest(hwnd, *s, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
@@ -707,30 +683,24 @@ LRESULT TabControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
         if (s->hot >= 0) s->hot = -1, InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_KEYDOWN:
-        return OnKeyDown(hwnd, wParam);
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS;
+    case WM_KEYDOWN: return OnKeyDown(hwnd, wParam);
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        InvalidateRect(hwnd, nullptr, true);
-        return 0;
-    case WM_HSCROLL:
-        return OnHScroll(hwnd, *s, wParam);
+    case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, true); return 0;
+    case WM_HSCROLL: return OnHScroll(hwnd, *s, wParam);
     case WM_SETFONT:
         s->font = reinterpret_cast<HFONT>(wParam);
         ComputeLayout(hwnd);
         InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT:
-        return LRESULT(s->font);
-    default:
-        return ItemMessage(hwnd, *s, msg, wParam, lParam);
+    case WM_GETFONT: return LRESULT(s->font);
+    default: return ItemMessage(hwnd, *s, msg, wParam, lParam);
     }
 }
 
 } // namespace
 
 void RegisterTabControlClass() {
-    RegisterClassOnce(WC_TABCONTROL, TabControlProc, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
+    RegisterClassOnce(WC_TABCONTROL, TabControlProc, CS_DBLCLKS,
+                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
 }

@@ -24,7 +24,7 @@ struct TCITEM {
 // Where the tabs take their images from (TCM_SETIMAGELIST); whoever sets one keeps it alive
 // until it is replaced or the window is gone.
 class TabImageSource {
-public:
+  public:
     virtual ~TabImageSource() = default;
     virtual SIZE ImageSize() const = 0;
     virtual int ImageCount() const = 0;

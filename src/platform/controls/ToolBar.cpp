@@ -42,23 +42,13 @@ struct ToolState : BarStateBase {
     unsigned nextSerial = 1;
 };
 
-ToolState* StateOf(HWND hwnd) {
-    return static_cast<ToolState*>(GetProp(hwnd, kStateProp));
-}
+ToolState* StateOf(HWND hwnd) { return static_cast<ToolState*>(GetProp(hwnd, kStateProp)); }
 
-DWORD StyleOf(HWND hwnd) {
-    return DWORD(GetWindowLong(hwnd, GWL_STYLE));
-}
+DWORD StyleOf(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)); }
 
-bool IsSeparator(const Button& b) {
-    return (b.data.fsStyle & TBSTYLE_SEP) != 0;
-}
-bool IsHidden(const Button& b) {
-    return (b.data.fsState & TBSTATE_HIDDEN) != 0;
-}
-bool IsEnabled(const Button& b) {
-    return (b.data.fsState & TBSTATE_ENABLED) != 0;
-}
+bool IsSeparator(const Button& b) { return (b.data.fsStyle & TBSTYLE_SEP) != 0; }
+bool IsHidden(const Button& b) { return (b.data.fsState & TBSTATE_HIDDEN) != 0; }
+bool IsEnabled(const Button& b) { return (b.data.fsState & TBSTATE_ENABLED) != 0; }
 
 SIZE ButtonSize(const ToolState& s) {
     SIZE size{s.cx, s.cy};
@@ -71,9 +61,7 @@ SIZE ButtonSize(const ToolState& s) {
     return size;
 }
 
-int TopOf(HWND hwnd) {
-    return (StyleOf(hwnd) & CCS_NODIVIDER) ? 0 : kDivider;
-}
+int TopOf(HWND hwnd) { return (StyleOf(hwnd) & CCS_NODIVIDER) ? 0 : kDivider; }
 
 // Every button's rectangle, hidden ones empty.
 std::vector<RECT> Layout(HWND hwnd, const ToolState& s) {
@@ -290,8 +278,7 @@ Button MakeButton(ToolState& s, const TBBUTTON& data) {
 
 void InsertButtons(HWND hwnd, ToolState& s, size_t at, const TBBUTTON* src, size_t count) {
     std::vector<Button> added;
-    for (size_t i = 0; i < count; ++i)
-        added.push_back(MakeButton(s, src[i]));
+    for (size_t i = 0; i < count; ++i) added.push_back(MakeButton(s, src[i]));
     at = std::min(at, s.buttons.size());
     s.buttons.insert(s.buttons.begin() + std::ptrdiff_t(at), added.begin(), added.end());
     if (s.hot >= int(at)) s.hot += int(count);
@@ -336,8 +323,7 @@ void AnnounceAllDeleted(HWND hwnd) {
     ToolState* s = StateOf(hwnd);
     if (!s) return;
     std::vector<unsigned> serials;
-    for (const Button& b : s->buttons)
-        serials.push_back(b.serial);
+    for (const Button& b : s->buttons) serials.push_back(b.serial);
     for (unsigned serial : serials) {
         if (!(s = StateOf(hwnd))) return;
         int index = IndexOfSerial(*s, serial);
@@ -521,14 +507,11 @@ LRESULT OnCreate(HWND hwnd) {
     return 0;
 }
 
-void OnNcDestroy(HWND hwnd) {
-    DestroyBarState<ToolState>(hwnd, kStateProp);
-}
+void OnNcDestroy(HWND hwnd) { DestroyBarState<ToolState>(hwnd, kStateProp); }
 
 LRESULT ButtonMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case TB_BUTTONSTRUCTSIZE:
-        return 0; // one layout of TBBUTTON exists here
+    case TB_BUTTONSTRUCTSIZE: return 0; // one layout of TBBUTTON exists here
     case TB_ADDBUTTONSA:
         if (!lParam) return 0;
         InsertButtons(hwnd, s, s.buttons.size(), reinterpret_cast<const TBBUTTON*>(lParam), wParam);
@@ -537,16 +520,11 @@ LRESULT ButtonMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM l
         if (!lParam) return 0;
         InsertButtons(hwnd, s, wParam, reinterpret_cast<const TBBUTTON*>(lParam), 1);
         return 1;
-    case TB_DELETEBUTTON:
-        return DeleteButton(hwnd, wParam);
-    case TB_GETBUTTON:
-        return GetButton(s, wParam, lParam);
-    case TB_BUTTONCOUNT:
-        return LRESULT(s.buttons.size());
-    case TB_COMMANDTOINDEX:
-        return IndexOfCommand(s, wParam);
-    case TB_GETITEMRECT:
-        return GetItemRect(hwnd, s, wParam, lParam);
+    case TB_DELETEBUTTON: return DeleteButton(hwnd, wParam);
+    case TB_GETBUTTON: return GetButton(s, wParam, lParam);
+    case TB_BUTTONCOUNT: return LRESULT(s.buttons.size());
+    case TB_COMMANDTOINDEX: return IndexOfCommand(s, wParam);
+    case TB_GETITEMRECT: return GetItemRect(hwnd, s, wParam, lParam);
     case TB_SETBUTTONSIZE:
         s.cx = std::max(1, int(LOWORD(uintptr_t(lParam))));
         s.cy = std::max(1, int(HIWORD(uintptr_t(lParam))));
@@ -556,11 +534,8 @@ LRESULT ButtonMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM l
         SIZE size = ButtonSize(s);
         return LRESULT(MAKELONG(WORD(size.cx), WORD(size.cy)));
     }
-    case TB_AUTOSIZE:
-        AutoSize(hwnd, s);
-        return 0;
-    case TB_SETSTATE:
-        return SetState(hwnd, s, wParam, BYTE(LOWORD(uintptr_t(lParam))));
+    case TB_AUTOSIZE: AutoSize(hwnd, s); return 0;
+    case TB_SETSTATE: return SetState(hwnd, s, wParam, BYTE(LOWORD(uintptr_t(lParam))));
     case TB_GETSTATE: {
         int index = IndexOfCommand(s, wParam);
         return index < 0 ? -1 : LRESULT(s.buttons[index].data.fsState);
@@ -569,12 +544,9 @@ LRESULT ButtonMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM l
         return ChangeStateBit(hwnd, s, wParam, TBSTATE_CHECKED, LOWORD(uintptr_t(lParam)) != 0);
     case TB_ENABLEBUTTON:
         return ChangeStateBit(hwnd, s, wParam, TBSTATE_ENABLED, LOWORD(uintptr_t(lParam)) != 0);
-    case TB_SETHOTITEM:
-        return SetHotItem(hwnd, s, int(intptr_t(wParam)));
-    case TB_GETHOTITEM:
-        return s.hot;
-    default:
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    case TB_SETHOTITEM: return SetHotItem(hwnd, s, int(intptr_t(wParam)));
+    case TB_GETHOTITEM: return s.hot;
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -583,24 +555,14 @@ LRESULT ToolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     ToolState* s = StateOf(hwnd);
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
-    case WM_DESTROY:
-        AnnounceAllDeleted(hwnd);
-        return 0;
-    case WM_NCDESTROY:
-        OnNcDestroy(hwnd);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_PAINT:
-        return OnPaint(hwnd, wParam);
-    case WM_ERASEBKGND:
-        EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
-        return 1;
+    case WM_DESTROY: AnnounceAllDeleted(hwnd); return 0;
+    case WM_NCDESTROY: OnNcDestroy(hwnd); return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_PAINT: return OnPaint(hwnd, wParam);
+    case WM_ERASEBKGND: EraseBackground(hwnd, reinterpret_cast<HDC>(wParam)); return 1;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        return OnButtonDown(hwnd, *s, lParam);
-    case WM_MOUSEMOVE:
-        return OnMouseMove(hwnd, *s, lParam);
-    case WM_LBUTTONUP:
-        return OnButtonUp(hwnd, *s, lParam);
+    case WM_LBUTTONDBLCLK: return OnButtonDown(hwnd, *s, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove(hwnd, *s, lParam);
+    case WM_LBUTTONUP: return OnButtonUp(hwnd, *s, lParam);
     case WM_MOUSELEAVE:
         if (s->pressed < 0) SetHotItem(hwnd, *s, -1);
         return 0;
@@ -611,15 +573,14 @@ LRESULT ToolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         s->font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(uintptr_t(lParam))) InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT:
-        return LRESULT(s->font);
-    default:
-        return ButtonMessage(hwnd, *s, msg, wParam, lParam);
+    case WM_GETFONT: return LRESULT(s->font);
+    default: return ButtonMessage(hwnd, *s, msg, wParam, lParam);
     }
 }
 
 } // namespace
 
 void RegisterToolBarClass() {
-    RegisterClassOnce(TOOLBARCLASSNAME, ToolBarProc, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
+    RegisterClassOnce(TOOLBARCLASSNAME, ToolBarProc, CS_DBLCLKS,
+                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadCursor(nullptr, IDC_ARROW));
 }

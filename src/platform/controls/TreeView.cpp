@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/text/Text.h"
 #include "platform/window/PaintControl.h"
 #include "platform/window/ScrollBars.h"
-#include "platform/text/Text.h"
 
 namespace {
 
@@ -33,11 +33,11 @@ HTREEITEM HandleOf(const Item* item) {
 }
 
 class Tree {
-public:
+  public:
     explicit Tree(HWND hwnd) : hwnd_(hwnd) {}
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     // ---- items
     Item* Find(HTREEITEM h) const {
         auto it = items_.find(reinterpret_cast<uintptr_t>(h));
@@ -49,7 +49,9 @@ private:
         for (const Item* p = item->parent; p; p = p->parent) ++level;
         return level;
     }
-    bool HasButton(const Item* item) const { return !item->children.empty() || item->childrenFlag > 0; }
+    bool HasButton(const Item* item) const {
+        return !item->children.empty() || item->childrenFlag > 0;
+    }
     bool Expanded(const Item* item) const { return (item->state & TVIS_EXPANDED) != 0; }
     HTREEITEM Insert(const TVINSERTSTRUCTA& ins);
     void Delete(Item* item);
@@ -97,7 +99,9 @@ private:
         return !s.empty() && s.back() != item;
     }
     COLORREF BkColor() const { return bk_ == CLR_DEFAULT ? GetSysColor(COLOR_WINDOW) : bk_; }
-    COLORREF TextColor() const { return text_ == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT) : text_; }
+    COLORREF TextColor() const {
+        return text_ == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT) : text_;
+    }
     HFONT Font() const { return font_; }
 
     HWND hwnd_;
@@ -322,12 +326,15 @@ Item* Tree::HitTest(POINT p, UINT* flags) {
     const RECT label = LabelRect(item, index);
     const int buttonRight = TextLeft(item) - 3;
     const DWORD style = DWORD(GetWindowLong(hwnd_, GWL_STYLE));
-    if (p.x >= label.left && p.x < label.right) *flags = TVHT_ONITEMLABEL;
-    else if (p.x >= label.right) *flags = TVHT_ONITEMRIGHT;
-    else if ((style & TVS_HASBUTTONS) && HasButton(item) && p.x >= buttonRight - indent_ && p.x < buttonRight &&
-             (item->parent || (style & TVS_LINESATROOT)))
+    if (p.x >= label.left && p.x < label.right)
+        *flags = TVHT_ONITEMLABEL;
+    else if (p.x >= label.right)
+        *flags = TVHT_ONITEMRIGHT;
+    else if ((style & TVS_HASBUTTONS) && HasButton(item) && p.x >= buttonRight - indent_ &&
+             p.x < buttonRight && (item->parent || (style & TVS_LINESATROOT)))
         *flags = TVHT_ONITEMBUTTON;
-    else *flags = TVHT_ONITEMINDENT;
+    else
+        *flags = TVHT_ONITEMINDENT;
     return item;
 }
 
@@ -339,7 +346,9 @@ LRESULT Tree::Notify(UINT code, void* nm, size_t) {
     hdr->idFrom = uintptr_t(GetWindowLongPtr(hwnd_, GWL_ID));
     hdr->code = code;
     const HWND parent = GetParent(hwnd_);
-    return parent ? SendMessage(parent, WM_NOTIFY, hdr->idFrom, LPARAM(reinterpret_cast<uintptr_t>(nm))) : 0;
+    return parent ? SendMessage(parent, WM_NOTIFY, hdr->idFrom,
+                                LPARAM(reinterpret_cast<uintptr_t>(nm)))
+                  : 0;
 }
 
 LRESULT Tree::NotifyTree(UINT code, UINT action, Item* oldItem, Item* newItem) {
@@ -380,8 +389,10 @@ bool Tree::Expand(Item* item, WPARAM code) {
     const UINT action = expand ? UINT(TVE_EXPAND) : UINT(TVE_COLLAPSE);
     if (NotifyTree(TVN_ITEMEXPANDINGA, action, nullptr, item) != 0) return false;
     if (!IsWindow(hwnd) || !Find(HandleOf(item))) return false;
-    if (expand) item->state |= TVIS_EXPANDED;
-    else item->state &= ~TVIS_EXPANDED;
+    if (expand)
+        item->state |= TVIS_EXPANDED;
+    else
+        item->state &= ~TVIS_EXPANDED;
     UpdateScrollBars();
     InvalidateRect(hwnd_, nullptr, false);
     NotifyTree(TVN_ITEMEXPANDEDA, action, nullptr, item);
@@ -412,9 +423,12 @@ void Tree::ExpandAll(Item* item) {
 void Tree::EnsureVisible(Item* item) {
     for (Item* p = item->parent; p; p = p->parent) p->state |= TVIS_EXPANDED;
     const int index = VisibleIndex(item);
-    if (index < top_) SetTop(index);
-    else if (index >= top_ + PageRows()) SetTop(index - PageRows() + 1);
-    else UpdateScrollBars();
+    if (index < top_)
+        SetTop(index);
+    else if (index >= top_ + PageRows())
+        SetTop(index - PageRows() + 1);
+    else
+        UpdateScrollBars();
 }
 
 void Tree::SetTop(int top) {
@@ -504,7 +518,9 @@ void Tree::OnKey(UINT vk) {
     const std::vector<Item*> v = Visible();
     if (v.empty()) return;
     const int cur = selected_ ? VisibleIndex(selected_) : -1;
-    auto selectIndex = [&](int i) { Select(v[size_t(std::clamp(i, 0, int(v.size()) - 1))], TVC_BYKEYBOARD); };
+    auto selectIndex = [&](int i) {
+        Select(v[size_t(std::clamp(i, 0, int(v.size()) - 1))], TVC_BYKEYBOARD);
+    };
     switch (vk) {
     case VK_UP: selectIndex(cur < 0 ? 0 : cur - 1); break;
     case VK_DOWN: selectIndex(cur + 1); break;
@@ -514,13 +530,17 @@ void Tree::OnKey(UINT vk) {
     case VK_NEXT: selectIndex(cur + (PageRows() - 1)); break;
     case VK_LEFT:
         if (!selected_) break;
-        if (Expanded(selected_) && HasButton(selected_)) Expand(selected_, TVE_COLLAPSE);
-        else if (selected_->parent) Select(selected_->parent, TVC_BYKEYBOARD);
+        if (Expanded(selected_) && HasButton(selected_))
+            Expand(selected_, TVE_COLLAPSE);
+        else if (selected_->parent)
+            Select(selected_->parent, TVC_BYKEYBOARD);
         break;
     case VK_RIGHT:
         if (!selected_) break;
-        if (!Expanded(selected_)) Expand(selected_, TVE_EXPAND);
-        else if (!selected_->children.empty()) Select(selected_->children.front(), TVC_BYKEYBOARD);
+        if (!Expanded(selected_))
+            Expand(selected_, TVE_EXPAND);
+        else if (!selected_->children.empty())
+            Select(selected_->children.front(), TVC_BYKEYBOARD);
         break;
     case VK_ADD:
         if (selected_) Expand(selected_, TVE_EXPAND);
@@ -606,7 +626,8 @@ void Tree::PaintLines(HDC dc, const RECT& row, const Item* item) {
     const bool firstRoot = !item->parent && !roots_.empty() && roots_.front() == item;
     vertical(cx, firstRoot ? cy : row.top, HasNextSibling(item) ? row.bottom : cy + 1);
     for (const Item* a = item->parent; a; a = a->parent)
-        if ((a->parent || atRoot) && HasNextSibling(a)) vertical(ColumnCentre(a), row.top, row.bottom);
+        if ((a->parent || atRoot) && HasNextSibling(a))
+            vertical(ColumnCentre(a), row.top, row.bottom);
 }
 
 void Tree::PaintItem(HDC dc, Item* item, int index, LRESULT prepaint) {
@@ -615,7 +636,9 @@ void Tree::PaintItem(HDC dc, Item* item, int index, LRESULT prepaint) {
     const bool selected = item == selected_;
     const bool showSel = selected && (focused_ || (style & TVS_SHOWSELALWAYS));
     const bool hot = item == hot_ && (style & TVS_TRACKSELECT);
-    COLORREF textColor = showSel && focused_ ? GetSysColor(COLOR_HIGHLIGHTTEXT) : hot ? GetSysColor(COLOR_HOTLIGHT) : TextColor();
+    COLORREF textColor = showSel && focused_ ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                         : hot               ? GetSysColor(COLOR_HOTLIGHT)
+                                             : TextColor();
     COLORREF textBk = showSel ? GetSysColor(focused_ ? COLOR_HIGHLIGHT : COLOR_BTNFACE) : BkColor();
     if (prepaint & CDRF_NOTIFYITEMDRAW) {
         NMTVCUSTOMDRAW cd;
@@ -623,7 +646,8 @@ void Tree::PaintItem(HDC dc, Item* item, int index, LRESULT prepaint) {
         cd.nmcd.hdc = dc;
         cd.nmcd.rc = row;
         cd.nmcd.dwItemSpec = item->id;
-        cd.nmcd.uItemState = (selected ? CDIS_SELECTED : 0) | (selected && focused_ ? CDIS_FOCUS : 0) | (hot ? CDIS_HOT : 0);
+        cd.nmcd.uItemState = (selected ? CDIS_SELECTED : 0) |
+                             (selected && focused_ ? CDIS_FOCUS : 0) | (hot ? CDIS_HOT : 0);
         cd.nmcd.lItemlParam = item->param;
         cd.clrText = textColor;
         cd.clrTextBk = textBk;
@@ -653,7 +677,8 @@ void Tree::PaintItem(HDC dc, Item* item, int index, LRESULT prepaint) {
             oldFont = SelectObject(dc, underlined);
         }
     }
-    DrawText(dc, item->text.c_str(), int(item->text.size()), &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawText(dc, item->text.c_str(), int(item->text.size()), &textRect,
+             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (underlined) {
         SelectObject(dc, oldFont);
         DeleteObject(underlined);
@@ -693,12 +718,17 @@ LRESULT Tree::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case TVM_INSERTITEMA:
     case TVM_INSERTITEMW:
-        return lParam ? LRESULT(reinterpret_cast<uintptr_t>(Insert(*reinterpret_cast<const TVINSERTSTRUCTA*>(lParam)))) : 0;
+        return lParam ? LRESULT(reinterpret_cast<uintptr_t>(
+                            Insert(*reinterpret_cast<const TVINSERTSTRUCTA*>(lParam))))
+                      : 0;
     case TVM_DELETEITEM: {
         const HTREEITEM h = reinterpret_cast<HTREEITEM>(uintptr_t(lParam));
-        if (!h || h == TVI_ROOT) DeleteAll();
-        else if (Item* it = Find(h)) Delete(it);
-        else return 0;
+        if (!h || h == TVI_ROOT)
+            DeleteAll();
+        else if (Item* it = Find(h))
+            Delete(it);
+        else
+            return 0;
         UpdateScrollBars();
         InvalidateRect(hwnd_, nullptr, false);
         return 1;
@@ -715,10 +745,8 @@ LRESULT Tree::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         *r = wParam ? LabelRect(it, index) : RowRect(index);
         return 1;
     }
-    case TVM_GETCOUNT:
-        return LRESULT(items_.size());
-    case TVM_GETINDENT:
-        return indent_;
+    case TVM_GETCOUNT: return LRESULT(items_.size());
+    case TVM_GETINDENT: return indent_;
     case TVM_SETINDENT:
         indent_ = std::max(int(wParam), 0);
         UpdateScrollBars();
@@ -734,11 +762,9 @@ LRESULT Tree::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case TVM_GETITEMA:
-    case TVM_GETITEMW:
-        return GetItem(reinterpret_cast<TVITEMA*>(lParam));
+    case TVM_GETITEMW: return GetItem(reinterpret_cast<TVITEMA*>(lParam));
     case TVM_SETITEMA:
-    case TVM_SETITEMW:
-        return SetItem(reinterpret_cast<const TVITEMA*>(lParam));
+    case TVM_SETITEMW: return SetItem(reinterpret_cast<const TVITEMA*>(lParam));
     case TVM_HITTEST: {
         auto* hit = reinterpret_cast<TVHITTESTINFO*>(lParam);
         if (!hit) return 0;
@@ -748,8 +774,7 @@ LRESULT Tree::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case TVM_ENSUREVISIBLE:
         if (Item* it = item(lParam)) EnsureVisible(it);
         return 0;
-    case TVM_GETVISIBLECOUNT:
-        return PageRows();
+    case TVM_GETVISIBLECOUNT: return PageRows();
     case TVM_SETITEMHEIGHT: {
         const int old = ItemHeight();
         itemHeight_ = int(int16_t(wParam)) > 0 ? int(int16_t(wParam)) : 0;
@@ -757,8 +782,7 @@ LRESULT Tree::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(hwnd_, nullptr, false);
         return old;
     }
-    case TVM_GETITEMHEIGHT:
-        return ItemHeight();
+    case TVM_GETITEMHEIGHT: return ItemHeight();
     case TVM_SETBKCOLOR: {
         const COLORREF old = bk_;
         bk_ = COLORREF(lParam);
@@ -771,22 +795,16 @@ LRESULT Tree::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(hwnd_, nullptr, false);
         return LRESULT(intptr_t(int32_t(old)));
     }
-    case TVM_GETBKCOLOR:
-        return LRESULT(intptr_t(int32_t(bk_)));
-    case TVM_GETTEXTCOLOR:
-        return LRESULT(intptr_t(int32_t(text_)));
+    case TVM_GETBKCOLOR: return LRESULT(intptr_t(int32_t(bk_)));
+    case TVM_GETTEXTCOLOR: return LRESULT(intptr_t(int32_t(text_)));
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
         UpdateScrollBars();
         if (lParam) InvalidateRect(hwnd_, nullptr, true);
         return 0;
-    case WM_GETFONT:
-        return LRESULT(reinterpret_cast<uintptr_t>(font_));
-    case WM_PAINT:
-        PaintControl(hwnd_, wParam, [this](HDC dc) { Paint(dc); });
-        return 0;
-    case WM_ERASEBKGND:
-        return 1; // WM_PAINT covers the client
+    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(font_));
+    case WM_PAINT: PaintControl(hwnd_, wParam, [this](HDC dc) { Paint(dc); }); return 0;
+    case WM_ERASEBKGND: return 1; // WM_PAINT covers the client
     case WM_SIZE:
         UpdateScrollBars();
         InvalidateRect(hwnd_, nullptr, false);
@@ -796,11 +814,8 @@ LRESULT Tree::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         focused_ = msg == WM_SETFOCUS;
         InvalidateRect(hwnd_, nullptr, false);
         return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_KEYDOWN:
-        OnKey(UINT(wParam));
-        return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN: OnKey(UINT(wParam)); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         OnButtonDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, msg == WM_LBUTTONDBLCLK);
@@ -815,9 +830,7 @@ LRESULT Tree::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
-    case WM_MOUSEMOVE:
-        OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
+    case WM_MOUSEMOVE: OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
     case WM_MOUSELEAVE:
         if (hot_) {
             hot_ = nullptr;
@@ -830,11 +843,8 @@ LRESULT Tree::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_VSCROLL:
-    case WM_HSCROLL:
-        OnScroll(msg == WM_VSCROLL, LOWORD(wParam), int(HIWORD(wParam)));
-        return 0;
-    default:
-        return DefWindowProc(hwnd_, msg, wParam, lParam);
+    case WM_HSCROLL: OnScroll(msg == WM_VSCROLL, LOWORD(wParam), int(HIWORD(wParam))); return 0;
+    default: return DefWindowProc(hwnd_, msg, wParam, lParam);
     }
 }
 
@@ -869,6 +879,6 @@ LRESULT TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterTreeViewClass() {
-    RegisterClassOnce("SysTreeView32", TreeViewProc, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
-                      LoadCursor(nullptr, IDC_ARROW));
+    RegisterClassOnce("SysTreeView32", TreeViewProc, CS_DBLCLKS,
+                      reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), LoadCursor(nullptr, IDC_ARROW));
 }

@@ -62,7 +62,8 @@ std::string WithThousands(int value) {
 
 void ShowInBuddy(HWND hwnd, const UpDownState& s) {
     if (!(StyleOf(hwnd) & UDS_SETBUDDYINT) || !IsWindow(s.buddy)) return;
-    SetWindowText(s.buddy, (StyleOf(hwnd) & UDS_NOTHOUSANDS) ? std::to_string(s.pos) : WithThousands(s.pos));
+    SetWindowText(s.buddy,
+                  (StyleOf(hwnd) & UDS_NOTHOUSANDS) ? std::to_string(s.pos) : WithThousands(s.pos));
 }
 
 // The number the buddy shows, thousands separators allowed; false when it shows none.
@@ -75,7 +76,9 @@ bool ReadBuddy(const UpDownState& s, int* value) {
     return ec == std::errc() && ptr == end && !text.empty();
 }
 
-int Clamp(const UpDownState& s, int v) { return std::clamp(v, std::min(s.low, s.high), std::max(s.low, s.high)); }
+int Clamp(const UpDownState& s, int v) {
+    return std::clamp(v, std::min(s.low, s.high), std::max(s.low, s.high));
+}
 
 // Takes up the buddy's number, as Win32 does before a step and on UDM_GETPOS32.
 bool SyncFromBuddy(HWND hwnd, UpDownState& s) {
@@ -107,14 +110,16 @@ void Step(HWND hwnd, int direction) {
     nm.iPos = s->pos;
     nm.iDelta = direction;
     const HWND parent = GetParent(hwnd);
-    if (parent && SendMessage(parent, WM_NOTIFY, nm.hdr.idFrom, LPARAM(&nm)) != 0) return; // cancelled
+    if (parent && SendMessage(parent, WM_NOTIFY, nm.hdr.idFrom, LPARAM(&nm)) != 0)
+        return; // cancelled
     if (!(s = StateOf(hwnd))) return;
     const int next = Stepped(hwnd, *s, direction);
     if (next == s->pos) return;
     s->pos = next;
     ShowInBuddy(hwnd, *s);
     if (parent && IsWindow(hwnd))
-        SendMessage(parent, IsHorizontal(hwnd) ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, next), LPARAM(hwnd));
+        SendMessage(parent, IsHorizontal(hwnd) ? WM_HSCROLL : WM_VSCROLL,
+                    MAKEWPARAM(SB_THUMBPOSITION, next), LPARAM(hwnd));
 }
 
 // ---------------------------------------------------------------- buddy
@@ -140,12 +145,14 @@ void PlaceBesideBuddy(HWND hwnd, HWND buddy) {
 
 void HookBuddyKeys(HWND hwnd, UpDownState& s) {
     if (!(StyleOf(hwnd) & UDS_ARROWKEYS) || !IsWindow(s.buddy)) return;
-    s.buddyHook = AddWindowMessageHook(s.buddy, [hwnd](HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
-        if (msg != WM_KEYDOWN || (wParam != VK_UP && wParam != VK_DOWN) || !IsWindow(hwnd)) return false;
-        Step(hwnd, wParam == VK_UP ? 1 : -1);
-        *result = 0;
-        return true;
-    });
+    s.buddyHook = AddWindowMessageHook(
+        s.buddy, [hwnd](HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
+            if (msg != WM_KEYDOWN || (wParam != VK_UP && wParam != VK_DOWN) || !IsWindow(hwnd))
+                return false;
+            Step(hwnd, wParam == VK_UP ? 1 : -1);
+            *result = 0;
+            return true;
+        });
 }
 
 HWND SetBuddy(HWND hwnd, UpDownState& s, HWND buddy) {
@@ -186,7 +193,8 @@ void EndPress(HWND hwnd, UpDownState& s, bool notify) {
     if (notify && parent && IsWindow(hwnd)) {
         UpDownState* again = StateOf(hwnd);
         const int pos = again ? again->pos : 0;
-        SendMessage(parent, IsHorizontal(hwnd) ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, pos), LPARAM(hwnd));
+        SendMessage(parent, IsHorizontal(hwnd) ? WM_HSCROLL : WM_VSCROLL,
+                    MAKEWPARAM(SB_ENDSCROLL, pos), LPARAM(hwnd));
     }
 }
 
@@ -213,8 +221,10 @@ void OnTimer(HWND hwnd, UpDownState& s) {
 
 void DrawArrow(HDC dc, const RECT& r, Part part, bool horizontal, bool pressed, bool enabled) {
     FillSolidRect(dc, r, GetSysColor(COLOR_BTNFACE));
-    if (pressed) DrawFieldSunken(dc, r);
-    else DrawButtonRaised(dc, r);
+    if (pressed)
+        DrawFieldSunken(dc, r);
+    else
+        DrawButtonRaised(dc, r);
     const int shift = pressed ? 1 : 0;
     const int cx = (r.left + r.right) / 2 + shift, cy = (r.top + r.bottom) / 2 + shift;
     const COLORREF ink = GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
@@ -222,8 +232,10 @@ void DrawArrow(HDC dc, const RECT& r, Part part, bool horizontal, bool pressed, 
     for (int i = 0; i < size; ++i) {
         // Rows (or columns) of the triangle, widest at its base.
         const int half = i, at = part == Part::Up ? -size / 2 + i : size / 2 - i;
-        if (horizontal) FillSolidRect(dc, Rect(cx - at, cy - half, cx - at + 1, cy + half + 1), ink);
-        else FillSolidRect(dc, Rect(cx - half, cy + at, cx + half + 1, cy + at + 1), ink);
+        if (horizontal)
+            FillSolidRect(dc, Rect(cx - at, cy - half, cx - at + 1, cy + half + 1), ink);
+        else
+            FillSolidRect(dc, Rect(cx - half, cy + at, cx + half + 1, cy + at + 1), ink);
     }
 }
 
@@ -272,7 +284,9 @@ LRESULT RangeMessage(HWND hwnd, UpDownState& s, UINT msg, WPARAM wParam, LPARAM 
         if (lParam) *reinterpret_cast<int*>(lParam) = ok ? 0 : 1;
         return s.pos;
     }
-    case UDM_SETBUDDY: return LRESULT(reinterpret_cast<uintptr_t>(SetBuddy(hwnd, s, reinterpret_cast<HWND>(wParam))));
+    case UDM_SETBUDDY:
+        return LRESULT(
+            reinterpret_cast<uintptr_t>(SetBuddy(hwnd, s, reinterpret_cast<HWND>(wParam))));
     case UDM_GETBUDDY: return LRESULT(reinterpret_cast<uintptr_t>(s.buddy));
     default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
@@ -289,7 +303,8 @@ LRESULT UpDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return DefWindowProc(hwnd, msg, wParam, lParam);
     }
     if (msg == WM_NCDESTROY) {
-        if (UpDownState* s = StateOf(hwnd); s && s->buddyHook) RemoveWindowMessageHook(s->buddyHook);
+        if (UpDownState* s = StateOf(hwnd); s && s->buddyHook)
+            RemoveWindowMessageHook(s->buddyHook);
         DetachControlState<UpDownState>(hwnd, kStateProp);
         return DefWindowProc(hwnd, msg, wParam, lParam);
     }
@@ -297,9 +312,7 @@ LRESULT UpDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
     case WM_CREATE: OnCreate(hwnd, *s); return 0;
-    case WM_PAINT:
-        PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); });
-        return 0;
+    case WM_PAINT: PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); }); return 0;
     case WM_ERASEBKGND: {
         RECT r;
         GetClientRect(hwnd, &r);
@@ -331,6 +344,4 @@ LRESULT UpDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-void RegisterUpDownClass() {
-    RegisterClassOnce("msctls_updown32", UpDownProc);
-}
+void RegisterUpDownClass() { RegisterClassOnce("msctls_updown32", UpDownProc); }

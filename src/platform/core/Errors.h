@@ -6,12 +6,12 @@
 
 // A text that should hold a number does not.
 class EConvertError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // Outside data (a file, a package, a picture) is shorter than it says or malformed.
 class EReadError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };

@@ -1,13 +1,12 @@
 #include "platform/core/FileSystem.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -163,9 +162,7 @@ std::string ProgramFolder() {
     return WindowsPath(folder);
 }
 
-bool SetCurrentDirectory(std::string_view path) {
-    return ::chdir(HostPath(path).c_str()) == 0;
-}
+bool SetCurrentDirectory(std::string_view path) { return ::chdir(HostPath(path).c_str()) == 0; }
 
 std::string CurrentDirectory() {
     char buf[4096];

@@ -65,8 +65,7 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 size_t Utf8Length(std::string_view s) {
     size_t count = 0;
-    for (size_t pos = 0; pos < s.size(); ++count)
-        DecodeUtf8(s, pos);
+    for (size_t pos = 0; pos < s.size(); ++count) DecodeUtf8(s, pos);
     return count;
 }
 
@@ -122,8 +121,7 @@ struct EightBitCodec {
     std::string Decode(std::string_view bytes) const {
         std::string out;
         out.reserve(bytes.size() * 2);
-        for (char ch : bytes)
-            AppendUtf8(out, ToUnicode((unsigned char)ch));
+        for (char ch : bytes) AppendUtf8(out, ToUnicode((unsigned char)ch));
         return out;
     }
 
@@ -153,8 +151,7 @@ const EightBitCodec& Cp1251() {
 const EightBitCodec& Kazakh() {
     static const EightBitCodec codec([] {
         std::array<char16_t, 128> table = kCp1251High;
-        for (const auto& [byte, letter] : kKazakhPositions)
-            table[size_t(byte - 0x80)] = letter;
+        for (const auto& [byte, letter] : kKazakhPositions) table[size_t(byte - 0x80)] = letter;
         return table;
     }());
     return codec;
@@ -162,30 +159,22 @@ const EightBitCodec& Kazakh() {
 
 } // namespace
 
-std::string Cp1251ToUtf8(std::string_view bytes) {
-    return Cp1251().Decode(bytes);
-}
+std::string Cp1251ToUtf8(std::string_view bytes) { return Cp1251().Decode(bytes); }
 std::string Utf8ToCp1251(std::string_view utf8, char replacement) {
     return Cp1251().Encode(utf8, replacement);
 }
-char32_t Cp1251ToUnicode(unsigned char byte) {
-    return Cp1251().ToUnicode(byte);
-}
+char32_t Cp1251ToUnicode(unsigned char byte) { return Cp1251().ToUnicode(byte); }
 
-std::string KazakhToUtf8(std::string_view bytes) {
-    return Kazakh().Decode(bytes);
-}
+std::string KazakhToUtf8(std::string_view bytes) { return Kazakh().Decode(bytes); }
 std::string Utf8ToKazakh(std::string_view utf8, char replacement) {
     return Kazakh().Encode(utf8, replacement);
 }
-char32_t KazakhToUnicode(unsigned char byte) {
-    return Kazakh().ToUnicode(byte);
-}
+char32_t KazakhToUnicode(unsigned char byte) { return Kazakh().ToUnicode(byte); }
 
 uint32_t FoldCase(uint32_t c) {
     if (c >= 'A' && c <= 'Z') return c + 32;
-    if (c >= 0x410 && c <= 0x42F) return c + 32;   // Cyrillic А..Я
-    if (c >= 0x400 && c <= 0x40F) return c + 80;   // Ѐ..Џ
+    if (c >= 0x410 && c <= 0x42F) return c + 32; // Cyrillic А..Я
+    if (c >= 0x400 && c <= 0x40F) return c + 80; // Ѐ..Џ
     if (c == 0x4C0) return 0x4CF;
     // The paired letters of the extended block, capital first: Ғ Қ Ң Ү Ұ Һ Ә Ө ... (from
     // U+04C1 to U+04CE the capitals sit on odd code points).

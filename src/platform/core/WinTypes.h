@@ -69,8 +69,10 @@ inline bool IntersectRect(RECT& dst, const RECT& a, const RECT& b) {
 
 // The smallest rectangle holding both; an empty rectangle adds nothing.
 inline bool UnionRect(RECT& dst, const RECT& a, const RECT& b) {
-    if (IsRectEmpty(a)) dst = b;
-    else if (IsRectEmpty(b)) dst = a;
+    if (IsRectEmpty(a))
+        dst = b;
+    else if (IsRectEmpty(b))
+        dst = a;
     else
         dst = RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
                    std::max(a.bottom, b.bottom)};

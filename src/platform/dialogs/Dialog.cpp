@@ -7,10 +7,10 @@
 #include "platform/controls/Button.h"
 #include "platform/controls/ControlSupport.h"
 #include "platform/controls/Edit.h"
+#include "platform/core/TextCodec.h"
+#include "platform/dialogs/StandardClasses.h"
 #include "platform/window/ModalLoop.h"
 #include "platform/window/WindowObject.h"
-#include "platform/dialogs/StandardClasses.h"
-#include "platform/core/TextCodec.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ struct DialogState {
     LPARAM initParam = 0;
     LRESULT messageResult = 0;
     HFONT font = nullptr;
-    int defaultId = 0;        // 0: none set, Enter means IDOK
+    int defaultId = 0;         // 0: none set, Enter means IDOK
     HWND savedFocus = nullptr; // the control that had the focus when the dialog went inactive
     bool ended = false;
     intptr_t result = 0;
@@ -78,7 +78,8 @@ void ClickButton(HWND dialog, int id) {
 }
 
 int EnterCommand(HWND dialog, HWND focus) {
-    if (focus && IsChild(dialog, focus) && (DialogCodeOf(focus) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+    if (focus && IsChild(dialog, focus) &&
+        (DialogCodeOf(focus) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
         return GetDlgCtrlID(focus);
     const LRESULT def = SendMessage(dialog, DM_GETDEFID, 0, 0);
     return HIWORD(uintptr_t(def)) == DC_HASDEFID ? LOWORD(uintptr_t(def)) : IDOK;
@@ -88,7 +89,8 @@ int EnterCommand(HWND dialog, HWND focus) {
 HWND ControlWithMnemonic(HWND dialog, uint32_t key) {
     for (HWND c = FirstChild(dialog); c; c = NextSibling(c)) {
         if (!IsWindowVisible(c)) continue;
-        if (GetClassName(c) == "Static" && (GetWindowLong(c, GWL_STYLE) & 0x80 /* SS_NOPREFIX */)) continue;
+        if (GetClassName(c) == "Static" && (GetWindowLong(c, GWL_STYLE) & 0x80 /* SS_NOPREFIX */))
+            continue;
         if (MnemonicOf(GetWindowText(c)) == key) return c;
     }
     return nullptr;
@@ -122,7 +124,9 @@ bool ActivateMnemonic(HWND dialog, uint32_t ch) {
 HWND CheckedRadioOfGroup(HWND dialog, HWND control) {
     if (!control || !(DialogCodeOf(control) & DLGC_RADIOBUTTON)) return control;
     for (HWND c = control;;) {
-        if ((DialogCodeOf(c) & DLGC_RADIOBUTTON) && SendMessage(c, BM_GETCHECK, 0, 0) == BST_CHECKED) return c;
+        if ((DialogCodeOf(c) & DLGC_RADIOBUTTON) &&
+            SendMessage(c, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            return c;
         c = GetNextDlgGroupItem(dialog, c, false);
         if (!c || c == control) return control;
     }
@@ -143,21 +147,18 @@ bool HandleDialogKey(HWND dialog, const MSG& msg) {
     case VK_RIGHT:
     case VK_DOWN: {
         if (code & DLGC_WANTARROWS) return false;
-        const HWND next = GetNextDlgGroupItem(dialog, focus, msg.wParam == VK_LEFT || msg.wParam == VK_UP);
+        const HWND next =
+            GetNextDlgGroupItem(dialog, focus, msg.wParam == VK_LEFT || msg.wParam == VK_UP);
         if (!next || next == focus) return true;
         FocusControl(dialog, next);
         const DWORD type = DWORD(GetWindowLong(next, GWL_STYLE)) & BS_TYPEMASK;
-        if ((DialogCodeOf(next) & DLGC_RADIOBUTTON) && type == BS_AUTORADIOBUTTON) SendMessage(next, BM_CLICK, 0, 0);
+        if ((DialogCodeOf(next) & DLGC_RADIOBUTTON) && type == BS_AUTORADIOBUTTON)
+            SendMessage(next, BM_CLICK, 0, 0);
         return true;
     }
-    case VK_RETURN:
-        ClickButton(dialog, EnterCommand(dialog, focus));
-        return true;
-    case VK_ESCAPE:
-        ClickButton(dialog, IDCANCEL);
-        return true;
-    default:
-        return false;
+    case VK_RETURN: ClickButton(dialog, EnterCommand(dialog, focus)); return true;
+    case VK_ESCAPE: ClickButton(dialog, IDCANCEL); return true;
+    default: return false;
     }
 }
 
@@ -180,7 +181,8 @@ void CentreDialog(HWND dialog, HWND owner) {
     SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
     GetWindowRect(dialog, &wr);
     RECT over = area;
-    if (owner && IsWindowVisible(owner) && !IsIconic(owner) && GetWindowRect(owner, &own)) over = own;
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner) && GetWindowRect(owner, &own))
+        over = own;
     int x = over.left + (WidthOf(over) - WidthOf(wr)) / 2;
     int y = over.top + (HeightOf(over) - HeightOf(wr)) / 2;
     x = std::max(area.left, std::min(x, area.right - WidthOf(wr)));
@@ -193,15 +195,15 @@ void SizeToClient(HWND dialog, int cx, int cy) {
     RECT wr{}, cr{};
     GetWindowRect(dialog, &wr);
     GetClientRect(dialog, &cr);
-    SetWindowPos(dialog, nullptr, 0, 0, cx + WidthOf(wr) - WidthOf(cr), cy + HeightOf(wr) - HeightOf(cr),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(dialog, nullptr, 0, 0, cx + WidthOf(wr) - WidthOf(cr),
+                 cy + HeightOf(wr) - HeightOf(cr), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool CreateItems(HWND dialog, const DialogTemplate& tmpl, HFONT font) {
     for (const DialogItemTemplate& item : tmpl.items) {
-        const HWND control = CreateWindowEx(item.exStyle, item.className, item.text, item.style | WS_CHILD, item.x,
-                                            item.y, item.cx, item.cy, dialog,
-                                            reinterpret_cast<HMENU>(intptr_t(item.id)), nullptr, nullptr);
+        const HWND control = CreateWindowEx(
+            item.exStyle, item.className, item.text, item.style | WS_CHILD, item.x, item.y, item.cx,
+            item.cy, dialog, reinterpret_cast<HMENU>(intptr_t(item.id)), nullptr, nullptr);
         if (!control || !IsWindow(dialog)) return false;
         SendMessage(control, WM_SETFONT, WPARAM(font), 0);
         if ((item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && GetClassName(control) == "Button")
@@ -219,7 +221,8 @@ LRESULT DefDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         DialogState* created = AttachControlState<DialogState>(hwnd, kStateProp);
         if (!created) return 0;
         const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
-        if (const auto* creation = cs ? static_cast<const DialogCreation*>(cs->lpCreateParams) : nullptr) {
+        if (const auto* creation =
+                cs ? static_cast<const DialogCreation*>(cs->lpCreateParams) : nullptr) {
             created->proc = creation->proc;
             created->initParam = creation->initParam;
             created->font = creation->font;
@@ -241,7 +244,8 @@ LRESULT DefDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND: {
         const HDC dc = reinterpret_cast<HDC>(wParam);
-        auto brush = reinterpret_cast<HBRUSH>(uintptr_t(SendMessage(hwnd, WM_CTLCOLORDLG, wParam, LPARAM(hwnd))));
+        auto brush = reinterpret_cast<HBRUSH>(
+            uintptr_t(SendMessage(hwnd, WM_CTLCOLORDLG, wParam, LPARAM(hwnd))));
         return FillClientWithBrush(hwnd, dc, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_CLOSE:
@@ -257,8 +261,10 @@ LRESULT DefDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         if (HIWORD(wParam)) return 0; // minimised
         if (!IsChild(hwnd, s->savedFocus)) s->savedFocus = GetNextDlgTabItem(hwnd, nullptr, false);
-        if (s->savedFocus) FocusControl(hwnd, s->savedFocus);
-        else SetFocus(hwnd);
+        if (s->savedFocus)
+            FocusControl(hwnd, s->savedFocus);
+        else
+            SetFocus(hwnd);
         return 0;
     case WM_SETFOCUS:
         if (IsChild(hwnd, s->savedFocus)) FocusControl(hwnd, s->savedFocus);
@@ -272,21 +278,16 @@ LRESULT DefDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (IsWindowVisible(hwnd)) FocusControl(hwnd, target);
         return 0;
     }
-    case DM_GETDEFID:
-        return s->defaultId ? LRESULT(MAKELONG(WORD(s->defaultId), DC_HASDEFID)) : 0;
+    case DM_GETDEFID: return s->defaultId ? LRESULT(MAKELONG(WORD(s->defaultId), DC_HASDEFID)) : 0;
     case DM_SETDEFID: {
         s->defaultId = int(wParam);
         const HWND focus = GetFocus();
         ShowDefaultButton(hwnd, IsChild(hwnd, focus) ? focus : nullptr);
         return 1;
     }
-    case WM_GETFONT:
-        return LRESULT(reinterpret_cast<uintptr_t>(s->font));
-    case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
-        return 0;
-    default:
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(s->font));
+    case WM_SETFONT: s->font = reinterpret_cast<HFONT>(wParam); return 0;
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -305,14 +306,15 @@ LPARAM GetDialogInitParam(HWND dialog) {
 
 // ---------------------------------------------------------------- creating and running
 
-HWND CreateDialogIndirectParam(HINSTANCE instance, const DialogTemplate& tmpl, HWND owner, DLGPROC proc,
-                               LPARAM initParam) {
+HWND CreateDialogIndirectParam(HINSTANCE instance, const DialogTemplate& tmpl, HWND owner,
+                               DLGPROC proc, LPARAM initParam) {
     RegisterStandardClasses();
     const HFONT font = tmpl.font ? tmpl.font : DefaultControlFont();
     DialogCreation creation{proc, initParam, font};
     const DWORD exStyle = tmpl.exStyle | ((tmpl.style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0);
-    const HWND dialog = CreateWindowEx(exStyle, kDialogClass, tmpl.caption, tmpl.style & ~WS_VISIBLE, tmpl.x,
-                                       tmpl.y, tmpl.cx, tmpl.cy, DialogOwnerOf(owner), nullptr, instance, &creation);
+    const HWND dialog = CreateWindowEx(exStyle, kDialogClass, tmpl.caption,
+                                       tmpl.style & ~WS_VISIBLE, tmpl.x, tmpl.y, tmpl.cx, tmpl.cy,
+                                       DialogOwnerOf(owner), nullptr, instance, &creation);
     if (!dialog) return nullptr;
     SizeToClient(dialog, tmpl.cx, tmpl.cy);
     if (tmpl.style & DS_CENTER) CentreDialog(dialog, DialogOwnerOf(owner));
@@ -324,14 +326,16 @@ HWND CreateDialogIndirectParam(HINSTANCE instance, const DialogTemplate& tmpl, H
     const bool wantsFocus = SendMessage(dialog, WM_INITDIALOG, WPARAM(first), initParam) != 0;
     DialogState* s = StateOf(dialog);
     if (!s) return nullptr; // WM_INITDIALOG destroyed it
-    if (wantsFocus) s->savedFocus = first;
-    else if (IsChild(dialog, GetFocus())) s->savedFocus = GetFocus();
+    if (wantsFocus)
+        s->savedFocus = first;
+    else if (IsChild(dialog, GetFocus()))
+        s->savedFocus = GetFocus();
     if (tmpl.style & WS_VISIBLE) ShowWindow(dialog, SW_SHOWNORMAL);
     return dialog;
 }
 
-intptr_t DialogBoxIndirectParam(HINSTANCE instance, const DialogTemplate& tmpl, HWND owner, DLGPROC proc,
-                                LPARAM initParam) {
+intptr_t DialogBoxIndirectParam(HINSTANCE instance, const DialogTemplate& tmpl, HWND owner,
+                                DLGPROC proc, LPARAM initParam) {
     const HWND ownerTop = DialogOwnerOf(owner);
     DialogTemplate hidden = tmpl;
     hidden.style &= ~WS_VISIBLE;
@@ -347,7 +351,8 @@ intptr_t DialogBoxIndirectParam(HINSTANCE instance, const DialogTemplate& tmpl, 
     };
     const ModalFilter filter = [dialog](MSG& msg) { return IsDialogMessage(dialog, &msg); };
     const auto idle = [dialog, ownerTop, quiet = (tmpl.style & DS_NOIDLEMSG) != 0] {
-        if (ownerTop && !quiet && IsWindow(ownerTop)) SendMessage(ownerTop, WM_ENTERIDLE, MSGF_DIALOGBOX, LPARAM(dialog));
+        if (ownerTop && !quiet && IsWindow(ownerTop))
+            SendMessage(ownerTop, WM_ENTERIDLE, MSGF_DIALOGBOX, LPARAM(dialog));
     };
     const bool ended = RunModalLoop(done, filter, idle);
 
@@ -372,7 +377,8 @@ bool EndDialog(HWND dialog, intptr_t result) {
 // ---------------------------------------------------------------- the keyboard
 
 bool IsDialogMessage(HWND dialog, MSG* msg) {
-    if (!dialog || !msg || !StateOf(dialog) || (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd))) return false;
+    if (!dialog || !msg || !StateOf(dialog) || (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)))
+        return false;
     switch (msg->message) {
     case WM_KEYDOWN:
         if (HandleDialogKey(dialog, *msg)) return true;
@@ -388,8 +394,7 @@ bool IsDialogMessage(HWND dialog, MSG* msg) {
     case WM_SYSCHAR:
         if (ActivateMnemonic(dialog, uint32_t(msg->wParam))) return true;
         break;
-    default:
-        break;
+    default: break;
     }
     TranslateMessage(msg);
     DispatchMessage(msg);
@@ -422,7 +427,9 @@ std::string GetDlgItemText(HWND dialog, int id) {
     return item ? GetWindowText(item) : std::string();
 }
 
-bool SetDlgItemInt(HWND dialog, int id, int value) { return SetDlgItemText(dialog, id, std::to_string(value)); }
+bool SetDlgItemInt(HWND dialog, int id, int value) {
+    return SetDlgItemText(dialog, id, std::to_string(value));
+}
 
 int GetDlgItemInt(HWND dialog, int id, bool* ok) {
     const std::string text = GetDlgItemText(dialog, id);
@@ -447,7 +454,9 @@ bool CheckDlgButton(HWND dialog, int id, UINT check) {
     return true;
 }
 
-UINT IsDlgButtonChecked(HWND dialog, int id) { return UINT(SendDlgItemMessage(dialog, id, BM_GETCHECK, 0, 0)); }
+UINT IsDlgButtonChecked(HWND dialog, int id) {
+    return UINT(SendDlgItemMessage(dialog, id, BM_GETCHECK, 0, 0));
+}
 
 bool CheckRadioButton(HWND dialog, int firstId, int lastId, int checkId) {
     bool found = false;
@@ -463,7 +472,8 @@ bool CheckRadioButton(HWND dialog, int firstId, int lastId, int checkId) {
 HWND GetNextDlgTabItem(HWND dialog, HWND control, bool previous) {
     std::vector<HWND> stops;
     for (HWND c = FirstChild(dialog); c; c = NextSibling(c))
-        if (c == control || (Usable(c) && (GetWindowLong(c, GWL_STYLE) & WS_TABSTOP))) stops.push_back(c);
+        if (c == control || (Usable(c) && (GetWindowLong(c, GWL_STYLE) & WS_TABSTOP)))
+            stops.push_back(c);
     if (stops.empty()) return nullptr;
     const auto at = std::find(stops.begin(), stops.end(), control);
     if (at == stops.end()) return previous ? stops.back() : stops.front();

@@ -55,13 +55,13 @@ struct DialogTemplate {
 };
 
 // Creates the dialog and its controls, sends WM_INITDIALOG and shows it when its style says so.
-HWND CreateDialogIndirectParam(HINSTANCE instance, const DialogTemplate& tmpl, HWND owner, DLGPROC proc,
-                               LPARAM initParam);
+HWND CreateDialogIndirectParam(HINSTANCE instance, const DialogTemplate& tmpl, HWND owner,
+                               DLGPROC proc, LPARAM initParam);
 // Runs the dialog modally: the owner's top-level window is disabled until EndDialog, the loop
 // sends WM_ENTERIDLE to the owner whenever it waits, timers keep running. Returns EndDialog's
 // result, or -1 when the dialog could not be created or the program quit meanwhile.
-intptr_t DialogBoxIndirectParam(HINSTANCE instance, const DialogTemplate& tmpl, HWND owner, DLGPROC proc,
-                                LPARAM initParam);
+intptr_t DialogBoxIndirectParam(HINSTANCE instance, const DialogTemplate& tmpl, HWND owner,
+                                DLGPROC proc, LPARAM initParam);
 bool EndDialog(HWND dialog, intptr_t result);
 
 // The default procedure of the "#32770" class; it calls the dialog procedure first.

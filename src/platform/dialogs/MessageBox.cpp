@@ -5,8 +5,8 @@
 
 #include "platform/controls/Button.h"
 #include "platform/controls/ControlSupport.h"
-#include "platform/gdi/Gdi.h"
 #include "platform/controls/Static.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/text/Text.h"
 #include "platform/window/WindowObject.h"
 
@@ -30,8 +30,9 @@ constexpr int kButtonsAbove = 14;
 constexpr UINT kTextFormat = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
 
 std::vector<BoxButton> ButtonsOf(unsigned type) {
-    static const BoxButton ok{IDOK, "ОК"}, cancel{IDCANCEL, "Болдырмау"}, abort{IDABORT, "&Тоқтату"},
-        retry{IDRETRY, "&Қайталау"}, ignore{IDIGNORE, "&Елемеу"}, yes{IDYES, "&Иә"}, no{IDNO, "&Жоқ"};
+    static const BoxButton ok{IDOK, "ОК"}, cancel{IDCANCEL, "Болдырмау"},
+        abort{IDABORT, "&Тоқтату"}, retry{IDRETRY, "&Қайталау"}, ignore{IDIGNORE, "&Елемеу"},
+        yes{IDYES, "&Иә"}, no{IDNO, "&Жоқ"};
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL: return {ok, cancel};
     case MB_ABORTRETRYIGNORE: return {abort, retry, ignore};
@@ -69,7 +70,8 @@ SIZE MeasureBoxText(const std::string& text, HFONT font) {
 
 int ButtonWidthFor(const std::vector<BoxButton>& buttons, HFONT font) {
     int width = kButtonWidth;
-    for (const BoxButton& b : buttons) width = std::max<int>(width, MeasureText(font, b.text).cx + 16);
+    for (const BoxButton& b : buttons)
+        width = std::max<int>(width, MeasureText(font, b.text).cx + 16);
     return width;
 }
 
@@ -89,13 +91,14 @@ DialogTemplate BuildTemplate(const std::string& text, const std::string& caption
     // A one-line text stands level with the middle of the icon.
     const int textTop = kMargin + (iconId ? std::max<int>(0, (kIconSize - textSize.cy) / 2) : 0);
     if (iconId)
-        t.items.push_back({"Static", "", WS_CHILD | WS_VISIBLE | SS_ICON, 0, kMargin, kMargin, kIconSize, kIconSize,
-                           IDC_MESSAGEBOX_ICON});
-    t.items.push_back({"Static", text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, textLeft, textTop,
-                       int(textSize.cx), int(textSize.cy), IDC_MESSAGEBOX_TEXT});
+        t.items.push_back({"Static", "", WS_CHILD | WS_VISIBLE | SS_ICON, 0, kMargin, kMargin,
+                           kIconSize, kIconSize, IDC_MESSAGEBOX_ICON});
+    t.items.push_back({"Static", text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, textLeft,
+                       textTop, int(textSize.cx), int(textSize.cy), IDC_MESSAGEBOX_TEXT});
 
     const int rowWidth = int(buttons.size()) * buttonWidth + int(buttons.size() - 1) * kButtonGap;
-    const int contentBottom = std::max<int>(textTop + textSize.cy, iconId ? kMargin + kIconSize : 0);
+    const int contentBottom =
+        std::max<int>(textTop + textSize.cy, iconId ? kMargin + kIconSize : 0);
     t.cx = std::max(textLeft + int(textSize.cx) + kMargin, rowWidth + 2 * kMargin);
     const int buttonTop = contentBottom + kButtonsAbove;
     t.cy = buttonTop + kButtonHeight + kMargin;
@@ -103,9 +106,11 @@ DialogTemplate BuildTemplate(const std::string& text, const std::string& caption
     const size_t defaultIndex = std::min<size_t>((type & MB_DEFMASK) >> 8, buttons.size() - 1);
     int x = (t.cx - rowWidth) / 2;
     for (size_t i = 0; i < buttons.size(); ++i) {
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == defaultIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
+                      (i == defaultIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         if (i == 0) style |= WS_GROUP;
-        t.items.push_back({"Button", buttons[i].text, style, 0, x, buttonTop, buttonWidth, kButtonHeight, buttons[i].id});
+        t.items.push_back({"Button", buttons[i].text, style, 0, x, buttonTop, buttonWidth,
+                           kButtonHeight, buttons[i].id});
         x += buttonWidth + kButtonGap;
     }
     return t;
@@ -118,7 +123,8 @@ struct BoxRequest {
 
 bool HasButton(unsigned type, int id) {
     const std::vector<BoxButton> buttons = ButtonsOf(type);
-    return std::any_of(buttons.begin(), buttons.end(), [id](const BoxButton& b) { return b.id == id; });
+    return std::any_of(buttons.begin(), buttons.end(),
+                       [id](const BoxButton& b) { return b.id == id; });
 }
 
 intptr_t MessageBoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -126,8 +132,9 @@ intptr_t MessageBoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG: {
         const auto* request = reinterpret_cast<const BoxRequest*>(lParam);
         if (request && request->iconId)
-            SendDlgItemMessage(dialog, IDC_MESSAGEBOX_ICON, STM_SETICON,
-                               WPARAM(reinterpret_cast<uintptr_t>(LoadIcon(nullptr, request->iconId))), 0);
+            SendDlgItemMessage(
+                dialog, IDC_MESSAGEBOX_ICON, STM_SETICON,
+                WPARAM(reinterpret_cast<uintptr_t>(LoadIcon(nullptr, request->iconId))), 0);
         // The default button takes the focus, as Enter would press it.
         const LRESULT def = SendMessage(dialog, DM_GETDEFID, 0, 0);
         if (const HWND button = GetDlgItem(dialog, LOWORD(uintptr_t(def)))) {
@@ -149,8 +156,7 @@ intptr_t MessageBoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (HasButton(type, id)) EndDialog(dialog, id);
         return 1;
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
@@ -173,12 +179,13 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
     BoxRequest request{type, IconIdOf(type)};
     const HWND wasActive = GetActiveWindow();
     const std::vector<HWND> disabled = DisableProgramWindows(owner);
-    const intptr_t r = DialogBoxIndirectParam(nullptr, BuildTemplate(text, caption, type), owner, MessageBoxProc,
-                                              LPARAM(&request));
+    const intptr_t r = DialogBoxIndirectParam(nullptr, BuildTemplate(text, caption, type), owner,
+                                              MessageBoxProc, LPARAM(&request));
     for (HWND h : disabled)
         if (IsWindow(h)) EnableWindow(h, true);
     // With every window disabled no one took the activation when the box went: give it back.
-    if (!disabled.empty() && !GetActiveWindow() && IsWindow(wasActive) && IsWindowVisible(wasActive))
+    if (!disabled.empty() && !GetActiveWindow() && IsWindow(wasActive) &&
+        IsWindowVisible(wasActive))
         SetActiveWindow(wasActive);
     return r < 0 ? 0 : int(r);
 }

@@ -4,11 +4,11 @@
 
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
-#include "platform/dialogs/Dialog.h"
 #include "platform/controls/Edit.h"
-#include "platform/dialogs/MessageBox.h"
 #include "platform/controls/Static.h"
 #include "platform/controls/UpDown.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/dialogs/MessageBox.h"
 
 namespace {
 
@@ -20,7 +20,9 @@ struct PrintSession {
     PRINTDLG* pd;
 };
 
-PRINTDLG& RequestOf(HWND dialog) { return *reinterpret_cast<PrintSession*>(GetDialogInitParam(dialog))->pd; }
+PRINTDLG& RequestOf(HWND dialog) {
+    return *reinterpret_cast<PrintSession*>(GetDialogInitParam(dialog))->pd;
+}
 
 DialogItemTemplate Label(const char* text, int x, int y, int cx, int id = -1) {
     return {"Static", text, WS_CHILD | WS_VISIBLE | SS_LEFT, 0, x, y, cx, 15, id};
@@ -31,11 +33,20 @@ DialogItemTemplate Group(const char* text, int x, int y, int cx, int cy, DWORD e
 }
 
 DialogItemTemplate Radio(const char* text, int x, int y, int cx, int id, DWORD extra = 0) {
-    return {"Button", text, WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | extra, 0, x, y, cx, 17, id};
+    return {"Button", text, WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | extra, 0, x, y, cx,
+            17,       id};
 }
 
 DialogItemTemplate Field(int x, int y, int cx, int id, DWORD extra = 0) {
-    return {"Edit", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | extra, WS_EX_CLIENTEDGE, x, y, cx, 21, id};
+    return {"Edit",
+            "",
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | extra,
+            WS_EX_CLIENTEDGE,
+            x,
+            y,
+            cx,
+            21,
+            id};
 }
 
 DialogTemplate BuildTemplate() {
@@ -48,10 +59,10 @@ DialogTemplate BuildTemplate() {
     t.items = {
         Group("Принтер", 8, 6, 404, 116),
         Label("&Аты:", 18, 28, 60),
-        {"ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL | stop, 0, 80, 24, 222, 160,
-         IDC_PRINT_PRINTER},
-        {"Button", "&Қасиеттері...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | stop, 0, 310, 23, 92, 23,
-         IDC_PRINT_PROPERTIES},
+        {"ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL | stop, 0, 80, 24,
+         222, 160, IDC_PRINT_PRINTER},
+        {"Button", "&Қасиеттері...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | stop, 0, 310, 23, 92,
+         23, IDC_PRINT_PROPERTIES},
         Label("Күйі:", 18, 54, 60),
         Label("", 80, 54, 320, IDC_PRINT_STATUS),
         Label("Түрі:", 18, 72, 60),
@@ -71,12 +82,15 @@ DialogTemplate BuildTemplate() {
         Label("Даналар &саны:", 226, 153, 96),
         Field(324, 150, 56, IDC_PRINT_COPIES, ES_NUMBER),
         {"msctls_updown32", "",
-         WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 380, 150, 16,
-         21, IDC_PRINT_COPIES_SPIN},
-        {"Button", "&Жинақтау", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | stop, 0, 226, 184, 170, 17, IDC_PRINT_COLLATE},
+         WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+         0, 380, 150, 16, 21, IDC_PRINT_COPIES_SPIN},
+        {"Button", "&Жинақтау", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | stop, 0, 226, 184, 170,
+         17, IDC_PRINT_COLLATE},
 
-        {"Button", "ОК", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | stop, 0, 254, 256, 75, 23, IDOK},
-        {"Button", "Болдырмау", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0, 337, 256, 75, 23, IDCANCEL},
+        {"Button", "ОК", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | stop, 0, 254, 256, 75, 23,
+         IDOK},
+        {"Button", "Болдырмау", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0, 337, 256, 75,
+         23, IDCANCEL},
     };
     return t;
 }
@@ -108,16 +122,19 @@ void InitDialog(HWND dialog) {
     const PRINTDLG& pd = RequestOf(dialog);
     for (const PrintDestination& d : pd.destinations)
         SendDlgItemMessage(dialog, IDC_PRINT_PRINTER, CB_ADDSTRING, 0, LPARAM(d.name.c_str()));
-    const int chosen = pd.destination >= 0 && size_t(pd.destination) < pd.destinations.size() ? pd.destination : 0;
+    const int chosen =
+        pd.destination >= 0 && size_t(pd.destination) < pd.destinations.size() ? pd.destination : 0;
     SendDlgItemMessage(dialog, IDC_PRINT_PRINTER, CB_SETCURSEL, WPARAM(chosen), 0);
     SetDlgItemText(dialog, IDC_PRINT_FILE, pd.fileName);
 
-    const int range = (pd.Flags & PD_PAGENUMS) ? IDC_PRINT_PAGES : (pd.Flags & PD_SELECTION) ? IDC_PRINT_SELECTION
-                                                                                             : IDC_PRINT_ALL;
+    const int range = (pd.Flags & PD_PAGENUMS)    ? IDC_PRINT_PAGES
+                      : (pd.Flags & PD_SELECTION) ? IDC_PRINT_SELECTION
+                                                  : IDC_PRINT_ALL;
     CheckRadioButton(dialog, IDC_PRINT_ALL, IDC_PRINT_PAGES, range);
     EnableWindow(GetDlgItem(dialog, IDC_PRINT_SELECTION), !(pd.Flags & PD_NOSELECTION));
     const bool pages = !(pd.Flags & PD_NOPAGENUMS);
-    for (int id : {IDC_PRINT_PAGES, IDC_PRINT_FROM, IDC_PRINT_TO}) EnableWindow(GetDlgItem(dialog, id), pages);
+    for (int id : {IDC_PRINT_PAGES, IDC_PRINT_FROM, IDC_PRINT_TO})
+        EnableWindow(GetDlgItem(dialog, id), pages);
     SetDlgItemInt(dialog, IDC_PRINT_FROM, pd.nFromPage);
     SetDlgItemInt(dialog, IDC_PRINT_TO, pd.nToPage);
 
@@ -126,7 +143,8 @@ void InitDialog(HWND dialog) {
     SendMessage(spin, UDM_SETRANGE32, 1, kMaxCopies);
     SendMessage(spin, UDM_SETPOS32, 0, std::max<int>(1, pd.nCopies));
     SetDlgItemInt(dialog, IDC_PRINT_COPIES, std::max<int>(1, pd.nCopies));
-    CheckDlgButton(dialog, IDC_PRINT_COLLATE, (pd.Flags & PD_COLLATE) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_PRINT_COLLATE,
+                   (pd.Flags & PD_COLLATE) ? BST_CHECKED : BST_UNCHECKED);
     ShowDestination(dialog);
     ShowCollate(dialog);
 }
@@ -149,7 +167,8 @@ bool Accept(HWND dialog) {
     if (destination < 0) return false;
     const std::string file = GetDlgItemText(dialog, IDC_PRINT_FILE);
     if (DestinationIsFile(dialog) && file.find_first_not_of(' ') == std::string::npos) {
-        MessageBox(dialog, "Файлдың атын жазыңыз.", kPrintDialogCaption, MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(dialog, "Файлдың атын жазыңыз.", kPrintDialogCaption,
+                   MB_OK | MB_ICONEXCLAMATION);
         SendMessage(dialog, WM_NEXTDLGCTL, WPARAM(GetDlgItem(dialog, IDC_PRINT_FILE)), 1);
         return false;
     }
@@ -158,17 +177,23 @@ bool Accept(HWND dialog) {
     if (pages) {
         const std::string complaint = "Бет нөмірі " + std::to_string(pd.nMinPage) + " мен " +
                                       std::to_string(pd.nMaxPage) + " аралығында болуы керек.";
-        if (!CheckNumber(dialog, IDC_PRINT_FROM, pd.nMinPage, pd.nMaxPage, complaint, &from)) return false;
+        if (!CheckNumber(dialog, IDC_PRINT_FROM, pd.nMinPage, pd.nMaxPage, complaint, &from))
+            return false;
         if (!CheckNumber(dialog, IDC_PRINT_TO, from, pd.nMaxPage, complaint, &to)) return false;
     }
     if (!CheckNumber(dialog, IDC_PRINT_COPIES, 1, kMaxCopies,
-                     "Даналар саны 1 мен " + std::to_string(kMaxCopies) + " аралығында болуы керек.", &copies))
+                     "Даналар саны 1 мен " + std::to_string(kMaxCopies) +
+                         " аралығында болуы керек.",
+                     &copies))
         return false;
 
     pd.Flags &= ~(PD_PAGENUMS | PD_SELECTION | PD_COLLATE);
-    if (pages) pd.Flags |= PD_PAGENUMS;
-    else if (IsDlgButtonChecked(dialog, IDC_PRINT_SELECTION) == BST_CHECKED) pd.Flags |= PD_SELECTION;
-    if (IsDlgButtonChecked(dialog, IDC_PRINT_COLLATE) == BST_CHECKED && copies > 1) pd.Flags |= PD_COLLATE;
+    if (pages)
+        pd.Flags |= PD_PAGENUMS;
+    else if (IsDlgButtonChecked(dialog, IDC_PRINT_SELECTION) == BST_CHECKED)
+        pd.Flags |= PD_SELECTION;
+    if (IsDlgButtonChecked(dialog, IDC_PRINT_COLLATE) == BST_CHECKED && copies > 1)
+        pd.Flags |= PD_COLLATE;
     pd.nFromPage = WORD(from);
     pd.nToPage = WORD(to);
     pd.nCopies = WORD(copies);
@@ -178,9 +203,10 @@ bool Accept(HWND dialog) {
 }
 
 void ShowProperties(HWND dialog) {
-    const std::string text = DestinationIsFile(dialog)
-                                 ? "Құжат A4 қағаз өлшемімен PDF файлына жазылады."
-                                 : "Принтердің баптаулары жүйенің басып шығару қызметінде орнатылады.";
+    const std::string text =
+        DestinationIsFile(dialog)
+            ? "Құжат A4 қағаз өлшемімен PDF файлына жазылады."
+            : "Принтердің баптаулары жүйенің басып шығару қызметінде орнатылады.";
     MessageBox(dialog, text, "Қасиеттер", MB_OK | MB_ICONINFORMATION);
 }
 
@@ -207,21 +233,15 @@ void OnCommand(HWND dialog, int id, WORD code) {
         if (code == EN_CHANGE && GetFocus() == GetDlgItem(dialog, id))
             CheckRadioButton(dialog, IDC_PRINT_ALL, IDC_PRINT_PAGES, IDC_PRINT_PAGES);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
 intptr_t PrintDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
-    case WM_INITDIALOG:
-        InitDialog(dialog);
-        return 1;
-    case WM_COMMAND:
-        OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
-        return 1;
-    default:
-        return 0;
+    case WM_INITDIALOG: InitDialog(dialog); return 1;
+    case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return 1;
+    default: return 0;
     }
 }
 
@@ -230,14 +250,15 @@ intptr_t PrintDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
 bool PrintDlg(PRINTDLG* pd) {
     if (!pd) return false;
     if (pd->destinations.empty()) {
-        MessageBox(pd->hwndOwner, "Басып шығаратын құрылғы табылмады.", kPrintDialogCaption, MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(pd->hwndOwner, "Басып шығаратын құрылғы табылмады.", kPrintDialogCaption,
+                   MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     // The dialog edits a copy, so Cancel leaves the caller's request as it was.
     PRINTDLG working = *pd;
     PrintSession session{&working};
-    const intptr_t r = DialogBoxIndirectParam(nullptr, BuildTemplate(), pd->hwndOwner, PrintDialogProc,
-                                              LPARAM(&session));
+    const intptr_t r = DialogBoxIndirectParam(nullptr, BuildTemplate(), pd->hwndOwner,
+                                              PrintDialogProc, LPARAM(&session));
     if (r != IDOK) return false;
     *pd = std::move(working);
     return true;

@@ -16,13 +16,14 @@ constexpr DWORD PD_COLLATE = 0x00000010;
 constexpr DWORD PD_PRINTTOFILE = 0x00000020;
 
 struct PrintDestination {
-    std::string name;   // shown in the printer combo box
+    std::string name;    // shown in the printer combo box
     bool toFile = false; // asks for a file path (the PDF destination)
 };
 
 struct PRINTDLG {
     HWND hwndOwner = nullptr;
-    DWORD Flags = PD_ALLPAGES | PD_NOSELECTION; // in: initial range and what is offered; out: the choice
+    DWORD Flags =
+        PD_ALLPAGES | PD_NOSELECTION; // in: initial range and what is offered; out: the choice
     WORD nFromPage = 1;
     WORD nToPage = 1;
     WORD nMinPage = 1;

@@ -9,7 +9,7 @@
 #include <vector>
 
 class Bitmap {
-public:
+  public:
     // The largest side and area a bitmap may have; larger requests are refused (empty bitmap)
     // so that a forged size in outside data cannot make us allocate without bound.
     static constexpr int kMaxSide = 32768;
@@ -50,7 +50,7 @@ public:
     void SetPixel(int x, int y, uint32_t color);
     void Fill(uint32_t color);
 
-private:
+  private:
     size_t RowOffset(int y) const {
         return size_t(topDown_ ? y : height_ - 1 - y) * size_t(stride_);
     }

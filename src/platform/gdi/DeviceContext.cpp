@@ -11,7 +11,8 @@ std::unordered_map<uintptr_t, std::unique_ptr<DeviceContext>>& Contexts() {
     return contexts;
 }
 
-template <typename T> const T* StockAs(int index) {
+template <typename T>
+const T* StockAs(int index) {
     return GdiLookupAs<T>(GetStockObject(index));
 }
 
@@ -28,8 +29,7 @@ Region DeviceContext::EffectiveClip() const {
 
 std::vector<RECT> DeviceContext::SurfaceClipRects() const {
     std::vector<RECT> rects = EffectiveClip().Rects();
-    for (RECT& r : rects)
-        r = OffsetRect(r, surfaceOrigin.x, surfaceOrigin.y);
+    for (RECT& r : rects) r = OffsetRect(r, surfaceOrigin.x, surfaceOrigin.y);
     return rects;
 }
 

@@ -11,9 +11,9 @@
 #include <optional>
 #include <vector>
 
+#include "platform/core/Handles.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/GdiObjects.h"
-#include "platform/core/Handles.h"
 #include "platform/gdi/Region.h"
 
 constexpr int TRANSPARENT = 1;

@@ -6,7 +6,8 @@
 
 namespace {
 
-template <int BytesPerPixel> void FillSpan(uint8_t* p, LONG count, COLORREF color) {
+template <int BytesPerPixel>
+void FillSpan(uint8_t* p, LONG count, COLORREF color) {
     const uint8_t b = GetBValue(color), g = GetGValue(color), r = GetRValue(color);
     for (LONG i = 0; i < count; ++i, p += BytesPerPixel) {
         p[0] = b;

@@ -1,7 +1,7 @@
 #pragma once
 // A solid fill of a rounded rectangle, as a pure operation on a bitmap.
-#include "platform/gdi/Bitmap.h"
 #include "platform/core/WinTypes.h"
+#include "platform/gdi/Bitmap.h"
 
 // Fills the half-open rect with color on a 24- or 32-bit bitmap (alpha written 0, as a
 // solid fill leaves it), clipped to the bitmap. Each corner is cut by a quarter of an

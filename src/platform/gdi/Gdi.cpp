@@ -10,9 +10,7 @@
 
 namespace {
 
-GdiBitmap* BitmapEntry(HBITMAP bitmap) {
-    return GdiLookupAs<GdiBitmap>(bitmap);
-}
+GdiBitmap* BitmapEntry(HBITMAP bitmap) { return GdiLookupAs<GdiBitmap>(bitmap); }
 
 // The whole surface in device coordinates (empty without one).
 Region SurfaceRegion(const DeviceContext& dc) {
@@ -42,9 +40,7 @@ int ClipComplexity(const DeviceContext& dc) {
     return dc.state.clip ? dc.state.clip->Complexity() : dc.EffectiveClip().Complexity();
 }
 
-HRGN AddRegion(Region region) {
-    return static_cast<HRGN>(GdiAdd(GdiRegion{std::move(region)}));
-}
+HRGN AddRegion(Region region) { return static_cast<HRGN>(GdiAdd(GdiRegion{std::move(region)})); }
 
 } // namespace
 
@@ -93,9 +89,7 @@ HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
     return CreateDIBSection(width, height, 24, false);
 }
 
-bool DeleteObject(HGDIOBJ object) {
-    return GdiRemove(object);
-}
+bool DeleteObject(HGDIOBJ object) { return GdiRemove(object); }
 
 int GetObjectType(HGDIOBJ object) {
     if (const GdiObject* o = GdiLookup(object)) {
@@ -142,9 +136,7 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom) {
     return AddRegion(Region(RECT{left, top, right, bottom}));
 }
 
-HRGN CreateRectRgnIndirect(const RECT* rect) {
-    return rect ? AddRegion(Region(*rect)) : nullptr;
-}
+HRGN CreateRectRgnIndirect(const RECT* rect) { return rect ? AddRegion(Region(*rect)) : nullptr; }
 
 HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int ellipseWidth,
                         int ellipseHeight) {
@@ -162,14 +154,11 @@ HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int ellipseWid
 HRGN CreateRegionFromRects(const RECT* rects, int count) {
     if (count < 0 || (count > 0 && !rects)) return nullptr;
     Region region;
-    for (int i = 0; i < count; ++i)
-        region.Combine(region, Region(rects[i]), RGN_OR);
+    for (int i = 0; i < count; ++i) region.Combine(region, Region(rects[i]), RGN_OR);
     return AddRegion(std::move(region));
 }
 
-HRGN CreateRegionFrom(const Region& region) {
-    return AddRegion(region);
-}
+HRGN CreateRegionFrom(const Region& region) { return AddRegion(region); }
 
 int CombineRgn(HRGN dst, HRGN src1, HRGN src2, int mode) {
     Region* d = RegionOf(dst);
@@ -272,16 +261,11 @@ HGDIOBJ GetCurrentObject(HDC dc, UINT objectType) {
     const DeviceContext* context = DCOf(dc);
     if (!context) return nullptr;
     switch (objectType) {
-    case OBJ_BRUSH:
-        return context->state.brush;
-    case OBJ_PEN:
-        return context->state.pen;
-    case OBJ_FONT:
-        return context->state.font;
-    case OBJ_BITMAP:
-        return context->state.bitmap;
-    default:
-        return nullptr;
+    case OBJ_BRUSH: return context->state.brush;
+    case OBJ_PEN: return context->state.pen;
+    case OBJ_FONT: return context->state.font;
+    case OBJ_BITMAP: return context->state.bitmap;
+    default: return nullptr;
     }
 }
 
@@ -358,18 +342,14 @@ bool OffsetOrigin(HDC dc, POINT DCState::*origin, int dx, int dy, POINT* old) {
 bool SetWindowOrgEx(HDC dc, int x, int y, POINT* old) {
     return SetOrigin(dc, &DCState::windowOrg, POINT{x, y}, old);
 }
-bool GetWindowOrgEx(HDC dc, POINT* org) {
-    return GetOrigin(dc, &DCState::windowOrg, org);
-}
+bool GetWindowOrgEx(HDC dc, POINT* org) { return GetOrigin(dc, &DCState::windowOrg, org); }
 bool OffsetWindowOrgEx(HDC dc, int dx, int dy, POINT* old) {
     return OffsetOrigin(dc, &DCState::windowOrg, dx, dy, old);
 }
 bool SetViewportOrgEx(HDC dc, int x, int y, POINT* old) {
     return SetOrigin(dc, &DCState::viewportOrg, POINT{x, y}, old);
 }
-bool GetViewportOrgEx(HDC dc, POINT* org) {
-    return GetOrigin(dc, &DCState::viewportOrg, org);
-}
+bool GetViewportOrgEx(HDC dc, POINT* org) { return GetOrigin(dc, &DCState::viewportOrg, org); }
 bool OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old) {
     return OffsetOrigin(dc, &DCState::viewportOrg, dx, dy, old);
 }
@@ -409,9 +389,7 @@ int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
                        RGN_DIFF);
 }
 
-int SelectClipRgn(HDC dc, HRGN region) {
-    return ExtSelectClipRgn(dc, region, RGN_COPY);
-}
+int SelectClipRgn(HDC dc, HRGN region) { return ExtSelectClipRgn(dc, region, RGN_COPY); }
 
 int ExtSelectClipRgn(HDC dc, HRGN region, int mode) {
     DeviceContext* context = DCOf(dc);

@@ -7,12 +7,12 @@
 // On 32-bit surfaces the alpha byte takes part in raster operations as a fourth channel whose
 // pen, brush or 24-bit source value is 0: fills and copies from 24 bits write alpha 0, XOR
 // leaves it, NOT inverts it.
+#include "platform/core/Handles.h"
+#include "platform/core/WinTypes.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/GradientFill.h"
-#include "platform/core/Handles.h"
 #include "platform/gdi/SysColors.h"
-#include "platform/core/WinTypes.h"
 
 // ---- Objects
 constexpr int WHITE_BRUSH = 0;
@@ -70,7 +70,8 @@ struct BITMAP {
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
 HRGN CreateRectRgnIndirect(const RECT* rect);
 // A rounded rectangle with corner ellipses of the given width and height.
-HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
+HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int ellipseWidth,
+                        int ellipseHeight);
 // The union of a list of rectangles.
 HRGN CreateRegionFromRects(const RECT* rects, int count);
 HRGN CreateRegionFrom(const Region& region);
@@ -87,7 +88,7 @@ bool EqualRgn(HRGN a, HRGN b);
 HDC CreateCompatibleDC(HDC dc);
 // Memory contexts only; the window system releases its own contexts.
 bool DeleteDC(HDC dc);
-int SaveDC(HDC dc);                  // returns the saved state's level (1, 2, ...), 0 on failure
+int SaveDC(HDC dc); // returns the saved state's level (1, 2, ...), 0 on failure
 // A negative value counts back from the latest save. The saved bitmap of a memory context is
 // selected again; if it was deleted or selected elsewhere meanwhile, the default bitmap is.
 bool RestoreDC(HDC dc, int savedDC);
@@ -161,7 +162,8 @@ bool Polygon(HDC dc, const POINT* points, int count);
 // column). A dotted or dashed pen walks a plain rectangle's frame from its top-left corner
 // clockwise; rounded shapes get a solid outline.
 bool Rectangle(HDC dc, int left, int top, int right, int bottom);
-bool RoundRect(HDC dc, int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
+bool RoundRect(HDC dc, int left, int top, int right, int bottom, int ellipseWidth,
+               int ellipseHeight);
 bool Ellipse(HDC dc, int left, int top, int right, int bottom);
 // FillRect and FrameRect (a one-pixel frame) use only the given brush, which may also be a
 // system colour index + 1 as in Win32; they ignore the selected objects and the ROP2.

@@ -11,24 +11,18 @@ namespace {
 
 // A ternary raster operation's byte (bits 16..23 of the code) is its truth table: bit
 // (4p + 2s + d) is the result for pattern bit p, source bit s and destination bit d.
-constexpr unsigned RopByte(DWORD rop) {
-    return (rop >> 16) & 0xFF;
-}
-bool UsesSource(unsigned code) {
-    return ((code >> 2) ^ code) & 0x33;
-}
-bool UsesPattern(unsigned code) {
-    return ((code >> 4) ^ code) & 0x0F;
-}
+constexpr unsigned RopByte(DWORD rop) { return (rop >> 16) & 0xFF; }
+bool UsesSource(unsigned code) { return ((code >> 2) ^ code) & 0x33; }
+bool UsesPattern(unsigned code) { return ((code >> 4) ^ code) & 0x0F; }
 
 // Byte-wise row operations: d[i] = f(p[i], s[i], d[i]) over n bytes. The named operations
 // have loops of their own that the compiler vectorises; any other code is evaluated from its
 // truth table.
 using RowFn = void (*)(uint8_t* d, const uint8_t* s, const uint8_t* p, size_t n, unsigned code);
 
-template <typename F> void Bytewise(uint8_t* d, const uint8_t* s, const uint8_t* p, size_t n, F f) {
-    for (size_t i = 0; i < n; ++i)
-        d[i] = f(p[i], s[i], d[i]);
+template <typename F>
+void Bytewise(uint8_t* d, const uint8_t* s, const uint8_t* p, size_t n, F f) {
+    for (size_t i = 0; i < n; ++i) d[i] = f(p[i], s[i], d[i]);
 }
 
 void RowGeneric(uint8_t* d, const uint8_t* s, const uint8_t* p, size_t n, unsigned code) {
@@ -41,7 +35,8 @@ void RowGeneric(uint8_t* d, const uint8_t* s, const uint8_t* p, size_t n, unsign
     });
 }
 
-template <typename F> RowFn Row() {
+template <typename F>
+RowFn Row() {
     return [](uint8_t* d, const uint8_t* s, const uint8_t* p, size_t n, unsigned) {
         Bytewise(d, s, p, n, F{});
     };
@@ -64,25 +59,20 @@ struct NotSrcCopy {
 
 RowFn RowFor(unsigned code) {
     switch (code) {
-    case RopByte(SRCCOPY):
-        return Row<SrcCopy>();
-    case RopByte(SRCPAINT):
-        return Row<SrcPaint>();
-    case RopByte(SRCAND):
-        return Row<SrcAnd>();
-    case RopByte(SRCINVERT):
-        return Row<SrcInvert>();
-    case RopByte(NOTSRCCOPY):
-        return Row<NotSrcCopy>();
-    default:
-        return RowGeneric;
+    case RopByte(SRCCOPY): return Row<SrcCopy>();
+    case RopByte(SRCPAINT): return Row<SrcPaint>();
+    case RopByte(SRCAND): return Row<SrcAnd>();
+    case RopByte(SRCINVERT): return Row<SrcInvert>();
+    case RopByte(NOTSRCCOPY): return Row<NotSrcCopy>();
+    default: return RowGeneric;
     }
 }
 
 // Brings n source pixels into the destination's format: 32 -> 24 drops alpha, 24 -> 32
 // writes alpha 0 (a 24-bit picture carries no opacity, and 0 is what every other opaque
 // drawing call writes to a 32-bit surface).
-template <int SB, int DB> void ConvertRow(const uint8_t* s, uint8_t* d, int n) {
+template <int SB, int DB>
+void ConvertRow(const uint8_t* s, uint8_t* d, int n) {
     for (int i = 0; i < n; ++i, s += SB, d += DB) {
         d[0] = s[0];
         d[1] = s[1];
@@ -97,7 +87,8 @@ ConvertFn ConverterFor(int sourceBpp, int destBpp) {
 }
 
 // Gathers pixels cols[0..n) of a source row into destination format.
-template <int SB, int DB> void GatherRow(const uint8_t* row, const int* cols, uint8_t* d, int n) {
+template <int SB, int DB>
+void GatherRow(const uint8_t* row, const int* cols, uint8_t* d, int n) {
     for (int i = 0; i < n; ++i, d += DB) {
         const uint8_t* s = row + size_t(cols[i]) * SB;
         d[0] = s[0];
@@ -130,9 +121,7 @@ bool PatternRow(const DeviceContext& dc, unsigned code, int width, int bpp,
     return true;
 }
 
-RECT SurfaceBounds(const Bitmap& b) {
-    return RECT{0, 0, b.Width(), b.Height()};
-}
+RECT SurfaceBounds(const Bitmap& b) { return RECT{0, 0, b.Width(), b.Height()}; }
 
 // A copy of part of a bitmap, for transfers whose source and destination share a surface.
 Bitmap CopyOf(const Bitmap& b, const RECT& part) {
@@ -168,10 +157,8 @@ std::vector<int> AxisMap(int64_t from, int64_t to, int64_t dstSize, int64_t srcS
 // Shrinks [lo, hi) (indices into map, offset by base) to the entries inside [0, limit). The
 // map is monotonic, so those entries are contiguous.
 void KeepInside(const std::vector<int>& map, LONG base, int limit, LONG& lo, LONG& hi) {
-    while (lo < hi && (map[size_t(lo - base)] < 0 || map[size_t(lo - base)] >= limit))
-        ++lo;
-    while (hi > lo && (map[size_t(hi - 1 - base)] < 0 || map[size_t(hi - 1 - base)] >= limit))
-        --hi;
+    while (lo < hi && (map[size_t(lo - base)] < 0 || map[size_t(lo - base)] >= limit)) ++lo;
+    while (hi > lo && (map[size_t(hi - 1 - base)] < 0 || map[size_t(hi - 1 - base)] >= limit)) --hi;
 }
 
 } // namespace
@@ -277,8 +264,7 @@ bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
     const bool mirrorX = (width < 0) != (srcWidth < 0), mirrorY = (height < 0) != (srcHeight < 0);
 
     RECT box = target.clip.front(), visible;
-    for (const RECT& r : target.clip)
-        UnionRect(box, box, r);
+    for (const RECT& r : target.clip) UnionRect(box, box, r);
     if (!IntersectRect(visible, wanted, box)) return true;
     const Bitmap* source = s->surface.get();
     std::vector<int> cols = AxisMap(visible.left - wanted.left, visible.right - wanted.left,
@@ -300,10 +286,8 @@ bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
         const RECT part{cx1, cy1, cx2 + 1, cy2 + 1};
         copy = CopyOf(*source, part);
         source = &copy;
-        for (int& c : cols)
-            c -= part.left;
-        for (int& r : rows)
-            r -= part.top;
+        for (int& c : cols) c -= part.left;
+        for (int& r : rows) r -= part.top;
     }
 
     Bitmap& dest = *target.bitmap;
@@ -408,14 +392,17 @@ bool DrawBitmapScaled(HDC dc, const Bitmap& picture, const RECT& dest) {
         RECT r;
         if (!IntersectRect(r, wanted, clip)) continue;
         for (LONG y = r.top; y < r.bottom; ++y) {
-            const int sy = int(((2 * int64_t(y - wanted.top) + 1) * picture.Height()) / (2 * int64_t(h)));
+            const int sy =
+                int(((2 * int64_t(y - wanted.top) + 1) * picture.Height()) / (2 * int64_t(h)));
             const uint8_t* srcRow = picture.ScanLine(sy);
             uint8_t* d = surface.ScanLine(y) + r.left * db;
             for (LONG x = r.left; x < r.right; ++x, d += db) {
-                const int sx = int(((2 * int64_t(x - wanted.left) + 1) * picture.Width()) / (2 * int64_t(w)));
+                const int sx =
+                    int(((2 * int64_t(x - wanted.left) + 1) * picture.Width()) / (2 * int64_t(w)));
                 const uint8_t* s = srcRow + sx * sb;
                 const unsigned a = sb == 4 ? s[3] : 255;
-                for (int c = 0; c < 3; ++c) d[c] = uint8_t((s[c] * a + d[c] * (255 - a) + 127) / 255);
+                for (int c = 0; c < 3; ++c)
+                    d[c] = uint8_t((s[c] * a + d[c] * (255 - a) + 127) / 255);
                 if (db == 4) d[3] = 255;
             }
         }

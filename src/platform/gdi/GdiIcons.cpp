@@ -89,8 +89,7 @@ void IconRow(uint8_t* d, const uint8_t* sRow, const int* cols, LONG n) {
         const unsigned a = s[3];
         if constexpr (Mode == DI_NORMAL) {
             // dst = (src*a + dst*(255-a) + 127) / 255
-            for (int k = 0; k < 3; ++k)
-                d[k] = uint8_t((s[k] * a + d[k] * (255 - a) + 127) / 255);
+            for (int k = 0; k < 3; ++k) d[k] = uint8_t((s[k] * a + d[k] * (255 - a) + 127) / 255);
             if constexpr (DB == 4) d[3] = uint8_t((255 * a + d[3] * (255 - a) + 127) / 255);
         } else if constexpr (Mode == DI_IMAGE) {
             d[0] = s[0];
@@ -105,7 +104,8 @@ void IconRow(uint8_t* d, const uint8_t* sRow, const int* cols, LONG n) {
 
 using IconRowFn = void (*)(uint8_t*, const uint8_t*, const int*, LONG);
 
-template <UINT Mode> IconRowFn IconRowFor(int destBpp) {
+template <UINT Mode>
+IconRowFn IconRowFor(int destBpp) {
     return destBpp == 4 ? IconRow<Mode, 4> : IconRow<Mode, 3>;
 }
 
@@ -119,8 +119,7 @@ HICON CreateIconFromBitmap(const Bitmap& argb) {
         picture->SetFormat(32);
         for (int y = 0; y < picture->Height(); ++y) {
             uint8_t* p = picture->ScanLine(y);
-            for (int x = 0; x < picture->Width(); ++x)
-                p[x * 4 + 3] = 255;
+            for (int x = 0; x < picture->Width(); ++x) p[x * 4 + 3] = 255;
         }
     }
     return AddIcon(std::move(picture), false);
@@ -170,8 +169,7 @@ bool DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT, HBRUSH f
     if (target.Empty()) return true;
     const RECT wanted = target.ToSurface(context->ToDevice(RECT{x, y, x + cx, y + cy}));
     RECT box = target.clip.front(), visible;
-    for (const RECT& r : target.clip)
-        UnionRect(box, box, r);
+    for (const RECT& r : target.clip) UnionRect(box, box, r);
     if (!IntersectRect(visible, wanted, box)) return true;
 
     std::vector<int> cols;

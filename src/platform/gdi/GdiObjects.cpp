@@ -18,9 +18,7 @@ std::unordered_map<uintptr_t, Entry>& Table() {
     return table;
 }
 
-uintptr_t NumberOf(HGDIOBJ handle) {
-    return reinterpret_cast<uintptr_t>(handle);
-}
+uintptr_t NumberOf(HGDIOBJ handle) { return reinterpret_cast<uintptr_t>(handle); }
 
 LOGFONT SansFont(LONG height) {
     LOGFONT font;
@@ -30,13 +28,9 @@ LOGFONT SansFont(LONG height) {
     return font;
 }
 
-GdiObject SolidBrush(COLORREF color) {
-    return GdiBrush{LOGBRUSH{BS_SOLID, color, 0}};
-}
+GdiObject SolidBrush(COLORREF color) { return GdiBrush{LOGBRUSH{BS_SOLID, color, 0}}; }
 
-GdiObject Pen(int style, COLORREF color) {
-    return GdiPen{LOGPEN{UINT(style), POINT{1, 0}, color}};
-}
+GdiObject Pen(int style, COLORREF color) { return GdiPen{LOGPEN{UINT(style), POINT{1, 0}, color}}; }
 
 // Created on first use so that the table exists before any stock object is added.
 struct StockObjects {
@@ -101,13 +95,9 @@ bool GdiRemove(HGDIOBJ handle) {
     return true;
 }
 
-size_t GdiObjectCount() {
-    return Table().size();
-}
+size_t GdiObjectCount() { return Table().size(); }
 
-HBITMAP DefaultBitmap() {
-    return Stock().defaultBitmap;
-}
+HBITMAP DefaultBitmap() { return Stock().defaultBitmap; }
 
 Bitmap* BitmapOf(HBITMAP bitmap) {
     const GdiBitmap* b = GdiLookupAs<GdiBitmap>(bitmap);

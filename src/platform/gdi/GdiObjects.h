@@ -5,10 +5,10 @@
 #include <memory>
 #include <variant>
 
-#include "platform/gdi/Bitmap.h"
 #include "platform/core/Handles.h"
-#include "platform/gdi/Region.h"
 #include "platform/core/WinTypes.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Region.h"
 
 using ULONG_PTR = uintptr_t;
 
@@ -89,7 +89,8 @@ uintptr_t NextHandleNumber();
 // Stock objects (GetStockObject) are never deleted.
 HGDIOBJ GdiAdd(GdiObject object, bool stock = false);
 GdiObject* GdiLookup(HGDIOBJ handle);
-template <typename T> T* GdiLookupAs(HGDIOBJ handle) {
+template <typename T>
+T* GdiLookupAs(HGDIOBJ handle) {
     GdiObject* o = GdiLookup(handle);
     return o ? std::get_if<T>(o) : nullptr;
 }

@@ -16,10 +16,10 @@ uint8_t ApplyBinary(unsigned table, uint8_t c, uint8_t d) {
     return r;
 }
 
-template <int BytesPerPixel> void TableRow(uint8_t* p, int count, const uint8_t (*table)[256]) {
+template <int BytesPerPixel>
+void TableRow(uint8_t* p, int count, const uint8_t (*table)[256]) {
     for (int i = 0; i < count; ++i, p += BytesPerPixel)
-        for (int k = 0; k < BytesPerPixel; ++k)
-            p[k] = table[k][p[k]];
+        for (int k = 0; k < BytesPerPixel; ++k) p[k] = table[k][p[k]];
 }
 
 } // namespace
@@ -42,8 +42,7 @@ SolidOp SolidOp::FromTable(unsigned table, COLORREF color) {
         op.kind_ = Kind::Nop;
     } else if (ignoresDest) {
         op.kind_ = Kind::Fill;
-        for (int k = 0; k < 4; ++k)
-            op.value_[k] = ApplyBinary(table, bytes[k], 0);
+        for (int k = 0; k < 4; ++k) op.value_[k] = ApplyBinary(table, bytes[k], 0);
     } else {
         op.kind_ = Kind::Table;
         for (int k = 0; k < 4; ++k)
@@ -77,17 +76,14 @@ void SolidOp::Prepare(int width, int bytesPerPixel) {
 
 void SolidOp::ApplyRow(uint8_t* p, int count, int bytesPerPixel) const {
     switch (kind_) {
-    case Kind::Fill:
-        std::memcpy(p, pattern_.data(), size_t(count) * size_t(bytesPerPixel));
-        break;
+    case Kind::Fill: std::memcpy(p, pattern_.data(), size_t(count) * size_t(bytesPerPixel)); break;
     case Kind::Table:
         if (bytesPerPixel == 4)
             TableRow<4>(p, count, table_);
         else
             TableRow<3>(p, count, table_);
         break;
-    case Kind::Nop:
-        break;
+    case Kind::Nop: break;
     }
 }
 
@@ -102,8 +98,7 @@ void PaintRect(const DrawTarget& target, const RECT& device, SolidOp& op) {
         RECT r;
         if (!IntersectRect(r, wanted, clip)) continue;
         uint8_t* row = target.bitmap->ScanLine(r.top) + r.left * bpp;
-        for (LONG y = r.top; y < r.bottom; ++y, row += rowDelta)
-            op.ApplyRow(row, WidthOf(r), bpp);
+        for (LONG y = r.top; y < r.bottom; ++y, row += rowDelta) op.ApplyRow(row, WidthOf(r), bpp);
     }
 }
 
@@ -130,8 +125,7 @@ void PaintSpans(const DrawTarget& target, std::vector<Span>& spans, SolidOp& op)
     for (const Span& device : spans) {
         const LONG y = device.y + target.origin.y;
         const LONG x1 = device.x1 + target.origin.x, x2 = device.x2 + target.origin.x;
-        while (first < target.clip.size() && target.clip[first].bottom <= y)
-            ++first;
+        while (first < target.clip.size() && target.clip[first].bottom <= y) ++first;
         for (size_t k = first; k < target.clip.size() && target.clip[k].top <= y; ++k) {
             const RECT& clip = target.clip[k];
             if (clip.bottom <= y) continue;

@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/core/WinTypes.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/core/WinTypes.h"
 
 // One drawing call's destination: the surface, the surface pixel of device (0, 0), and the
 // effective clip as surface rectangles in banded order (empty: nothing may be drawn).

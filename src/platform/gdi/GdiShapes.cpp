@@ -73,8 +73,7 @@ bool ClipRows(const DrawTarget& target, LONG& top, LONG& bottom) {
 bool ClipBox(const DrawTarget& target, RECT& box) {
     if (target.Empty()) return false;
     box = target.clip.front();
-    for (const RECT& r : target.clip)
-        UnionRect(box, box, r);
+    for (const RECT& r : target.clip) UnionRect(box, box, r);
     box = OffsetRect(box, -target.origin.x, -target.origin.y);
     return true;
 }
@@ -127,12 +126,9 @@ class PenPath {
     // PS_DOT: alternate pixels; PS_DASH: six on, two off.
     bool StyleOn(int64_t k) const {
         switch (pen_.style) {
-        case PS_DOT:
-            return k % 2 == 0;
-        case PS_DASH:
-            return k % 8 < 6;
-        default:
-            return true;
+        case PS_DOT: return k % 2 == 0;
+        case PS_DASH: return k % 8 < 6;
+        default: return true;
         }
     }
 
@@ -267,8 +263,7 @@ bool DrawShape(HDC dc, RECT rect, int ellipseWidth, int ellipseHeight) {
             path.Segment(corners[0], corners[2]);
             path.on.push_back(Span{corners[2].y, corners[2].x, corners[2].x + 1});
         } else {
-            for (int k = 0; k < 4; ++k)
-                path.Segment(corners[k], corners[(k + 1) % 4]);
+            for (int k = 0; k < 4; ++k) path.Segment(corners[k], corners[(k + 1) % 4]);
         }
         PaintPenPath(*context, target, pen, path);
         return true;
@@ -279,9 +274,7 @@ bool DrawShape(HDC dc, RECT rect, int ellipseWidth, int ellipseHeight) {
 }
 
 // floor(a / b) for b > 0.
-int64_t FloorDiv(int64_t a, int64_t b) {
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
+int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 // The inside of a polygon by the even-odd rule: a pixel is inside when its centre is; a
 // centre exactly on a left edge is inside, on a right edge outside. Centres (y + 0.5) never
@@ -346,8 +339,7 @@ bool Polygon(HDC dc, const POINT* points, int count) {
     if (!ClipRows(target, top, bottom)) return true;
     if (const std::optional<COLORREF> brush = BrushColorOf(*context)) {
         std::vector<POINT> device(points, points + count);
-        for (POINT& p : device)
-            p = context->ToDevice(p);
+        for (POINT& p : device) p = context->ToDevice(p);
         std::vector<Span> fill;
         PolygonSpans(device, top, bottom, fill);
         SolidOp op = SolidOp::FromRop2(context->state.rop2, *brush);
@@ -404,8 +396,7 @@ bool FillRgn(HDC dc, HRGN region, HBRUSH brush) {
     const POINT shift = context->ToDevice(POINT{0, 0});
     const DrawTarget target = TargetOf(*context);
     SolidOp op = SolidOp::Copy(*color);
-    for (const RECT& rect : r->Rects())
-        PaintRect(target, OffsetRect(rect, shift.x, shift.y), op);
+    for (const RECT& rect : r->Rects()) PaintRect(target, OffsetRect(rect, shift.x, shift.y), op);
     return true;
 }
 

@@ -2,8 +2,8 @@
 // The window system's triangle gradient fill, as a pure operation on a bitmap.
 #include <cstdint>
 
-#include "platform/gdi/Bitmap.h"
 #include "platform/core/WinTypes.h"
+#include "platform/gdi/Bitmap.h"
 
 using ULONG = uint32_t;
 using COLOR16 = uint16_t;

@@ -8,14 +8,10 @@ namespace {
 
 bool Apply(int mode, bool inA, bool inB) {
     switch (mode) {
-    case RGN_AND:
-        return inA && inB;
-    case RGN_OR:
-        return inA || inB;
-    case RGN_XOR:
-        return inA != inB;
-    default:
-        return inA && !inB; // RGN_DIFF
+    case RGN_AND: return inA && inB;
+    case RGN_OR: return inA || inB;
+    case RGN_XOR: return inA != inB;
+    default: return inA && !inB; // RGN_DIFF
     }
 }
 
@@ -112,10 +108,8 @@ int Region::Combine(const Region& src1, const Region& src2, int mode) {
     size_t i = 0, j = 0;
     for (size_t k = 0; k + 1 < ys.size(); ++k) {
         const LONG y0 = ys[k], y1 = ys[k + 1];
-        while (i < src1.bands_.size() && src1.bands_[i].bottom <= y0)
-            ++i;
-        while (j < src2.bands_.size() && src2.bands_[j].bottom <= y0)
-            ++j;
+        while (i < src1.bands_.size() && src1.bands_[i].bottom <= y0) ++i;
+        while (j < src2.bands_.size() && src2.bands_[j].bottom <= y0) ++j;
         const bool hasA = i < src1.bands_.size() && src1.bands_[i].top <= y0;
         const bool hasB = j < src2.bands_.size() && src2.bands_[j].top <= y0;
         CombineSpans(hasA ? src1.bands_[i].xs : kNone, hasB ? src2.bands_[j].xs : kNone, mode,
@@ -130,8 +124,7 @@ void Region::Offset(LONG dx, LONG dy) {
     for (Band& band : bands_) {
         band.top += dy;
         band.bottom += dy;
-        for (LONG& x : band.xs)
-            x += dx;
+        for (LONG& x : band.xs) x += dx;
     }
 }
 

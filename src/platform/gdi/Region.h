@@ -74,12 +74,6 @@ inline int OffsetRgn(Region& region, int dx, int dy) {
     region.Offset(dx, dy);
     return region.Complexity();
 }
-inline bool PtInRegion(const Region& region, int x, int y) {
-    return region.Contains(x, y);
-}
-inline bool RectInRegion(const Region& region, const RECT& rect) {
-    return region.Intersects(rect);
-}
-inline int GetRgnBox(const Region& region, RECT& box) {
-    return region.GetBox(box);
-}
+inline bool PtInRegion(const Region& region, int x, int y) { return region.Contains(x, y); }
+inline bool RectInRegion(const Region& region, const RECT& rect) { return region.Intersects(rect); }
+inline int GetRgnBox(const Region& region, RECT& box) { return region.GetBox(box); }

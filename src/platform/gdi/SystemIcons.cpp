@@ -20,7 +20,9 @@ bool InCircle(double x, double y, double cx, double cy, double r) {
     return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
 }
 
-bool InRect(double x, double y, double l, double t, double r, double b) { return x >= l && x < r && y >= t && y < b; }
+bool InRect(double x, double y, double l, double t, double r, double b) {
+    return x >= l && x < r && y >= t && y < b;
+}
 
 // Within `halfWidth` of the segment from (ax, ay) to (bx, by).
 bool NearSegment(double x, double y, double ax, double ay, double bx, double by, double halfWidth) {
@@ -33,7 +35,8 @@ bool NearSegment(double x, double y, double ax, double ay, double bx, double by,
 
 bool InTriangle(double x, double y, const double (&p)[6]) {
     const auto side = [&](int a, int b) {
-        return (p[2 * b] - p[2 * a]) * (y - p[2 * a + 1]) - (p[2 * b + 1] - p[2 * a + 1]) * (x - p[2 * a]);
+        return (p[2 * b] - p[2 * a]) * (y - p[2 * a + 1]) -
+               (p[2 * b + 1] - p[2 * a + 1]) * (x - p[2 * a]);
     };
     const double s0 = side(0, 1), s1 = side(1, 2), s2 = side(2, 0);
     return (s0 >= 0 && s1 >= 0 && s2 >= 0) || (s0 <= 0 && s1 <= 0 && s2 <= 0);
@@ -73,7 +76,8 @@ Bitmap DrawHand() {
         {RGB(214, 36, 28), [](double x, double y) { return InCircle(x, y, 16, 16, 13.6); }},
         {RGB(255, 255, 255),
          [](double x, double y) {
-             return NearSegment(x, y, 10.5, 10.5, 21.5, 21.5, 2.1) || NearSegment(x, y, 21.5, 10.5, 10.5, 21.5, 2.1);
+             return NearSegment(x, y, 10.5, 10.5, 21.5, 21.5, 2.1) ||
+                    NearSegment(x, y, 21.5, 10.5, 10.5, 21.5, 2.1);
          }},
     });
 }
@@ -85,7 +89,9 @@ Bitmap DrawExclamation() {
         {RGB(120, 90, 0), [](double x, double y) { return InTriangle(x, y, outer); }},
         {RGB(255, 214, 0), [](double x, double y) { return InTriangle(x, y, inner); }},
         {RGB(0, 0, 0),
-         [](double x, double y) { return NearSegment(x, y, 16, 11, 16, 19.5, 1.7) || InCircle(x, y, 16, 24, 1.9); }},
+         [](double x, double y) {
+             return NearSegment(x, y, 16, 11, 16, 19.5, 1.7) || InCircle(x, y, 16, 24, 1.9);
+         }},
     });
 }
 
@@ -95,9 +101,13 @@ std::vector<Layer> Bubble() {
     static const double tailInner[6] = {7.6, 28.8, 10, 22, 14.6, 25};
     return {
         {RGB(0, 60, 160),
-         [](double x, double y) { return InCircle(x, y, 16, 14.5, 13.8) || InTriangle(x, y, tailOuter); }},
+         [](double x, double y) {
+             return InCircle(x, y, 16, 14.5, 13.8) || InTriangle(x, y, tailOuter);
+         }},
         {RGB(255, 255, 255),
-         [](double x, double y) { return InCircle(x, y, 16, 14.5, 12.4) || InTriangle(x, y, tailInner); }},
+         [](double x, double y) {
+             return InCircle(x, y, 16, 14.5, 12.4) || InTriangle(x, y, tailInner);
+         }},
     };
 }
 
@@ -116,7 +126,8 @@ Bitmap DrawQuestion() {
                           // The hook: a ring around (16, 10.5) from the left, over the top, to
                           // the lower right, then a stem down to the dot.
                           const double dx = x - 16, dy = y - 10.5, d = std::sqrt(dx * dx + dy * dy);
-                          const bool onRing = d >= 3 && d <= 6 && (dy <= 0 || (dx >= 0 && dy <= 3.5));
+                          const bool onRing =
+                              d >= 3 && d <= 6 && (dy <= 0 || (dx >= 0 && dy <= 3.5));
                           return onRing || NearSegment(x, y, 18.2, 14.2, 16, 17, 1.6) ||
                                  InRect(x, y, 14.4, 16, 17.6, 19) || InCircle(x, y, 16, 22.3, 2);
                       }});

@@ -37,7 +37,8 @@ bool OpenExternalUrl(const std::string& url) {
     if (middle < 0) return false;
     if (middle == 0) {
         pid_t child = 0;
-        char* const argv[] = {const_cast<char*>(opener.c_str()), const_cast<char*>(url.c_str()), nullptr};
+        char* const argv[] = {const_cast<char*>(opener.c_str()), const_cast<char*>(url.c_str()),
+                              nullptr};
         const int rc = ::posix_spawn(&child, opener.c_str(), nullptr, nullptr, argv, environ);
         ::_exit(rc == 0 ? 0 : 1);
     }

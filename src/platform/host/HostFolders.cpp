@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <unistd.h>
-
 #include <vector>
 
 std::string HomeFolder() {

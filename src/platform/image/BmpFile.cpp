@@ -16,23 +16,18 @@ constexpr uint32_t BI_RGB = 0;
 constexpr uint32_t BI_BITFIELDS = 3;
 constexpr uint32_t BI_ALPHABITFIELDS = 6;
 
-uint16_t ReadU16(const uint8_t* p) {
-    return uint16_t(p[0] | (p[1] << 8));
-}
+uint16_t ReadU16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 uint32_t ReadU32(const uint8_t* p) {
     return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
 }
-int32_t ReadI32(const uint8_t* p) {
-    return int32_t(ReadU32(p));
-}
+int32_t ReadI32(const uint8_t* p) { return int32_t(ReadU32(p)); }
 
 void PutU16(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(uint8_t(v));
     out.push_back(uint8_t(v >> 8));
 }
 void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(uint8_t(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
 
 // One colour channel described by a bit mask.
@@ -183,13 +178,11 @@ std::unique_ptr<Bitmap> LoadBMP(const uint8_t* data, size_t size, std::string* e
             const int count = compression == BI_ALPHABITFIELDS ? 4 : 3;
             if (tableStart + 4 * count > size)
                 return fail("bitmap file ends inside its colour masks");
-            for (int i = 0; i < count; ++i)
-                masks[i] = ReadU32(data + tableStart + 4 * i);
+            for (int i = 0; i < count; ++i) masks[i] = ReadU32(data + tableStart + 4 * i);
             tableStart += 4 * count;
         } else {
             const int count = headerSize >= 56 ? 4 : 3;
-            for (int i = 0; i < count; ++i)
-                masks[i] = ReadU32(header + 40 + 4 * i);
+            for (int i = 0; i < count; ++i) masks[i] = ReadU32(header + 40 + 4 * i);
         }
         format.red = MakeChannel(masks[0]);
         format.green = MakeChannel(masks[1]);
@@ -237,24 +230,12 @@ std::unique_ptr<Bitmap> LoadBMP(const uint8_t* data, size_t size, std::string* e
 
     RowConverter convert = nullptr;
     switch (bpp) {
-    case 1:
-        convert = ConvertIndexedRow<1>;
-        break;
-    case 4:
-        convert = ConvertIndexedRow<4>;
-        break;
-    case 8:
-        convert = ConvertIndexedRow<8>;
-        break;
-    case 16:
-        convert = ConvertRow16;
-        break;
-    case 24:
-        convert = CopyRow24;
-        break;
-    case 32:
-        convert = bitFields ? ConvertRow32 : CopyRow32;
-        break;
+    case 1: convert = ConvertIndexedRow<1>; break;
+    case 4: convert = ConvertIndexedRow<4>; break;
+    case 8: convert = ConvertIndexedRow<8>; break;
+    case 16: convert = ConvertRow16; break;
+    case 24: convert = CopyRow24; break;
+    case 32: convert = bitFields ? ConvertRow32 : CopyRow32; break;
     }
 
     const int w = int(width), h = int(height);

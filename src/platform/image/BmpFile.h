@@ -21,13 +21,13 @@
 // - Every row must be present in the file; only the padding of the last row may be missing.
 // - RLE, JPEG and PNG compressed files are refused, and so are OS/2 2.x (64-byte) headers.
 // On failure it returns null and, when error is given, one line saying what is wrong.
-#include "platform/gdi/Bitmap.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/gdi/Bitmap.h"
 
 std::unique_ptr<Bitmap> LoadBMP(const uint8_t* data, size_t size, std::string* error);
 

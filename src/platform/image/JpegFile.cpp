@@ -41,10 +41,8 @@ void OnMessage(j_common_ptr cinfo, int level) {
     switch (cinfo->err->msg_code) {
     case JWRN_ADOBE_XFORM:
     case JWRN_JFIF_MAJOR:
-    case JWRN_BOGUS_ICC:
-        return;
-    default:
-        OnFatalError(cinfo);
+    case JWRN_BOGUS_ICC: return;
+    default: OnFatalError(cinfo);
     }
 }
 
@@ -144,9 +142,7 @@ bool AppendChunk(EncodeJob* job, size_t count) {
     }
 }
 
-EncodeJob* JobOf(j_compress_ptr cinfo) {
-    return static_cast<EncodeJob*>(cinfo->client_data);
-}
+EncodeJob* JobOf(j_compress_ptr cinfo) { return static_cast<EncodeJob*>(cinfo->client_data); }
 
 void InitDestination(j_compress_ptr cinfo) {
     EncodeJob* job = JobOf(cinfo);
@@ -220,11 +216,9 @@ std::unique_ptr<Bitmap> DecodeJPEG(const uint8_t* data, size_t size, std::string
     switch (cinfo.jpeg_color_space) {
     case JCS_GRAYSCALE:
     case JCS_YCbCr:
-    case JCS_RGB:
-        break;
+    case JCS_RGB: break;
     case JCS_CMYK:
-    case JCS_YCCK:
-        return fail("CMYK JPEG pictures are not supported");
+    case JCS_YCCK: return fail("CMYK JPEG pictures are not supported");
     default:
         return fail("JPEG picture has an unsupported colour space (" +
                     std::to_string(cinfo.num_components) + " components)");

@@ -1,12 +1,12 @@
 #pragma once
 // JPEG pictures through libjpeg(-turbo).
-#include "platform/gdi/Bitmap.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/gdi/Bitmap.h"
 
 // Decodes a baseline or progressive JPEG (grayscale, YCbCr or RGB) into a bottom-up 24-bit
 // bitmap. CMYK pictures, pictures larger than Bitmap allows (checked before any pixel memory

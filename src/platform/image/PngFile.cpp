@@ -1,11 +1,10 @@
 #include "platform/image/PngFile.h"
 
-#include "platform/core/FileSystem.h"
-
 #include <cstring>
 #include <new>
-
 #include <png.h>
+
+#include "platform/core/FileSystem.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 #pragma once
 // PNG pictures through libpng's simplified interface, which catches libpng's own errors
 // internally and reports them as a result.
-#include "platform/gdi/Bitmap.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/gdi/Bitmap.h"
 
 // A 24-bit bitmap becomes an 8-bit RGB PNG, a 32-bit one an RGBA PNG (the fourth byte is
 // written as alpha, unchanged). An empty bitmap or a failure gives an empty result.

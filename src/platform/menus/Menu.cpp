@@ -4,9 +4,9 @@
 #include <set>
 #include <unordered_map>
 
+#include "platform/core/TextCodec.h"
 #include "platform/menus/MenuInternal.h"
 #include "platform/text/Text.h"
-#include "platform/core/TextCodec.h"
 #include "platform/window/WindowInternal.h"
 #include "platform/window/WindowObject.h"
 
@@ -54,13 +54,18 @@ void DestroyMenuTree(HMENU menu, std::set<HMENU>& seen) {
 // An MF_* item description turned into item fields.
 MenuItem ItemFromFlags(UINT flags, uintptr_t newItem, const char* text) {
     MenuItem item;
-    item.type = flags & (MFT_OWNERDRAW | MFT_SEPARATOR | MFT_MENUBREAK | MFT_MENUBARBREAK | MFT_RIGHTJUSTIFY);
+    item.type = flags & (MFT_OWNERDRAW | MFT_SEPARATOR | MFT_MENUBREAK | MFT_MENUBARBREAK |
+                         MFT_RIGHTJUSTIFY);
     item.state = flags & (MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_HILITE | MF_DEFAULT);
     if (item.state & (MF_GRAYED | MF_DISABLED)) item.state |= MFS_GRAYED;
-    if (flags & MF_POPUP) item.subMenu = reinterpret_cast<HMENU>(newItem);
-    else item.id = UINT(newItem);
-    if (flags & MF_OWNERDRAW) item.data = uintptr_t(text);
-    else if (text && !(flags & MF_SEPARATOR)) item.text = text;
+    if (flags & MF_POPUP)
+        item.subMenu = reinterpret_cast<HMENU>(newItem);
+    else
+        item.id = UINT(newItem);
+    if (flags & MF_OWNERDRAW)
+        item.data = uintptr_t(text);
+    else if (text && !(flags & MF_SEPARATOR))
+        item.text = text;
     return item;
 }
 
@@ -70,7 +75,8 @@ void ApplyInfo(MenuItem& item, const MENUITEMINFO& info) {
     if (info.fMask & MIIM_ID) item.id = info.wID;
     if (info.fMask & MIIM_SUBMENU) item.subMenu = info.hSubMenu;
     if (info.fMask & MIIM_DATA) item.data = info.dwItemData;
-    if ((info.fMask & MIIM_STRING) || ((info.fMask & MIIM_TYPE) && !(info.fType & (MFT_SEPARATOR | MFT_OWNERDRAW))))
+    if ((info.fMask & MIIM_STRING) ||
+        ((info.fMask & MIIM_TYPE) && !(info.fType & (MFT_SEPARATOR | MFT_OWNERDRAW))))
         item.text = info.dwTypeData ? info.dwTypeData : "";
     item.measured = false;
 }
@@ -183,7 +189,8 @@ bool InsertMenu(HMENU menu, UINT position, UINT flags, uintptr_t newItem, const 
         pos = int(m->items.size());
     }
     MenuObject* target = MenuOf(holder);
-    target->items.insert(target->items.begin() + pos, ItemFromFlags(flags & ~MF_BYPOSITION, newItem, text));
+    target->items.insert(target->items.begin() + pos,
+                         ItemFromFlags(flags & ~MF_BYPOSITION, newItem, text));
     return true;
 }
 
@@ -232,7 +239,8 @@ bool InsertMenuItem(HMENU menu, UINT position, bool byPosition, const MENUITEMIN
 }
 
 bool GetMenuItemInfo(HMENU menu, UINT position, bool byPosition, MENUITEMINFO* info) {
-    const MenuItem* item = info ? ItemOf(menu, position, byPosition ? MF_BYPOSITION : MF_BYCOMMAND) : nullptr;
+    const MenuItem* item =
+        info ? ItemOf(menu, position, byPosition ? MF_BYPOSITION : MF_BYCOMMAND) : nullptr;
     if (!item) return false;
     if (info->fMask & (MIIM_FTYPE | MIIM_TYPE)) info->fType = item->type;
     if (info->fMask & MIIM_STATE) info->fState = item->state;
@@ -251,7 +259,8 @@ bool GetMenuItemInfo(HMENU menu, UINT position, bool byPosition, MENUITEMINFO* i
 }
 
 bool SetMenuItemInfo(HMENU menu, UINT position, bool byPosition, const MENUITEMINFO* info) {
-    MenuItem* item = info ? ItemOf(menu, position, byPosition ? MF_BYPOSITION : MF_BYCOMMAND) : nullptr;
+    MenuItem* item =
+        info ? ItemOf(menu, position, byPosition ? MF_BYPOSITION : MF_BYCOMMAND) : nullptr;
     if (!item) return false;
     ApplyInfo(*item, *info);
     return true;
@@ -264,7 +273,8 @@ int GetMenuItemCount(HMENU menu) {
 
 UINT GetMenuItemID(HMENU menu, int pos) {
     MenuObject* m = MenuOf(menu);
-    if (!m || pos < 0 || size_t(pos) >= m->items.size() || m->items[size_t(pos)].subMenu) return UINT(-1);
+    if (!m || pos < 0 || size_t(pos) >= m->items.size() || m->items[size_t(pos)].subMenu)
+        return UINT(-1);
     return m->items[size_t(pos)].id;
 }
 
@@ -278,8 +288,10 @@ UINT GetMenuState(HMENU menu, UINT position, UINT flags) {
     const MenuItem* item = ItemOf(menu, position, flags);
     if (!item) return UINT(-1);
     UINT state = (item->state & (MFS_GRAYED | MFS_CHECKED | MFS_HILITE | MFS_DEFAULT)) |
-                 (item->type & (MFT_OWNERDRAW | MFT_SEPARATOR | MFT_MENUBREAK | MFT_MENUBARBREAK | MFT_RIGHTJUSTIFY));
-    if (item->subMenu) state |= MF_POPUP | (UINT(std::min(GetMenuItemCount(item->subMenu), 255)) << 8);
+                 (item->type & (MFT_OWNERDRAW | MFT_SEPARATOR | MFT_MENUBREAK | MFT_MENUBARBREAK |
+                                MFT_RIGHTJUSTIFY));
+    if (item->subMenu)
+        state |= MF_POPUP | (UINT(std::min(GetMenuItemCount(item->subMenu), 255)) << 8);
     return state;
 }
 
@@ -297,7 +309,8 @@ UINT EnableMenuItem(HMENU menu, UINT position, UINT enable) {
     MenuItem* item = ItemOf(menu, position, enable);
     if (!item) return UINT(-1);
     const UINT old = item->state & MFS_GRAYED;
-    item->state = (item->state & ~MFS_GRAYED) | ((enable & (MF_GRAYED | MF_DISABLED)) ? MFS_GRAYED : 0);
+    item->state =
+        (item->state & ~MFS_GRAYED) | ((enable & (MF_GRAYED | MF_DISABLED)) ? MFS_GRAYED : 0);
     return old;
 }
 
@@ -377,7 +390,8 @@ SIZE MeasureOwnerItem(HWND owner, const MenuItem& item) {
     return SIZE{LONG(mis.itemWidth), LONG(mis.itemHeight)};
 }
 
-void DrawOwnerItem(HWND owner, HMENU menu, const MenuItem& item, HDC dc, const RECT& rect, UINT odState) {
+void DrawOwnerItem(HWND owner, HMENU menu, const MenuItem& item, HDC dc, const RECT& rect,
+                   UINT odState) {
     DRAWITEMSTRUCT dis;
     dis.CtlType = ODT_MENU;
     dis.itemID = item.id;
@@ -399,7 +413,8 @@ bool SetMenu(HWND hwnd, HMENU menu) {
     if (!w || w->IsChild() || (menu && !MenuOf(menu))) return false;
     w->menu = menu;
     if (menu) WatchWindow(hwnd);
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return true;
 }
 
@@ -412,7 +427,8 @@ bool DrawMenuBar(HWND hwnd) {
     WindowObject* w = WindowOf(hwnd);
     if (!w || w->IsChild()) return false;
     // The number of lines may have changed: recompute the frame, which repaints it.
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return true;
 }
 
@@ -426,8 +442,12 @@ struct SystemItem {
 };
 
 constexpr SystemItem kSystemItems[] = {
-    {UINT(SC_RESTORE), "&Қалпына келтіру"}, {UINT(SC_MOVE), "&Жылжыту"},  {UINT(SC_SIZE), "&Өлшемі"},
-    {UINT(SC_MINIMIZE), "&Кішірейту"},      {UINT(SC_MAXIMIZE), "Ү&лкейту"}, {0, nullptr},
+    {UINT(SC_RESTORE), "&Қалпына келтіру"},
+    {UINT(SC_MOVE), "&Жылжыту"},
+    {UINT(SC_SIZE), "&Өлшемі"},
+    {UINT(SC_MINIMIZE), "&Кішірейту"},
+    {UINT(SC_MAXIMIZE), "Ү&лкейту"},
+    {0, nullptr},
     {UINT(SC_CLOSE), "Ж&абу\tAlt+F4"},
 };
 
@@ -435,8 +455,10 @@ HMENU BuildSystemMenu() {
     HMENU menu = CreatePopupMenu();
     MenuOf(menu)->systemMenu = true;
     for (const SystemItem& item : kSystemItems) {
-        if (!item.text) AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
-        else AppendMenu(menu, MF_STRING, item.id, item.text);
+        if (!item.text)
+            AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenu(menu, MF_STRING, item.id, item.text);
     }
     SetMenuDefaultItem(menu, UINT(SC_CLOSE), false);
     return menu;
@@ -449,7 +471,9 @@ void UpdateSystemMenu(HWND hwnd, HMENU menu) {
     if (!w || !MenuOf(menu)) return;
     const bool iconic = (w->style & WS_MINIMIZE) != 0, zoomed = (w->style & WS_MAXIMIZE) != 0;
     const bool sizable = (w->style & WS_THICKFRAME) != 0;
-    auto enable = [&](WPARAM cmd, bool on) { EnableMenuItem(menu, UINT(cmd), on ? MF_ENABLED : MF_GRAYED); };
+    auto enable = [&](WPARAM cmd, bool on) {
+        EnableMenuItem(menu, UINT(cmd), on ? MF_ENABLED : MF_GRAYED);
+    };
     enable(SC_RESTORE, iconic || zoomed);
     enable(SC_MOVE, !zoomed);
     enable(SC_SIZE, sizable && !iconic && !zoomed);

@@ -109,7 +109,7 @@ bool DeleteMenu(HMENU menu, UINT position, UINT flags);
 bool InsertMenuItem(HMENU menu, UINT item, bool byPosition, const MENUITEMINFO* info);
 bool GetMenuItemInfo(HMENU menu, UINT item, bool byPosition, MENUITEMINFO* info);
 bool SetMenuItemInfo(HMENU menu, UINT item, bool byPosition, const MENUITEMINFO* info);
-int GetMenuItemCount(HMENU menu);       // -1 for an unknown menu
+int GetMenuItemCount(HMENU menu);        // -1 for an unknown menu
 UINT GetMenuItemID(HMENU menu, int pos); // -1 (as UINT) for a submenu or a bad position
 HMENU GetSubMenu(HMENU menu, int pos);
 // The item's MF_* state bits (with the item count in the high byte for a submenu), or -1.
@@ -133,7 +133,8 @@ bool DrawMenuBar(HWND hwnd);
 // Shows a pop-up menu at (x, y) in screen coordinates for the owner window. With
 // TPM_RETURNCMD it runs a message loop until the menu closes and returns the chosen id (0
 // for none); otherwise it returns at once and the choice arrives as WM_COMMAND.
-UINT TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* unused);
+UINT TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner,
+                    const RECT* unused);
 bool EndMenu();
 // Whether a menu (the bar or a pop-up) is being tracked.
 bool IsMenuLoopActive();

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/menus/Menu.h"
 #include "platform/core/TextCodec.h"
+#include "platform/menus/Menu.h"
 
 struct MenuItem {
     UINT type = MFT_STRING;
@@ -49,7 +49,8 @@ HFONT CreateMenuFont();
 
 // Owner-draw requests to the owner window.
 SIZE MeasureOwnerItem(HWND owner, const MenuItem& item);
-void DrawOwnerItem(HWND owner, HMENU menu, const MenuItem& item, HDC dc, const RECT& rect, UINT odState);
+void DrawOwnerItem(HWND owner, HMENU menu, const MenuItem& item, HDC dc, const RECT& rect,
+                   UINT odState);
 
 // The menu bar of a top-level window: its items laid out in window coordinates (stored in
 // MenuItem::rect), their count of lines, and the bar's item under a screen point.
@@ -61,10 +62,10 @@ void RedrawMenuBar(HWND hwnd);
 int MenuBarSelection(HWND hwnd, bool* open);
 
 // The menu bar's part of the default non-client handling, handed to it by UseMenuNonClient.
-int MenuBarHeight(HWND hwnd);                                    // 0 without a menu bar
-void PaintMenuBar(HWND hwnd, HDC windowDC, const RECT& bar);     // bar in window coordinates
-void MenuBarMouseDown(HWND hwnd, POINT screen);                  // WM_NCLBUTTONDOWN on HTMENU
-void MenuBarKey(HWND hwnd, WPARAM keyMenuParam);                 // WM_SYSCOMMAND SC_KEYMENU
+int MenuBarHeight(HWND hwnd);                                // 0 without a menu bar
+void PaintMenuBar(HWND hwnd, HDC windowDC, const RECT& bar); // bar in window coordinates
+void MenuBarMouseDown(HWND hwnd, POINT screen);              // WM_NCLBUTTONDOWN on HTMENU
+void MenuBarKey(HWND hwnd, WPARAM keyMenuParam);             // WM_SYSCOMMAND SC_KEYMENU
 // The system menu's click on the caption icon (WM_NCLBUTTONDOWN with HTSYSMENU).
 void SystemMenuMouseDown(HWND hwnd, POINT screen);
 // Updates the enabled state of the system menu's items from the window.

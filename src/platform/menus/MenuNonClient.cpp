@@ -20,11 +20,13 @@ void FillSolid(HDC dc, const RECT& r, COLORREF color) {
 
 // The bar's band in window coordinates (its height not yet known), as the frame places it.
 RECT BarBand(const WindowObject& w) {
-    const int border = FrameBorderWidth(w.style, w.exStyle) - ((w.exStyle & WS_EX_CLIENTEDGE) ? 2 : 0) -
+    const int border = FrameBorderWidth(w.style, w.exStyle) -
+                       ((w.exStyle & WS_EX_CLIENTEDGE) ? 2 : 0) -
                        ((w.exStyle & WS_EX_STATICEDGE) ? 1 : 0);
     int top = border;
     if ((w.style & WS_CAPTION) == WS_CAPTION)
-        top += (w.exStyle & WS_EX_TOOLWINDOW) ? GetSystemMetrics(SM_CYSMCAPTION) : GetSystemMetrics(SM_CYCAPTION);
+        top += (w.exStyle & WS_EX_TOOLWINDOW) ? GetSystemMetrics(SM_CYSMCAPTION)
+                                              : GetSystemMetrics(SM_CYCAPTION);
     return Rect(border, top, WidthOf(w.rect) - border, top);
 }
 
@@ -43,8 +45,10 @@ void Frame(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
 
 void PaintBarItem(HDC dc, const MenuItem& item, bool selected, bool open) {
     const RECT r = item.rect;
-    if (selected && open) Frame(dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-    else if (selected) Frame(dc, r, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+    if (selected && open)
+        Frame(dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+    else if (selected)
+        Frame(dc, r, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
     RECT text = (selected && open) ? OffsetRect(r, 1, 1) : r;
     const std::string label = ItemLabel(item);
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
@@ -139,7 +143,8 @@ void PaintMenuBar(HWND hwnd, HDC dc, const RECT& bar) {
     for (size_t i = 0; i < items.size(); ++i) {
         const bool sel = int(i) == selected || (items[i].state & MFS_HILITE);
         if (items[i].OwnerDrawn()) {
-            DrawOwnerItem(hwnd, menu, items[i], dc, items[i].rect, BarOwnerDrawState(items[i], sel, open));
+            DrawOwnerItem(hwnd, menu, items[i], dc, items[i].rect,
+                          BarOwnerDrawState(items[i], sel, open));
             if (!IsWindow(hwnd)) break;
         } else if (!items[i].Separator()) {
             PaintBarItem(dc, items[i], sel, open && int(i) == selected);
@@ -158,7 +163,8 @@ int MenuBarItemAt(HWND hwnd, POINT screen) {
     for (size_t i = 0; i < items.size(); ++i) {
         const RECT r = items[i].rect;
         // The row under each item belongs to it too (items are one pixel shorter than a line).
-        if (!items[i].Separator() && PtInRect(Rect(r.left, r.top, r.right, r.bottom + 1), p)) return int(i);
+        if (!items[i].Separator() && PtInRect(Rect(r.left, r.top, r.right, r.bottom + 1), p))
+            return int(i);
     }
     return -1;
 }
@@ -173,7 +179,8 @@ void RedrawMenuBar(HWND hwnd) {
     // own frame paints the band too, so it keeps its colours while the menu is in use.
     RECT wr{};
     GetWindowRect(hwnd, &wr);
-    HRGN region = CreateRectRgn(wr.left + band.left, wr.top + band.top, wr.left + band.right, wr.top + band.top + height);
+    HRGN region = CreateRectRgn(wr.left + band.left, wr.top + band.top, wr.left + band.right,
+                                wr.top + band.top + height);
     SendMessage(hwnd, WM_NCPAINT, WPARAM(region), 0);
     DeleteObject(region);
 }
@@ -194,7 +201,8 @@ void MenuBarKey(HWND hwnd, WPARAM keyMenuParam) {
             RECT wr;
             GetWindowRect(hwnd, &wr);
             const RECT band = BarBand(*w);
-            MenuTracker::Instance().StartSystemMenu(hwnd, POINT{wr.left + band.left, wr.top + band.top}, true);
+            MenuTracker::Instance().StartSystemMenu(
+                hwnd, POINT{wr.left + band.left, wr.top + band.top}, true);
         }
         return;
     }
@@ -215,15 +223,17 @@ void MenuBarKey(HWND hwnd, WPARAM keyMenuParam) {
 
 void SystemMenuMouseDown(HWND hwnd, POINT) {
     WindowObject* w = WindowOf(hwnd);
-    if (!w || !(w->style & WS_SYSMENU) || MenuTracker::Instance().Active() || !AcceptsInput(hwnd)) return;
+    if (!w || !(w->style & WS_SYSMENU) || MenuTracker::Instance().Active() || !AcceptsInput(hwnd))
+        return;
     RECT wr;
     GetWindowRect(hwnd, &wr);
     const RECT band = BarBand(*w);
     // The menu hangs below the caption icon.
-    MenuTracker::Instance().StartSystemMenu(hwnd, POINT{wr.left + band.left, wr.top + band.top}, false);
+    MenuTracker::Instance().StartSystemMenu(hwnd, POINT{wr.left + band.left, wr.top + band.top},
+                                            false);
 }
 
 void UseMenuNonClient() {
-    SetNonClientMenu(
-        NonClientMenu{MenuBarHeight, PaintMenuBar, MenuBarMouseDown, MenuBarKey, SystemMenuMouseDown});
+    SetNonClientMenu(NonClientMenu{MenuBarHeight, PaintMenuBar, MenuBarMouseDown, MenuBarKey,
+                                   SystemMenuMouseDown});
 }

@@ -51,14 +51,16 @@ bool MenuTracker::Begin(HWND owner, HMENU bar, UINT flags, bool systemMenu) {
     for (HWND h : {owner, GetFocus(), GetActiveWindow()}) {
         if (!h || std::find(hooked_.begin(), hooked_.end(), h) != hooked_.end()) continue;
         hooked_.push_back(h);
-        hooks_.push_back(AddWindowMessageHook(h, [this](HWND w, UINT m, WPARAM wp, LPARAM lp, LRESULT* r) {
-            *r = 0;
-            return OnMessage(w, m, wp, lp);
-        }));
+        hooks_.push_back(
+            AddWindowMessageHook(h, [this](HWND w, UINT m, WPARAM wp, LPARAM lp, LRESULT* r) {
+                *r = 0;
+                return OnMessage(w, m, wp, lp);
+            }));
     }
     SendMessage(owner, WM_ENTERMENULOOP, bar ? 0 : 1, 0);
     if (!Alive(gen)) return false;
-    if (bar && !(flags & TPM_NONOTIFY)) SendMessage(owner, WM_INITMENU, WPARAM(reinterpret_cast<uintptr_t>(bar)), 0);
+    if (bar && !(flags & TPM_NONOTIFY))
+        SendMessage(owner, WM_INITMENU, WPARAM(reinterpret_cast<uintptr_t>(bar)), 0);
     if (!Alive(gen)) return false;
     CaptureInput();
     return Alive(gen);
@@ -119,7 +121,8 @@ void MenuTracker::Finish(UINT id, bool systemCommand) {
     owner_ = nullptr;
     if (capture == owner) ReleaseCapture();
     RedrawMenuBar(owner);
-    if (IsWindow(owner) && !(flags & TPM_NONOTIFY)) SendMessage(owner, WM_MENUSELECT, MAKELONG(0, 0xFFFF), 0);
+    if (IsWindow(owner) && !(flags & TPM_NONOTIFY))
+        SendMessage(owner, WM_MENUSELECT, MAKELONG(0, 0xFFFF), 0);
     if (IsWindow(owner)) SendMessage(owner, WM_EXITMENULOOP, popupMode ? 1 : 0, 0);
     if (flags & TPM_RETURNCMD) {
         result_ = id;
@@ -128,7 +131,8 @@ void MenuTracker::Finish(UINT id, bool systemCommand) {
         WakeModalLoop();
         return;
     }
-    if (id && IsWindow(owner)) PostMessage(owner, systemCommand ? WM_SYSCOMMAND : WM_COMMAND, id, 0);
+    if (id && IsWindow(owner))
+        PostMessage(owner, systemCommand ? WM_SYSCOMMAND : WM_COMMAND, id, 0);
 }
 
 // ---------------------------------------------------------------- queries
@@ -149,7 +153,8 @@ bool MenuTracker::Uses(HMENU menu) const { return active_ && (menu == bar_ || Po
 
 bool MenuTracker::IsOurWindow(HWND hwnd) const {
     if (hwnd && hwnd == owner_) return true;
-    return std::any_of(levels_.begin(), levels_.end(), [&](const Level& l) { return l.window == hwnd; });
+    return std::any_of(levels_.begin(), levels_.end(),
+                       [&](const Level& l) { return l.window == hwnd; });
 }
 
 // ---------------------------------------------------------------- levels and selection
@@ -163,12 +168,14 @@ void MenuTracker::SendMenuSelect(HMENU menu, int item) {
     MenuObject* m = MenuOf(menu);
     if (!m || item < 0 || size_t(item) >= m->items.size() || (flags_ & TPM_NONOTIFY)) return;
     const MenuItem& it = m->items[size_t(item)];
-    UINT flags = MF_HILITE | (it.state & (MF_GRAYED | MF_DISABLED | MF_CHECKED)) | (it.type & (MF_OWNERDRAW | MF_SEPARATOR));
+    UINT flags = MF_HILITE | (it.state & (MF_GRAYED | MF_DISABLED | MF_CHECKED)) |
+                 (it.type & (MF_OWNERDRAW | MF_SEPARATOR));
     if (it.subMenu) flags |= MF_POPUP;
     if (m->systemMenu) flags |= MF_SYSMENU;
     if (mouseInput_) flags |= MF_MOUSESELECT;
     const UINT key = it.subMenu ? UINT(item) : it.id;
-    SendMessage(owner_, WM_MENUSELECT, MAKELONG(WORD(key), WORD(flags)), LPARAM(reinterpret_cast<uintptr_t>(menu)));
+    SendMessage(owner_, WM_MENUSELECT, MAKELONG(WORD(key), WORD(flags)),
+                LPARAM(reinterpret_cast<uintptr_t>(menu)));
 }
 
 void MenuTracker::SetBarItem(int item) {
@@ -195,10 +202,12 @@ void MenuTracker::OpenBarPopup(bool selectFirst) {
     RedrawMenuBar(owner_);
 }
 
-bool MenuTracker::OpenPopup(HMENU menu, int position, POINT at, const RECT* exclude, bool selectFirst) {
+bool MenuTracker::OpenPopup(HMENU menu, int position, POINT at, const RECT* exclude,
+                            bool selectFirst) {
     const unsigned gen = generation_;
     if (!(flags_ & TPM_NONOTIFY))
-        SendMessage(owner_, WM_INITMENUPOPUP, WPARAM(reinterpret_cast<uintptr_t>(menu)), MAKELPARAM(position, systemMenu_ ? 1 : 0));
+        SendMessage(owner_, WM_INITMENUPOPUP, WPARAM(reinterpret_cast<uintptr_t>(menu)),
+                    MAKELPARAM(position, systemMenu_ ? 1 : 0));
     if (!Alive(gen) || !MenuOf(menu)) return false;
     const HWND popup = CreatePopupMenuWindow(owner_, menu, at, exclude);
     if (!Alive(gen) || !popup) {
@@ -206,10 +215,11 @@ bool MenuTracker::OpenPopup(HMENU menu, int position, POINT at, const RECT* excl
         return false;
     }
     Level level{menu, popup, 0};
-    level.hook = AddWindowMessageHook(popup, [this](HWND w, UINT m, WPARAM wp, LPARAM lp, LRESULT* r) {
-        *r = 0;
-        return OnMessage(w, m, wp, lp);
-    });
+    level.hook =
+        AddWindowMessageHook(popup, [this](HWND w, UINT m, WPARAM wp, LPARAM lp, LRESULT* r) {
+            *r = 0;
+            return OnMessage(w, m, wp, lp);
+        });
     levels_.push_back(level);
     CaptureInput();
     if (Alive(gen) && selectFirst) MoveSelection(levels_.size() - 1, 1);
@@ -224,7 +234,8 @@ void MenuTracker::OpenSubmenu(size_t level, bool selectFirst) {
     if (!m || sel < 0 || size_t(sel) >= m->items.size()) return;
     const MenuItem& item = m->items[size_t(sel)];
     if (!item.subMenu || item.Disabled()) return;
-    if (level + 1 < levels_.size() && levels_[level + 1].menu == item.subMenu) return; // open already
+    if (level + 1 < levels_.size() && levels_[level + 1].menu == item.subMenu)
+        return; // open already
     CloseLevelsFrom(level + 1);
     const RECT r = ScreenRectOfPopupItem(popup, item);
     const int frame = GetSystemMetrics(SM_CXDLGFRAME);
@@ -240,7 +251,8 @@ void MenuTracker::CloseLevelsFrom(size_t count) {
         if (active_) CaptureInput();
         if (IsWindow(level.window)) DestroyWindow(level.window);
         if (active_ && !(flags_ & TPM_NONOTIFY) && IsWindow(owner_))
-            SendMessage(owner_, WM_UNINITMENUPOPUP, WPARAM(reinterpret_cast<uintptr_t>(level.menu)), 0);
+            SendMessage(owner_, WM_UNINITMENUPOPUP, WPARAM(reinterpret_cast<uintptr_t>(level.menu)),
+                        0);
     }
 }
 
@@ -325,17 +337,14 @@ bool MenuTracker::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
         if (!IsOurWindow(reinterpret_cast<HWND>(lParam))) Cancel();
         return false;
-    case WM_CANCELMODE:
-        Cancel();
-        return false;
+    case WM_CANCELMODE: Cancel(); return false;
     case WM_DESTROY:
         if (IsOurWindow(hwnd)) Cancel();
         return false;
     case WM_ACTIVATE:
         if (hwnd == owner_ && LOWORD(wParam) == WA_INACTIVE) Cancel();
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -386,12 +395,16 @@ void MenuTracker::MouseOverBar(MouseKind kind, int item) {
     switch (kind) {
     case MouseKind::Move:
         if (item == barItem_) return;
-        if (open || (GetKeyState(VK_LBUTTON) & 0x8000)) SwitchBar(item, true, false);
-        else SetBarItem(item);
+        if (open || (GetKeyState(VK_LBUTTON) & 0x8000))
+            SwitchBar(item, true, false);
+        else
+            SetBarItem(item);
         return;
     case MouseKind::Down:
-        if (item == barItem_ && open) Cancel(); // a second click on the open item closes it
-        else SwitchBar(item, true, false);
+        if (item == barItem_ && open)
+            Cancel(); // a second click on the open item closes it
+        else
+            SwitchBar(item, true, false);
         return;
     case MouseKind::Up:
         // A bar item without a pop-up is chosen when the button is released over it.
@@ -407,8 +420,7 @@ void MenuTracker::Key(UINT vk) {
     const int barCount = barMenu ? int(barMenu->items.size()) : 0;
     switch (vk) {
     case VK_MENU:
-    case VK_F10:
-        return; // on release
+    case VK_F10: return; // on release
     case VK_ESCAPE:
         if (depth > 1 || (depth == 1 && bar_)) {
             CloseLevelsFrom(depth - 1);
@@ -419,19 +431,24 @@ void MenuTracker::Key(UINT vk) {
         return;
     case VK_UP:
     case VK_DOWN:
-        if (depth == 0) OpenBarPopup(true);
-        else MoveSelection(depth - 1, vk == VK_DOWN ? 1 : -1);
+        if (depth == 0)
+            OpenBarPopup(true);
+        else
+            MoveSelection(depth - 1, vk == VK_DOWN ? 1 : -1);
         return;
     case VK_LEFT:
-        if (depth > 1) CloseLevelsFrom(depth - 1);
-        else if (barCount > 0) SwitchBar((barItem_ - 1 + barCount) % barCount, depth > 0, true);
+        if (depth > 1)
+            CloseLevelsFrom(depth - 1);
+        else if (barCount > 0)
+            SwitchBar((barItem_ - 1 + barCount) % barCount, depth > 0, true);
         return;
     case VK_RIGHT: {
         if (depth > 0) {
             const Level& last = levels_.back();
             const int sel = PopupSelection(last.window);
             MenuObject* m = MenuOf(last.menu);
-            if (m && sel >= 0 && m->items[size_t(sel)].subMenu && !m->items[size_t(sel)].Disabled()) {
+            if (m && sel >= 0 && m->items[size_t(sel)].subMenu &&
+                !m->items[size_t(sel)].Disabled()) {
                 OpenSubmenu(depth - 1, true);
                 return;
             }
@@ -441,20 +458,23 @@ void MenuTracker::Key(UINT vk) {
     }
     case VK_RETURN: {
         if (depth == 0) {
-            if (barMenu && barItem_ >= 0 && barMenu->items[size_t(barItem_)].subMenu) OpenBarPopup(true);
-            else Choose(bar_, barItem_);
+            if (barMenu && barItem_ >= 0 && barMenu->items[size_t(barItem_)].subMenu)
+                OpenBarPopup(true);
+            else
+                Choose(bar_, barItem_);
             return;
         }
         const Level& last = levels_.back();
         const int sel = PopupSelection(last.window);
         MenuObject* m = MenuOf(last.menu);
         if (!m || sel < 0) return;
-        if (m->items[size_t(sel)].subMenu) OpenSubmenu(depth - 1, true);
-        else Choose(last.menu, sel);
+        if (m->items[size_t(sel)].subMenu)
+            OpenSubmenu(depth - 1, true);
+        else
+            Choose(last.menu, sel);
         return;
     }
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -466,8 +486,10 @@ void MenuTracker::Char(uint32_t ch) {
         if (!m) return;
         for (size_t i = 0; i < m->items.size(); ++i)
             if (ItemMnemonic(m->items[i]) == key) {
-                if (m->items[i].subMenu) SwitchBar(int(i), true, true);
-                else Choose(bar_, int(i));
+                if (m->items[i].subMenu)
+                    SwitchBar(int(i), true, true);
+                else
+                    Choose(bar_, int(i));
                 return;
             }
         return;
@@ -489,8 +511,10 @@ void MenuTracker::Char(uint32_t ch) {
     const unsigned gen = generation_;
     Select(level, matches.front());
     if (!Alive(gen)) return;
-    if (m->items[size_t(matches.front())].subMenu) OpenSubmenu(level, true);
-    else Choose(levels_[level].menu, matches.front());
+    if (m->items[size_t(matches.front())].subMenu)
+        OpenSubmenu(level, true);
+    else
+        Choose(levels_[level].menu, matches.front());
 }
 
 // ---------------------------------------------------------------- the program-wide functions

@@ -7,7 +7,7 @@
 #include "platform/menus/MenuInternal.h"
 
 class MenuTracker {
-public:
+  public:
     static MenuTracker& Instance();
 
     bool Active() const { return active_; }
@@ -21,13 +21,15 @@ public:
     // Closes everything without a choice.
     void Cancel();
     // The id chosen by the loop of that generation (TPM_RETURNCMD), 0 for none.
-    UINT ResultOf(unsigned generation) const { return generation == resultGeneration_ ? result_ : 0; }
+    UINT ResultOf(unsigned generation) const {
+        return generation == resultGeneration_ ? result_ : 0;
+    }
 
     int BarSelection(HWND owner, bool* open) const;
     HWND PopupFor(HMENU menu) const;
     bool Uses(HMENU menu) const;
 
-private:
+  private:
     struct Level {
         HMENU menu = nullptr;
         HWND window = nullptr;

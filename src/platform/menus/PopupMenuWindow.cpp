@@ -17,11 +17,11 @@ constexpr char kOwnerProp[] = "#32768.owner";
 constexpr char kSelectionProp[] = "#32768.selection";
 
 // Item geometry of the classic look.
-constexpr int kTextLeft = 18;      // the check column lies left of the text
-constexpr int kArrowColumn = 16;   // room for the submenu arrow at the right
-constexpr int kShortcutGap = 16;   // between the label and the shortcut text
+constexpr int kTextLeft = 18;    // the check column lies left of the text
+constexpr int kArrowColumn = 16; // room for the submenu arrow at the right
+constexpr int kShortcutGap = 16; // between the label and the shortcut text
 constexpr int kSeparatorHeight = 9;
-constexpr int kColumnGap = 4;      // a column break leaves this much between columns
+constexpr int kColumnGap = 4;       // a column break leaves this much between columns
 constexpr int kOwnerDrawExtra = 12; // added to a measured width, as the classic system does
 
 HWND OwnerOf(HWND popup) { return static_cast<HWND>(GetProp(popup, kOwnerProp)); }
@@ -45,7 +45,9 @@ void DrawCheck(HDC dc, const RECT& item, bool radio, COLORREF color) {
     if (radio) {
         // A round bullet of 6 pixels.
         static constexpr int kRows[6][2] = {{1, 5}, {0, 6}, {0, 6}, {0, 6}, {0, 6}, {1, 5}};
-        for (int y = 0; y < 6; ++y) FillSolid(dc, Rect(cx - 3 + kRows[y][0], cy - 3 + y, cx - 3 + kRows[y][1], cy - 2 + y), color);
+        for (int y = 0; y < 6; ++y)
+            FillSolid(dc, Rect(cx - 3 + kRows[y][0], cy - 3 + y, cx - 3 + kRows[y][1], cy - 2 + y),
+                      color);
         return;
     }
     // A tick seven pixels wide and three thick.
@@ -57,12 +59,14 @@ void DrawCheck(HDC dc, const RECT& item, bool radio, COLORREF color) {
 
 void DrawArrow(HDC dc, const RECT& item, COLORREF color) {
     const int x = item.right - 10, cy = (item.top + item.bottom) / 2;
-    for (int i = 0; i < 4; ++i) FillSolid(dc, Rect(x + i, cy - 3 + i, x + i + 1, cy + 4 - i), color);
+    for (int i = 0; i < 4; ++i)
+        FillSolid(dc, Rect(x + i, cy - 3 + i, x + i + 1, cy + 4 - i), color);
 }
 
 void DrawLabel(HDC dc, const std::string& text, RECT r, UINT format, COLORREF color) {
     SetTextColor(dc, color);
-    DrawText(dc, text.c_str(), int(text.size()), &r, format | DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS);
+    DrawText(dc, text.c_str(), int(text.size()), &r,
+             format | DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS);
 }
 
 void PaintTextItem(HDC dc, const MenuItem& item, bool selected) {
@@ -80,7 +84,9 @@ void PaintTextItem(HDC dc, const MenuItem& item, bool selected) {
     // A disabled item is embossed: a white copy one pixel down and right under the grey one.
     if (disabled && !selected) draw(OffsetRect(label, 1, 1), GetSysColor(COLOR_BTNHIGHLIGHT));
     draw(label, ink);
-    if (item.state & MFS_CHECKED) DrawCheck(dc, Rect(r.left, r.top, r.left + kTextLeft, r.bottom), (item.type & MFT_RADIOCHECK) != 0, ink);
+    if (item.state & MFS_CHECKED)
+        DrawCheck(dc, Rect(r.left, r.top, r.left + kTextLeft, r.bottom),
+                  (item.type & MFT_RADIOCHECK) != 0, ink);
     if (item.subMenu) DrawArrow(dc, r, ink);
 }
 
@@ -136,20 +142,16 @@ void PaintPopup(HWND popup, HDC dc) {
 
 LRESULT PopupMenuProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;
-    case MN_GETHMENU:
-        return LRESULT(reinterpret_cast<uintptr_t>(PopupMenuOf(hwnd)));
-    case WM_PAINT:
-        PaintControl(hwnd, wParam, [hwnd](HDC dc) { PaintPopup(hwnd, dc); });
-        return 0;
-    default:
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case MN_GETHMENU: return LRESULT(reinterpret_cast<uintptr_t>(PopupMenuOf(hwnd)));
+    case WM_PAINT: PaintControl(hwnd, wParam, [hwnd](HDC dc) { PaintPopup(hwnd, dc); }); return 0;
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 
 void RegisterPopupClass() {
-    RegisterClassOnce(kClassName, PopupMenuProc, CS_SAVEBITS, reinterpret_cast<HBRUSH>(uintptr_t(COLOR_MENU + 1)));
+    RegisterClassOnce(kClassName, PopupMenuProc, CS_SAVEBITS,
+                      reinterpret_cast<HBRUSH>(uintptr_t(COLOR_MENU + 1)));
 }
 
 // Keeps a window of the given size on the screen; when it does not fit below `at`, it goes
@@ -157,8 +159,13 @@ void RegisterPopupClass() {
 POINT PlaceOnScreen(POINT at, SIZE size, const RECT* exclude) {
     const RECT screen = Rect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     POINT p = at;
-    if (p.x + size.cx > screen.right) p.x = exclude && exclude->left - size.cx >= 0 && exclude->right <= at.x ? exclude->left - size.cx : screen.right - size.cx;
-    if (p.y + size.cy > screen.bottom) p.y = exclude && exclude->top - size.cy >= screen.top ? exclude->top - size.cy : screen.bottom - size.cy;
+    if (p.x + size.cx > screen.right)
+        p.x = exclude && exclude->left - size.cx >= 0 && exclude->right <= at.x
+                  ? exclude->left - size.cx
+                  : screen.right - size.cx;
+    if (p.y + size.cy > screen.bottom)
+        p.y = exclude && exclude->top - size.cy >= screen.top ? exclude->top - size.cy
+                                                              : screen.bottom - size.cy;
     p.x = std::max(p.x, screen.left);
     p.y = std::max(p.y, screen.top);
     return p;
@@ -188,7 +195,8 @@ SIZE LayOutPopupMenu(HWND owner, HMENU menu) {
             const SIZE label = TextExtent(dc, ItemLabel(item), 0);
             const std::string shortcut = ItemShortcut(item);
             const int sw = shortcut.empty() ? 0 : int(TextExtent(dc, shortcut, DT_NOPREFIX).cx);
-            sizes[i] = {kTextLeft + int(label.cx) + kArrowColumn, sw, std::max(TextItemHeight(), int(label.cy) + 4)};
+            sizes[i] = {kTextLeft + int(label.cx) + kArrowColumn, sw,
+                        std::max(TextItemHeight(), int(label.cy) + 4)};
         }
     }
     SelectObject(dc, old);
@@ -201,7 +209,8 @@ SIZE LayOutPopupMenu(HWND owner, HMENU menu) {
     int x = 0;
     while (start < sizes.size()) {
         size_t end = start + 1;
-        while (end < sizes.size() && !(m->items[end].type & (MFT_MENUBREAK | MFT_MENUBARBREAK))) ++end;
+        while (end < sizes.size() && !(m->items[end].type & (MFT_MENUBREAK | MFT_MENUBARBREAK)))
+            ++end;
         int labelWidth = 0, shortcutWidth = 0, y = 0;
         for (size_t i = start; i < end; ++i) {
             labelWidth = std::max(labelWidth, sizes[i].label);
@@ -227,14 +236,16 @@ HWND CreatePopupMenuWindow(HWND owner, HMENU menu, POINT at, const RECT* exclude
     const int frame = GetSystemMetrics(SM_CXDLGFRAME);
     const SIZE size{client.cx + 2 * frame, client.cy + 2 * frame};
     const POINT p = PlaceOnScreen(at, size, exclude);
-    const HWND popup = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE, kClassName, "",
-                                      WS_POPUP | WS_CLIPSIBLINGS, p.x, p.y, size.cx, size.cy, owner, nullptr, nullptr, nullptr);
+    const HWND popup = CreateWindowEx(
+        WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE, kClassName, "",
+        WS_POPUP | WS_CLIPSIBLINGS, p.x, p.y, size.cx, size.cy, owner, nullptr, nullptr, nullptr);
     if (!popup) return nullptr;
     SetProp(popup, kMenuProp, menu);
     SetProp(popup, kOwnerProp, owner);
     SetProp(popup, kSelectionProp, reinterpret_cast<void*>(intptr_t(-1)));
     if (IsWindow(popup))
-        SetWindowPos(popup, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        SetWindowPos(popup, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     return IsWindow(popup) ? popup : nullptr;
 }
 
@@ -247,7 +258,8 @@ void SetPopupSelection(HWND popup, int index) {
     MenuObject* m = MenuOf(PopupMenuOf(popup));
     if (!m) return;
     for (int i : {old, index})
-        if (i >= 0 && size_t(i) < m->items.size()) InvalidateRect(popup, &m->items[size_t(i)].rect, true);
+        if (i >= 0 && size_t(i) < m->items.size())
+            InvalidateRect(popup, &m->items[size_t(i)].rect, true);
 }
 
 int PopupSelection(HWND popup) {

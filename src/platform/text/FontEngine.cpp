@@ -66,24 +66,18 @@ const NameRule* RuleFor(const std::string& lowerName) {
 
 const char* GenericFamily(FontClass cls) {
     switch (cls) {
-    case FontClass::Serif:
-        return "serif";
-    case FontClass::Mono:
-        return "monospace";
-    case FontClass::Sans:
-        break;
+    case FontClass::Serif: return "serif";
+    case FontClass::Mono: return "monospace";
+    case FontClass::Sans: break;
     }
     return "sans-serif";
 }
 
 const char* FallbackFamily(FontClass cls) {
     switch (cls) {
-    case FontClass::Serif:
-        return "DejaVu Serif";
-    case FontClass::Mono:
-        return "DejaVu Sans Mono";
-    case FontClass::Sans:
-        break;
+    case FontClass::Serif: return "DejaVu Serif";
+    case FontClass::Mono: return "DejaVu Sans Mono";
+    case FontClass::Sans: break;
     }
     return "DejaVu Sans";
 }
@@ -125,9 +119,7 @@ RealizedFont::~RealizedFont() {
     if (face_) FT_Done_Face(face_);
 }
 
-unsigned RealizedFont::GlyphIndex(char32_t c) const {
-    return FT_Get_Char_Index(face_, c);
-}
+unsigned RealizedFont::GlyphIndex(char32_t c) const { return FT_Get_Char_Index(face_, c); }
 
 const GlyphImage& RealizedFont::Glyph(char32_t c, int escapement) {
     escapement = ((escapement % 3600) + 3600) % 3600;
@@ -155,8 +147,7 @@ std::unique_ptr<GlyphImage> RealizedFont::Render(char32_t c, int escapement) {
         // Synthetic italic shears x by 0.2 of y (about 11 degrees) before the rotation.
         double cs = 1.0, sn = 0.0;
         switch (escapement) {
-        case 0:
-            break;
+        case 0: break;
         case 900:
             cs = 0.0;
             sn = 1.0;
@@ -226,9 +217,7 @@ FontEngine::~FontEngine() {
     if (config_) FcConfigDestroy(config_);
 }
 
-uint64_t FontEngine::GlyphRenders() const {
-    return library_->renders;
-}
+uint64_t FontEngine::GlyphRenders() const { return library_->renders; }
 
 FontClass FontEngine::ClassOf(const std::string& faceName) {
     const NameRule* rule = RuleFor(LowerCase(Trim(faceName)));
@@ -400,10 +389,8 @@ std::shared_ptr<RealizedFont> FontEngine::Realize(const LOGFONT& lf) {
         const long long cell = std::min<long long>(height, 4LL * kMaxPixelSize);
         const long units = std::max(1L, winAscent + winDescent);
         ppem = int(std::clamp<long long>(cell * upem / units, 1, kMaxPixelSize));
-        while (ppem > 1 && cellAt(ppem) > cell)
-            --ppem;
-        while (ppem < kMaxPixelSize && cellAt(ppem + 1) <= cell)
-            ++ppem;
+        while (ppem > 1 && cellAt(ppem) > cell) --ppem;
+        while (ppem < kMaxPixelSize && cellAt(ppem + 1) <= cell) ++ppem;
     }
     FT_Set_Pixel_Sizes(face, 0, FT_UInt(ppem));
 

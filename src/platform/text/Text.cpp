@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/text/FontEngine.h"
-#include "platform/gdi/GdiObjects.h"
 #include "platform/core/TextCodec.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/text/FontEngine.h"
 
 namespace {
 
@@ -39,7 +39,8 @@ void BlendRow(uint8_t* p, const uint8_t* coverage, int count, BYTE r, BYTE g, BY
     }
 }
 
-template <int Bpp> void FillRow(uint8_t* p, int count, BYTE r, BYTE g, BYTE b) {
+template <int Bpp>
+void FillRow(uint8_t* p, int count, BYTE r, BYTE g, BYTE b) {
     for (int i = 0; i < count; ++i, p += Bpp) {
         p[0] = b;
         p[1] = g;
@@ -113,8 +114,7 @@ class Surface {
     // The bounding box of the clip rectangles.
     RECT Bounds() const {
         RECT box{};
-        for (const RECT& r : clips_)
-            UnionRect(box, box, r);
+        for (const RECT& r : clips_) UnionRect(box, box, r);
         return box;
     }
 
@@ -143,8 +143,7 @@ struct Direction {
         Direction d;
         const long long e = ((long long)escapement % 3600 + 3600) % 3600;
         switch (e) {
-        case 0:
-            break;
+        case 0: break;
         case 900:
             d.cs = 0;
             d.sn = 1;
@@ -244,8 +243,7 @@ std::u32string Decode(const char* text, int length) {
     if (!text) return out;
     const std::string_view s(text, length < 0 ? std::strlen(text) : size_t(length));
     out.reserve(s.size());
-    for (size_t pos = 0; pos < s.size();)
-        out.push_back(DecodeUtf8(s, pos));
+    for (size_t pos = 0; pos < s.size();) out.push_back(DecodeUtf8(s, pos));
     return out;
 }
 
@@ -351,8 +349,7 @@ bool GetTextExtentPoint32(HDC hdc, const char* text, int length, SIZE* size) {
     const SelectedFont f = FontOf(*dc);
     if (!f.font) return false;
     long long width = 0;
-    for (char32_t c : Decode(text, length))
-        width += f.font->Advance(c);
+    for (char32_t c : Decode(text, length)) width += f.font->Advance(c);
     size->cx = LONG(std::min<long long>(width, 0x7FFFFFFF));
     size->cy = f.font->Metrics().height;
     return true;
@@ -453,8 +450,7 @@ class TextLayout {
             if (format_ & DT_SINGLELINE)
                 j = n;
             else
-                while (j < n && text[j] != U'\n' && text[j] != U'\r')
-                    ++j;
+                while (j < n && text[j] != U'\n' && text[j] != U'\r') ++j;
             Paragraph(text, i, j, lines);
             if (j < n) j += (text[j] == U'\r' && j + 1 < n && text[j + 1] == U'\n') ? 2 : 1;
             i = j;
@@ -508,17 +504,13 @@ class TextLayout {
             bool first = true;
             while (pos < n) {
                 size_t b = pos;
-                while (b < n && Blank(p[b]))
-                    ++b;
+                while (b < n && Blank(p[b])) ++b;
                 size_t c = b;
-                while (c < n && !Blank(p[c]))
-                    ++c;
+                while (c < n && !Blank(p[c])) ++c;
                 long long x1 = x;
-                for (size_t k = pos; k < b; ++k)
-                    x1 += Advance(p[k], x1);
+                for (size_t k = pos; k < b; ++k) x1 += Advance(p[k], x1);
                 long long x2 = x1;
-                for (size_t k = b; k < c; ++k)
-                    x2 += Advance(p[k], x2);
+                for (size_t k = b; k < c; ++k) x2 += Advance(p[k], x2);
                 if (x2 <= width_ || first) {
                     if (first && x2 > width_ && (format_ & DT_EDITCONTROL) && c > b) {
                         // A word wider than the line, broken between characters: as many as
@@ -599,8 +591,7 @@ int DrawText(HDC hdc, const char* text, int length, RECT* rect, UINT format) {
     TextLayout layout(*f.font, format, width);
     const std::vector<Line> lines = layout.Lines(Decode(text, length));
     long long widest = 0;
-    for (const Line& line : lines)
-        widest = std::max(widest, line.width);
+    for (const Line& line : lines) widest = std::max(widest, line.width);
     const long long total = lineHeight * (long long)lines.size();
 
     if (format & DT_CALCRECT) {

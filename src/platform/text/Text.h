@@ -13,9 +13,9 @@
 // room, so line breaks and tabs never show up as boxes.
 #include <memory>
 
-#include "platform/gdi/DeviceContext.h"
 #include "platform/core/Handles.h"
 #include "platform/core/WinTypes.h"
+#include "platform/gdi/DeviceContext.h"
 
 class RealizedFont;
 

@@ -14,7 +14,7 @@
 constexpr DWORD kWaitForever = 0xFFFFFFFF;
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
 
     // Milliseconds since the backend started.

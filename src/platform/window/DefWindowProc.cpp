@@ -30,7 +30,8 @@ bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
 
 int CaptionHeight(DWORD style, DWORD exStyle) {
     if (!HasCaption(style)) return 0;
-    return (exStyle & WS_EX_TOOLWINDOW) ? GetSystemMetrics(SM_CYSMCAPTION) : GetSystemMetrics(SM_CYCAPTION);
+    return (exStyle & WS_EX_TOOLWINDOW) ? GetSystemMetrics(SM_CYSMCAPTION)
+                                        : GetSystemMetrics(SM_CYCAPTION);
 }
 
 // The caption bar in window coordinates.
@@ -84,10 +85,12 @@ void Frame3D(HDC dc, RECT r, COLORREF topLeft, COLORREF bottomRight) {
 void RaisedEdge(HDC dc, RECT r, bool pressed) {
     if (pressed) {
         Frame3D(dc, r, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-        Frame3D(dc, InflateRect(r, -1, -1), GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_3DLIGHT));
+        Frame3D(dc, InflateRect(r, -1, -1), GetSysColor(COLOR_BTNSHADOW),
+                GetSysColor(COLOR_3DLIGHT));
     } else {
         Frame3D(dc, r, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW));
-        Frame3D(dc, InflateRect(r, -1, -1), GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+        Frame3D(dc, InflateRect(r, -1, -1), GetSysColor(COLOR_BTNHIGHLIGHT),
+                GetSysColor(COLOR_BTNSHADOW));
     }
 }
 
@@ -109,9 +112,7 @@ void DrawButtonGlyph(HDC dc, int hit, RECT r, bool maximized, bool pressed) {
             px(cx + i - 1, cy - i - 1), px(cx + i, cy - i - 1);
         }
         break;
-    case HTMINBUTTON:
-        FillSolid(dc, Rect(cx - 4, cy + 2, cx + 2, cy + 4), ink);
-        break;
+    case HTMINBUTTON: FillSolid(dc, Rect(cx - 4, cy + 2, cx + 2, cy + 4), ink); break;
     case HTMAXBUTTON:
         if (maximized) {
             FillSolid(dc, Rect(cx - 2, cy - 5, cx + 4, cy - 3), ink);
@@ -133,8 +134,7 @@ void DrawButtonGlyph(HDC dc, int hit, RECT r, bool maximized, bool pressed) {
         FillSolid(dc, Rect(cx - 3, cy - 5, cx + 3, cy - 3), ink);
         FillSolid(dc, Rect(cx + 1, cy - 4, cx + 3, cy), ink);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -159,7 +159,8 @@ LRESULT DefaultHitTest(HWND hwnd, POINT screen) {
     if (w->style & WS_THICKFRAME && !(w->style & WS_MAXIMIZE)) {
         const int b = GetSystemMetrics(SM_CXFRAME);
         const int corner = GetSystemMetrics(SM_CYCAPTION) + b;
-        const bool left = p.x < b, right = p.x >= width - b, top = p.y < b, bottom = p.y >= height - b;
+        const bool left = p.x < b, right = p.x >= width - b, top = p.y < b,
+                   bottom = p.y >= height - b;
         if (left || right || top || bottom) {
             const bool nearLeft = p.x < corner, nearRight = p.x >= width - corner;
             const bool nearTop = p.y < corner, nearBottom = p.y >= height - corner;
@@ -178,7 +179,8 @@ LRESULT DefaultHitTest(HWND hwnd, POINT screen) {
         if (p.y >= cap.top && p.y < cap.bottom + 1 && p.x >= cap.left && p.x < cap.right) {
             for (const CaptionButton& b : CaptionButtons(*w))
                 if (PtInRect(b.rect, p)) return b.hit;
-            if ((w->style & WS_SYSMENU) && p.x < cap.left + GetSystemMetrics(SM_CXSMICON) + 2) return HTSYSMENU;
+            if ((w->style & WS_SYSMENU) && p.x < cap.left + GetSystemMetrics(SM_CXSMICON) + 2)
+                return HTSYSMENU;
             return HTCAPTION;
         }
         const int menuHeight = w->IsChild() ? 0 : MenuBarHeight(hwnd);
@@ -253,7 +255,8 @@ void DefaultPrint(HWND hwnd, HDC dc, LPARAM flags) {
     OffsetViewportOrgEx(dc, client.left, client.top, nullptr);
     IntersectClipRect(dc, 0, 0, WidthOf(client), HeightOf(client));
     if (flags & PRF_ERASEBKGND) SendMessage(hwnd, WM_ERASEBKGND, WPARAM(dc), 0);
-    if ((flags & PRF_CLIENT) && WindowOf(hwnd)) SendMessage(hwnd, WM_PRINTCLIENT, WPARAM(dc), flags);
+    if ((flags & PRF_CLIENT) && WindowOf(hwnd))
+        SendMessage(hwnd, WM_PRINTCLIENT, WPARAM(dc), flags);
     if ((flags & PRF_CHILDREN) && WindowOf(hwnd)) {
         const std::vector<HWND> children = WindowOf(hwnd)->children;
         for (auto it = children.rbegin(); it != children.rend(); ++it) {
@@ -262,7 +265,8 @@ void DefaultPrint(HWND hwnd, HDC dc, LPARAM flags) {
             const int childSaved = SaveDC(dc);
             OffsetViewportOrgEx(dc, c->rect.left, c->rect.top, nullptr);
             IntersectClipRect(dc, 0, 0, WidthOf(c->rect), HeightOf(c->rect));
-            SendMessage(*it, WM_PRINT, WPARAM(dc), flags | PRF_NONCLIENT | PRF_ERASEBKGND | PRF_CLIENT);
+            SendMessage(*it, WM_PRINT, WPARAM(dc),
+                        flags | PRF_NONCLIENT | PRF_ERASEBKGND | PRF_CLIENT);
             RestoreDC(dc, childSaved);
         }
     }
@@ -271,8 +275,10 @@ void DefaultPrint(HWND hwnd, HDC dc, LPARAM flags) {
 
 void StartSystemCommandMove(HWND hwnd, WPARAM cmd) {
     const WPARAM kind = cmd & 0xFFF0;
-    if (kind == SC_MOVE) StartMoveSize(hwnd, HTCAPTION);
-    else if ((cmd & 0x0F) >= 1 && (cmd & 0x0F) <= 8) StartMoveSize(hwnd, HTLEFT + int(cmd & 0x0F) - 1);
+    if (kind == SC_MOVE)
+        StartMoveSize(hwnd, HTCAPTION);
+    else if ((cmd & 0x0F) >= 1 && (cmd & 0x0F) <= 8)
+        StartMoveSize(hwnd, HTLEFT + int(cmd & 0x0F) - 1);
 }
 
 } // namespace
@@ -286,7 +292,8 @@ int FrameBorderWidth(DWORD style, DWORD exStyle) {
     // turn it into WS_EX_DLGMODALFRAME when they are made.
     else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
         b = GetSystemMetrics(SM_CXDLGFRAME);
-    else if (style & WS_BORDER) b = GetSystemMetrics(SM_CXBORDER);
+    else if (style & WS_BORDER)
+        b = GetSystemMetrics(SM_CXBORDER);
     if (exStyle & WS_EX_CLIENTEDGE) b += GetSystemMetrics(SM_CXEDGE);
     if (exStyle & WS_EX_STATICEDGE) b += 1;
     return b;
@@ -299,14 +306,16 @@ void PaintClassicFrame(HWND hwnd, HDC dc) {
     RECT r = whole;
     const int saved = SaveDC(dc);
     ExcludeClipRect(dc, w->client.left, w->client.top, w->client.right, w->client.bottom);
-    int border = FrameBorderWidth(w->style, w->exStyle) - ((w->exStyle & WS_EX_CLIENTEDGE) ? 2 : 0) -
+    int border = FrameBorderWidth(w->style, w->exStyle) -
+                 ((w->exStyle & WS_EX_CLIENTEDGE) ? 2 : 0) -
                  ((w->exStyle & WS_EX_STATICEDGE) ? 1 : 0);
     if (border == 1) {
         Frame3D(dc, r, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
     } else if (border >= 2) {
         RaisedEdge(dc, r, false);
         for (int i = 2; i < border; ++i)
-            Frame3D(dc, InflateRect(r, -i, -i), GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE));
+            Frame3D(dc, InflateRect(r, -i, -i), GetSysColor(COLOR_BTNFACE),
+                    GetSysColor(COLOR_BTNFACE));
     }
     r = InflateRect(r, -border, -border);
     if (HasCaption(w->style)) {
@@ -314,16 +323,31 @@ void PaintClassicFrame(HWND hwnd, HDC dc) {
         const bool active = w->ncActive;
         TRIVERTEX v[2];
         const COLORREF c1 = GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
-        const COLORREF c2 = GetSysColor(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
-        v[0] = TRIVERTEX{cap.left, cap.top, COLOR16(GetRValue(c1) << 8), COLOR16(GetGValue(c1) << 8), COLOR16(GetBValue(c1) << 8), 0};
-        v[1] = TRIVERTEX{cap.right, cap.bottom, COLOR16(GetRValue(c2) << 8), COLOR16(GetGValue(c2) << 8), COLOR16(GetBValue(c2) << 8), 0};
-        struct { ULONG upperLeft, lowerRight; } mesh{0, 1};
+        const COLORREF c2 =
+            GetSysColor(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
+        v[0] = TRIVERTEX{cap.left,
+                         cap.top,
+                         COLOR16(GetRValue(c1) << 8),
+                         COLOR16(GetGValue(c1) << 8),
+                         COLOR16(GetBValue(c1) << 8),
+                         0};
+        v[1] = TRIVERTEX{cap.right,
+                         cap.bottom,
+                         COLOR16(GetRValue(c2) << 8),
+                         COLOR16(GetGValue(c2) << 8),
+                         COLOR16(GetBValue(c2) << 8),
+                         0};
+        struct {
+            ULONG upperLeft, lowerRight;
+        } mesh{0, 1};
         GradientFill(dc, v, 2, &mesh, 1, GRADIENT_FILL_RECT_H);
-        FillSolid(dc, Rect(cap.left, cap.bottom, cap.right, cap.bottom + 1), GetSysColor(COLOR_BTNFACE));
+        FillSolid(dc, Rect(cap.left, cap.bottom, cap.right, cap.bottom + 1),
+                  GetSysColor(COLOR_BTNFACE));
         int textLeft = cap.left + 3;
         if (w->style & WS_SYSMENU) {
             const int s = GetSystemMetrics(SM_CXSMICON);
-            DrawIconEx(dc, cap.left + 2, cap.top + (HeightOf(cap) - s) / 2, WindowIcon(hwnd), s, s, 0, nullptr, DI_NORMAL);
+            DrawIconEx(dc, cap.left + 2, cap.top + (HeightOf(cap) - s) / 2, WindowIcon(hwnd), s, s,
+                       0, nullptr, DI_NORMAL);
             textLeft = cap.left + s + 5;
         }
         const std::vector<CaptionButton> buttons = CaptionButtons(*w);
@@ -353,11 +377,13 @@ void PaintClassicFrame(HWND hwnd, HDC dc) {
     if (w->exStyle & WS_EX_CLIENTEDGE) {
         const RECT edge = InflateRect(w->client, 2, 2);
         Frame3D(dc, edge, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-        Frame3D(dc, InflateRect(edge, -1, -1), GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
+        Frame3D(dc, InflateRect(edge, -1, -1), GetSysColor(COLOR_3DDKSHADOW),
+                GetSysColor(COLOR_3DLIGHT));
     }
     if (w->exStyle & WS_EX_STATICEDGE) {
         const int inset = FrameBorderWidth(w->style, w->exStyle) - 1;
-        Frame3D(dc, InflateRect(whole, -inset + 1 - 1, -inset + 1 - 1), GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+        Frame3D(dc, InflateRect(whole, -inset + 1 - 1, -inset + 1 - 1),
+                GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
     }
     RestoreDC(dc, saved);
 }
@@ -366,8 +392,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     WindowObject* w = WindowOf(hwnd);
     if (!w) return 0;
     switch (msg) {
-    case WM_NCCREATE:
-        return 1;
+    case WM_NCCREATE: return 1;
     case WM_NCCALCSIZE:
         if (lParam) DefaultCalcSize(hwnd, *reinterpret_cast<RECT*>(lParam));
         return 0;
@@ -415,25 +440,29 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (r) return r;
         }
         return 1; // MA_ACTIVATE
-    case WM_SETCURSOR:
-        return DefaultSetCursor(hwnd, wParam, lParam);
+    case WM_SETCURSOR: return DefaultSetCursor(hwnd, wParam, lParam);
     case WM_NCLBUTTONDOWN:
         switch (int(wParam)) {
         case HTCAPTION:
             SetActiveWindow(TopLevelOf(hwnd));
             if (WindowOf(hwnd)) SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
             return 0;
-        case HTLEFT: case HTRIGHT: case HTTOP: case HTTOPLEFT: case HTTOPRIGHT:
-        case HTBOTTOM: case HTBOTTOMLEFT: case HTBOTTOMRIGHT:
+        case HTLEFT:
+        case HTRIGHT:
+        case HTTOP:
+        case HTTOPLEFT:
+        case HTTOPRIGHT:
+        case HTBOTTOM:
+        case HTBOTTOMLEFT:
+        case HTBOTTOMRIGHT:
             if (w->style & WS_THICKFRAME)
-                SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE + WPARAM(int(wParam) - HTLEFT + 1), lParam);
+                SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE + WPARAM(int(wParam) - HTLEFT + 1),
+                            lParam);
             return 0;
         case HTCLOSE:
         case HTMINBUTTON:
         case HTMAXBUTTON:
-        case HTHELP:
-            StartCaptionButtonTracking(hwnd, int(wParam));
-            return 0;
+        case HTHELP: StartCaptionButtonTracking(hwnd, int(wParam)); return 0;
         case HTMENU:
             MenuBarMouseDown(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
@@ -442,15 +471,16 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case HTVSCROLL:
         case HTHSCROLL:
-            ScrollBarMouseDown(hwnd, int(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            ScrollBarMouseDown(hwnd, int(wParam),
+                               POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
-        default:
-            return 0;
+        default: return 0;
         }
     case WM_NCLBUTTONDBLCLK:
         // A quick second press on a scroll bar is a press like the first.
         if (wParam == HTVSCROLL || wParam == HTHSCROLL) {
-            ScrollBarMouseDown(hwnd, int(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            ScrollBarMouseDown(hwnd, int(wParam),
+                               POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         }
         if (wParam == HTCAPTION && (w->style & WS_MAXIMIZEBOX))
@@ -461,24 +491,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case SC_CLOSE:
             if (!(w->cls->wc.style & CS_NOCLOSE)) SendMessage(hwnd, WM_CLOSE, 0, 0);
             return 0;
-        case SC_MINIMIZE:
-            ShowWindow(hwnd, SW_MINIMIZE);
-            return 0;
-        case SC_MAXIMIZE:
-            ShowWindow(hwnd, SW_MAXIMIZE);
-            return 0;
-        case SC_RESTORE:
-            ShowWindow(hwnd, SW_RESTORE);
-            return 0;
+        case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
+        case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
+        case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
         case SC_MOVE:
-        case SC_SIZE:
-            StartSystemCommandMove(hwnd, wParam);
-            return 0;
-        case SC_KEYMENU:
-            MenuBarKey(TopLevelOf(hwnd), lParam);
-            return 0;
-        default:
-            return 0;
+        case SC_SIZE: StartSystemCommandMove(hwnd, wParam); return 0;
+        case SC_KEYMENU: MenuBarKey(TopLevelOf(hwnd), lParam); return 0;
+        default: return 0;
         }
     case WM_SYSKEYDOWN:
         // Alt alone, released with no other key between, opens the menu bar.
@@ -495,9 +514,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         g_altAlone = false;
         SendMessage(TopLevelOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
         return 0;
-    case WM_CLOSE:
-        DestroyWindow(hwnd);
-        return 0;
+    case WM_CLOSE: DestroyWindow(hwnd); return 0;
     case WM_GETMINMAXINFO: {
         auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
         RECT work{};
@@ -505,17 +522,22 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         const int b = FrameBorderWidth(w->style, w->exStyle);
         mmi->ptMaxSize = POINT{WidthOf(work) + 2 * b, HeightOf(work) + 2 * b};
         mmi->ptMaxPosition = POINT{-b, -b};
-        mmi->ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-        mmi->ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXSCREEN) + 2 * b + 12, GetSystemMetrics(SM_CYSCREEN) + 2 * b + 12};
+        mmi->ptMinTrackSize =
+            POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+        mmi->ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXSCREEN) + 2 * b + 12,
+                                    GetSystemMetrics(SM_CYSCREEN) + 2 * b + 12};
         return 0;
     }
     case WM_WINDOWPOSCHANGED: {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
         if (!(pos->flags & SWP_NOMOVE))
-            SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+            SendMessage(hwnd, WM_MOVE, 0,
+                        MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
         if (!(pos->flags & SWP_NOSIZE) && WindowOf(hwnd)) {
             w = WindowOf(hwnd);
-            const WPARAM kind = (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED;
+            const WPARAM kind = (w->style & WS_MAXIMIZE)   ? SIZE_MAXIMIZED
+                                : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED
+                                                           : SIZE_RESTORED;
             SendMessage(hwnd, WM_SIZE, kind, MAKELPARAM(WidthOf(w->client), HeightOf(w->client)));
         }
         return 0;
@@ -527,18 +549,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             EndPaint(hwnd, &ps);
         }
         return 0;
-    case WM_ERASEBKGND:
-        return DefaultEraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
-    case WM_PRINT:
-        DefaultPrint(hwnd, reinterpret_cast<HDC>(wParam), lParam);
-        return 0;
+    case WM_ERASEBKGND: return DefaultEraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_PRINT: DefaultPrint(hwnd, reinterpret_cast<HDC>(wParam), lParam); return 0;
     case WM_PRINTCLIENT:
         // Our window classes paint into a given context when WM_PAINT carries one.
         SendMessage(hwnd, WM_PAINT, wParam, 0);
         return 0;
-    case WM_SETREDRAW:
-        w->redrawEnabled = wParam != 0;
-        return 0;
+    case WM_SETREDRAW: w->redrawEnabled = wParam != 0; return 0;
     case WM_SETTEXT:
         w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
         if (HasCaption(w->style)) w->frameNeeded = true;
@@ -550,14 +567,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         reinterpret_cast<char*>(lParam)[n] = 0;
         return LRESULT(n);
     }
-    case WM_GETTEXTLENGTH:
-        return LRESULT(w->text.size());
+    case WM_GETTEXTLENGTH: return LRESULT(w->text.size());
     case WM_SETFONT:
         w->font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(uintptr_t(lParam))) InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT:
-        return LRESULT(reinterpret_cast<uintptr_t>(w->font));
+    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(w->font));
     case WM_SETICON: {
         HICON& slot = wParam == 0 /* ICON_SMALL */ ? w->iconSmall : w->iconBig;
         const HICON old = slot;
@@ -566,7 +581,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return LRESULT(reinterpret_cast<uintptr_t>(old));
     }
     case WM_GETICON:
-        return LRESULT(reinterpret_cast<uintptr_t>(wParam == 1 /* ICON_BIG */ ? w->iconBig : w->iconSmall));
+        return LRESULT(
+            reinterpret_cast<uintptr_t>(wParam == 1 /* ICON_BIG */ ? w->iconBig : w->iconSmall));
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -576,12 +592,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: {
         // Fields are window-coloured, everything else sits on the face colour.
         const bool field = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
-        const int back = field ? COLOR_WINDOW : msg == WM_CTLCOLORSCROLLBAR ? COLOR_SCROLLBAR : COLOR_BTNFACE;
+        const int back = field                         ? COLOR_WINDOW
+                         : msg == WM_CTLCOLORSCROLLBAR ? COLOR_SCROLLBAR
+                                                       : COLOR_BTNFACE;
         SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(back));
         return LRESULT(reinterpret_cast<uintptr_t>(GetSysColorBrush(back)));
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }

@@ -1,15 +1,14 @@
 #include "platform/window/Locale.h"
 
-#include "platform/window/Backend.h"
-
+#include <cstdlib>
+#include <cstring>
 #include <langinfo.h>
 #include <locale.h>
 #include <pwd.h>
 #include <unistd.h>
-
-#include <cstdlib>
-#include <cstring>
 #include <vector>
+
+#include "platform/window/Backend.h"
 
 namespace {
 std::optional<std::string>& UserNameOverride() {
@@ -113,90 +112,39 @@ std::string WindowsPatternFromStrftime(std::string_view format) {
             if (format[i] == '-' || format[i] == '_') unpadded = true;
             ++i;
         }
-        while (i < format.size() && format[i] >= '0' && format[i] <= '9')
-            ++i;
-        while (i < format.size() && (format[i] == 'E' || format[i] == 'O'))
-            ++i;
+        while (i < format.size() && format[i] >= '0' && format[i] <= '9') ++i;
+        while (i < format.size() && (format[i] == 'E' || format[i] == 'O')) ++i;
         if (i >= format.size()) break;
         const char* piece = nullptr;
         switch (format[i]) {
-        case '%':
-            literal.push_back('%');
-            continue;
-        case 'n':
-            literal.push_back(' ');
-            continue;
-        case 't':
-            literal.push_back('\t');
-            continue;
-        case 'a':
-            piece = "ddd";
-            break;
-        case 'A':
-            piece = "dddd";
-            break;
+        case '%': literal.push_back('%'); continue;
+        case 'n': literal.push_back(' '); continue;
+        case 't': literal.push_back('\t'); continue;
+        case 'a': piece = "ddd"; break;
+        case 'A': piece = "dddd"; break;
         case 'b':
-        case 'h':
-            piece = "MMM";
-            break;
-        case 'B':
-            piece = "MMMM";
-            break;
-        case 'd':
-            piece = unpadded ? "d" : "dd";
-            break;
-        case 'e':
-            piece = "d";
-            break;
-        case 'm':
-            piece = unpadded ? "M" : "MM";
-            break;
-        case 'y':
-            piece = "yy";
-            break;
+        case 'h': piece = "MMM"; break;
+        case 'B': piece = "MMMM"; break;
+        case 'd': piece = unpadded ? "d" : "dd"; break;
+        case 'e': piece = "d"; break;
+        case 'm': piece = unpadded ? "M" : "MM"; break;
+        case 'y': piece = "yy"; break;
         case 'Y':
-        case 'G':
-            piece = "yyyy";
-            break;
-        case 'D':
-            piece = "MM/dd/yy";
-            break;
-        case 'F':
-            piece = "yyyy-MM-dd";
-            break;
-        case 'H':
-            piece = unpadded ? "H" : "HH";
-            break;
-        case 'k':
-            piece = "H";
-            break;
-        case 'I':
-            piece = unpadded ? "h" : "hh";
-            break;
-        case 'l':
-            piece = "h";
-            break;
-        case 'M':
-            piece = unpadded ? "m" : "mm";
-            break;
-        case 'S':
-            piece = unpadded ? "s" : "ss";
-            break;
+        case 'G': piece = "yyyy"; break;
+        case 'D': piece = "MM/dd/yy"; break;
+        case 'F': piece = "yyyy-MM-dd"; break;
+        case 'H': piece = unpadded ? "H" : "HH"; break;
+        case 'k': piece = "H"; break;
+        case 'I': piece = unpadded ? "h" : "hh"; break;
+        case 'l': piece = "h"; break;
+        case 'M': piece = unpadded ? "m" : "mm"; break;
+        case 'S': piece = unpadded ? "s" : "ss"; break;
         case 'p':
-        case 'P':
-            piece = "tt";
-            break;
-        case 'r':
-            piece = "hh:mm:ss tt";
-            break;
-        case 'R':
-            piece = "HH:mm";
-            break;
-        case 'T':
-            piece = "HH:mm:ss";
-            break;
-        default:
-            continue; // no counterpart: dropped
+        case 'P': piece = "tt"; break;
+        case 'r': piece = "hh:mm:ss tt"; break;
+        case 'R': piece = "HH:mm"; break;
+        case 'T': piece = "HH:mm:ss"; break;
+        default: continue; // no counterpart: dropped
         }
         flush();
         out += piece;
@@ -256,27 +204,20 @@ const LocaleFormats& UserLocaleFormats() {
     return formats;
 }
 
-std::string ShortDateFormat() {
-    return UserLocaleFormats().shortDate;
-}
-std::string LongTimeFormat() {
-    return UserLocaleFormats().longTime;
-}
+std::string ShortDateFormat() { return UserLocaleFormats().shortDate; }
+std::string LongTimeFormat() { return UserLocaleFormats().longTime; }
 
 namespace {
 
 void AppendNumber(std::string& out, long long value, int minDigits) {
     std::string digits = std::to_string(value < 0 ? -value : value);
     if (value < 0) out.push_back('-');
-    for (int i = int(digits.size()); i < minDigits; ++i)
-        out.push_back('0');
+    for (int i = int(digits.size()); i < minDigits; ++i) out.push_back('0');
     out += digits;
 }
 
 // Keeps an out-of-range field of a hand-made struct tm from indexing past a name table.
-int Wrap(int value, int count) {
-    return ((value % count) + count) % count;
-}
+int Wrap(int value, int count) { return ((value % count) + count) % count; }
 
 } // namespace
 
@@ -307,8 +248,7 @@ std::string FormatDateTime(std::string_view pattern, const std::tm& t,
             continue;
         }
         size_t run = 1;
-        while (i + run < pattern.size() && pattern[i + run] == c)
-            ++run;
+        while (i + run < pattern.size() && pattern[i + run] == c) ++run;
         switch (c) {
         case 'd':
             if (run <= 2)
@@ -339,23 +279,15 @@ std::string FormatDateTime(std::string_view pattern, const std::tm& t,
             AppendNumber(out, h == 0 ? 12 : h, run >= 2 ? 2 : 1);
             break;
         }
-        case 'H':
-            AppendNumber(out, t.tm_hour, run >= 2 ? 2 : 1);
-            break;
-        case 'm':
-            AppendNumber(out, t.tm_min, run >= 2 ? 2 : 1);
-            break;
-        case 's':
-            AppendNumber(out, t.tm_sec, run >= 2 ? 2 : 1);
-            break;
+        case 'H': AppendNumber(out, t.tm_hour, run >= 2 ? 2 : 1); break;
+        case 'm': AppendNumber(out, t.tm_min, run >= 2 ? 2 : 1); break;
+        case 's': AppendNumber(out, t.tm_sec, run >= 2 ? 2 : 1); break;
         case 't': {
             const std::string& designator = Wrap(t.tm_hour, 24) < 12 ? formats.am : formats.pm;
             out += run == 1 ? designator.substr(0, 1) : designator;
             break;
         }
-        default:
-            out.append(run, c);
-            break;
+        default: out.append(run, c); break;
         }
         i += run;
     }
@@ -377,9 +309,5 @@ std::tm LocalTime(std::time_t time) {
 }
 } // namespace
 
-std::string DateToStr(std::time_t time) {
-    return DateToStr(LocalTime(time));
-}
-std::string TimeToStr(std::time_t time) {
-    return TimeToStr(LocalTime(time));
-}
+std::string DateToStr(std::time_t time) { return DateToStr(LocalTime(time)); }
+std::string TimeToStr(std::time_t time) { return TimeToStr(LocalTime(time)); }

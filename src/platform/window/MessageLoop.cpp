@@ -95,7 +95,8 @@ bool TakeTimer(MSG* msg, HWND filter, bool remove) {
     for (Timer& t : s.timers) {
         if (int32_t(now - t.due) < 0) continue;
         if (filter && t.hwnd != filter) continue;
-        *msg = MSG{t.hwnd, WM_TIMER, t.id, LPARAM(reinterpret_cast<uintptr_t>(t.proc)), now, s.cursor};
+        *msg =
+            MSG{t.hwnd, WM_TIMER, t.id, LPARAM(reinterpret_cast<uintptr_t>(t.proc)), now, s.cursor};
         if (remove) t.due = now + std::max<UINT>(t.interval, 1);
         return true;
     }
@@ -191,7 +192,8 @@ void UpdateLeaveTracking(HWND now) {
     if (s.leaveTracked && s.leaveTracked != now) {
         HWND left = s.leaveTracked;
         s.leaveTracked = nullptr;
-        if (WindowOf(left)) WindowOf(left)->trackLeave = false, PostInput(left, WM_MOUSELEAVE, 0, 0);
+        if (WindowOf(left))
+            WindowOf(left)->trackLeave = false, PostInput(left, WM_MOUSELEAVE, 0, 0);
     }
     s.lastMouseWindow = now;
 }
@@ -284,7 +286,8 @@ void SetDispatchExceptionHandler(std::function<void(std::exception_ptr)> handler
 uint32_t KeyCharacter(UINT vk, bool shift, bool ctrl) {
     if (vk >= 'A' && vk <= 'Z') return ctrl ? vk - 'A' + 1 : shift ? vk : vk + 32; // Ctrl+C is 0x03
     if (vk >= '0' && vk <= '9') return vk;
-    if (vk == VK_SPACE || vk == VK_RETURN || vk == VK_BACK || vk == VK_TAB || vk == VK_ESCAPE) return vk;
+    if (vk == VK_SPACE || vk == VK_RETURN || vk == VK_BACK || vk == VK_TAB || vk == VK_ESCAPE)
+        return vk;
     return 0;
 }
 
@@ -295,7 +298,8 @@ bool TranslateMessage(const MSG* msg) {
     if (!ch) return false;
     // The character comes next, before any input queued after the key.
     auto& s = State();
-    s.queue.push_front(MSG{msg->hwnd, msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR, ch, msg->lParam, Now(), s.cursor});
+    s.queue.push_front(MSG{msg->hwnd, msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR, ch,
+                           msg->lParam, Now(), s.cursor});
     return true;
 }
 
@@ -339,7 +343,9 @@ uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT elapseMs, TIMERPROC proc) {
     auto& timers = State().timers;
     if (!hwnd && id == 0) {
         uintptr_t fresh = 1;
-        while (std::any_of(timers.begin(), timers.end(), [&](const Timer& t) { return !t.hwnd && t.id == fresh; })) ++fresh;
+        while (std::any_of(timers.begin(), timers.end(),
+                           [&](const Timer& t) { return !t.hwnd && t.id == fresh; }))
+            ++fresh;
         id = fresh;
     }
     const DWORD due = Now() + std::max<UINT>(elapseMs, 1);
@@ -355,7 +361,8 @@ uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT elapseMs, TIMERPROC proc) {
 }
 
 bool KillTimer(HWND hwnd, uintptr_t id) {
-    return std::erase_if(State().timers, [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; }) > 0;
+    return std::erase_if(State().timers,
+                         [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; }) > 0;
 }
 
 void ForgetWindowTimers(HWND hwnd) {
@@ -379,7 +386,9 @@ bool GetCursorPos(POINT* point) {
     return true;
 }
 
-int16_t GetKeyState(int vk) { return vk >= 0 && vk < 256 && State().keyDown[vk] ? int16_t(0x8000) : 0; }
+int16_t GetKeyState(int vk) {
+    return vk >= 0 && vk < 256 && State().keyDown[vk] ? int16_t(0x8000) : 0;
+}
 int16_t GetAsyncKeyState(int vk) { return GetKeyState(vk); }
 
 bool TrackMouseEvent(TRACKMOUSEEVENT* tme) {
@@ -437,15 +446,23 @@ void QueueMouseMove(POINT screen) {
 void QueueMouseButton(POINT screen, MouseButton button, bool down) {
     auto& s = State();
     s.cursor = screen;
-    const UINT vk = button == MouseButton::Left ? VK_LBUTTON : button == MouseButton::Right ? VK_RBUTTON : 0x04;
+    const UINT vk = button == MouseButton::Left    ? VK_LBUTTON
+                    : button == MouseButton::Right ? VK_RBUTTON
+                                                   : 0x04;
     s.keyDown[vk] = down;
-    const UINT base = button == MouseButton::Left ? WM_LBUTTONDOWN : button == MouseButton::Right ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
-    const UINT ncBase = button == MouseButton::Left ? WM_NCLBUTTONDOWN : button == MouseButton::Right ? WM_NCRBUTTONDOWN : WM_NCMBUTTONDOWN;
+    const UINT base = button == MouseButton::Left    ? WM_LBUTTONDOWN
+                      : button == MouseButton::Right ? WM_RBUTTONDOWN
+                                                     : WM_MBUTTONDOWN;
+    const UINT ncBase = button == MouseButton::Left    ? WM_NCLBUTTONDOWN
+                        : button == MouseButton::Right ? WM_NCRBUTTONDOWN
+                                                       : WM_NCMBUTTONDOWN;
     if (MoveSizeActive()) {
         if (button == MouseButton::Left) EndMoveSize();
         return;
     }
-    if (WindowOf(s.buttonWindow) && button == MouseButton::Left && !down && TrackCaptionButtonInput(screen, true)) return;
+    if (WindowOf(s.buttonWindow) && button == MouseButton::Left && !down &&
+        TrackCaptionButtonInput(screen, true))
+        return;
 
     HWND target = GetCapture();
     int hit = HTCLIENT;
@@ -461,8 +478,10 @@ void QueueMouseButton(POINT screen, MouseButton button, bool down) {
         // A press on a window of another top-level window activates it first.
         const HWND top = TopLevelOf(target);
         if (top && top != GetActiveWindow()) {
-            const LRESULT how = SendMessage(target, WM_MOUSEACTIVATE, WPARAM(top), MAKELPARAM(hit, base));
-            if (how != 3 /* MA_NOACTIVATE */ && how != 4 /* MA_NOACTIVATEANDEAT */ && WindowOf(top)) SetActiveWindow(top);
+            const LRESULT how =
+                SendMessage(target, WM_MOUSEACTIVATE, WPARAM(top), MAKELPARAM(hit, base));
+            if (how != 3 /* MA_NOACTIVATE */ && how != 4 /* MA_NOACTIVATEANDEAT */ && WindowOf(top))
+                SetActiveWindow(top);
             if (how == 4 || how == 2 /* MA_ACTIVATEANDEAT */) return;
         }
         if (!WindowOf(target)) return;
@@ -474,10 +493,12 @@ void QueueMouseButton(POINT screen, MouseButton button, bool down) {
     const bool client = hit == HTCLIENT;
     if (down) {
         const bool dblClient = client && (WindowOf(target)->cls->wc.style & CS_DBLCLKS);
-        const bool sameSpot = std::abs(screen.x - s.lastDownPos.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                              std::abs(screen.y - s.lastDownPos.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-        const bool isDouble = s.lastDownWindow == target && s.lastDownMessage == (client ? base : ncBase) &&
-                              Now() - s.lastDownTime <= kDoubleClickTime && sameSpot && (dblClient || !client);
+        const bool sameSpot =
+            std::abs(screen.x - s.lastDownPos.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+            std::abs(screen.y - s.lastDownPos.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+        const bool isDouble =
+            s.lastDownWindow == target && s.lastDownMessage == (client ? base : ncBase) &&
+            Now() - s.lastDownTime <= kDoubleClickTime && sameSpot && (dblClient || !client);
         if (isDouble) {
             msg = base + 2;
             s.lastDownWindow = nullptr;
@@ -504,7 +525,9 @@ void QueueMouseWheel(POINT screen, int delta) {
         int hit;
         target = HitWindow(screen, &hit);
     }
-    if (target && AcceptsInput(target)) PostInput(target, WM_MOUSEWHEEL, MAKELONG(WORD(MouseKeyState()), WORD(int16_t(delta))), MAKELPARAM(screen.x, screen.y));
+    if (target && AcceptsInput(target))
+        PostInput(target, WM_MOUSEWHEEL, MAKELONG(WORD(MouseKeyState()), WORD(int16_t(delta))),
+                  MAKELPARAM(screen.x, screen.y));
 }
 
 void QueueKey(UINT vk, bool down) {
@@ -556,13 +579,19 @@ void TrackMoveSize(POINT screen) {
             size = std::clamp(size, lo, std::max(lo, hi));
             moving = fixed + size * sign;
         };
-        if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT) limit(r.left, r.right, -1, mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x);
-        else limit(r.right, r.left, 1, mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x);
-        if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT) limit(r.top, r.bottom, -1, mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y);
-        else limit(r.bottom, r.top, 1, mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y);
+        if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT)
+            limit(r.left, r.right, -1, mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x);
+        else
+            limit(r.right, r.left, 1, mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x);
+        if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT)
+            limit(r.top, r.bottom, -1, mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y);
+        else
+            limit(r.bottom, r.top, 1, mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y);
         SendMessage(hwnd, WM_SIZING, WPARAM(hit - HTLEFT + 1), LPARAM(&r));
     }
-    if (WindowOf(hwnd)) SetWindowPos(hwnd, nullptr, r.left, r.top, WidthOf(r), HeightOf(r), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (WindowOf(hwnd))
+        SetWindowPos(hwnd, nullptr, r.left, r.top, WidthOf(r), HeightOf(r),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void EndMoveSize() {
@@ -586,7 +615,8 @@ void StartMoveSize(HWND hwnd, int hit) {
     if (w->IsChild()) {
         POINT tl{s.moveSizeRect.left, s.moveSizeRect.top};
         ScreenToClient(w->parent, &tl);
-        s.moveSizeRect = OffsetRect(s.moveSizeRect, tl.x - s.moveSizeRect.left, tl.y - s.moveSizeRect.top);
+        s.moveSizeRect =
+            OffsetRect(s.moveSizeRect, tl.x - s.moveSizeRect.left, tl.y - s.moveSizeRect.top);
     }
     SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);
     if (WindowOf(hwnd)) SetCapture(hwnd);
@@ -629,8 +659,11 @@ bool TrackCaptionButton(POINT screen, bool released) {
     if (GetCapture() == hwnd) ReleaseCapture();
     if (WindowOf(hwnd)) SendMessage(hwnd, WM_NCPAINT, 1, 0);
     if (over == s.buttonHit && WindowOf(hwnd)) {
-        WPARAM cmd = over == HTCLOSE ? SC_CLOSE : over == HTMINBUTTON ? SC_MINIMIZE : over == HTHELP ? SC_CONTEXTHELP
-                   : IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE;
+        WPARAM cmd = over == HTCLOSE       ? SC_CLOSE
+                     : over == HTMINBUTTON ? SC_MINIMIZE
+                     : over == HTHELP      ? SC_CONTEXTHELP
+                     : IsZoomed(hwnd)      ? SC_RESTORE
+                                           : SC_MAXIMIZE;
         PostMessage(hwnd, WM_SYSCOMMAND, cmd, MAKELPARAM(screen.x, screen.y));
     }
     return true;
@@ -638,4 +671,6 @@ bool TrackCaptionButton(POINT screen, bool released) {
 
 } // namespace
 
-bool TrackCaptionButtonInput(POINT screen, bool released) { return TrackCaptionButton(screen, released); }
+bool TrackCaptionButtonInput(POINT screen, bool released) {
+    return TrackCaptionButton(screen, released);
+}

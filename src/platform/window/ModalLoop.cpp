@@ -2,7 +2,6 @@
 
 #include <vector>
 
-
 namespace {
 
 constexpr int kWakeQuitCode = 0x4D4F444C;
@@ -12,7 +11,9 @@ std::vector<const ModalFilter*>& Filters() {
     return filters;
 }
 
-bool IsWakeQuit(const MSG& msg) { return msg.message == WM_QUIT && int(msg.wParam) == kWakeQuitCode; }
+bool IsWakeQuit(const MSG& msg) {
+    return msg.message == WM_QUIT && int(msg.wParam) == kWakeQuitCode;
+}
 
 void DropWakeQuit() {
     MSG quit;
@@ -22,7 +23,7 @@ void DropWakeQuit() {
 
 // Keeps the filter on the stack for exactly as long as its loop runs, exceptions included.
 class FilterScope {
-public:
+  public:
     explicit FilterScope(const ModalFilter* filter) { Filters().push_back(filter); }
     ~FilterScope() { Filters().pop_back(); }
     FilterScope(const FilterScope&) = delete;
@@ -33,7 +34,8 @@ public:
 
 void WakeModalLoop() {
     MSG pending;
-    if (!PeekMessage(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) PostQuitMessage(kWakeQuitCode);
+    if (!PeekMessage(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+        PostQuitMessage(kWakeQuitCode);
 }
 
 bool ModalLoopRunning() { return !Filters().empty(); }

@@ -25,7 +25,9 @@ void ScreenOverlay::End(HDC dc, const Bitmap& surface) {
     const Bitmap base = std::move(it->second);
     bases_.erase(it);
     const int w = base.Width(), h = base.Height();
-    if (surface.Width() != w || surface.Height() != h || pixels_.Width() != w || pixels_.Height() != h) return;
+    if (surface.Width() != w || surface.Height() != h || pixels_.Width() != w ||
+        pixels_.Height() != h)
+        return;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const uint32_t now = surface.GetPixel(x, y) & 0xFFFFFF;
@@ -38,11 +40,13 @@ void ScreenOverlay::End(HDC dc, const Bitmap& surface) {
 }
 
 void ScreenOverlay::ApplyTo(Bitmap& screen) const {
-    if (keptCount_ == 0 || screen.Width() != pixels_.Width() || screen.Height() != pixels_.Height()) return;
+    if (keptCount_ == 0 || screen.Width() != pixels_.Width() || screen.Height() != pixels_.Height())
+        return;
     const int w = screen.Width(), h = screen.Height();
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (kept_[size_t(y) * size_t(w) + size_t(x)]) screen.SetPixel(x, y, pixels_.GetPixel(x, y));
+            if (kept_[size_t(y) * size_t(w) + size_t(x)])
+                screen.SetPixel(x, y, pixels_.GetPixel(x, y));
 }
 
 void ScreenOverlay::Clear() {

@@ -8,11 +8,11 @@
 #include <map>
 #include <vector>
 
-#include "platform/gdi/Bitmap.h"
 #include "platform/core/Handles.h"
+#include "platform/gdi/Bitmap.h"
 
 class ScreenOverlay {
-public:
+  public:
     static ScreenOverlay& Instance();
 
     // A screen context starts from the windows composed (`windows`); the kept pixels are
@@ -24,7 +24,7 @@ public:
     void Clear();
     bool Empty() const { return keptCount_ == 0; }
 
-private:
+  private:
     void Fit(int width, int height);
 
     std::map<HDC, Bitmap> bases_; // the windows under each open screen context

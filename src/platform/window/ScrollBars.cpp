@@ -65,7 +65,7 @@ bool ValidBar(HWND hwnd, int bar) {
 // ---------------------------------------------------------------- geometry
 
 struct BarLayout {
-    RECT rect{};        // window coordinates
+    RECT rect{}; // window coordinates
     bool vertical = false;
     int length = 0;     // along the bar
     int arrow = 0;      // arrow button length actually used
@@ -76,7 +76,9 @@ struct BarLayout {
 int RangeOf(const SCROLLINFO& si) { return si.nMax - si.nMin; }
 int MaxPosOf(const SCROLLINFO& si) { return si.nMax - std::max<int>(int(si.nPage), 1) + 1; }
 bool Scrollable(const SCROLLINFO& si) { return si.nMin < si.nMax && int(si.nPage) <= RangeOf(si); }
-bool BarDisabled(const BarState& b) { return (b.disabledArrows & ESB_DISABLE_BOTH) == ESB_DISABLE_BOTH; }
+bool BarDisabled(const BarState& b) {
+    return (b.disabledArrows & ESB_DISABLE_BOTH) == ESB_DISABLE_BOTH;
+}
 
 // Thumb length and offset within a track of length `track`.
 void PlaceThumb(const SCROLLINFO& si, int track, int arrow, int* start, int* length) {
@@ -87,7 +89,8 @@ void PlaceThumb(const SCROLLINFO& si, int track, int arrow, int* start, int* len
     s = std::max(s, std::min(kMinThumb, track));
     if (s >= track) return; // no room to move: no thumb
     const int steps = range - std::max<int>(int(si.nPage), 1) + 1;
-    const int offset = steps > 0 ? std::clamp(MulDiv(si.nPos - si.nMin, track - s, steps), 0, track - s) : 0;
+    const int offset =
+        steps > 0 ? std::clamp(MulDiv(si.nPos - si.nMin, track - s, steps), 0, track - s) : 0;
     *start = arrow + offset;
     *length = s;
 }
@@ -98,8 +101,10 @@ RECT BarRect(HWND hwnd, int bar) {
     if (bar == SB_CTL) return w->client;
     const WindowBars& bars = BarsOf(hwnd);
     const RECT c = w->client;
-    if (bar == SB_VERT && bars.reservedV) return Rect(c.right, c.top, c.right + GetSystemMetrics(SM_CXVSCROLL), c.bottom);
-    if (bar == SB_HORZ && bars.reservedH) return Rect(c.left, c.bottom, c.right, c.bottom + GetSystemMetrics(SM_CYHSCROLL));
+    if (bar == SB_VERT && bars.reservedV)
+        return Rect(c.right, c.top, c.right + GetSystemMetrics(SM_CXVSCROLL), c.bottom);
+    if (bar == SB_HORZ && bars.reservedH)
+        return Rect(c.left, c.bottom, c.right, c.bottom + GetSystemMetrics(SM_CYHSCROLL));
     return RECT{};
 }
 
@@ -177,7 +182,8 @@ void RaisedBox(HDC dc, const RECT& r) {
     if (WidthOf(r) < 2 || HeightOf(r) < 2) return;
     Frame3D(dc, r, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW));
     if (WidthOf(r) > 3 && HeightOf(r) > 3)
-        Frame3D(dc, InflateRect(r, -1, -1), GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+        Frame3D(dc, InflateRect(r, -1, -1), GetSysColor(COLOR_BTNHIGHLIGHT),
+                GetSysColor(COLOR_BTNSHADOW));
 }
 
 // The dithered track: every other pixel in the highlight colour over the face colour, or in
@@ -303,7 +309,8 @@ void DragThumb(POINT inWindow) {
     const BarLayout l = LayoutBar(hwnd, t.bar);
     if (l.thumbLength == 0) return;
     const int trackLen = l.length - 2 * l.arrow;
-    const int start = std::clamp(CursorAlong(l, inWindow) - t.grab, l.arrow, l.length - l.arrow - l.thumbLength);
+    const int start =
+        std::clamp(CursorAlong(l, inWindow) - t.grab, l.arrow, l.length - l.arrow - l.thumbLength);
     t.dragThumbStart = start;
     SCROLLINFO& si = BarsOf(hwnd).bars[t.bar].info;
     const int steps = RangeOf(si) - std::max<int>(int(si.nPage), 1) + 1;
@@ -358,13 +365,13 @@ bool TrackingHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(hwnd, &p);
         const POINT inWindow = ScreenToWindow(hwnd, p);
-        if (t.dragging) DragThumb(inWindow);
-        else UpdateOver(inWindow);
+        if (t.dragging)
+            DragThumb(inWindow);
+        else
+            UpdateOver(inWindow);
         return true;
     }
-    case WM_LBUTTONUP:
-        EndTracking(true);
-        return true;
+    case WM_LBUTTONUP: EndTracking(true); return true;
     case WM_CAPTURECHANGED:
         // Another window took the mouse: the press is over. A window on its way out hears no
         // more requests.
@@ -373,10 +380,8 @@ bool TrackingHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        return true;
-    default:
-        return false;
+    case WM_RBUTTONUP: return true;
+    default: return false;
     }
 }
 
@@ -410,7 +415,8 @@ void StartTracking(HWND hwnd, int bar, POINT inWindow) {
     const int part = PartAt(l, along);
     if (part < 0) return;
     if (part == SB_LINEUP && ((b.disabledArrows & ESB_DISABLE_LTUP) || !Scrollable(b.info))) return;
-    if (part == SB_LINEDOWN && ((b.disabledArrows & ESB_DISABLE_RTDN) || !Scrollable(b.info))) return;
+    if (part == SB_LINEDOWN && ((b.disabledArrows & ESB_DISABLE_RTDN) || !Scrollable(b.info)))
+        return;
 
     Tracking& t = Track();
     t = Tracking{};
@@ -418,10 +424,11 @@ void StartTracking(HWND hwnd, int bar, POINT inWindow) {
     t.bar = bar;
     t.part = part;
     t.over = true;
-    t.hookId = AddWindowMessageHook(hwnd, [](HWND h, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-        *result = 0;
-        return TrackingHook(h, msg, wParam, lParam);
-    });
+    t.hookId = AddWindowMessageHook(
+        hwnd, [](HWND h, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+            *result = 0;
+            return TrackingHook(h, msg, wParam, lParam);
+        });
     SetCapture(hwnd);
     if (!StillTracking(hwnd)) return;
     if (part == SB_THUMBTRACK) {
@@ -467,8 +474,10 @@ void PaintScrollBarControl(HWND hwnd, HDC dc) {
     const RECT client = ClientRectInWindow(hwnd);
     const int saved = SaveDC(dc);
     OffsetViewportOrgEx(dc, -client.left, -client.top, nullptr);
-    if (GetWindowLong(hwnd, GWL_STYLE) & SBS_SIZEGRIP) PaintSizeGrip(dc, client);
-    else PaintBar(hwnd, SB_CTL, dc);
+    if (GetWindowLong(hwnd, GWL_STYLE) & SBS_SIZEGRIP)
+        PaintSizeGrip(dc, client);
+    else
+        PaintBar(hwnd, SB_CTL, dc);
     RestoreDC(dc, saved);
 }
 
@@ -478,8 +487,7 @@ LRESULT ScrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         PaintControl(hwnd, wParam, [hwnd](HDC dc) { PaintScrollBarControl(hwnd, dc); });
         return 0;
-    case WM_ERASEBKGND:
-        return 1; // painting covers the whole control
+    case WM_ERASEBKGND: return 1; // painting covers the whole control
     case WM_NCHITTEST:
         if (style & SBS_SIZEGRIP) return HTBOTTOMRIGHT;
         break;
@@ -491,13 +499,9 @@ LRESULT ScrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             StartTracking(hwnd, SB_CTL, POINT{p.x + c.left, p.y + c.top});
         }
         return 0;
-    case WM_ENABLE:
-        InvalidateRect(hwnd, nullptr, false);
-        return 0;
-    case SBM_SETPOS:
-        return SetScrollPos(hwnd, SB_CTL, int(wParam), lParam != 0);
-    case SBM_GETPOS:
-        return GetScrollPos(hwnd, SB_CTL);
+    case WM_ENABLE: InvalidateRect(hwnd, nullptr, false); return 0;
+    case SBM_SETPOS: return SetScrollPos(hwnd, SB_CTL, int(wParam), lParam != 0);
+    case SBM_GETPOS: return GetScrollPos(hwnd, SB_CTL);
     case SBM_SETRANGE:
     case SBM_SETRANGEREDRAW: {
         const int old = GetScrollPos(hwnd, SB_CTL);
@@ -505,17 +509,17 @@ LRESULT ScrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return old;
     }
     case SBM_GETRANGE:
-        return GetScrollRange(hwnd, SB_CTL, reinterpret_cast<int*>(wParam), reinterpret_cast<int*>(lParam));
-    case SBM_ENABLE_ARROWS:
-        return EnableScrollBar(hwnd, SB_CTL, UINT(wParam));
+        return GetScrollRange(hwnd, SB_CTL, reinterpret_cast<int*>(wParam),
+                              reinterpret_cast<int*>(lParam));
+    case SBM_ENABLE_ARROWS: return EnableScrollBar(hwnd, SB_CTL, UINT(wParam));
     case SBM_SETSCROLLINFO:
-        return SetScrollInfo(hwnd, SB_CTL, reinterpret_cast<const SCROLLINFO*>(lParam), wParam != 0);
+        return SetScrollInfo(hwnd, SB_CTL, reinterpret_cast<const SCROLLINFO*>(lParam),
+                             wParam != 0);
     case SBM_GETSCROLLINFO:
         return GetScrollInfo(hwnd, SB_CTL, reinterpret_cast<SCROLLINFO*>(lParam));
     case SBM_GETSCROLLBARINFO:
         return GetScrollBarInfo(hwnd, OBJID_CLIENT, reinterpret_cast<SCROLLBARINFO*>(lParam));
-    default:
-        break;
+    default: break;
     }
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
@@ -545,8 +549,9 @@ void PaintScrollBars(HWND hwnd, HDC windowDC) {
     if (bars.reservedH) PaintBar(hwnd, SB_HORZ, windowDC);
     if (bars.reservedV && bars.reservedH) {
         const RECT c = ClientRectInWindow(hwnd);
-        FillSolid(windowDC, Rect(c.right, c.bottom, c.right + GetSystemMetrics(SM_CXVSCROLL),
-                                 c.bottom + GetSystemMetrics(SM_CYHSCROLL)),
+        FillSolid(windowDC,
+                  Rect(c.right, c.bottom, c.right + GetSystemMetrics(SM_CXVSCROLL),
+                       c.bottom + GetSystemMetrics(SM_CYHSCROLL)),
                   GetSysColor(COLOR_BTNFACE));
     }
 }
@@ -579,8 +584,8 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, bool redraw) {
     if (info->fMask & SIF_POS) si.nPos = info->nPos;
     si.nPos = std::clamp(si.nPos, si.nMin, std::max(si.nMin, MaxPosOf(si)));
 
-    const bool changed = before.nMin != si.nMin || before.nMax != si.nMax || before.nPage != si.nPage ||
-                         before.nPos != si.nPos;
+    const bool changed = before.nMin != si.nMin || before.nMax != si.nMax ||
+                         before.nPage != si.nPage || before.nPos != si.nPos;
     const int pos = si.nPos;
     bool frameChanged = false, disabledChanged = false;
     if (bar != SB_CTL && (info->fMask & (SIF_RANGE | SIF_PAGE))) {
@@ -588,15 +593,18 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, bool redraw) {
         const bool can = Scrollable(si);
         const DWORD bit = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
         const bool has = (GetWindowLong(hwnd, GWL_STYLE) & bit) != 0;
-        if (info->fMask & SIF_DISABLENOSCROLL) b.disabledArrows = can ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH;
-        else if (can) b.disabledArrows = ESB_ENABLE_BOTH;
+        if (info->fMask & SIF_DISABLENOSCROLL)
+            b.disabledArrows = can ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH;
+        else if (can)
+            b.disabledArrows = ESB_ENABLE_BOTH;
         disabledChanged = b.disabledArrows != disabledBefore;
         const bool show = (info->fMask & SIF_DISABLENOSCROLL) ? true : can;
         // Showing or hiding resizes the window's client area, whose handlers may do anything,
         // even destroy it: the state is not touched afterwards.
         if (show != has) frameChanged = ShowScrollBar(hwnd, bar, show);
     }
-    if (redraw && (changed || disabledChanged) && !frameChanged && IsWindow(hwnd)) RedrawBar(hwnd, bar);
+    if (redraw && (changed || disabledChanged) && !frameChanged && IsWindow(hwnd))
+        RedrawBar(hwnd, bar);
     return pos;
 }
 
@@ -652,14 +660,18 @@ bool ShowScrollBar(HWND hwnd, int bar, bool show) {
         ShowWindow(hwnd, show ? SW_SHOW : SW_HIDE);
         return true;
     }
-    DWORD bits = bar == SB_VERT ? WS_VSCROLL : bar == SB_HORZ ? WS_HSCROLL : bar == SB_BOTH ? WS_VSCROLL | WS_HSCROLL : 0;
+    DWORD bits = bar == SB_VERT   ? WS_VSCROLL
+                 : bar == SB_HORZ ? WS_HSCROLL
+                 : bar == SB_BOTH ? WS_VSCROLL | WS_HSCROLL
+                                  : 0;
     if (!bits) return false;
     BarsOf(hwnd);
     const DWORD style = show ? (w->style | bits) : (w->style & ~bits);
     if (style == w->style) return false;
     // Set directly, as Win32 does, without style-change messages; the frame is recalculated.
     w->style = style;
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return true;
 }
 
@@ -680,7 +692,10 @@ bool EnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
 
 bool GetScrollBarInfo(HWND hwnd, LONG object, SCROLLBARINFO* info) {
     if (!info) return false;
-    const int bar = object == OBJID_VSCROLL ? SB_VERT : object == OBJID_HSCROLL ? SB_HORZ : object == OBJID_CLIENT ? SB_CTL : -1;
+    const int bar = object == OBJID_VSCROLL   ? SB_VERT
+                    : object == OBJID_HSCROLL ? SB_HORZ
+                    : object == OBJID_CLIENT  ? SB_CTL
+                                              : -1;
     if (bar < 0 || !ValidBar(hwnd, bar)) return false;
     const BarLayout l = LayoutBar(hwnd, bar);
     const BarState& b = BarsOf(hwnd).bars[bar];
@@ -693,18 +708,23 @@ bool GetScrollBarInfo(HWND hwnd, LONG object, SCROLLBARINFO* info) {
     info->xyThumbBottom = l.thumbStart + l.thumbLength;
     const bool invisible = IsRectEmpty(l.rect) || !IsWindowVisible(hwnd);
     const bool unavailable = BarDisabled(b) || !Scrollable(b.info) || !IsWindowEnabled(hwnd);
-    info->rgstate[0] = (invisible ? STATE_SYSTEM_INVISIBLE : 0) | (unavailable ? STATE_SYSTEM_UNAVAILABLE : 0);
-    info->rgstate[1] = (b.disabledArrows & ESB_DISABLE_LTUP) || unavailable ? STATE_SYSTEM_UNAVAILABLE : 0;
-    info->rgstate[5] = (b.disabledArrows & ESB_DISABLE_RTDN) || unavailable ? STATE_SYSTEM_UNAVAILABLE : 0;
+    info->rgstate[0] =
+        (invisible ? STATE_SYSTEM_INVISIBLE : 0) | (unavailable ? STATE_SYSTEM_UNAVAILABLE : 0);
+    info->rgstate[1] =
+        (b.disabledArrows & ESB_DISABLE_LTUP) || unavailable ? STATE_SYSTEM_UNAVAILABLE : 0;
+    info->rgstate[5] =
+        (b.disabledArrows & ESB_DISABLE_RTDN) || unavailable ? STATE_SYSTEM_UNAVAILABLE : 0;
     if (l.thumbLength == 0) info->rgstate[3] = STATE_SYSTEM_INVISIBLE;
     const Tracking& t = Track();
     if (t.hwnd == hwnd && t.bar == bar && (t.over || t.dragging)) {
         static constexpr int kStateOfPart[6] = {1, 5, 2, 4, -1, 3};
-        if (t.part >= 0 && t.part < 6 && kStateOfPart[t.part] >= 0) info->rgstate[kStateOfPart[t.part]] |= STATE_SYSTEM_PRESSED;
+        if (t.part >= 0 && t.part < 6 && kStateOfPart[t.part] >= 0)
+            info->rgstate[kStateOfPart[t.part]] |= STATE_SYSTEM_PRESSED;
     }
     return true;
 }
 
 void RegisterScrollBarClass() {
-    RegisterClassOnce("ScrollBar", ScrollBarProc, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    RegisterClassOnce("ScrollBar", ScrollBarProc, CS_DBLCLKS,
+                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }

@@ -73,9 +73,7 @@ int GetSystemMetrics(int index) {
 bool SystemParametersInfo(UINT action, UINT, void* out, UINT) {
     if (!out) return false;
     switch (action) {
-    case SPI_GETWORKAREA:
-        *static_cast<RECT*>(out) = CurrentBackend().WorkArea();
-        return true;
+    case SPI_GETWORKAREA: *static_cast<RECT*>(out) = CurrentBackend().WorkArea(); return true;
     case SPI_GETNONCLIENTMETRICS: {
         auto* m = static_cast<NONCLIENTMETRICS*>(out);
         *m = NONCLIENTMETRICS{};
@@ -86,8 +84,7 @@ bool SystemParametersInfo(UINT action, UINT, void* out, UINT) {
         m->lfMessageFont = SystemFont("Tahoma", -11, FW_NORMAL);
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -29,7 +29,6 @@ bool AcceptsInput(HWND hwnd);
 // front and flashes instead.
 void ActivateBlockingWindow(HWND disabled);
 
-
 // The character TranslateMessage makes of a key pressed with these modifiers, 0 for none.
 uint32_t KeyCharacter(UINT vk, bool shift, bool ctrl);
 
@@ -72,7 +71,7 @@ void SetNonClientMenu(const NonClientMenu& menu);
 
 // The scroll bars of a window with WS_VSCROLL / WS_HSCROLL, drawn and operated by their own
 // unit; the default non-client handling calls them.
-void ScrollBarsCalcSize(HWND hwnd, RECT& client);                // reserves the bars' space
+void ScrollBarsCalcSize(HWND hwnd, RECT& client); // reserves the bars' space
 void PaintScrollBars(HWND hwnd, HDC windowDC);
-int ScrollBarHitTest(HWND hwnd, POINT inWindow);                 // HTVSCROLL, HTHSCROLL or HTNOWHERE
-void ScrollBarMouseDown(HWND hwnd, int hit, POINT screen);       // WM_NCLBUTTONDOWN on a bar
+int ScrollBarHitTest(HWND hwnd, POINT inWindow);           // HTVSCROLL, HTHSCROLL or HTNOWHERE
+void ScrollBarMouseDown(HWND hwnd, int hit, POINT screen); // WM_NCLBUTTONDOWN on a bar

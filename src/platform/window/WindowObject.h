@@ -26,8 +26,8 @@ struct WindowObject {
     LONG_PTR userData = 0;
     LONG_PTR id = 0;
     HMENU menu = nullptr;
-    HWND parent = nullptr; // children only
-    HWND owner = nullptr;  // top-level windows only
+    HWND parent = nullptr;      // children only
+    HWND owner = nullptr;       // top-level windows only
     std::vector<HWND> children; // z-order: front (top) first
     RECT rect{};   // window rectangle in the parent's client coordinates (screen for top-level)
     RECT client{}; // client rectangle in window coordinates
@@ -56,8 +56,8 @@ struct WindowObject {
     std::shared_ptr<Bitmap> surface;
 
     bool trackLeave = false;
-    bool ncActive = false;     // the caption is drawn active
-    int ncPressedButton = 0;   // the caption button drawn pressed (its hit code), or 0
+    bool ncActive = false;   // the caption is drawn active
+    int ncPressedButton = 0; // the caption button drawn pressed (its hit code), or 0
     bool IsChild() const { return (style & WS_CHILD) != 0; }
 };
 

@@ -52,8 +52,8 @@ void AddUpdate(HWND hwnd, const Region& area, UINT flags) {
         frame.Combine(clipped, clientArea, RGN_DIFF);
         if (!frame.IsEmpty()) w->frameNeeded = true;
     }
-    const bool children = (flags & RDW_ALLCHILDREN) ||
-                          (!(flags & RDW_NOCHILDREN) && !(w->style & WS_CLIPCHILDREN));
+    const bool children =
+        (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w->style & WS_CLIPCHILDREN));
     if (!children) return;
     for (HWND c : w->children) {
         WindowObject* cw = WindowOf(c);
@@ -74,11 +74,11 @@ void RemoveUpdate(HWND hwnd, const Region& area, UINT flags) {
         for (HWND c : w->children)
             if (WindowOf(c)) {
                 Region part = area;
-                part.Offset(-(w->client.left + WindowOf(c)->rect.left), -(w->client.top + WindowOf(c)->rect.top));
+                part.Offset(-(w->client.left + WindowOf(c)->rect.left),
+                            -(w->client.top + WindowOf(c)->rect.top));
                 RemoveUpdate(c, part, flags);
             }
 }
-
 
 void PaintNow(HWND hwnd, bool children) {
     WindowObject* w = WindowOf(hwnd);
@@ -106,7 +106,9 @@ HDC MakeWindowDC(HWND hwnd, DCKind kind, bool clientOnly) {
     if (clientOnly) origin.x += w->client.left, origin.y += w->client.top;
     dc->surfaceOrigin = origin;
     const bool clipChildren = (w->style & WS_CLIPCHILDREN) != 0;
-    Region visible = RedrawAllowed(hwnd) && IsWindowVisible(hwnd) ? VisibleRegion(hwnd, clientOnly, clipChildren) : Region();
+    Region visible = RedrawAllowed(hwnd) && IsWindowVisible(hwnd)
+                         ? VisibleRegion(hwnd, clientOnly, clipChildren)
+                         : Region();
     visible.Offset(-origin.x, -origin.y);
     dc->visible = std::move(visible);
     if (w->font) dc->state.font = w->font;
@@ -166,14 +168,16 @@ bool RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags) {
     } else if (rect) {
         area = Region(OffsetRect(*rect, w->client.left, w->client.top));
     } else {
-        area = Region((flags & RDW_FRAME) ? Rect(0, 0, WidthOf(w->rect), HeightOf(w->rect)) : w->client);
+        area = Region((flags & RDW_FRAME) ? Rect(0, 0, WidthOf(w->rect), HeightOf(w->rect))
+                                          : w->client);
     }
     if (flags & RDW_INVALIDATE) {
         AddUpdate(hwnd, area, flags);
         if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
     }
     if (flags & RDW_VALIDATE) RemoveUpdate(hwnd, area, flags);
-    if (flags & RDW_UPDATENOW) PaintNow(hwnd, (flags & RDW_ALLCHILDREN) || !(flags & RDW_NOCHILDREN));
+    if (flags & RDW_UPDATENOW)
+        PaintNow(hwnd, (flags & RDW_ALLCHILDREN) || !(flags & RDW_NOCHILDREN));
     return true;
 }
 
@@ -181,7 +185,8 @@ bool InvalidateRect(HWND hwnd, const RECT* rect, bool erase) {
     if (!hwnd) {
         ScreenOverlay::Instance().Clear(); // every window paints afresh over what was drawn
         for (HWND h : std::vector<HWND>(TopLevelZOrder()))
-            RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            RedrawWindow(h, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         return true;
     }
     return RedrawWindow(hwnd, rect, nullptr, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
@@ -334,7 +339,9 @@ int SetWindowRgn(HWND hwnd, HRGN region, bool redraw) {
     } else {
         w->windowRegion.reset();
     }
-    if (redraw) RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    if (redraw)
+        RedrawWindow(hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     if (!w->IsChild()) TopLevelChangedNotice(hwnd);
     return 1;
 }
@@ -376,7 +383,8 @@ namespace {
 
 bool KeyedOut(const WindowObject& w, POINT inWindow) {
     if (!w.layered || !(w.layeredFlags & LWA_COLORKEY) || !w.surface) return false;
-    if (inWindow.x < 0 || inWindow.y < 0 || inWindow.x >= w.surface->Width() || inWindow.y >= w.surface->Height())
+    if (inWindow.x < 0 || inWindow.y < 0 || inWindow.x >= w.surface->Width() ||
+        inWindow.y >= w.surface->Height())
         return false;
     return (w.surface->GetPixel(inWindow.x, inWindow.y) & 0xFFFFFF) == w.layeredKey;
 }
@@ -392,7 +400,8 @@ Region ScreenShape(const WindowObject& w, POINT at, const Bitmap& out) {
 
 bool Opaque(const WindowObject& w) {
     return !w.layered || !(w.layeredFlags & (LWA_COLORKEY | LWA_ALPHA)) ||
-           ((w.layeredFlags & LWA_ALPHA) && w.layeredAlpha == 255 && !(w.layeredFlags & LWA_COLORKEY));
+           ((w.layeredFlags & LWA_ALPHA) && w.layeredAlpha == 255 &&
+            !(w.layeredFlags & LWA_COLORKEY));
 }
 
 // Copies a top-level window's pixels into `out` at `at`, inside `area` (out's coordinates),
@@ -401,7 +410,8 @@ void BlitTopLevel(const WindowObject& w, Bitmap& out, POINT at, const Region& ar
     if (!w.surface || w.surface->BitsPerPixel() != 24 || out.BitsPerPixel() != 24) return;
     const bool keyed = w.layered && (w.layeredFlags & LWA_COLORKEY);
     const bool blended = w.layered && (w.layeredFlags & LWA_ALPHA) && w.layeredAlpha < 255;
-    const uint8_t kb = GetBValue(w.layeredKey), kg = GetGValue(w.layeredKey), kr = GetRValue(w.layeredKey);
+    const uint8_t kb = GetBValue(w.layeredKey), kg = GetGValue(w.layeredKey),
+                  kr = GetRValue(w.layeredKey);
     const int a = w.layeredAlpha;
     for (const RECT& r : area.Rects()) {
         const int width = WidthOf(r);
@@ -416,7 +426,8 @@ void BlitTopLevel(const WindowObject& w, Bitmap& out, POINT at, const Region& ar
                 if (keyed && src[0] == kb && src[1] == kg && src[2] == kr) continue;
                 if (blended) {
                     // d = (s*a + d*(255-a) + 127) / 255
-                    for (int c = 0; c < 3; ++c) dst[c] = uint8_t((src[c] * a + dst[c] * (255 - a) + 127) / 255);
+                    for (int c = 0; c < 3; ++c)
+                        dst[c] = uint8_t((src[c] * a + dst[c] * (255 - a) + 127) / 255);
                 } else {
                     dst[0] = src[0], dst[1] = src[1], dst[2] = src[2];
                 }
@@ -441,7 +452,8 @@ HWND ChildAt(HWND parent, POINT inParentClient, const std::vector<HWND>& skip) {
         if (!cw || !(cw->style & WS_VISIBLE)) continue;
         if (std::find(skip.begin(), skip.end(), c) != skip.end()) continue;
         if (!PtInRect(cw->rect, inParentClient)) continue;
-        if (cw->windowRegion && !cw->windowRegion->Contains(inParentClient.x - cw->rect.left, inParentClient.y - cw->rect.top))
+        if (cw->windowRegion && !cw->windowRegion->Contains(inParentClient.x - cw->rect.left,
+                                                            inParentClient.y - cw->rect.top))
             continue;
         return c;
     }
@@ -494,7 +506,9 @@ HWND WindowFromPointExcept(POINT screen, const std::vector<HWND>& skip) {
     for (HWND top : TopLevelZOrder()) {
         if (std::find(skip.begin(), skip.end(), top) != skip.end()) continue;
         WindowObject* w = WindowOf(top);
-        if (!w || !(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE) || !PtInRect(w->rect, screen)) continue;
+        if (!w || !(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE) ||
+            !PtInRect(w->rect, screen))
+            continue;
         const POINT inWindow{screen.x - w->rect.left, screen.y - w->rect.top};
         if (w->windowRegion && !w->windowRegion->Contains(inWindow.x, inWindow.y)) continue;
         if (KeyedOut(*w, inWindow)) continue; // see-through and click-through

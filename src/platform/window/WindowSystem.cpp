@@ -147,7 +147,9 @@ ATOM RegisterClass(const WNDCLASS& wc) {
     return cls->atom;
 }
 
-bool UnregisterClass(std::string_view className) { return Classes().byName.erase(Lower(className)) > 0; }
+bool UnregisterClass(std::string_view className) {
+    return Classes().byName.erase(Lower(className)) > 0;
+}
 
 bool GetClassInfo(std::string_view className, WNDCLASS* wc) {
     auto& t = Classes().byName;
@@ -216,7 +218,8 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
     w.client = Rect(0, 0, WidthOf(w.rect), HeightOf(w.rect));
     const HWND hwnd = w.handle;
     t.byHandle[reinterpret_cast<uintptr_t>(hwnd)] = std::move(object);
-    if (w.IsChild()) WindowOf(parent)->children.push_back(hwnd); // the bottom of the z-order
+    if (w.IsChild())
+        WindowOf(parent)->children.push_back(hwnd); // the bottom of the z-order
     else {
         w.surface = std::make_shared<Bitmap>(WidthOf(w.rect), HeightOf(w.rect), 24, true);
         InsertInZOrder(w, HWND_TOP);
@@ -252,15 +255,19 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
         const RECT c = created->client;
         SendMessage(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(WidthOf(c), HeightOf(c)));
         if (WindowObject* again = WindowOf(hwnd))
-            SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(again->rect.left + again->client.left,
-                                                     again->rect.top + again->client.top));
+            SendMessage(hwnd, WM_MOVE, 0,
+                        MAKELPARAM(again->rect.left + again->client.left,
+                                   again->rect.top + again->client.top));
     }
     if (!WindowOf(hwnd)) return nullptr;
     if ((style & WS_CHILD) && WindowOf(parent))
-        SendMessage(parent, WM_PARENTNOTIFY, MAKELONG(WM_CREATE, WORD(LOWORD(uintptr_t(w.id)))), LPARAM(hwnd));
+        SendMessage(parent, WM_PARENTNOTIFY, MAKELONG(WM_CREATE, WORD(LOWORD(uintptr_t(w.id)))),
+                    LPARAM(hwnd));
     if (!WindowOf(hwnd)) return nullptr;
-    if (style & WS_MAXIMIZE) ShowWindow(hwnd, SW_SHOWMAXIMIZED);
-    else if (style & WS_VISIBLE) ShowWindow(hwnd, SW_SHOW);
+    if (style & WS_MAXIMIZE)
+        ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+    else if (style & WS_VISIBLE)
+        ShowWindow(hwnd, SW_SHOW);
     return WindowOf(hwnd) ? hwnd : nullptr;
 }
 
@@ -319,7 +326,8 @@ bool DestroyWindow(HWND hwnd) {
         SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (wasChild && WindowOf(parent) && WindowOf(hwnd))
-        SendMessage(parent, WM_PARENTNOTIFY, MAKELONG(WM_DESTROY, WORD(WindowOf(hwnd)->id)), LPARAM(hwnd));
+        SendMessage(parent, WM_PARENTNOTIFY, MAKELONG(WM_DESTROY, WORD(WindowOf(hwnd)->id)),
+                    LPARAM(hwnd));
     if (!WindowOf(hwnd)) return true;
     // Activation and focus leave the window before it goes.
     auto& t = Windows();
@@ -332,7 +340,8 @@ bool DestroyWindow(HWND hwnd) {
             SetActiveWindow(owner);
         } else {
             for (HWND h : TopLevelZOrder())
-                if (h != hwnd && IsWindowVisible(h) && IsWindowEnabled(h) && !(WindowOf(h)->exStyle & WS_EX_TOOLWINDOW)) {
+                if (h != hwnd && IsWindowVisible(h) && IsWindowEnabled(h) &&
+                    !(WindowOf(h)->exStyle & WS_EX_TOOLWINDOW)) {
                     SetActiveWindow(h);
                     break;
                 }
@@ -369,7 +378,8 @@ bool AcceptsInput(HWND hwnd) {
 void ActivateBlockingWindow(HWND disabled) {
     const HWND top = TopLevelOf(disabled);
     auto usable = [](HWND h) {
-        return IsWindowVisible(h) && IsWindowEnabled(h) && !(WindowOf(h)->exStyle & WS_EX_TOOLWINDOW);
+        return IsWindowVisible(h) && IsWindowEnabled(h) &&
+               !(WindowOf(h)->exStyle & WS_EX_TOOLWINDOW);
     };
     auto ownedBy = [](HWND h, HWND owner) {
         for (WindowObject* w = WindowOf(h); w && w->owner; w = WindowOf(w->owner))
@@ -414,7 +424,8 @@ bool EnableWindow(HWND hwnd, bool enable) {
     if (!w) return false;
     const bool wasDisabled = (w->style & WS_DISABLED) != 0;
     if (wasDisabled == !enable) return wasDisabled;
-    if (enable) w->style &= ~WS_DISABLED;
+    if (enable)
+        w->style &= ~WS_DISABLED;
     else {
         w->style |= WS_DISABLED;
         if (GetFocus() == hwnd || IsChild(hwnd, GetFocus())) SetFocus(nullptr);
@@ -432,7 +443,8 @@ HWND GetParent(HWND hwnd) {
 
 HWND SetParent(HWND hwnd, HWND parent) {
     WindowObject* w = WindowOf(hwnd);
-    if (!w || !w->IsChild() || !WindowOf(parent) || hwnd == parent || IsChild(hwnd, parent)) return nullptr;
+    if (!w || !w->IsChild() || !WindowOf(parent) || hwnd == parent || IsChild(hwnd, parent))
+        return nullptr;
     const HWND old = w->parent;
     InvalidateRect(old, nullptr, true);
     RemoveFromSiblings(*w);
@@ -446,10 +458,8 @@ HWND GetAncestor(HWND hwnd, UINT flags) {
     WindowObject* w = WindowOf(hwnd);
     if (!w) return nullptr;
     switch (flags) {
-    case GA_PARENT:
-        return w->IsChild() ? w->parent : GetDesktopWindow();
-    case GA_ROOT:
-        return TopLevelOf(hwnd);
+    case GA_PARENT: return w->IsChild() ? w->parent : GetDesktopWindow();
+    case GA_ROOT: return TopLevelOf(hwnd);
     case GA_ROOTOWNER: {
         HWND h = TopLevelOf(hwnd);
         while (WindowObject* o = WindowOf(h)) {
@@ -458,8 +468,7 @@ HWND GetAncestor(HWND hwnd, UINT flags) {
         }
         return h;
     }
-    default:
-        return nullptr;
+    default: return nullptr;
     }
 }
 
@@ -472,16 +481,11 @@ HWND GetWindow(HWND hwnd, UINT cmd) {
     auto it = std::find(list.begin(), list.end(), hwnd);
     if (it == list.end()) return nullptr;
     switch (cmd) {
-    case GW_HWNDFIRST:
-        return list.front();
-    case GW_HWNDLAST:
-        return list.back();
-    case GW_HWNDNEXT:
-        return it + 1 == list.end() ? nullptr : *(it + 1);
-    case GW_HWNDPREV:
-        return it == list.begin() ? nullptr : *(it - 1);
-    default:
-        return nullptr;
+    case GW_HWNDFIRST: return list.front();
+    case GW_HWNDLAST: return list.back();
+    case GW_HWNDNEXT: return it + 1 == list.end() ? nullptr : *(it + 1);
+    case GW_HWNDPREV: return it == list.begin() ? nullptr : *(it - 1);
+    default: return nullptr;
     }
 }
 
@@ -499,7 +503,8 @@ bool EnumChildWindows(HWND parent, const std::function<bool(HWND)>& visit) {
     for (HWND c : children) {
         if (!WindowOf(c)) continue;
         if (!visit(c)) return false;
-        if (!EnumChildWindows(c, visit) && WindowOf(c) && !WindowOf(c)->children.empty()) return false;
+        if (!EnumChildWindows(c, visit) && WindowOf(c) && !WindowOf(c)->children.empty())
+            return false;
     }
     return true;
 }
@@ -517,20 +522,14 @@ LONG_PTR GetWindowLongPtr(HWND hwnd, int index) {
     WindowObject* w = WindowOf(hwnd);
     if (!w) return 0;
     switch (index) {
-    case GWL_WNDPROC:
-        return LONG_PTR(reinterpret_cast<uintptr_t>(w->proc));
-    case GWL_STYLE:
-        return LONG_PTR(LONG(w->style));
-    case GWL_EXSTYLE:
-        return LONG_PTR(LONG(w->exStyle));
-    case GWL_USERDATA:
-        return w->userData;
-    case GWL_ID:
-        return w->id;
+    case GWL_WNDPROC: return LONG_PTR(reinterpret_cast<uintptr_t>(w->proc));
+    case GWL_STYLE: return LONG_PTR(LONG(w->style));
+    case GWL_EXSTYLE: return LONG_PTR(LONG(w->exStyle));
+    case GWL_USERDATA: return w->userData;
+    case GWL_ID: return w->id;
     case GWL_HWNDPARENT:
         return LONG_PTR(reinterpret_cast<uintptr_t>(w->IsChild() ? w->parent : w->owner));
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
@@ -558,24 +557,19 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
         SendMessage(hwnd, WM_STYLECHANGED, WPARAM(index), LPARAM(&ss));
         break;
     }
-    case GWL_USERDATA:
-        w->userData = value;
-        break;
-    case GWL_ID:
-        w->id = value;
-        break;
+    case GWL_USERDATA: w->userData = value; break;
+    case GWL_ID: w->id = value; break;
     case GWL_HWNDPARENT:
         if (!w->IsChild()) w->owner = reinterpret_cast<HWND>(uintptr_t(value));
         break;
-    default:
-        return 0;
+    default: return 0;
     }
     return old;
 }
 
 WNDPROC SubclassWindow(HWND hwnd, WNDPROC proc) {
-    return reinterpret_cast<WNDPROC>(
-        uintptr_t(SetWindowLongPtr(hwnd, GWL_WNDPROC, LONG_PTR(reinterpret_cast<uintptr_t>(proc)))));
+    return reinterpret_cast<WNDPROC>(uintptr_t(
+        SetWindowLongPtr(hwnd, GWL_WNDPROC, LONG_PTR(reinterpret_cast<uintptr_t>(proc)))));
 }
 
 bool SetProp(HWND hwnd, std::string_view name, void* data) {
@@ -639,7 +633,8 @@ bool GetWindowRect(HWND hwnd, RECT* rect) {
     origin.y += c.y;
     RECT pr;
     GetWindowRect(w->parent, &pr);
-    *rect = OffsetRect(Rect(0, 0, WidthOf(w->rect), HeightOf(w->rect)), pr.left + origin.x, pr.top + origin.y);
+    *rect = OffsetRect(Rect(0, 0, WidthOf(w->rect), HeightOf(w->rect)), pr.left + origin.x,
+                       pr.top + origin.y);
     return true;
 }
 
@@ -708,7 +703,8 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     const RECT oldRect = w->rect;
     const RECT newRect = Rect(pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy);
     const bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
-    const bool sized = WidthOf(newRect) != WidthOf(oldRect) || HeightOf(newRect) != HeightOf(oldRect);
+    const bool sized =
+        WidthOf(newRect) != WidthOf(oldRect) || HeightOf(newRect) != HeightOf(oldRect);
     const bool wasVisible = IsWindowVisible(hwnd);
     bool show = (pos.flags & SWP_SHOWWINDOW) && !(w->style & WS_VISIBLE);
     bool hide = (pos.flags & SWP_HIDEWINDOW) && (w->style & WS_VISIBLE);
@@ -726,8 +722,10 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (show) w->style |= WS_VISIBLE;
     if (hide) w->style &= ~WS_VISIBLE;
     const bool nowVisible = IsWindowVisible(hwnd);
-    if (nowVisible && !(pos.flags & SWP_NOREDRAW) && (sized || show || (pos.flags & SWP_FRAMECHANGED) || (moved && w->IsChild())))
-        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    if (nowVisible && !(pos.flags & SWP_NOREDRAW) &&
+        (sized || show || (pos.flags & SWP_FRAMECHANGED) || (moved && w->IsChild())))
+        RedrawWindow(hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     if (hide && hwnd == GetActiveWindow() && !(pos.flags & SWP_NOACTIVATE)) {
         for (HWND h : TopLevelZOrder())
             if (h != hwnd && IsWindowVisible(h) && IsWindowEnabled(h)) {
@@ -739,7 +737,8 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         HWND parent = w->IsChild() ? w->parent : nullptr;
         SetFocus(parent);
     }
-    if (WindowObject* again = WindowOf(hwnd); again && !again->IsChild()) TopLevelChangedNotice(hwnd);
+    if (WindowObject* again = WindowOf(hwnd); again && !again->IsChild())
+        TopLevelChangedNotice(hwnd);
     pos.flags |= (moved ? 0 : SWP_NOMOVE) | (sized ? 0 : SWP_NOSIZE);
     if (WindowOf(hwnd)) SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
     return true;
@@ -763,15 +762,14 @@ bool ShowWindow(HWND hwnd, int cmd) {
     case SW_HIDE:
         if (!wasVisible) return false;
         SendMessage(hwnd, WM_SHOWWINDOW, 0, 0);
-        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
         return true;
     case SW_MAXIMIZE:
     case SW_MINIMIZE:
     case SW_SHOWMINNOACTIVE:
-    case SW_RESTORE:
-        return ChangeWindowState(hwnd, cmd), wasVisible;
-    default:
-        break;
+    case SW_RESTORE: return ChangeWindowState(hwnd, cmd), wasVisible;
+    default: break;
     }
     const bool activate = !child && cmd != SW_SHOWNA && cmd != SW_SHOWNOACTIVATE;
     if (!wasVisible) {
@@ -813,7 +811,8 @@ HWND SetActiveWindow(HWND hwnd) {
         InsertInZOrder(*WindowOf(hwnd), HWND_TOP);
         TopLevelChangedNotice(hwnd);
         SendMessage(hwnd, WM_NCACTIVATE, 1, 0);
-        if (WindowOf(hwnd)) SendMessage(hwnd, WM_ACTIVATE, MAKELONG(WA_ACTIVE, IsIconic(hwnd)), LPARAM(old));
+        if (WindowOf(hwnd))
+            SendMessage(hwnd, WM_ACTIVATE, MAKELONG(WA_ACTIVE, IsIconic(hwnd)), LPARAM(old));
     } else if (old) {
         for (HWND h : std::vector<HWND>(TopLevelZOrder()))
             if (WindowOf(h)) SendMessage(h, WM_ACTIVATEAPP, 0, 0);
@@ -824,7 +823,9 @@ HWND SetActiveWindow(HWND hwnd) {
 
 HWND GetActiveWindow() { return Windows().active; }
 HWND GetForegroundWindow() { return Windows().active; }
-bool SetForegroundWindow(HWND hwnd) { return SetActiveWindow(hwnd) != nullptr || GetActiveWindow() == TopLevelOf(hwnd); }
+bool SetForegroundWindow(HWND hwnd) {
+    return SetActiveWindow(hwnd) != nullptr || GetActiveWindow() == TopLevelOf(hwnd);
+}
 
 HWND SetFocus(HWND hwnd) {
     auto& t = Windows();
@@ -885,7 +886,8 @@ bool UnhookWindowsHookEx(HHOOK hook) {
 
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
     auto& hooks = Hooks();
-    auto it = std::find_if(hooks.begin(), hooks.end(), [&](const HookEntry& e) { return e.handle == hook; });
+    auto it = std::find_if(hooks.begin(), hooks.end(),
+                           [&](const HookEntry& e) { return e.handle == hook; });
     if (it == hooks.end()) return 0;
     const int id = it->id;
     for (++it; it != hooks.end(); ++it)
@@ -907,7 +909,10 @@ void ChangeWindowState(HWND hwnd, int cmd) {
         if (hwnd == GetActiveWindow()) {
             HWND next = nullptr;
             for (HWND h : TopLevelZOrder())
-                if (h != hwnd && IsWindowVisible(h) && !IsIconic(h)) { next = h; break; }
+                if (h != hwnd && IsWindowVisible(h) && !IsIconic(h)) {
+                    next = h;
+                    break;
+                }
             SetActiveWindow(next);
         }
         TopLevelChangedNotice(hwnd);
@@ -921,8 +926,9 @@ void ChangeWindowState(HWND hwnd, int cmd) {
         RECT work{};
         SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
         w->style = (w->style & ~WS_MINIMIZE) | WS_MAXIMIZE;
-        SetWindowPos(hwnd, HWND_TOP, work.left + mmi.ptMaxPosition.x, work.top + mmi.ptMaxPosition.y,
-                     mmi.ptMaxSize.x, mmi.ptMaxSize.y, SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+        SetWindowPos(hwnd, HWND_TOP, work.left + mmi.ptMaxPosition.x,
+                     work.top + mmi.ptMaxPosition.y, mmi.ptMaxSize.x, mmi.ptMaxSize.y,
+                     SWP_SHOWWINDOW | SWP_FRAMECHANGED);
         if (WindowOf(hwnd)) SetActiveWindow(hwnd);
         return;
     }
@@ -931,13 +937,15 @@ void ChangeWindowState(HWND hwnd, int cmd) {
         w->style &= ~WS_MINIMIZE;
         w->style |= WS_VISIBLE;
         TopLevelChangedNotice(hwnd);
-        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        RedrawWindow(hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         SendMessage(hwnd, WM_SIZE, maximized ? SIZE_MAXIMIZED : SIZE_RESTORED,
                     MAKELPARAM(WidthOf(w->client), HeightOf(w->client)));
     } else if (maximized) {
         w->style &= ~WS_MAXIMIZE;
         const RECT r = w->restoreRect;
-        SetWindowPos(hwnd, nullptr, r.left, r.top, WidthOf(r), HeightOf(r), SWP_NOZORDER | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+        SetWindowPos(hwnd, nullptr, r.left, r.top, WidthOf(r), HeightOf(r),
+                     SWP_NOZORDER | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
     } else if (!(w->style & WS_VISIBLE)) {
         ShowWindow(hwnd, SW_SHOW);
         return;
@@ -945,7 +953,8 @@ void ChangeWindowState(HWND hwnd, int cmd) {
     if (WindowOf(hwnd)) SetActiveWindow(hwnd);
 }
 
-void RegisterClassOnce(std::string_view className, WNDPROC proc, UINT style, HBRUSH background, HCURSOR cursor) {
+void RegisterClassOnce(std::string_view className, WNDPROC proc, UINT style, HBRUSH background,
+                       HCURSOR cursor) {
     if (GetClassInfo(className, nullptr)) return;
     WNDCLASS wc;
     wc.lpszClassName = std::string(className);

@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "platform/gdi/Gdi.h"
 #include "platform/core/Handles.h"
-#include "platform/gdi/Region.h"
 #include "platform/core/WinConst.h"
 #include "platform/core/WinTypes.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/Region.h"
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using HOOKPROC = LRESULT (*)(int code, WPARAM, LPARAM);
@@ -114,8 +114,8 @@ bool UnregisterClass(std::string_view className);
 bool GetClassInfo(std::string_view className, WNDCLASS* wc);
 // Registers a class unless one of that name exists already (the standard classes register on
 // first use); a background may be a system colour index + 1.
-void RegisterClassOnce(std::string_view className, WNDPROC proc, UINT style = 0, HBRUSH background = nullptr,
-                       HCURSOR cursor = nullptr);
+void RegisterClassOnce(std::string_view className, WNDPROC proc, UINT style = 0,
+                       HBRUSH background = nullptr, HCURSOR cursor = nullptr);
 int GetClassName(HWND hwnd, char* buffer, int size);
 std::string GetClassName(HWND hwnd);
 uintptr_t GetClassLongPtr(HWND hwnd, int index);
@@ -145,7 +145,9 @@ using LONG_PTR = intptr_t;
 LONG_PTR GetWindowLongPtr(HWND hwnd, int index);
 LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value);
 inline LONG GetWindowLong(HWND hwnd, int index) { return LONG(GetWindowLongPtr(hwnd, index)); }
-inline LONG SetWindowLong(HWND hwnd, int index, LONG value) { return LONG(SetWindowLongPtr(hwnd, index, value)); }
+inline LONG SetWindowLong(HWND hwnd, int index, LONG value) {
+    return LONG(SetWindowLongPtr(hwnd, index, value));
+}
 // Replaces a window's procedure (GWL_WNDPROC), returning the previous one for CallWindowProc.
 WNDPROC SubclassWindow(HWND hwnd, WNDPROC proc);
 
@@ -202,7 +204,7 @@ bool ReleaseCapture();
 HWND GetCapture();
 bool TrackMouseEvent(TRACKMOUSEEVENT* tme);
 bool GetCursorPos(POINT* point);
-int16_t GetKeyState(int vk);     // high bit set while down
+int16_t GetKeyState(int vk); // high bit set while down
 int16_t GetAsyncKeyState(int vk);
 
 // ---- Timers, driven by the backend's clock

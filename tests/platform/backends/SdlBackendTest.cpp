@@ -1,16 +1,15 @@
 // The SDL2 backend on SDL's "dummy" video driver: real SDL windows and window surfaces, no
 // display. Events are pushed into SDL's queue as the operating system would deliver them.
-#include <gtest/gtest.h>
+#include "platform/backends/SdlBackend.h"
 
 #include <SDL.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "WindowTestUtil.h"
-#include "platform/backends/SdlBackend.h"
 #include "platform/window/WindowInternal.h"
 
 namespace {
@@ -33,8 +32,7 @@ class SdlBackendTest : public ::testing::Test {
         MessageLog().clear();
     }
     void TearDown() override {
-        for (HWND h : created_)
-            DestroyWindow(h);
+        for (HWND h : created_) DestroyWindow(h);
         ProcessPendingMessages();
         MessageLog().clear();
         SetBackend(std::make_unique<HeadlessBackend>()); // ends SDL
@@ -78,9 +76,7 @@ class SdlBackendTest : public ::testing::Test {
     std::vector<HWND> created_;
 };
 
-HBRUSH SolidBrush(COLORREF c) {
-    return CreateSolidBrush(c);
-}
+HBRUSH SolidBrush(COLORREF c) { return CreateSolidBrush(c); }
 
 void RegisterSolidClass(const char* name, COLORREF color) {
     if (GetClassInfo(name, nullptr)) return;
@@ -366,8 +362,7 @@ TEST_F(SdlBackendTest, KeysAndTypedTextBecomeKeyAndCharacterMessagesOnce) {
     };
     for (const Case& c : cases) {
         MessageLog().clear();
-        for (const SDL_Event& e : c.events)
-            Push(e);
+        for (const SDL_Event& e : c.events) Push(e);
         Pump();
         EXPECT_EQ(KeyMessages(hwnd), c.expected) << c.what;
     }

@@ -1,18 +1,20 @@
+#include "platform/controls/Button.h"
+
 #include <gtest/gtest.h>
 
 #include "ControlTestUtil.h"
-#include "platform/controls/Button.h"
 
 namespace {
 
 class ButtonTest : public ControlTest {
-protected:
+  protected:
     void SetUp() override {
         ControlTest::SetUp();
         RegisterButtonClass();
         RegisterButtonClass(); // registering twice is harmless
     }
-    HWND Button(DWORD style, int x, int y, int id, const char* text = "Button", int w = 90, int h = 24) {
+    HWND Button(DWORD style, int x, int y, int id, const char* text = "Button", int w = 90,
+                int h = 24) {
         return Child("Button", text, style, x, y, w, h, id);
     }
     static LRESULT Check(HWND b) { return SendMessage(b, BM_GETCHECK, 0, 0); }
@@ -78,10 +80,14 @@ TEST_F(ButtonTest, SetCheckKeepsIndeterminateForThreeStateKindsOnly) {
         WPARAM set;
         LRESULT expected;
     } cases[] = {
-        {BS_CHECKBOX, BST_INDETERMINATE, BST_CHECKED},   {BS_AUTOCHECKBOX, BST_CHECKED, BST_CHECKED},
-        {BS_3STATE, BST_INDETERMINATE, BST_INDETERMINATE}, {BS_AUTO3STATE, BST_INDETERMINATE, BST_INDETERMINATE},
-        {BS_RADIOBUTTON, BST_CHECKED, BST_CHECKED},       {BS_PUSHBUTTON, BST_CHECKED, BST_UNCHECKED},
-        {BS_DEFPUSHBUTTON, BST_CHECKED, BST_UNCHECKED},   {BS_GROUPBOX, BST_CHECKED, BST_UNCHECKED},
+        {BS_CHECKBOX, BST_INDETERMINATE, BST_CHECKED},
+        {BS_AUTOCHECKBOX, BST_CHECKED, BST_CHECKED},
+        {BS_3STATE, BST_INDETERMINATE, BST_INDETERMINATE},
+        {BS_AUTO3STATE, BST_INDETERMINATE, BST_INDETERMINATE},
+        {BS_RADIOBUTTON, BST_CHECKED, BST_CHECKED},
+        {BS_PUSHBUTTON, BST_CHECKED, BST_UNCHECKED},
+        {BS_DEFPUSHBUTTON, BST_CHECKED, BST_UNCHECKED},
+        {BS_GROUPBOX, BST_CHECKED, BST_UNCHECKED},
     };
     for (const Case& c : cases) {
         HWND b = Button(c.style, 10, 10, 1);
@@ -174,9 +180,12 @@ TEST_F(ButtonTest, DialogCodesFollowTheKind) {
         DWORD style;
         LRESULT code;
     } cases[] = {
-        {BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON}, {BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON},
-        {BS_RADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},    {BS_AUTORADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
-        {BS_CHECKBOX, DLGC_BUTTON},                          {BS_AUTO3STATE, DLGC_BUTTON},
+        {BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON},
+        {BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON},
+        {BS_RADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
+        {BS_AUTORADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
+        {BS_CHECKBOX, DLGC_BUTTON},
+        {BS_AUTO3STATE, DLGC_BUTTON},
         {BS_GROUPBOX, DLGC_STATIC},
     };
     for (const Case& c : cases) {
@@ -232,7 +241,8 @@ TEST_F(ButtonTest, DefaultPushButtonHasADarkOuterFrame) {
 TEST_F(ButtonTest, FocusedPushButtonShowsTheDottedFocusFrame) {
     HWND b = Button(BS_PUSHBUTTON, 11, 11, 1, "");
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const COLORREF inverted = RGB(255 - GetRValue(face), 255 - GetGValue(face), 255 - GetBValue(face));
+    const COLORREF inverted =
+        RGB(255 - GetRValue(face), 255 - GetGValue(face), 255 - GetBValue(face));
     EXPECT_EQ(ScreenPixel(b, 4, 4), face);
     SetFocus(b);
     // The frame sits 4 pixels in and inverts every other pixel: those whose screen x + y is even.
@@ -304,7 +314,8 @@ TEST_F(ButtonTest, OwnerDrawnButtonAsksTheParentWithItsState) {
     MouseDown(Centre(b));
     ProcessPendingMessages();
     EXPECT_EQ(Parent().events.back().msg, UINT(WM_DRAWITEM));
-    EXPECT_EQ(Parent().events.back().drawState & (ODS_SELECTED | ODS_FOCUS), ODS_SELECTED | ODS_FOCUS);
+    EXPECT_EQ(Parent().events.back().drawState & (ODS_SELECTED | ODS_FOCUS),
+              ODS_SELECTED | ODS_FOCUS);
     MouseUp(Centre(b));
     EXPECT_EQ(Commands(), (std::vector<Cmd>{{BN_CLICKED, b}}));
 }

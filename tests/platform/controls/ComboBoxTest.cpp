@@ -1,15 +1,15 @@
-#include <gtest/gtest.h>
+#include "platform/controls/ComboBox.h"
 
+#include <gtest/gtest.h>
 #include <string>
 
 #include "ControlTestUtil.h"
-#include "platform/controls/ComboBox.h"
 #include "platform/controls/ListBox.h"
 
 namespace {
 
 class ComboBoxTest : public ControlTest {
-protected:
+  protected:
     void SetUp() override {
         ControlTest::SetUp();
         RegisterComboBoxClass();
@@ -17,7 +17,8 @@ protected:
     }
     HWND Combo(int items, DWORD style = CBS_DROPDOWNLIST) {
         HWND c = Child("ComboBox", "", style, 20, 20, 160, 24, 21);
-        for (int i = 0; i < items; ++i) SendMessage(c, CB_ADDSTRING, 0, LPARAM(("Choice " + std::to_string(i)).c_str()));
+        for (int i = 0; i < items; ++i)
+            SendMessage(c, CB_ADDSTRING, 0, LPARAM(("Choice " + std::to_string(i)).c_str()));
         ProcessPendingMessages();
         Parent().events.clear();
         return c;
@@ -39,7 +40,8 @@ protected:
     static std::vector<int> Codes() {
         std::vector<int> out;
         for (auto [code, from] : Commands())
-            if (code == CBN_SELCHANGE || code == CBN_DROPDOWN || code == CBN_CLOSEUP) out.push_back(code);
+            if (code == CBN_SELCHANGE || code == CBN_DROPDOWN || code == CBN_CLOSEUP)
+                out.push_back(code);
         return out;
     }
 };
@@ -100,7 +102,7 @@ TEST_F(ComboBoxTest, ClickElsewhereOrOnTheComboClosesWithoutChoosing) {
     Click(Centre(c));
     ASSERT_NE(DropDown(), nullptr);
     MouseMoveTo(ListItem(DropDown(), 2)); // highlighted, not chosen
-    Click(At(c, 100, 150)); // on the dialog, away from both
+    Click(At(c, 100, 150));               // on the dialog, away from both
     EXPECT_EQ(DropDown(), nullptr);
     EXPECT_EQ(Cur(c), 1);
     AdvanceClock(1000);
@@ -119,7 +121,8 @@ TEST_F(ComboBoxTest, ArrowsChangeTheSelectionWhileClosed) {
     struct Step {
         UINT key;
         int cur;
-    } steps[] = {{VK_DOWN, 0}, {VK_DOWN, 1}, {VK_RIGHT, 2}, {VK_UP, 1}, {VK_END, 3}, {VK_DOWN, 3}, {VK_HOME, 0}};
+    } steps[] = {{VK_DOWN, 0}, {VK_DOWN, 1}, {VK_RIGHT, 2}, {VK_UP, 1},
+                 {VK_END, 3},  {VK_DOWN, 3}, {VK_HOME, 0}};
     for (const Step& s : steps) {
         KeyPress(s.key);
         EXPECT_EQ(Cur(c), s.cur) << "key " << s.key;
@@ -149,7 +152,8 @@ TEST_F(ComboBoxTest, F4AndAltDownOpenEnterChoosesEscapeCancels) {
     KeyPress(VK_ESCAPE);
     EXPECT_EQ(DropDown(), nullptr);
     EXPECT_EQ(Cur(c), 1);
-    EXPECT_EQ(Codes(), (std::vector<int>{CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELCHANGE, CBN_DROPDOWN, CBN_CLOSEUP}));
+    EXPECT_EQ(Codes(), (std::vector<int>{CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELCHANGE, CBN_DROPDOWN,
+                                         CBN_CLOSEUP}));
 }
 
 TEST_F(ComboBoxTest, LosingFocusOrTheWindowClosesTheList) {
@@ -170,7 +174,8 @@ TEST_F(ComboBoxTest, ParentMayDestroyTheComboWhileItNotifies) {
     for (WORD code : {CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELCHANGE}) {
         HWND c = Combo(3);
         Parent().onMessage = [code](UINT msg, WPARAM wParam, LPARAM lParam) {
-            if (msg == WM_COMMAND && HIWORD(wParam) == code) DestroyWindow(reinterpret_cast<HWND>(lParam));
+            if (msg == WM_COMMAND && HIWORD(wParam) == code)
+                DestroyWindow(reinterpret_cast<HWND>(lParam));
         };
         Click(Centre(c));
         if (IsWindow(c)) {

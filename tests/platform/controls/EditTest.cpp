@@ -1,13 +1,14 @@
+#include "platform/controls/Edit.h"
+
 #include <gtest/gtest.h>
 
 #include "ControlTestUtil.h"
 #include "platform/window/Clipboard.h"
-#include "platform/controls/Edit.h"
 
 namespace {
 
 class EditTest : public ControlTest {
-protected:
+  protected:
     void SetUp() override {
         ControlTest::SetUp();
         RegisterEditClass();
@@ -50,7 +51,8 @@ TEST_F(EditTest, TypingInsertsUtf8AndNotifiesUpdateThenChange) {
     EXPECT_EQ(GetWindowText(e), "ab\xD3\x99");
     EXPECT_EQ(GetWindowTextLength(e), 4);
     EXPECT_EQ(Sel(e), (std::pair<DWORD, DWORD>{4, 4}));
-    EXPECT_EQ(CodesFrom(e), (std::vector<int>{EN_UPDATE, EN_CHANGE, EN_UPDATE, EN_CHANGE, EN_UPDATE, EN_CHANGE}));
+    EXPECT_EQ(CodesFrom(e),
+              (std::vector<int>{EN_UPDATE, EN_CHANGE, EN_UPDATE, EN_CHANGE, EN_UPDATE, EN_CHANGE}));
     EXPECT_EQ(SendMessage(e, EM_GETMODIFY, 0, 0), 1);
 }
 
@@ -62,8 +64,9 @@ TEST_F(EditTest, KeysMoveAndDeleteByWholeCharacters) {
         const char* text;
         DWORD caret;
     } steps[] = {
-        {VK_LEFT, "x\xD2\x9Bz", 3}, {VK_LEFT, "x\xD2\x9Bz", 1}, {VK_DELETE, "xz", 1}, {VK_END, "xz", 2},
-        {VK_BACK, "x", 1},          {VK_HOME, "x", 0},          {VK_BACK, "x", 0},    {VK_RIGHT, "x", 1},
+        {VK_LEFT, "x\xD2\x9Bz", 3}, {VK_LEFT, "x\xD2\x9Bz", 1}, {VK_DELETE, "xz", 1},
+        {VK_END, "xz", 2},          {VK_BACK, "x", 1},          {VK_HOME, "x", 0},
+        {VK_BACK, "x", 0},          {VK_RIGHT, "x", 1},
     };
     for (const Step& s : steps) {
         KeyPress(s.key);
@@ -157,7 +160,8 @@ TEST_F(EditTest, LimitCountsCharactersAndReportsMaxText) {
 }
 
 TEST_F(EditTest, SetSelAndGetSelFollowWin32Conventions) {
-    HWND e = Edit(0, "\xD3\x99" "bcd"); // ә b c d: 5 bytes
+    HWND e = Edit(0, "\xD3\x99"
+                     "bcd"); // ә b c d: 5 bytes
     struct Case {
         intptr_t start, end;
         DWORD expectA, expectB;
@@ -169,8 +173,10 @@ TEST_F(EditTest, SetSelAndGetSelFollowWin32Conventions) {
     };
     for (const Case& c : cases) {
         SendMessage(e, EM_SETSEL, WPARAM(c.start), LPARAM(c.end));
-        EXPECT_EQ(Sel(e), (std::pair<DWORD, DWORD>{c.expectA, c.expectB})) << c.start << "," << c.end;
-        EXPECT_EQ(SendMessage(e, EM_GETSEL, 0, 0), LRESULT(MAKELONG(WORD(c.expectA), WORD(c.expectB))));
+        EXPECT_EQ(Sel(e), (std::pair<DWORD, DWORD>{c.expectA, c.expectB}))
+            << c.start << "," << c.end;
+        EXPECT_EQ(SendMessage(e, EM_GETSEL, 0, 0),
+                  LRESULT(MAKELONG(WORD(c.expectA), WORD(c.expectB))));
     }
     SendMessage(e, EM_SETSEL, 1 + 1, 4);
     SendMessage(e, EM_SETSEL, WPARAM(-1), 0); // removes the selection, the caret stays
@@ -287,11 +293,13 @@ TEST_F(EditTest, MultiLineEnterAddsALineAndArrowsMoveBetweenLines) {
 TEST_F(EditTest, ParentMayDestroyTheFieldOnChange) {
     HWND e = Focused();
     Parent().onMessage = [&](UINT msg, WPARAM wParam, LPARAM lParam) {
-        if (msg == WM_COMMAND && HIWORD(wParam) == EN_UPDATE) DestroyWindow(reinterpret_cast<HWND>(lParam));
+        if (msg == WM_COMMAND && HIWORD(wParam) == EN_UPDATE)
+            DestroyWindow(reinterpret_cast<HWND>(lParam));
     };
     TypeChar('q');
     EXPECT_FALSE(IsWindow(e));
-    for (auto [code, from] : Commands()) EXPECT_NE(code, EN_CHANGE); // none from a window that is gone
+    for (auto [code, from] : Commands())
+        EXPECT_NE(code, EN_CHANGE); // none from a window that is gone
 }
 
 } // namespace

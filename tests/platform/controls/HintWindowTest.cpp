@@ -6,8 +6,8 @@
 
 #include "BarTestUtil.h"
 #include "platform/controls/ControlSupport.h"
-#include "platform/window/ModalLoop.h"
 #include "platform/text/Text.h"
+#include "platform/window/ModalLoop.h"
 
 namespace {
 
@@ -58,8 +58,7 @@ TEST_F(HintWindowTest, ShowsWithoutTakingActivationAndHides) {
     EXPECT_TRUE(IsWindowVisible(hint));
     EXPECT_EQ(GetActiveWindow(), main);
     EXPECT_EQ(GetForegroundWindow(), main);
-    for (UINT m : MessagesFor(main))
-        EXPECT_NE(m, WM_ACTIVATE) << "the main window lost activation";
+    for (UINT m : MessagesFor(main)) EXPECT_NE(m, WM_ACTIVATE) << "the main window lost activation";
     HideHintWindow();
     EXPECT_FALSE(IsWindowVisible(hint));
     ShowHintWindow("Қайта", {10, 10});
@@ -118,14 +117,15 @@ TEST_F(HintWindowTest, AHintGoesWithItsWindow) {
         {"its top-level window is destroyed", [](HWND top, HWND) { DestroyWindow(top); }},
         {"its top-level window is disabled", [](HWND top, HWND) { EnableWindow(top, false); }},
         {"the anchor is disabled", [](HWND, HWND child) { EnableWindow(child, false); }},
-        {"a modal loop starts", [](HWND, HWND) { RunModalLoop([] { return true; }, nullptr, nullptr); }},
+        {"a modal loop starts",
+         [](HWND, HWND) { RunModalLoop([] { return true; }, nullptr, nullptr); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        HWND top = Track(CreateWindowEx(0, "Recorder", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
-                                        nullptr, nullptr, nullptr, nullptr));
-        HWND child = CreateWindowEx(0, "Recorder", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 50, top, nullptr,
-                                    nullptr, nullptr);
+        HWND top = Track(CreateWindowEx(0, "Recorder", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                        300, 200, nullptr, nullptr, nullptr, nullptr));
+        HWND child = CreateWindowEx(0, "Recorder", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 50, top,
+                                    nullptr, nullptr, nullptr);
         ShowHintWindow("Мазмұнын көрсету", {120, 120}, child);
         ASSERT_TRUE(IsWindowVisible(HintWindowHandle()));
         c.act(top, child);
@@ -135,10 +135,10 @@ TEST_F(HintWindowTest, AHintGoesWithItsWindow) {
 }
 
 TEST_F(HintWindowTest, NoHintShowsForADisabledOrHiddenWindow) {
-    HWND top = Track(CreateWindowEx(0, "Recorder", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200, nullptr,
-                                    nullptr, nullptr, nullptr));
-    HWND child = CreateWindowEx(0, "Recorder", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 50, top, nullptr, nullptr,
-                                nullptr);
+    HWND top = Track(CreateWindowEx(0, "Recorder", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                    300, 200, nullptr, nullptr, nullptr, nullptr));
+    HWND child = CreateWindowEx(0, "Recorder", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 50, top,
+                                nullptr, nullptr, nullptr);
     EnableWindow(top, false);
     ShowHintWindow("Басып шығару", {120, 120}, child);
     EXPECT_FALSE(IsWindowVisible(HintWindowHandle()));

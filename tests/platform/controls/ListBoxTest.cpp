@@ -1,15 +1,15 @@
-#include <gtest/gtest.h>
+#include "platform/controls/ListBox.h"
 
+#include <gtest/gtest.h>
 #include <string>
 
 #include "ControlTestUtil.h"
-#include "platform/controls/ListBox.h"
 #include "platform/window/ScrollBars.h"
 
 namespace {
 
 class ListBoxTest : public ControlTest {
-protected:
+  protected:
     void SetUp() override {
         ControlTest::SetUp();
         RegisterListBoxClass();
@@ -17,7 +17,8 @@ protected:
     }
     HWND List(DWORD style, int items, int h = 100) {
         HWND l = Child("ListBox", "", style, 20, 20, 150, h, 11, WS_EX_CLIENTEDGE);
-        for (int i = 0; i < items; ++i) SendMessage(l, LB_ADDSTRING, 0, LPARAM(("Item " + std::to_string(i)).c_str()));
+        for (int i = 0; i < items; ++i)
+            SendMessage(l, LB_ADDSTRING, 0, LPARAM(("Item " + std::to_string(i)).c_str()));
         ProcessPendingMessages();
         return l;
     }
@@ -37,7 +38,9 @@ protected:
     static int Cur(HWND l) { return int(SendMessage(l, LB_GETCURSEL, 0, 0)); }
     static int Top(HWND l) { return int(SendMessage(l, LB_GETTOPINDEX, 0, 0)); }
     static int H(HWND l) { return int(SendMessage(l, LB_GETITEMHEIGHT, 0, 0)); }
-    static POINT ItemPoint(HWND l, int visibleRow) { return At(l, 30, visibleRow * H(l) + H(l) / 2); }
+    static POINT ItemPoint(HWND l, int visibleRow) {
+        return At(l, 30, visibleRow * H(l) + H(l) / 2);
+    }
     static std::vector<int> Codes() {
         std::vector<int> out;
         for (auto [code, from] : Commands())
@@ -71,22 +74,26 @@ TEST_F(ListBoxTest, ItemMessagesKeepTheListAndTheSelectionInStep) {
 
 TEST_F(ListBoxTest, FindStringExactIgnoresCaseAndSearchesAfterTheStart) {
     HWND l = List(0, 0);
-    for (const char* s : {"Alpha", "beta", "ALPHA", "alphabet"}) SendMessage(l, LB_ADDSTRING, 0, LPARAM(s));
+    for (const char* s : {"Alpha", "beta", "ALPHA", "alphabet"})
+        SendMessage(l, LB_ADDSTRING, 0, LPARAM(s));
     struct Case {
         intptr_t start;
         const char* text;
         LRESULT found;
     } cases[] = {
-        {-1, "alpha", 0}, {0, "alpha", 2}, {2, "alpha", 0}, {-1, "BETA", 1}, {-1, "alphab", LB_ERR}, {-1, "gamma", LB_ERR},
+        {-1, "alpha", 0}, {0, "alpha", 2},        {2, "alpha", 0},
+        {-1, "BETA", 1},  {-1, "alphab", LB_ERR}, {-1, "gamma", LB_ERR},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(SendMessage(l, LB_FINDSTRINGEXACT, WPARAM(c.start), LPARAM(c.text)), c.found) << c.start << c.text;
+        EXPECT_EQ(SendMessage(l, LB_FINDSTRINGEXACT, WPARAM(c.start), LPARAM(c.text)), c.found)
+            << c.start << c.text;
     EXPECT_EQ(SendMessage(l, LB_FINDSTRING, WPARAM(-1), LPARAM("alphab")), 3);
 }
 
 TEST_F(ListBoxTest, SortedListInsertsInOrder) {
     HWND l = List(LBS_SORT, 0);
-    for (const char* s : {"pear", "Apple", "fig", "banana"}) SendMessage(l, LB_ADDSTRING, 0, LPARAM(s));
+    for (const char* s : {"pear", "Apple", "fig", "banana"})
+        SendMessage(l, LB_ADDSTRING, 0, LPARAM(s));
     EXPECT_EQ(All(l), (std::vector<std::string>{"Apple", "banana", "fig", "pear"}));
 }
 
@@ -100,7 +107,7 @@ TEST_F(ListBoxTest, MouseSelectsAndNotifiesOnlyWithLbsNotify) {
     Click(ItemPoint(l, 1));
     EXPECT_EQ(Cur(l), 1);
     EXPECT_EQ(GetFocus(), l);
-    AdvanceClock(1000); // no double click
+    AdvanceClock(1000);     // no double click
     Click(ItemPoint(l, 1)); // the same item again: no change to report
     AdvanceClock(1000);
     EXPECT_EQ(Codes(), (std::vector<int>{LBN_SELCHANGE}));
@@ -130,12 +137,8 @@ TEST_F(ListBoxTest, KeysMoveTheSelectionAndScrollItIntoView) {
         int cur;
     } steps[] = {
         {VK_DOWN, 0}, // from no selection, the first key selects the top item
-        {VK_DOWN, 1},
-        {VK_END, 19},
-        {VK_HOME, 0},
-        {VK_NEXT, visible - 1},
-        {VK_UP, visible - 2},
-        {VK_PRIOR, 0},
+        {VK_DOWN, 1},           {VK_END, 19},         {VK_HOME, 0},
+        {VK_NEXT, visible - 1}, {VK_UP, visible - 2}, {VK_PRIOR, 0},
     };
     for (const Step& s : steps) {
         KeyPress(s.key);
@@ -200,7 +203,8 @@ TEST_F(ListBoxTest, SelectedItemIsHighlightedAndListAsksCtlColorListBox) {
 TEST_F(ListBoxTest, ParentMayDestroyTheListOnSelChange) {
     HWND l = List(LBS_NOTIFY, 5);
     Parent().onMessage = [&](UINT msg, WPARAM wParam, LPARAM lParam) {
-        if (msg == WM_COMMAND && HIWORD(wParam) == LBN_SELCHANGE) DestroyWindow(reinterpret_cast<HWND>(lParam));
+        if (msg == WM_COMMAND && HIWORD(wParam) == LBN_SELCHANGE)
+            DestroyWindow(reinterpret_cast<HWND>(lParam));
     };
     Click(ItemPoint(l, 2));
     EXPECT_FALSE(IsWindow(l));

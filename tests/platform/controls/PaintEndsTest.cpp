@@ -70,11 +70,11 @@ TEST_P(PaintEndsTest, DestroyedFromItsDrawHandlerLeavesNoPaintContext) {
     EXPECT_EQ(SaveDC(g_paintDc), 0) << "the paint context outlived its window";
 }
 
-INSTANTIATE_TEST_SUITE_P(Controls, PaintEndsTest,
-                         ::testing::Values(DestroyedControl{"CoolBar", REBARCLASSNAME, 0, NoItems},
-                                           DestroyedControl{"ToolBar", TOOLBARCLASSNAME, 0, NoItems},
-                                           DestroyedControl{"TabControl", WC_TABCONTROL,
-                                                            TCS_OWNERDRAWFIXED, OneTab}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Controls, PaintEndsTest,
+    ::testing::Values(DestroyedControl{"CoolBar", REBARCLASSNAME, 0, NoItems},
+                      DestroyedControl{"ToolBar", TOOLBARCLASSNAME, 0, NoItems},
+                      DestroyedControl{"TabControl", WC_TABCONTROL, TCS_OWNERDRAWFIXED, OneTab}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,7 +1,8 @@
+#include "platform/controls/Static.h"
+
 #include <gtest/gtest.h>
 
 #include "ControlTestUtil.h"
-#include "platform/controls/Static.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ struct Ink {
 };
 
 class StaticTest : public ControlTest {
-protected:
+  protected:
     void SetUp() override {
         ControlTest::SetUp();
         RegisterStaticClass();
@@ -32,8 +33,10 @@ protected:
             for (int x = r.left; x < r.right; ++x) {
                 if (shot.GetPixel(x, y) == background) continue;
                 ++ink.pixels;
-                ink.box = Rect(std::min<LONG>(ink.box.left, x - r.left), std::min<LONG>(ink.box.top, y - r.top),
-                               std::max<LONG>(ink.box.right, x - r.left + 1), std::max<LONG>(ink.box.bottom, y - r.top + 1));
+                ink.box = Rect(std::min<LONG>(ink.box.left, x - r.left),
+                               std::min<LONG>(ink.box.top, y - r.top),
+                               std::max<LONG>(ink.box.right, x - r.left + 1),
+                               std::max<LONG>(ink.box.bottom, y - r.top + 1));
             }
         return ink;
     }
@@ -47,7 +50,8 @@ TEST_F(StaticTest, TextUsesTheBrushAndTextColourTheParentAnswers) {
     ProcessPendingMessages();
     EXPECT_EQ(ScreenPixel(s, 199, 39), RGB(0, 0, 160));
     bool asked = false;
-    for (const ParentEvent& e : Parent().events) asked |= e.msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(e.lParam) == s;
+    for (const ParentEvent& e : Parent().events)
+        asked |= e.msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(e.lParam) == s;
     EXPECT_TRUE(asked);
     // Every pixel is the brush, the text colour or a blend of the two (antialiased edges): no
     // pixel has more red than the text or more blue than the brush allows.
@@ -68,7 +72,11 @@ TEST_F(StaticTest, AlignmentStylesPlaceTheText) {
     struct Case {
         DWORD style;
         int minLeft, maxLeft; // where the ink may start in a 200-pixel static
-    } cases[] = {{SS_LEFT, 0, 3}, {SS_CENTER, 80, 99}, {SS_RIGHT, 160, 199}, {SS_SIMPLE, 0, 3}, {SS_LEFTNOWORDWRAP, 0, 3}};
+    } cases[] = {{SS_LEFT, 0, 3},
+                 {SS_CENTER, 80, 99},
+                 {SS_RIGHT, 160, 199},
+                 {SS_SIMPLE, 0, 3},
+                 {SS_LEFTNOWORDWRAP, 0, 3}};
     for (const Case& c : cases) {
         HWND s = Static(c.style, "Mean");
         const Ink ink = InkOf(s, GetSysColor(COLOR_BTNFACE));
@@ -87,7 +95,8 @@ TEST_F(StaticTest, PlainTextBreaksBetweenWordsNoWordWrapAndSimpleDoNot) {
     struct Case {
         DWORD style;
         bool twoLines;
-    } cases[] = {{SS_LEFT, true}, {SS_CENTER, true}, {SS_LEFTNOWORDWRAP, false}, {SS_SIMPLE, false}};
+    } cases[] = {
+        {SS_LEFT, true}, {SS_CENTER, true}, {SS_LEFTNOWORDWRAP, false}, {SS_SIMPLE, false}};
     for (const Case& c : cases) {
         HWND s = Static(c.style, text, 70, 60);
         const Ink ink = InkOf(s, GetSysColor(COLOR_BTNFACE));
@@ -153,15 +162,18 @@ TEST_F(StaticTest, RectanglesFramesAndEtchedLinesHaveTheirColours) {
         POINT at;
         COLORREF expected;
     } cases[] = {
-        {SS_BLACKRECT, {10, 10}, RGB(0, 0, 0)}, {SS_GRAYRECT, {10, 10}, shadow},  {SS_WHITERECT, {10, 10}, light},
-        {SS_BLACKFRAME, {0, 10}, RGB(0, 0, 0)}, {SS_BLACKFRAME, {10, 10}, face},  {SS_GRAYFRAME, {19, 10}, shadow},
-        {SS_ETCHEDHORZ, {10, 0}, shadow},       {SS_ETCHEDHORZ, {10, 1}, light},  {SS_ETCHEDHORZ, {10, 2}, face},
-        {SS_ETCHEDVERT, {0, 10}, shadow},       {SS_ETCHEDVERT, {1, 10}, light},  {SS_ETCHEDFRAME, {5, 0}, shadow},
+        {SS_BLACKRECT, {10, 10}, RGB(0, 0, 0)}, {SS_GRAYRECT, {10, 10}, shadow},
+        {SS_WHITERECT, {10, 10}, light},        {SS_BLACKFRAME, {0, 10}, RGB(0, 0, 0)},
+        {SS_BLACKFRAME, {10, 10}, face},        {SS_GRAYFRAME, {19, 10}, shadow},
+        {SS_ETCHEDHORZ, {10, 0}, shadow},       {SS_ETCHEDHORZ, {10, 1}, light},
+        {SS_ETCHEDHORZ, {10, 2}, face},         {SS_ETCHEDVERT, {0, 10}, shadow},
+        {SS_ETCHEDVERT, {1, 10}, light},        {SS_ETCHEDFRAME, {5, 0}, shadow},
         {SS_ETCHEDFRAME, {5, 1}, light},        {SS_ETCHEDFRAME, {10, 10}, face},
     };
     for (const Case& c : cases) {
         HWND s = Static(c.style, "", 20, 20);
-        EXPECT_EQ(ScreenPixel(s, c.at.x, c.at.y), c.expected) << "style " << c.style << " at " << c.at.x << "," << c.at.y;
+        EXPECT_EQ(ScreenPixel(s, c.at.x, c.at.y), c.expected)
+            << "style " << c.style << " at " << c.at.x << "," << c.at.y;
         DestroyWindow(s);
     }
 }

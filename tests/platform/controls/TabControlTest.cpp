@@ -6,9 +6,9 @@
 
 #include "BarTestUtil.h"
 #include "platform/controls/ControlSupport.h"
+#include "platform/text/Text.h"
 #include "platform/window/OwnerDraw.h"
 #include "platform/window/ScrollBars.h"
-#include "platform/text/Text.h"
 
 namespace {
 
@@ -223,8 +223,7 @@ TEST_F(TabControlTest, BottomTabsHangBelowThePage) {
 
 TEST_F(TabControlTest, OverflowingRowGetsArrowsThatScrollIt) {
     std::vector<std::string> texts;
-    for (int i = 0; i < 10; ++i)
-        texts.push_back("Tab " + std::to_string(i));
+    for (int i = 0; i < 10; ++i) texts.push_back("Tab " + std::to_string(i));
     HWND tab = MakeTabs(0, 200, texts);
     HWND arrows = ArrowsOf(tab);
     ASSERT_NE(arrows, nullptr);
@@ -253,8 +252,7 @@ TEST_F(TabControlTest, OverflowingRowGetsArrowsThatScrollIt) {
 
 TEST_F(TabControlTest, OwnerMayReplaceTheArrowsWithItsOwn) {
     std::vector<std::string> texts;
-    for (int i = 0; i < 10; ++i)
-        texts.push_back("Tab " + std::to_string(i));
+    for (int i = 0; i < 10; ++i) texts.push_back("Tab " + std::to_string(i));
     HWND tab = MakeTabs(0, 200, texts);
     ASSERT_NE(ArrowsOf(tab), nullptr);
     DestroyWindow(ArrowsOf(tab));
@@ -271,8 +269,7 @@ TEST_F(TabControlTest, OwnerMayReplaceTheArrowsWithItsOwn) {
 
 TEST_F(TabControlTest, MultilineWrapsIntoRows) {
     std::vector<std::string> texts;
-    for (int i = 0; i < 10; ++i)
-        texts.push_back("Tab " + std::to_string(i));
+    for (int i = 0; i < 10; ++i) texts.push_back("Tab " + std::to_string(i));
     HWND tab = MakeTabs(TCS_MULTILINE, 200, texts);
     int w = TextWidth("Tab 0") + 12; // all ten texts are digits of one width in these fonts
     int perRow = 196 / w;
@@ -333,15 +330,23 @@ TEST_F(TabControlTest, SideTabsRunDownTheirEdgeAndHitTestThere) {
         RECT display;   // of the window rectangle {10, 20, 310, 220}
         POINT selected; // a corner only the selected tab 0 reaches (2 out along, 1 or 2 across)
     } cases[] = {
-        {TCS_VERTICAL, {2, 2, 2 + th, 2 + one}, {2, 2 + one, 2 + th, 2 + one + two},
-         {10 + 4 + 2 + th, 24, 306, 216}, {0, 0}},
-        {TCS_VERTICAL | TCS_RIGHT, {298 - th, 2, 298, 2 + one}, {298 - th, 2 + one, 298, 2 + one + two},
-         {14, 24, 310 - 4 - 2 - th, 216}, {299, 0}},
+        {TCS_VERTICAL,
+         {2, 2, 2 + th, 2 + one},
+         {2, 2 + one, 2 + th, 2 + one + two},
+         {10 + 4 + 2 + th, 24, 306, 216},
+         {0, 0}},
+        {TCS_VERTICAL | TCS_RIGHT,
+         {298 - th, 2, 298, 2 + one},
+         {298 - th, 2 + one, 298, 2 + one + two},
+         {14, 24, 310 - 4 - 2 - th, 216},
+         {299, 0}},
     };
     for (const Case& c : cases) {
         HWND tab = MakeTabs(c.style, 300, {"One", "Two"}, 10, 20);
-        EXPECT_TRUE(SameRect(ItemRect(tab, 0), c.tab0)) << c.style << ": " << RectText(ItemRect(tab, 0));
-        EXPECT_TRUE(SameRect(ItemRect(tab, 1), c.tab1)) << c.style << ": " << RectText(ItemRect(tab, 1));
+        EXPECT_TRUE(SameRect(ItemRect(tab, 0), c.tab0))
+            << c.style << ": " << RectText(ItemRect(tab, 0));
+        EXPECT_TRUE(SameRect(ItemRect(tab, 1), c.tab1))
+            << c.style << ": " << RectText(ItemRect(tab, 1));
         RECT r{10, 20, 310, 220};
         SendMessage(tab, TCM_ADJUSTRECT, 0, LPARAM(&r));
         EXPECT_TRUE(SameRect(r, c.display)) << c.style << ": " << RectText(r);
@@ -367,7 +372,8 @@ TEST_F(TabControlTest, SideTabsTooManyForTheHeightTakeMoreColumns) {
     HWND tab = MakeTabs(TCS_VERTICAL, 300, texts, 0, 0, 3 * (TextWidth("Tab 0") + 12));
     const int len = TextWidth("Tab 0") + 12, perColumn = (3 * len - 4) / len; // 2
     EXPECT_EQ(SendMessage(tab, TCM_GETROWCOUNT, 0, 0), (4 + perColumn - 1) / perColumn);
-    EXPECT_TRUE(SameRect(ItemRect(tab, perColumn), {2 + tabHeight_, 2, 2 + 2 * tabHeight_, 2 + len}))
+    EXPECT_TRUE(
+        SameRect(ItemRect(tab, perColumn), {2 + tabHeight_, 2, 2 + 2 * tabHeight_, 2 + len}))
         << RectText(ItemRect(tab, perColumn));
     EXPECT_EQ(ArrowsOf(tab), nullptr); // columns, never arrows
 }
@@ -387,8 +393,8 @@ TEST_F(TabControlTest, SideTabsAreDrawnOnTheirEdgeWithTurnedText) {
             EXPECT_EQ(PixelOf(shot, r1.left, mid1), light);     // unselected outer edge
             EXPECT_EQ(PixelOf(shot, r0.left - 2, mid0), light); // selected: 2 further out
             EXPECT_EQ(PixelOf(shot, r0.left, mid0), face);
-            EXPECT_EQ(PixelOf(shot, r1.right, mid1), light);    // the page's left edge
-            EXPECT_EQ(PixelOf(shot, r0.right, mid0), face);     // open beside the selected tab
+            EXPECT_EQ(PixelOf(shot, r1.right, mid1), light); // the page's left edge
+            EXPECT_EQ(PixelOf(shot, r0.right, mid0), face);  // open beside the selected tab
         } else {
             EXPECT_EQ(PixelOf(shot, r1.right - 1, mid1), dark);
             EXPECT_EQ(PixelOf(shot, r0.right + 1, mid0), dark);

@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
+#include "platform/controls/TreeView.h"
 
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/window/ScrollBars.h"
-#include "platform/controls/TreeView.h"
 #include "platform/window/WindowSystem.h"
 
 namespace {
@@ -36,8 +36,8 @@ LRESULT TreeParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return CDRF_DODEFAULT;
     }
-    if (hdr->code == TVN_SELCHANGINGA || hdr->code == TVN_SELCHANGEDA || hdr->code == TVN_ITEMEXPANDINGA ||
-        hdr->code == TVN_ITEMEXPANDEDA) {
+    if (hdr->code == TVN_SELCHANGINGA || hdr->code == TVN_SELCHANGEDA ||
+        hdr->code == TVN_ITEMEXPANDINGA || hdr->code == TVN_ITEMEXPANDEDA) {
         auto* nm = reinterpret_cast<NMTREEVIEWA*>(lParam);
         g_heard.push_back({hdr->code, nm->action, nm->itemNew.hItem});
         if (hdr->code == TVN_SELCHANGINGA && g_vetoSelection) return 1;
@@ -49,7 +49,7 @@ LRESULT TreeParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 class TreeViewTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         UseHeadlessBackend(800, 600);
         ProcessPendingMessages();
@@ -62,7 +62,8 @@ protected:
         g_heard.clear();
         g_vetoSelection = g_destroyOnSelChanged = false;
         g_redItem = g_skipItem = nullptr;
-        parent_ = CreateWindowEx(0, "TreeParent", "", WS_POPUP | WS_VISIBLE, 50, 50, 400, 300, nullptr, nullptr, nullptr, nullptr);
+        parent_ = CreateWindowEx(0, "TreeParent", "", WS_POPUP | WS_VISIBLE, 50, 50, 400, 300,
+                                 nullptr, nullptr, nullptr, nullptr);
         SetActiveWindow(parent_);
     }
     void TearDown() override {
@@ -71,8 +72,8 @@ protected:
         ProcessPendingMessages();
     }
     HWND MakeTree(DWORD style, int height = 200) {
-        tree_ = CreateWindowEx(0, "SysTreeView32", "", WS_CHILD | WS_VISIBLE | style, 10, 10, 200, height, parent_,
-                               reinterpret_cast<HMENU>(5), nullptr, nullptr);
+        tree_ = CreateWindowEx(0, "SysTreeView32", "", WS_CHILD | WS_VISIBLE | style, 10, 10, 200,
+                               height, parent_, reinterpret_cast<HMENU>(5), nullptr, nullptr);
         return tree_;
     }
     HTREEITEM Add(HTREEITEM parent, const char* text) {
@@ -165,7 +166,8 @@ TEST_F(TreeViewTest, ItemsKeepTheirOrderTextAndRelations) {
     first.item.mask = TVIF_TEXT | TVIF_PARAM;
     first.item.pszText = const_cast<char*>("Бірінші");
     first.item.lParam = 77;
-    HTREEITEM f = reinterpret_cast<HTREEITEM>(SendMessage(tree_, TVM_INSERTITEMA, 0, LPARAM(&first)));
+    HTREEITEM f =
+        reinterpret_cast<HTREEITEM>(SendMessage(tree_, TVM_INSERTITEMA, 0, LPARAM(&first)));
     EXPECT_EQ(SendMessage(tree_, TVM_GETCOUNT, 0, 0), 4);
     EXPECT_EQ(Next(TVGN_ROOT), f);
     EXPECT_EQ(Next(TVGN_NEXT, f), a);
@@ -219,21 +221,17 @@ TEST_F(TreeViewTest, KeyboardMovesTheSelectionAndExpandsAndCollapses) {
         bool b1Expanded;
     };
     const Step steps[] = {
-        {VK_DOWN, b, false, false},      // A is collapsed: its child is skipped
-        {VK_RIGHT, b, true, false},      // expands B, keeps the selection
-        {VK_RIGHT, b1, true, false},     // to the first child
-        {VK_RIGHT, b1, true, true},      // expands B1
-        {VK_DOWN, b1a, true, true},
-        {VK_LEFT, b1, true, true},       // a leaf goes to its parent
-        {VK_LEFT, b1, true, false},      // an expanded item collapses
-        {VK_LEFT, b, true, false},
-        {VK_SUBTRACT, b, false, false},
-        {VK_ADD, b, true, false},
-        {VK_MULTIPLY, b, true, true},    // everything below B
-        {VK_END, c, true, true},
-        {VK_HOME, a, true, true},
-        {VK_UP, a, true, true},          // stays at the top
-        {VK_NEXT, c, true, true},        // a page is more than the five shown rows
+        {VK_DOWN, b, false, false},  // A is collapsed: its child is skipped
+        {VK_RIGHT, b, true, false},  // expands B, keeps the selection
+        {VK_RIGHT, b1, true, false}, // to the first child
+        {VK_RIGHT, b1, true, true},  // expands B1
+        {VK_DOWN, b1a, true, true},  {VK_LEFT, b1, true, true}, // a leaf goes to its parent
+        {VK_LEFT, b1, true, false},                             // an expanded item collapses
+        {VK_LEFT, b, true, false},   {VK_SUBTRACT, b, false, false},
+        {VK_ADD, b, true, false},    {VK_MULTIPLY, b, true, true}, // everything below B
+        {VK_END, c, true, true},     {VK_HOME, a, true, true},
+        {VK_UP, a, true, true},   // stays at the top
+        {VK_NEXT, c, true, true}, // a page is more than the five shown rows
         {VK_PRIOR, a, true, true},
     };
     for (const Step& s : steps) {
@@ -267,7 +265,7 @@ TEST_F(TreeViewTest, ClickSelectsOnceAndAVetoKeepsTheSelection) {
 
     g_heard.clear();
     AdvanceClock(1000); // not a double click
-    Click(OnLabel(b)); // the selected item again: no change is announced
+    Click(OnLabel(b));  // the selected item again: no change is announced
     EXPECT_EQ(Codes(), (std::vector<UINT>{NM_CLICK}));
 
     g_heard.clear();
@@ -309,7 +307,8 @@ TEST_F(TreeViewTest, ButtonsAndDoubleClicksToggleAndCollapsingMovesAHiddenSelect
 TEST_F(TreeViewTest, ALongTreeScrollsByArrowsTrackThumbAndWheel) {
     MakeTree(TVS_HASBUTTONS | TVS_LINESATROOT, 200);
     std::vector<HTREEITEM> items;
-    for (int i = 0; i < 50; ++i) items.push_back(Add(TVI_ROOT, ("Item " + std::to_string(i)).c_str()));
+    for (int i = 0; i < 50; ++i)
+        items.push_back(Add(TVI_ROOT, ("Item " + std::to_string(i)).c_str()));
     ASSERT_TRUE(GetWindowLong(tree_, GWL_STYLE) & WS_VSCROLL);
     const int h = int(SendMessage(tree_, TVM_GETITEMHEIGHT, 0, 0));
     const int rows = 200 / h; // the horizontal bar is not needed for short texts
@@ -326,7 +325,7 @@ TEST_F(TreeViewTest, ALongTreeScrollsByArrowsTrackThumbAndWheel) {
     auto top = [&] { return Next(TVGN_FIRSTVISIBLE); };
     Click(downArrow);
     EXPECT_EQ(top(), items[1]);
-    AdvanceClock(600); // apart from the click before, so that this is no double click
+    AdvanceClock(600);    // apart from the click before, so that this is no double click
     MouseDown(downArrow); // held: one at once, one after 300 ms, one 55 ms later
     AdvanceClock(355);
     MouseUp(downArrow);
@@ -370,7 +369,8 @@ TEST_F(TreeViewTest, HotTrackingDrawsTheItemUnderTheMouseInTheHotColour) {
     // The underline: a full run of the hot colour along one row of the label.
     bool underlined = false;
     for (int y = label.top; y < label.bottom && !underlined; ++y)
-        underlined = CountColour(Rect(label.left + 3, y, label.right - 3, y + 1), hot) == WidthOf(label) - 6;
+        underlined =
+            CountColour(Rect(label.left + 3, y, label.right - 3, y + 1), hot) == WidthOf(label) - 6;
     EXPECT_TRUE(underlined);
     MouseMoveTo(POINT{700, 500}); // off the tree and its parent
     EXPECT_EQ(CountColour(label, hot), 0);
@@ -460,9 +460,12 @@ TEST_F(TreeViewTest, LinesAreDrawnOnlyWithTheLinesStyle) {
         SendMessage(tree_, TVM_EXPAND, TVE_EXPAND, LPARAM(a));
         const RECT label = Label(a1);
         // Left of a leaf's label there is no button: grey there can only be a line.
-        const int grey = CountColour(Rect(0, label.top, label.left, label.bottom), GetSysColor(COLOR_GRAYTEXT));
-        if (lines) EXPECT_GT(grey, 0);
-        else EXPECT_EQ(grey, 0);
+        const int grey =
+            CountColour(Rect(0, label.top, label.left, label.bottom), GetSysColor(COLOR_GRAYTEXT));
+        if (lines)
+            EXPECT_GT(grey, 0);
+        else
+            EXPECT_EQ(grey, 0);
         DestroyWindow(tree_);
     }
 }

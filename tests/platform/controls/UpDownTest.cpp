@@ -1,14 +1,15 @@
+#include "platform/controls/UpDown.h"
+
 #include <gtest/gtest.h>
 
 #include "ControlTestUtil.h"
 #include "platform/controls/Edit.h"
 #include "platform/window/ScrollBars.h"
-#include "platform/controls/UpDown.h"
 
 namespace {
 
 class UpDownTest : public ControlTest {
-protected:
+  protected:
     void SetUp() override {
         ControlTest::SetUp();
         RegisterUpDownClass();
@@ -31,7 +32,9 @@ protected:
         for (const ParentEvent& e : Parent().events) {
             if (e.msg == WM_NOTIFY) out.push_back({e.msg, int(e.notifyCode)});
             if (e.msg == WM_VSCROLL || e.msg == WM_HSCROLL)
-                out.push_back({e.msg, LOWORD(e.wParam) == SB_THUMBPOSITION ? int(int16_t(HIWORD(e.wParam))) : -1000});
+                out.push_back({e.msg, LOWORD(e.wParam) == SB_THUMBPOSITION
+                                          ? int(int16_t(HIWORD(e.wParam)))
+                                          : -1000});
         }
         return out;
     }
@@ -44,7 +47,8 @@ TEST_F(UpDownTest, ClicksAskDeltaPosThenMoveAndReport) {
     HWND u = Spin(0, 0, 10, 5);
     Click(UpArrow(u));
     EXPECT_EQ(Pos(u), 6);
-    EXPECT_EQ(Reports(), (std::vector<Report>{{WM_NOTIFY, int(UDN_DELTAPOS)}, {WM_VSCROLL, 6}, {WM_VSCROLL, kEnd}}));
+    EXPECT_EQ(Reports(), (std::vector<Report>{
+                             {WM_NOTIFY, int(UDN_DELTAPOS)}, {WM_VSCROLL, 6}, {WM_VSCROLL, kEnd}}));
     for (const ParentEvent& e : Parent().events) {
         if (e.msg != WM_VSCROLL) continue;
         EXPECT_EQ(reinterpret_cast<HWND>(e.lParam), u);
@@ -53,7 +57,8 @@ TEST_F(UpDownTest, ClicksAskDeltaPosThenMoveAndReport) {
     AdvanceClock(1000);
     Click(DownArrow(u));
     EXPECT_EQ(Pos(u), 5);
-    EXPECT_EQ(Reports(), (std::vector<Report>{{WM_NOTIFY, int(UDN_DELTAPOS)}, {WM_VSCROLL, 5}, {WM_VSCROLL, kEnd}}));
+    EXPECT_EQ(Reports(), (std::vector<Report>{
+                             {WM_NOTIFY, int(UDN_DELTAPOS)}, {WM_VSCROLL, 5}, {WM_VSCROLL, kEnd}}));
 }
 
 TEST_F(UpDownTest, DeltaPosCarriesPositionAndDeltaAndANonZeroAnswerCancels) {
@@ -80,15 +85,18 @@ TEST_F(UpDownTest, LimitsStopOrWrap) {
         int low, high, pos;
         bool up;
         int expected;
-    } cases[] = {
-        {0, 0, 3, 3, true, 3},        {UDS_WRAP, 0, 3, 3, true, 0}, {UDS_WRAP, 0, 3, 0, false, 3},
-        {0, 0, 3, 0, false, 0},       {0, 10, 0, 5, true, 4},       // a reversed range: up goes toward 0
-        {UDS_WRAP, 10, 0, 0, true, 10},
-    };
+    } cases[] =
+        {
+            {0, 0, 3, 3, true, 3},          {UDS_WRAP, 0, 3, 3, true, 0},
+            {UDS_WRAP, 0, 3, 0, false, 3},  {0, 0, 3, 0, false, 0},
+            {0, 10, 0, 5, true, 4}, // a reversed range: up goes toward 0
+            {UDS_WRAP, 10, 0, 0, true, 10},
+        };
     for (const Case& c : cases) {
         HWND u = Spin(c.style, c.low, c.high, c.pos);
         Click(c.up ? UpArrow(u) : DownArrow(u));
-        EXPECT_EQ(Pos(u), c.expected) << c.style << " " << c.low << ".." << c.high << " from " << c.pos;
+        EXPECT_EQ(Pos(u), c.expected)
+            << c.style << " " << c.low << ".." << c.high << " from " << c.pos;
         DestroyWindow(u);
         AdvanceClock(1000);
     }
@@ -125,9 +133,9 @@ TEST_F(UpDownTest, PressedArrowIsDrawnSunkenTheOtherRaised) {
     HWND u = Spin(0, 0, 10, 5);
     MouseDown(DownArrow(u));
     ProcessPendingMessages();
-    EXPECT_EQ(ScreenPixel(u, 0, 12), GetSysColor(COLOR_BTNSHADOW));    // lower half, top-left
-    EXPECT_EQ(ScreenPixel(u, 0, 0), GetSysColor(COLOR_BTNHIGHLIGHT));  // upper half, top-left
-    MouseMoveTo(At(u, 8, 60)); // off it: drawn released
+    EXPECT_EQ(ScreenPixel(u, 0, 12), GetSysColor(COLOR_BTNSHADOW));   // lower half, top-left
+    EXPECT_EQ(ScreenPixel(u, 0, 0), GetSysColor(COLOR_BTNHIGHLIGHT)); // upper half, top-left
+    MouseMoveTo(At(u, 8, 60));                                        // off it: drawn released
     EXPECT_EQ(ScreenPixel(u, 0, 12), GetSysColor(COLOR_BTNHIGHLIGHT));
     MouseUp(At(u, 8, 60));
 }

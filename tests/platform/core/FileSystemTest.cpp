@@ -1,18 +1,18 @@
 #include "platform/core/FileSystem.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
 class FileSystemTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // One folder per test: ctest runs the tests of this fixture in parallel processes.
         root_ = fs::path(STAT_TEST_DATA_DIR) /
-                (std::string("fs-case-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                (std::string("fs-case-") +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         fs::create_directories(root_ / "Doc1" / "Sub");
         std::ofstream(root_ / "Doc1" / "DAR1.htm") << "x";

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <iconv.h>
-
 #include <string>
 #include <vector>
 
@@ -10,22 +9,19 @@ namespace {
 
 std::string AllBytes() {
     std::string s;
-    for (int b = 0; b < 256; ++b)
-        s.push_back(char(b));
+    for (int b = 0; b < 256; ++b) s.push_back(char(b));
     return s;
 }
 
 std::u32string DecodeAll(std::string_view s) {
     std::u32string out;
-    for (size_t pos = 0; pos < s.size();)
-        out.push_back(DecodeUtf8(s, pos));
+    for (size_t pos = 0; pos < s.size();) out.push_back(DecodeUtf8(s, pos));
     return out;
 }
 
 std::string Utf8(std::u32string_view s) {
     std::string out;
-    for (char32_t c : s)
-        AppendUtf8(out, c);
+    for (char32_t c : s) AppendUtf8(out, c);
     return out;
 }
 
@@ -138,8 +134,7 @@ TEST(TextCodec, MalformedUtf8) {
         {"largest scalar", "\xF4\x8F\xBF\xBF", U"\U0010FFFF"},
         {"embedded NUL", std::string("a\0b", 3), std::u32string(U"a\0b", 3)},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(DecodeAll(c.bytes), c.want) << c.name;
+    for (const Case& c : cases) EXPECT_EQ(DecodeAll(c.bytes), c.want) << c.name;
 }
 
 // Decoding stops at the end of the view even when the bytes after it would complete the

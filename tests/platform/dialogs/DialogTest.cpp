@@ -1,5 +1,7 @@
 // Dialog boxes: the dialog manager's keyboard, the modal loop, message boxes and the print
 // dialog, driven by input injected while the modal loop waits.
+#include "platform/dialogs/Dialog.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -7,12 +9,11 @@
 #include "WindowTestUtil.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
-#include "platform/dialogs/Dialog.h"
 #include "platform/controls/Edit.h"
+#include "platform/controls/Static.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/dialogs/PrintDialog.h"
 #include "platform/dialogs/StandardClasses.h"
-#include "platform/controls/Static.h"
 #include "platform/window/WindowInternal.h"
 
 namespace {
@@ -32,12 +33,12 @@ LRESULT RecordCbt(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 class DialogTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         RegisterStandardClasses();
-        owner_ = Track(CreateWindowEx(0, "Recorder", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 500, 400,
-                                      nullptr, nullptr, nullptr, nullptr));
+        owner_ = Track(CreateWindowEx(0, "Recorder", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                                      100, 500, 400, nullptr, nullptr, nullptr, nullptr));
         ProcessPendingMessages();
         MessageLog().clear();
         CbtLog().clear();
@@ -149,7 +150,8 @@ TEST_F(DialogTest, MessageBoxIsAModalDialogOfItsOwner) {
     bool idle = false, disabled = false, enabled = false;
     for (const RecordedMessage& m : MessageLog()) {
         if (m.hwnd != owner_) continue;
-        idle = idle || (m.msg == WM_ENTERIDLE && m.wParam == MSGF_DIALOGBOX && HWND(m.lParam) == box);
+        idle =
+            idle || (m.msg == WM_ENTERIDLE && m.wParam == MSGF_DIALOGBOX && HWND(m.lParam) == box);
         if (m.msg == WM_ENABLE) (m.wParam ? enabled : disabled) = true;
     }
     EXPECT_TRUE(idle);
@@ -164,12 +166,13 @@ TEST_F(DialogTest, TheOwnerTakesNoInputWhileTheBoxRuns) {
     const POINT onOwner{130, 470}; // inside the owner's client area, clear of the centred box
     HWND box = nullptr;
     HWND activeAfterClick = nullptr;
-    HWND other = Track(CreateWindowEx(0, "Recorder", "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 100, 300, 200,
-                                      nullptr, nullptr, nullptr, nullptr));
+    HWND other = Track(CreateWindowEx(0, "Recorder", "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700,
+                                      100, 300, 200, nullptr, nullptr, nullptr, nullptr));
     SetFocus(owner_);
     Script({[&] {
                 box = ActiveDialog();
-                SetActiveWindow(other); // the user was elsewhere; the click on the owner brings the box
+                SetActiveWindow(
+                    other); // the user was elsewhere; the click on the owner brings the box
                 MessageLog().clear();
                 QueueMouseMove(onOwner);
                 QueueMouseButton(onOwner, MouseButton::Left, true);
@@ -189,8 +192,9 @@ TEST_F(DialogTest, TheOwnerTakesNoInputWhileTheBoxRuns) {
     EXPECT_EQ(activeAfterClick, box);
     for (const RecordedMessage& m : MessageLog()) {
         if (m.hwnd != owner_) continue;
-        for (UINT input : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL,
-                           WM_NCLBUTTONDOWN, WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SETCURSOR})
+        for (UINT input :
+             {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
+              WM_MOUSEWHEEL, WM_NCLBUTTONDOWN, WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SETCURSOR})
             EXPECT_NE(m.msg, input) << "the disabled owner got message 0x" << std::hex << input;
     }
 }
@@ -198,10 +202,10 @@ TEST_F(DialogTest, TheOwnerTakesNoInputWhileTheBoxRuns) {
 // A box whose owner is not shown (the hidden application window) disables every shown window
 // of the program, and gives the activation back when it goes.
 TEST_F(DialogTest, ABoxWithoutAShownOwnerDisablesTheProgramsWindows) {
-    HWND hidden = Track(CreateWindowEx(WS_EX_TOOLWINDOW, "Recorder", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                       nullptr, nullptr));
-    HWND other = Track(CreateWindowEx(0, "Recorder", "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 100, 300, 200,
-                                      nullptr, nullptr, nullptr, nullptr));
+    HWND hidden = Track(CreateWindowEx(WS_EX_TOOLWINDOW, "Recorder", "", WS_POPUP, 0, 0, 0, 0,
+                                       nullptr, nullptr, nullptr, nullptr));
+    HWND other = Track(CreateWindowEx(0, "Recorder", "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700,
+                                      100, 300, 200, nullptr, nullptr, nullptr, nullptr));
     SetActiveWindow(owner_);
     bool ownerEnabled = true, otherEnabled = true;
     Script({[&] {
@@ -253,7 +257,8 @@ HBRUSH g_dialogBrush = nullptr;
 intptr_t RecordingDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     DialogLog().push_back(msg);
     if (msg == WM_CTLCOLORDLG) return intptr_t(g_dialogBrush);
-    if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED &&
+        (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
         EndDialog(dialog, LOWORD(wParam) == IDOK ? 100 : 200);
         return 1;
     }
@@ -268,25 +273,33 @@ DialogTemplate SampleTemplate() {
     t.cy = 200;
     t.items = {
         {"Static", "&Аты:", WS_CHILD | WS_VISIBLE, 0, 10, 12, 50, 15, 10},
-        {"Edit", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE, 70, 10, 120, 21, 11},
-        {"Button", "Бір", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 0, 10, 40, 80, 17, 21},
+        {"Edit", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE, 70, 10, 120,
+         21, 11},
+        {"Button", "Бір", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 0, 10,
+         40, 80, 17, 21},
         {"Button", "Екі", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, 0, 10, 60, 80, 17, 22},
-        {"Button", "Үш", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_DISABLED, 0, 10, 80, 80, 17, 23},
+        {"Button", "Үш", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_DISABLED, 0, 10, 80, 80,
+         17, 23},
         {"Button", "Төрт", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, 0, 10, 100, 80, 17, 24},
-        {"Button", "&Белгі", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0, 10, 124, 80, 17, 30},
+        {"Button", "&Белгі", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0, 10,
+         124, 80, 17, 30},
         {"Button", "Жасырын", WS_CHILD | BS_PUSHBUTTON | WS_TABSTOP, 0, 100, 124, 80, 23, 31},
-        {"Button", "ОК", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, 130, 165, 75, 23, IDOK},
-        {"Button", "Болдырмау", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0, 215, 165, 75, 23, IDCANCEL},
+        {"Button", "ОК", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, 130,
+         165, 75, 23, IDOK},
+        {"Button", "Болдырмау", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0, 215, 165, 75,
+         23, IDCANCEL},
     };
     return t;
 }
 
 TEST_F(DialogTest, TabAndArrowsFollowTheGroups) {
     DialogLog().clear();
-    const HWND dialog = Track(CreateDialogIndirectParam(nullptr, SampleTemplate(), owner_, RecordingDialogProc, 0));
+    const HWND dialog =
+        Track(CreateDialogIndirectParam(nullptr, SampleTemplate(), owner_, RecordingDialogProc, 0));
     ASSERT_NE(dialog, nullptr);
     ProcessPendingMessages();
-    EXPECT_NE(std::find(DialogLog().begin(), DialogLog().end(), UINT(WM_INITDIALOG)), DialogLog().end());
+    EXPECT_NE(std::find(DialogLog().begin(), DialogLog().end(), UINT(WM_INITDIALOG)),
+              DialogLog().end());
     const auto item = [dialog](int id) { return GetDlgItem(dialog, id); };
     const auto key = [dialog](UINT vk) {
         MSG m{GetFocus(), WM_KEYDOWN, vk, 0, 0, {}};
@@ -343,10 +356,12 @@ TEST_F(DialogTest, MnemonicsColoursAndEndDialog) {
                 // The background is the brush the dialog procedure answered.
                 const Bitmap shot = WindowShot(dialog);
                 RECT client = ClientRectInWindow(dialog);
-                EXPECT_EQ(shot.GetPixel(client.right - 3, client.bottom - 40) & 0xFFFFFF, RGB(10, 120, 200));
+                EXPECT_EQ(shot.GetPixel(client.right - 3, client.bottom - 40) & 0xFFFFFF,
+                          RGB(10, 120, 200));
             },
             [] { KeyPress(VK_ESCAPE); }});
-    const intptr_t r = DialogBoxIndirectParam(nullptr, SampleTemplate(), owner_, RecordingDialogProc, 0);
+    const intptr_t r =
+        DialogBoxIndirectParam(nullptr, SampleTemplate(), owner_, RecordingDialogProc, 0);
     EXPECT_EQ(r, 200);
     const auto& log = DialogLog();
     EXPECT_NE(std::find(log.begin(), log.end(), UINT(WM_CTLCOLORDLG)), log.end());

@@ -1,15 +1,12 @@
 #include "platform/gdi/FillRoundRect.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace {
 constexpr COLORREF kInk = RGB(10, 20, 30);
 
-bool Painted(const Bitmap& b, int x, int y) {
-    return b.GetPixel(x, y) == kInk;
-}
+bool Painted(const Bitmap& b, int x, int y) { return b.GetPixel(x, y) == kInk; }
 } // namespace
 
 TEST(FillRoundRect, SquareCornersFillTheWholeHalfOpenRectangle) {
@@ -22,8 +19,7 @@ TEST(FillRoundRect, SquareCornersFillTheWholeHalfOpenRectangle) {
     }
     // Clipped to the bitmap, and a 32-bit target gets alpha 0.
     Bitmap c(3, 3, 32);
-    for (int y = 0; y < 3; ++y)
-        std::fill_n(c.ScanLine(y), 12, uint8_t(0xEE));
+    for (int y = 0; y < 3; ++y) std::fill_n(c.ScanLine(y), 12, uint8_t(0xEE));
     FillRoundRect(c, RECT{-5, 1, 50, 50}, 0, 0, kInk);
     EXPECT_EQ(c.GetPixel(0, 0), RGB(0xEE, 0xEE, 0xEE));
     EXPECT_EQ(c.GetPixel(2, 2), kInk);

@@ -1,25 +1,23 @@
 // Block transfers, raster operations, format conversion, stretching and gradient fills.
 #include <gtest/gtest.h>
 
-#include "platform/gdi/Gdi.h"
 #include "platform/GdiTestUtil.h"
+#include "platform/gdi/Gdi.h"
 
 namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
 // A colour that names its pixel, so a copied pixel shows where it came from.
-constexpr COLORREF Coded(int x, int y) {
-    return RGB(BYTE(x * 30 + 5), BYTE(y * 40 + 7), 0x99);
-}
+constexpr COLORREF Coded(int x, int y) { return RGB(BYTE(x * 30 + 5), BYTE(y * 40 + 7), 0x99); }
 
 void FillCoded(Bitmap& b) {
     for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            b.SetPixel(x, y, Coded(x, y));
+        for (int x = 0; x < b.Width(); ++x) b.SetPixel(x, y, Coded(x, y));
 }
 
 // Every pixel of `b`: `want(x, y)` gives its expected colour.
-template <typename F> void ExpectEach(const Bitmap& b, F want) {
+template <typename F>
+void ExpectEach(const Bitmap& b, F want) {
     for (int y = 0; y < b.Height(); ++y)
         for (int x = 0; x < b.Width(); ++x)
             EXPECT_EQ(b.GetPixel(x, y), want(x, y)) << "pixel " << x << "," << y;
@@ -28,13 +26,11 @@ template <typename F> void ExpectEach(const Bitmap& b, F want) {
 // A one-row memory context holding the given colours.
 struct Row {
     explicit Row(std::vector<COLORREF> colors) : t(int(colors.size()), 1) {
-        for (size_t i = 0; i < colors.size(); ++i)
-            t.pixels().SetPixel(int(i), 0, colors[i]);
+        for (size_t i = 0; i < colors.size(); ++i) t.pixels().SetPixel(int(i), 0, colors[i]);
     }
     std::vector<COLORREF> Colors() {
         std::vector<COLORREF> out;
-        for (int x = 0; x < t.pixels().Width(); ++x)
-            out.push_back(t.pixels().GetPixel(x, 0));
+        for (int x = 0; x < t.pixels().Width(); ++x) out.push_back(t.pixels().GetPixel(x, 0));
         return out;
     }
     TestDC t;
@@ -106,10 +102,8 @@ TEST(GdiBlt, TernaryRasterOperations) {
             TestDC dst(3, 2, RGB(0xAA, 0xAA, 0xAA), bits);
             if (bits == 32)
                 for (int y = 0; y < 2; ++y) {
-                    for (int x = 0; x < 2; ++x)
-                        src.pixels().ScanLine(y)[x * 4 + 3] = 0xCC;
-                    for (int x = 0; x < 3; ++x)
-                        dst.pixels().ScanLine(y)[x * 4 + 3] = 0xAA;
+                    for (int x = 0; x < 2; ++x) src.pixels().ScanLine(y)[x * 4 + 3] = 0xCC;
+                    for (int x = 0; x < 3; ++x) dst.pixels().ScanLine(y)[x * 4 + 3] = 0xAA;
                 }
             HBRUSH brush = CreateSolidBrush(RGB(0xF0, 0xF0, 0xF0));
             SelectObject(dst.dc, brush);
@@ -221,8 +215,7 @@ TEST(GdiBlt, FormatConversions) {
         EXPECT_EQ(to32.Alpha(0, 0), c.alpha);
         // Stretching converts the same way.
         TestDC wide(3, 1, RGB(0x10, 0x20, 0x30), 32);
-        for (int x = 0; x < 3; ++x)
-            wide.pixels().ScanLine(0)[x * 4 + 3] = 0x77;
+        for (int x = 0; x < 3; ++x) wide.pixels().ScanLine(0)[x * 4 + 3] = 0x77;
         EXPECT_TRUE(StretchBlt(wide.dc, 0, 0, 3, 1, c.src, 0, 0, 1, 1, c.rop));
         for (int x = 0; x < 3; ++x) {
             EXPECT_EQ(wide.pixels().GetPixel(x, 0), c.color);

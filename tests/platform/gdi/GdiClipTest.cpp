@@ -1,19 +1,16 @@
 // The logical-to-device transform, clip regions, and the visible region of window contexts.
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 
-#include "platform/gdi/Gdi.h"
 #include "platform/GdiTestUtil.h"
+#include "platform/gdi/Gdi.h"
 
 namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
-HBRUSH Stock(int index) {
-    return static_cast<HBRUSH>(GetStockObject(index));
-}
+HBRUSH Stock(int index) { return static_cast<HBRUSH>(GetStockObject(index)); }
 
 // The clip region as a Region, or none.
 std::optional<Region> ClipOf(HDC dc) {
@@ -26,8 +23,7 @@ std::optional<Region> ClipOf(HDC dc) {
 
 Region Rects(std::initializer_list<RECT> rects) {
     Region r;
-    for (const RECT& rect : rects)
-        r.Combine(r, Region(rect), RGN_OR);
+    for (const RECT& rect : rects) r.Combine(r, Region(rect), RGN_OR);
     return r;
 }
 } // namespace
@@ -283,8 +279,7 @@ TEST(GdiClip, WindowContextsNeverDrawPastTheirVisibleRegion) {
         {"SetPixel",
          [](HDC dc) {
              for (int y = -2; y < 10; ++y)
-                 for (int x = -3; x < 12; ++x)
-                     SetPixel(dc, x, y, kBlue);
+                 for (int x = -3; x < 12; ++x) SetPixel(dc, x, y, kBlue);
          }},
         {"BitBlt",
          [](HDC dc) {

@@ -1,8 +1,8 @@
 // Icons: creation and lifetime, alpha blending, scaling, and the built-in pictures.
 #include <gtest/gtest.h>
 
-#include "platform/gdi/Gdi.h"
 #include "platform/GdiTestUtil.h"
+#include "platform/gdi/Gdi.h"
 
 namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -20,9 +20,7 @@ Bitmap Picture(int width, int height, const std::vector<COLORREF>& colors,
     return b;
 }
 
-uint8_t AlphaOf(const Bitmap& b, int x, int y) {
-    return b.ScanLine(y)[x * 4 + 3];
-}
+uint8_t AlphaOf(const Bitmap& b, int x, int y) { return b.ScanLine(y)[x * 4 + 3]; }
 } // namespace
 
 TEST(GdiIcons, BlendingFollowsTheFormulaForEveryColourAndAlpha) {
@@ -44,8 +42,7 @@ TEST(GdiIcons, BlendingFollowsTheFormulaForEveryColourAndAlpha) {
         SCOPED_TRACE(d);
         TestDC t(256, 256, RGB(d, d, d), 32);
         for (int y = 0; y < 256; ++y)
-            for (int x = 0; x < 256; ++x)
-                t.pixels().ScanLine(y)[x * 4 + 3] = 0x40;
+            for (int x = 0; x < 256; ++x) t.pixels().ScanLine(y)[x * 4 + 3] = 0x40;
         EXPECT_TRUE(DrawIconEx(t.dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL));
         int wrong = 0;
         for (int a = 0; a < 256; ++a)

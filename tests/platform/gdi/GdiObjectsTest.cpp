@@ -1,11 +1,10 @@
 // Objects, handles, selection and the saved-state stack of device contexts.
+#include <cstring>
 #include <gtest/gtest.h>
 
-#include <cstring>
-
+#include "platform/GdiTestUtil.h"
 #include "platform/gdi/FillRoundRect.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/GdiTestUtil.h"
 
 namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -303,6 +302,5 @@ TEST(GdiObjects, RegionHandles) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 10; ++x)
             EXPECT_EQ(PtInRegion(round, x, y), fill.GetPixel(x, y) == kRed) << x << "," << y;
-    for (HRGN r : {a, b, out, joined, whole, round})
-        EXPECT_TRUE(DeleteObject(r));
+    for (HRGN r : {a, b, out, joined, whole, round}) EXPECT_TRUE(DeleteObject(r));
 }

@@ -1,21 +1,18 @@
 // Lines, pens and raster operations, shapes, rectangle and region fills, single pixels.
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <set>
 #include <utility>
 
+#include "platform/GdiTestUtil.h"
 #include "platform/gdi/FillRoundRect.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/GdiTestUtil.h"
 
 namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 
-HGDIOBJ Stock(int index) {
-    return GetStockObject(index);
-}
+HGDIOBJ Stock(int index) { return GetStockObject(index); }
 
 // The pixels of a surface that differ from `background`.
 std::set<std::pair<int, int>> Painted(const Bitmap& b, COLORREF background) {
@@ -633,8 +630,7 @@ TEST(GdiShapes, InvertRectAndFocusRect) {
 TEST(GdiShapes, SetPixelHonoursTheClipAndGetPixelReadsTheSurface) {
     TestDC t(4, 3, kWhite, 32);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 4; ++x)
-            t.pixels().ScanLine(y)[x * 4 + 3] = 0x77;
+        for (int x = 0; x < 4; ++x) t.pixels().ScanLine(y)[x * 4 + 3] = 0x77;
     ExcludeClipRect(t.dc, 1, 0, 2, 3);
     EXPECT_EQ(SetPixel(t.dc, 0, 1, 0xAB123456), RGB(0x56, 0x34, 0x12)); // high byte dropped
     EXPECT_EQ(t.pixels().GetPixel(0, 1), RGB(0x56, 0x34, 0x12));

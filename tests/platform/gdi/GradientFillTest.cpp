@@ -1,7 +1,6 @@
 #include "platform/gdi/GradientFill.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 #include <vector>
 
@@ -19,8 +18,7 @@ std::vector<int> Coverage(int w, int h, TRIVERTEX a, TRIVERTEX b, TRIVERTEX c) {
     EXPECT_TRUE(GradientFillTriangles(bmp, v, 3, &t, 1));
     std::vector<int> covered;
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            covered.push_back(bmp.GetPixel(x, y) != 0 ? 1 : 0);
+        for (int x = 0; x < w; ++x) covered.push_back(bmp.GetPixel(x, y) != 0 ? 1 : 0);
     return covered;
 }
 
@@ -63,8 +61,7 @@ TEST(GradientFill, FourTrianglesTileTheHalfOpenRectangle) {
         for (const auto& tri :
              {std::vector<TRIVERTEX>{tl, ctr, tr}, {ctr, tr, br}, {tl, ctr, bl}, {bl, ctr, br}}) {
             const std::vector<int> one = Coverage(w, h, tri[0], tri[1], tri[2]);
-            for (size_t i = 0; i < sum.size(); ++i)
-                sum[i] += one[i];
+            for (size_t i = 0; i < sum.size(); ++i) sum[i] += one[i];
         }
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
@@ -132,8 +129,7 @@ TEST(GradientFill, ThirtyTwoBitBitmapsGetAlphaToo) {
     Bitmap bmp(2, 2, 32);
     TRIVERTEX v[3] = {V(0, 0, 0x1000, 0x2000, 0x3000), V(4, 0, 0x1000, 0x2000, 0x3000),
                       V(0, 4, 0x1000, 0x2000, 0x3000)};
-    for (TRIVERTEX& t : v)
-        t.Alpha = 0x4000;
+    for (TRIVERTEX& t : v) t.Alpha = 0x4000;
     const GRADIENT_TRIANGLE t{0, 1, 2};
     ASSERT_TRUE(GradientFillTriangles(bmp, v, 3, &t, 1));
     const uint8_t* p = bmp.ScanLine(0);
@@ -162,8 +158,7 @@ TEST(GradientFill, ClipAndRejectedInput) {
     EXPECT_FALSE(GradientFillTriangles(untouched, far, 3, &good, 1));
     EXPECT_FALSE(GradientFillTriangles(untouched, nullptr, 3, &good, 1));
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(untouched.GetPixel(x, y), 0u);
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(untouched.GetPixel(x, y), 0u);
 
     // Huge but accepted coordinates stay exact: the same split square scaled up still tiles.
     const LONG m = kMaxGradientCoord;
@@ -172,13 +167,11 @@ TEST(GradientFill, ClipAndRejectedInput) {
     Bitmap whole(3, 3, 24);
     EXPECT_TRUE(GradientFillTriangles(whole, big, 4, halves, 2));
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_NE(whole.GetPixel(x, y), 0u);
+        for (int x = 0; x < 3; ++x) EXPECT_NE(whole.GetPixel(x, y), 0u);
     // Degenerate triangles paint nothing.
     const TRIVERTEX line[3] = {V(0, 0), V(2, 2), V(4, 4)};
     Bitmap none(4, 4, 24);
     EXPECT_TRUE(GradientFillTriangles(none, line, 3, &good, 1));
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(none.GetPixel(x, y), 0u);
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(none.GetPixel(x, y), 0u);
 }

@@ -1,7 +1,6 @@
 #include "platform/gdi/Region.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 #include <set>
 #include <utility>
@@ -141,8 +140,7 @@ TEST(Region, RandomCombinationsMatchTheirPointSets) {
             EXPECT_EQ(complexity, want.empty()            ? NULLREGION
                                   : r.Rects().size() == 1 ? SIMPLEREGION
                                                           : COMPLEXREGION);
-            for (const RECT& rc : r.Rects())
-                EXPECT_TRUE(r.Intersects(rc));
+            for (const RECT& rc : r.Rects()) EXPECT_TRUE(r.Intersects(rc));
 
             // The destination may be one of the sources.
             Region alias = a;

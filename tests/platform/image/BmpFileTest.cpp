@@ -1,10 +1,9 @@
 #include "platform/image/BmpFile.h"
 
-#include "platform/core/WinTypes.h"
-
+#include <cstring>
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include "platform/core/WinTypes.h"
 
 namespace {
 
@@ -29,8 +28,7 @@ void Put16(std::vector<uint8_t>& v, size_t at, uint32_t x) {
     v[at + 1] = uint8_t(x >> 8);
 }
 void Put32(std::vector<uint8_t>& v, size_t at, uint32_t x) {
-    for (int i = 0; i < 4; ++i)
-        v[at + i] = uint8_t(x >> (8 * i));
+    for (int i = 0; i < 4; ++i) v[at + i] = uint8_t(x >> (8 * i));
 }
 uint32_t Get32(const std::vector<uint8_t>& v, size_t at) {
     return uint32_t(v[at]) | uint32_t(v[at + 1]) << 8 | uint32_t(v[at + 2]) << 16 |
@@ -56,11 +54,9 @@ std::vector<uint8_t> BuildBmp(const BmpSpec& s) {
     std::vector<uint8_t> masks;
     if (s.headerSize == 40) {
         masks.resize(4 * s.masks.size());
-        for (size_t i = 0; i < s.masks.size(); ++i)
-            Put32(masks, 4 * i, s.masks[i]);
+        for (size_t i = 0; i < s.masks.size(); ++i) Put32(masks, 4 * i, s.masks[i]);
     } else {
-        for (size_t i = 0; i < s.masks.size(); ++i)
-            Put32(header, 40 + 4 * i, s.masks[i]);
+        for (size_t i = 0; i < s.masks.size(); ++i) Put32(header, 40 + 4 * i, s.masks[i]);
     }
     std::vector<uint8_t> file(14, 0);
     file[0] = 'B';
@@ -72,8 +68,7 @@ std::vector<uint8_t> BuildBmp(const BmpSpec& s) {
     file.insert(file.end(), s.palette.begin(), s.palette.end());
     for (const auto& row : s.rows) {
         file.insert(file.end(), row.begin(), row.end());
-        while ((file.size() - offset) % 4 != 0)
-            file.push_back(0xEE);
+        while ((file.size() - offset) % 4 != 0) file.push_back(0xEE);
     }
     Put32(file, 2, uint32_t(file.size()));
     return file;

@@ -1,14 +1,12 @@
 #include "platform/image/JpegFile.h"
 
-#include "platform/core/WinTypes.h"
-
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
+#include <gtest/gtest.h>
 #include <jpeglib.h>
+
+#include "platform/core/WinTypes.h"
 
 namespace {
 
@@ -17,15 +15,12 @@ namespace {
 constexpr COLORREF kQuarters[4] = {RGB(200, 30, 30), RGB(30, 180, 40), RGB(20, 40, 220),
                                    RGB(128, 128, 128)};
 
-COLORREF QuarterAt(int x, int y) {
-    return kQuarters[(y / 16) * 2 + x / 16];
-}
+COLORREF QuarterAt(int x, int y) { return kQuarters[(y / 16) * 2 + x / 16]; }
 
 Bitmap QuarterBitmap(int bpp) {
     Bitmap bmp(32, 32, bpp);
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            bmp.SetPixel(x, y, QuarterAt(x, y));
+        for (int x = 0; x < 32; ++x) bmp.SetPixel(x, y, QuarterAt(x, y));
     return bmp;
 }
 
@@ -136,16 +131,14 @@ TEST(JpegFile, OddSizeFillsEveryRow) {
     ASSERT_EQ(bmp->Width(), 5);
     ASSERT_EQ(bmp->Height(), 3);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x)
-            ExpectNear(bmp->GetPixel(x, y), RGB(250, 200, 10), 6, x, y);
+        for (int x = 0; x < 5; ++x) ExpectNear(bmp->GetPixel(x, y), RGB(250, 200, 10), 6, x, y);
 }
 
 TEST(JpegFile, GrayscaleBecomesEqualChannels) {
     // Left half 40, right half 220, in 8-pixel columns so each block is flat.
     std::vector<uint8_t> pixels(16 * 8);
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 16; ++x)
-            pixels[y * 16 + x] = x < 8 ? 40 : 220;
+        for (int x = 0; x < 16; ++x) pixels[y * 16 + x] = x < 8 ? 40 : 220;
     const auto jpeg = WriteWithLibjpeg(16, 8, JCS_GRAYSCALE, 1, pixels);
     std::string error;
     auto bmp = DecodeJPEG(jpeg.data(), jpeg.size(), &error);
@@ -240,14 +233,11 @@ TEST(JpegFile, ProgressiveFilesWithEndlessScansAreRefused) {
     // coefficient: 694 scans.
     std::vector<jpeg_scan_info> scans;
     scans.push_back({1, {0}, 0, 0, 0, 0});
-    for (int k = 1; k < 64; ++k)
-        scans.push_back({1, {0}, k, k, 0, 10});
+    for (int k = 1; k < 64; ++k) scans.push_back({1, {0}, k, k, 0, 10});
     for (int al = 9; al >= 0; --al)
-        for (int k = 1; k < 64; ++k)
-            scans.push_back({1, {0}, k, k, al + 1, al});
+        for (int k = 1; k < 64; ++k) scans.push_back({1, {0}, k, k, al + 1, al});
     std::vector<uint8_t> pixels(8 * 8);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = uint8_t(i * 3);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint8_t(i * 3);
     const auto many = WriteWithLibjpeg(8, 8, JCS_GRAYSCALE, 1, pixels, scans);
     std::string error;
     EXPECT_EQ(DecodeJPEG(many.data(), many.size(), &error), nullptr);
@@ -255,14 +245,11 @@ TEST(JpegFile, ProgressiveFilesWithEndlessScansAreRefused) {
 
     // The same picture in a progression of ordinary length decodes.
     scans.resize(1 + 63);
-    for (int k = 1; k < 64; ++k)
-        scans[k].Al = 0;
+    for (int k = 1; k < 64; ++k) scans[k].Al = 0;
     const auto normal = WriteWithLibjpeg(8, 8, JCS_GRAYSCALE, 1, pixels, scans);
     auto bmp = DecodeJPEG(normal.data(), normal.size(), &error);
     ASSERT_TRUE(bmp) << error;
     EXPECT_NEAR(GetRValue(bmp->GetPixel(7, 7)), 63 * 3, 8);
 }
 
-TEST(JpegFile, EncodingAnEmptyBitmapGivesNothing) {
-    EXPECT_TRUE(EncodeJPEG(Bitmap(), 90).empty());
-}
+TEST(JpegFile, EncodingAnEmptyBitmapGivesNothing) { EXPECT_TRUE(EncodeJPEG(Bitmap(), 90).empty()); }

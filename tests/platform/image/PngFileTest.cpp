@@ -1,15 +1,13 @@
 #include "platform/image/PngFile.h"
 
-#include "platform/core/FileSystem.h"
-#include "platform/core/WinTypes.h"
-
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <filesystem>
+#include <gtest/gtest.h>
+#include <png.h>
 #include <utility>
 
-#include <png.h>
+#include "platform/core/FileSystem.h"
+#include "platform/core/WinTypes.h"
 
 namespace {
 
@@ -44,15 +42,13 @@ uint32_t Crc32(const uint8_t* p, size_t n) {
     uint32_t crc = 0xFFFFFFFF;
     for (size_t i = 0; i < n; ++i) {
         crc ^= p[i];
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
     }
     return ~crc;
 }
 
 void PutBE32(std::vector<uint8_t>& v, size_t at, uint32_t x) {
-    for (int i = 0; i < 4; ++i)
-        v[at + i] = uint8_t(x >> (24 - 8 * i));
+    for (int i = 0; i < 4; ++i) v[at + i] = uint8_t(x >> (24 - 8 * i));
 }
 
 // Writes a PNG of a kind our encoder does not make, through libpng's own interface.

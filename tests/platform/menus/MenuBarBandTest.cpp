@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "WindowTestUtil.h"
-#include "platform/gdi/Gdi.h"
 #include "platform/backends/HeadlessBackend.h"
-#include "platform/menus/Menu.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/gdi/SysColors.h"
+#include "platform/menus/Menu.h"
 
 namespace {
 
@@ -43,8 +43,8 @@ TEST_F(MenuBarBandTest, AWindowPaintingItsOwnFrameKeepsItsBandWhileTheMenuIsTrac
     const HMENU bar = CreateMenu();
     AppendMenu(bar, MF_POPUP, uintptr_t(file), "Файл");
     AppendMenu(bar, MF_STRING, 12, "Анықтама");
-    const HWND hwnd = Track(CreateWindowEx(0, "OwnFrame", "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300,
-                                           nullptr, nullptr, nullptr, nullptr));
+    const HWND hwnd = Track(CreateWindowEx(0, "OwnFrame", "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                           100, 100, 400, 300, nullptr, nullptr, nullptr, nullptr));
     SetMenu(hwnd, bar);
     ProcessPendingMessages();
     g_regionPaints = 0;
@@ -82,15 +82,16 @@ TEST_F(MenuBarBandTest, AWindowPaintingItsOwnFrameKeepsItsBandWhileTheMenuIsTrac
 TEST_F(MenuBarBandTest, TheClassicBandIsStillPaintedInTheMenuColour) {
     const HMENU bar = CreateMenu();
     AppendMenu(bar, MF_STRING, 12, "Анықтама");
-    const HWND hwnd = Track(CreateWindowEx(0, "Recorder", "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300,
-                                           nullptr, nullptr, nullptr, nullptr));
+    const HWND hwnd = Track(CreateWindowEx(0, "Recorder", "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                           100, 100, 400, 300, nullptr, nullptr, nullptr, nullptr));
     SetMenu(hwnd, bar);
     ProcessPendingMessages();
     RECT item{};
     ASSERT_TRUE(GetMenuItemRect(hwnd, bar, 0, &item));
     Click(POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2 - 3});
     const Bitmap shot = Screenshot();
-    EXPECT_EQ(shot.GetPixel(item.right + 20, (item.top + item.bottom) / 2) & 0xFFFFFF, GetSysColor(COLOR_MENU));
+    EXPECT_EQ(shot.GetPixel(item.right + 20, (item.top + item.bottom) / 2) & 0xFFFFFF,
+              GetSysColor(COLOR_MENU));
     EndMenu();
     DestroyWindow(hwnd);
 }

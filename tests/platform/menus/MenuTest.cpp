@@ -1,12 +1,12 @@
 // Menus: objects, the menu bar, pop-up windows, the menu loop by mouse and keyboard, owner
 // draw, TrackPopupMenu and the system menu.
-#include <gtest/gtest.h>
+#include "platform/menus/Menu.h"
 
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 #include "WindowTestUtil.h"
-#include "platform/menus/Menu.h"
 #include "platform/menus/MenuInternal.h"
 #include "platform/text/Text.h"
 
@@ -37,11 +37,16 @@ int g_measures = 0;
 
 bool Logged(UINT msg) {
     switch (msg) {
-    case WM_COMMAND: case WM_SYSCOMMAND: case WM_ENTERMENULOOP: case WM_EXITMENULOOP: case WM_INITMENU:
-    case WM_INITMENUPOPUP: case WM_MENUSELECT: case WM_CLOSE: case WM_DESTROY:
-        return true;
-    default:
-        return false;
+    case WM_COMMAND:
+    case WM_SYSCOMMAND:
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+    case WM_INITMENU:
+    case WM_INITMENUPOPUP:
+    case WM_MENUSELECT:
+    case WM_CLOSE:
+    case WM_DESTROY: return true;
+    default: return false;
     }
 }
 
@@ -74,7 +79,8 @@ HHOOK g_cbt = nullptr;
 LRESULT CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {
         const auto* cbt = reinterpret_cast<const CBT_CREATEWND*>(lParam);
-        if (std::string(cbt->lpcs->lpszClass) == "#32768") g_createdPopups.push_back(reinterpret_cast<HWND>(wParam));
+        if (std::string(cbt->lpcs->lpszClass) == "#32768")
+            g_createdPopups.push_back(reinterpret_cast<HWND>(wParam));
     }
     return CallNextHookEx(g_cbt, code, wParam, lParam);
 }
@@ -88,7 +94,7 @@ RECT ItemRect(HWND hwnd, HMENU menu, UINT pos) {
 }
 
 class MenuTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         WNDCLASS wc;
@@ -116,8 +122,8 @@ protected:
         AppendMenu(bar_, MF_POPUP, uintptr_t(file_), "&Файл");
         AppendMenu(bar_, MF_POPUP, uintptr_t(edit_), "&Edit");
         AppendMenu(bar_, MF_STRING, kHelp, "&Help");
-        hwnd_ = Track(CreateWindowEx(0, "MenuOwner", "Menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300,
-                                     nullptr, nullptr, nullptr, nullptr));
+        hwnd_ = Track(CreateWindowEx(0, "MenuOwner", "Menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                                     100, 400, 300, nullptr, nullptr, nullptr, nullptr));
         SetMenu(hwnd_, bar_);
         ProcessPendingMessages();
         Log().clear();
@@ -227,9 +233,9 @@ TEST(MenuObjectTest, MenuContainingItselfDoesNotLoop) {
 
 TEST(MenuObjectTest, MnemonicsFoldKazakhAndLatinCase) {
     const std::pair<char32_t, char32_t> pairs[] = {
-        {U'A', U'a'}, {U'Z', U'z'}, {U'Ф', U'ф'}, {U'Я', U'я'}, {U'Ё', U'ё'}, {U'І', U'і'}, {U'Ә', U'ә'},
-        {U'Ғ', U'ғ'}, {U'Қ', U'қ'}, {U'Ң', U'ң'}, {U'Ө', U'ө'}, {U'Ұ', U'ұ'}, {U'Ү', U'ү'}, {U'Һ', U'һ'},
-        {U'Ӂ', U'ӂ'}, {U'Ӏ', U'ӏ'},
+        {U'A', U'a'}, {U'Z', U'z'}, {U'Ф', U'ф'}, {U'Я', U'я'}, {U'Ё', U'ё'}, {U'І', U'і'},
+        {U'Ә', U'ә'}, {U'Ғ', U'ғ'}, {U'Қ', U'қ'}, {U'Ң', U'ң'}, {U'Ө', U'ө'}, {U'Ұ', U'ұ'},
+        {U'Ү', U'ү'}, {U'Һ', U'һ'}, {U'Ӂ', U'ӂ'}, {U'Ӏ', U'ӏ'},
     };
     for (const auto& [upper, lower] : pairs) {
         SCOPED_TRACE(uint32_t(upper));
@@ -453,7 +459,6 @@ TEST_F(MenuTest, MnemonicsOpenAndChoose) {
 
 // ---------------------------------------------------------------- the pop-up window
 
-
 WNDPROC g_popupOld = nullptr;
 std::vector<UINT> g_popupMessages;
 LRESULT SubclassedPopup(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -473,7 +478,10 @@ TEST_F(MenuTest, PopupWindowIsCreatedSeenByHooksAndDestroyed) {
     SetWindowRgn(popup, CreateRectRgn(1, 1, WidthOf(wr) - 1, HeightOf(wr) - 1), true);
     RedrawWindow(popup, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     ProcessPendingMessages();
-    auto saw = [](UINT m) { return std::find(g_popupMessages.begin(), g_popupMessages.end(), m) != g_popupMessages.end(); };
+    auto saw = [](UINT m) {
+        return std::find(g_popupMessages.begin(), g_popupMessages.end(), m) !=
+               g_popupMessages.end();
+    };
     EXPECT_TRUE(saw(WM_NCPAINT));
     EXPECT_TRUE(saw(WM_ERASEBKGND));
     EXPECT_TRUE(saw(WM_PAINT));
@@ -484,8 +492,10 @@ TEST_F(MenuTest, PopupWindowIsCreatedSeenByHooksAndDestroyed) {
 }
 
 TEST_F(MenuTest, OwnerDrawnItemsAreMeasuredAndDrawnInTheirRectangles) {
-    ModifyMenu(bar_, 0, MF_BYPOSITION | MF_POPUP | MF_OWNERDRAW, uintptr_t(file_), reinterpret_cast<const char*>(uintptr_t(0x51)));
-    ModifyMenu(file_, 0, MF_BYPOSITION | MF_OWNERDRAW, kOpen, reinterpret_cast<const char*>(uintptr_t(0x52)));
+    ModifyMenu(bar_, 0, MF_BYPOSITION | MF_POPUP | MF_OWNERDRAW, uintptr_t(file_),
+               reinterpret_cast<const char*>(uintptr_t(0x51)));
+    ModifyMenu(file_, 0, MF_BYPOSITION | MF_OWNERDRAW, kOpen,
+               reinterpret_cast<const char*>(uintptr_t(0x52)));
     DrawMenuBar(hwnd_);
     ProcessPendingMessages();
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
@@ -548,14 +558,16 @@ TEST_F(MenuTest, TrackPopupMenuReturnsTheClickedCommand) {
         }
         return steps < 10;
     });
-    const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN, 300, 200, 0, hwnd_, nullptr);
+    const UINT chosen =
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN, 300, 200, 0, hwnd_, nullptr);
     Headless()->SetDriver(nullptr);
     EXPECT_EQ(chosen, 12u);
     EXPECT_FALSE(IsMenuLoopActive());
     ProcessPendingMessages();
     EXPECT_TRUE(Of(WM_COMMAND).empty()); // with TPM_RETURNCMD no command is sent
     MSG quit;
-    EXPECT_FALSE(PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)); // the outer loop goes on
+    EXPECT_FALSE(
+        PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)); // the outer loop goes on
     DestroyMenu(menu);
 }
 
@@ -626,9 +638,12 @@ TEST_F(MenuTest, SystemMenuItemsFollowTheWindow) {
     };
     // A normal, sizable window with both boxes.
     const Expect table[] = {
-        {UINT(SC_RESTORE), "Қалпына келтіру", false}, {UINT(SC_MOVE), "Жылжыту", true},
-        {UINT(SC_SIZE), "Өлшемі", true},             {UINT(SC_MINIMIZE), "Кішірейту", true},
-        {UINT(SC_MAXIMIZE), "Үлкейту", true},        {UINT(SC_CLOSE), "Жабу", true},
+        {UINT(SC_RESTORE), "Қалпына келтіру", false},
+        {UINT(SC_MOVE), "Жылжыту", true},
+        {UINT(SC_SIZE), "Өлшемі", true},
+        {UINT(SC_MINIMIZE), "Кішірейту", true},
+        {UINT(SC_MAXIMIZE), "Үлкейту", true},
+        {UINT(SC_CLOSE), "Жабу", true},
     };
     ASSERT_EQ(GetMenuItemCount(sys), 7);
     EXPECT_EQ(GetMenuState(sys, 5, MF_BYPOSITION), MF_SEPARATOR);
@@ -676,7 +691,7 @@ TEST_F(MenuTest, ClickOnTheCaptionIconOpensTheSystemMenuBelowIt) {
     EXPECT_EQ(reinterpret_cast<HMENU>(SendMessage(OpenPopups()[0], MN_GETHMENU, 0, 0)), sys);
     RECT wr;
     GetWindowRect(OpenPopups()[0], &wr);
-    EXPECT_EQ(wr.left, 104);       // inside the frame
+    EXPECT_EQ(wr.left, 104);         // inside the frame
     EXPECT_EQ(wr.top, 100 + 4 + 19); // below the caption
     MouseUp(POINT{110, 110});        // releasing the button over the caption keeps it open
     EXPECT_TRUE(IsMenuLoopActive());

@@ -4,10 +4,9 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace {
@@ -54,15 +53,12 @@ bool IsBoldFace(const FtFace& f) {
 }
 
 std::string Lower(std::string s) {
-    for (char& c : s)
-        c = char(std::tolower((unsigned char)c));
+    for (char& c : s) c = char(std::tolower((unsigned char)c));
     return s;
 }
 
 // round(v * ppem / upem), halves up: the rule the cell metrics are documented with.
-int Px(long v, int ppem, int upem) {
-    return int((v * ppem + upem / 2) / upem);
-}
+int Px(long v, int ppem, int upem) { return int((v * ppem + upem / 2) / upem); }
 
 // A font file of a family, found through fontconfig by the test itself; "" when not installed.
 std::string InstalledFile(const char* family) {
@@ -113,8 +109,7 @@ TEST(FontEngine, ProgramFacesHaveEveryKazakhLetter) {
                 EXPECT_NE(FT_Get_Char_Index(face.get(), c), 0u) << "U+" << std::hex << unsigned(c);
                 EXPECT_NE(font->GlyphIndex(c), 0u);
             }
-            for (char32_t c = U'А'; c <= U'я'; ++c)
-                EXPECT_NE(FT_Get_Char_Index(face.get(), c), 0u);
+            for (char32_t c = U'А'; c <= U'я'; ++c) EXPECT_NE(FT_Get_Char_Index(face.get(), c), 0u);
 
             const std::string family = Lower(font->FamilyName());
             const bool serifName = family.find("serif") != std::string::npos &&
@@ -159,8 +154,7 @@ TEST(FontEngine, FaceWithoutKazakhFallsBack) {
         FtFace face(math, 0);
         ASSERT_TRUE(face.get());
         bool lacks = false;
-        for (char32_t c : kKazakh)
-            lacks |= FT_Get_Char_Index(face.get(), c) == 0;
+        for (char32_t c : kKazakh) lacks |= FT_Get_Char_Index(face.get(), c) == 0;
         ASSERT_TRUE(lacks) << "the sample face has every Kazakh letter after all";
     }
     EXPECT_FALSE(FontEngine::Instance().CoversKazakh(math, 0));
@@ -170,16 +164,14 @@ TEST(FontEngine, FaceWithoutKazakhFallsBack) {
     auto font = FontEngine::Instance().Realize(Font("DejaVu Math TeX Gyre", -20));
     ASSERT_TRUE(font);
     EXPECT_NE(font->FilePath(), math);
-    for (char32_t c : kKazakh)
-        EXPECT_NE(font->GlyphIndex(c), 0u);
+    for (char32_t c : kKazakh) EXPECT_NE(font->GlyphIndex(c), 0u);
 }
 
 // The rule wants every Kazakh letter, Ё ё and А..я: a face missing any one of them fails.
 TEST(FontEngine, CoverageRuleNamesEveryLetter) {
     std::u32string wanted(std::begin(kKazakh), std::end(kKazakh));
     wanted += U"Ёё";
-    for (char32_t c = U'А'; c <= U'я'; ++c)
-        wanted += c;
+    for (char32_t c = U'А'; c <= U'я'; ++c) wanted += c;
     EXPECT_TRUE(
         FontEngine::CoversKazakh([&](char32_t c) { return wanted.find(c) != wanted.npos; }));
     for (char32_t missing : wanted)
@@ -205,8 +197,7 @@ TEST(FontEngine, InstalledAndUnknownNames) {
     EXPECT_TRUE(family.find("sans") != std::string::npos ||
                 family.find("serif") == std::string::npos)
         << family;
-    for (char32_t c : kKazakh)
-        EXPECT_NE(unknown->GlyphIndex(c), 0u);
+    for (char32_t c : kKazakh) EXPECT_NE(unknown->GlyphIndex(c), 0u);
 }
 
 // Negative heights are em heights; positive ones are cells (ascent + descent, from the font's

@@ -3,18 +3,17 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <cstring>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-#include "platform/text/FontEngine.h"
+#include "platform/core/TextCodec.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/image/PngFile.h"
-#include "platform/core/TextCodec.h"
+#include "platform/text/FontEngine.h"
 
 namespace {
 
@@ -34,15 +33,13 @@ LOGFONT Font(const char* face, LONG height, LONG weight = FW_NORMAL) {
 
 std::string Utf8(std::u32string_view s) {
     std::string out;
-    for (char32_t c : s)
-        AppendUtf8(out, c);
+    for (char32_t c : s) AppendUtf8(out, c);
     return out;
 }
 
 std::u32string Chars(std::string_view s) {
     std::u32string out;
-    for (size_t pos = 0; pos < s.size();)
-        out.push_back(DecodeUtf8(s, pos));
+    for (size_t pos = 0; pos < s.size();) out.push_back(DecodeUtf8(s, pos));
     return out;
 }
 
@@ -180,8 +177,7 @@ class FtFont {
     }
     int Width(std::u32string_view s) {
         int w = 0;
-        for (char32_t c : s)
-            w += Advance(c);
+        for (char32_t c : s) w += Advance(c);
         return w;
     }
     struct Image {
@@ -325,8 +321,7 @@ TEST(Text, GlyphsBlendByCoverage) {
         std::vector<COLORREF> want(size_t(c.Width() * c.Height()));
         std::vector<uint8_t> drawn(want.size(), 0);
         for (int y = 0; y < c.Height(); ++y)
-            for (int x = 0; x < c.Width(); ++x)
-                want[size_t(y * c.Width() + x)] = background(x, y);
+            for (int x = 0; x < c.Width(); ++x) want[size_t(y * c.Width() + x)] = background(x, y);
         int pen = x0;
         for (char32_t ch : {U'Ә', U'g'}) {
             const FtFont::Image g = ft.Render(ch);
@@ -485,8 +480,7 @@ TEST(Text, ExplicitAdvances) {
     ref.Use(lf);
     c.Use(lf);
     const char* letters[] = {"Ә", "Ғ", "Қ", "w"};
-    for (int i = 0; i < 4; ++i)
-        TextOut(ref.dc, 4 + 21 * i, 3, letters[i], -1);
+    for (int i = 0; i < 4; ++i) TextOut(ref.dc, 4 + 21 * i, 3, letters[i], -1);
     const int dx[] = {21, 21, 21, 21};
     ASSERT_TRUE(ExtTextOut(c.dc, 4, 3, 0, nullptr, "ӘҒҚw", -1, dx));
     ExpectSameImage(c, ref, "ExplicitAdvances");
@@ -927,8 +921,7 @@ TEST(DrawText, EndEllipsisFitsTheWidth) {
         std::u32string expected = text;
         if (e(text) > width) {
             size_t keep = 0;
-            while (keep < text.size() && e(text.substr(0, keep + 1)) + e(U"...") <= width)
-                ++keep;
+            while (keep < text.size() && e(text.substr(0, keep + 1)) + e(U"...") <= width) ++keep;
             expected = text.substr(0, keep) + U"...";
         }
         Canvas ref(400, 24), c(400, 24);

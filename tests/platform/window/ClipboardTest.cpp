@@ -1,12 +1,12 @@
 // The clipboard goes through the running backend; the headless one keeps it in the program.
-#include <gtest/gtest.h>
+#include "platform/window/Clipboard.h"
 
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/window/Backend.h"
-#include "platform/window/Clipboard.h"
 
 namespace {
 

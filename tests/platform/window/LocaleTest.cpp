@@ -1,12 +1,11 @@
 #include "platform/window/Locale.h"
 
-#include <gtest/gtest.h>
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <cstring>
+#include <gtest/gtest.h>
+#include <pwd.h>
 #include <string>
+#include <unistd.h>
 
 // The Win32 size protocol: the size counts the NUL both ways; a short buffer fails, is left
 // alone and learns the size it needs.

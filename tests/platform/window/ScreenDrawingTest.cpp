@@ -7,7 +7,7 @@
 namespace {
 
 class ScreenDrawingTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         // A window of one colour, so every inverted pixel over it is known.
@@ -39,7 +39,8 @@ TEST_F(ScreenDrawingTest, AnOutlineDrawnOnTheScreenShowsUntilDrawnAgain) {
     const RECT outline{50, 40, 350, 140}; // over the window and past its right edge
     // Each way to the screen: the null window, the desktop's client and its window context.
     using Getter = HDC (*)();
-    const Getter getters[] = {[] { return GetDC(nullptr); }, [] { return GetDC(GetDesktopWindow()); },
+    const Getter getters[] = {[] { return GetDC(nullptr); },
+                              [] { return GetDC(GetDesktopWindow()); },
                               [] { return GetWindowDC(GetDesktopWindow()); }};
     for (const Getter get : getters) {
         HDC dc = get();
@@ -47,10 +48,10 @@ TEST_F(ScreenDrawingTest, AnOutlineDrawnOnTheScreenShowsUntilDrawnAgain) {
         InvertFrame(dc, outline);
         ReleaseDC(nullptr, dc);
         Bitmap shot = Screenshot();
-        EXPECT_EQ(PixelOf(shot, 100, 40), inverted);         // top edge over the window
-        EXPECT_EQ(PixelOf(shot, 50, 90), inverted);          // left edge
-        EXPECT_EQ(PixelOf(shot, 349, 90), desktopInverted);  // right edge over the desktop
-        EXPECT_EQ(PixelOf(shot, 100, 41), window);           // inside: untouched
+        EXPECT_EQ(PixelOf(shot, 100, 40), inverted);        // top edge over the window
+        EXPECT_EQ(PixelOf(shot, 50, 90), inverted);         // left edge
+        EXPECT_EQ(PixelOf(shot, 349, 90), desktopInverted); // right edge over the desktop
+        EXPECT_EQ(PixelOf(shot, 100, 41), window);          // inside: untouched
         EXPECT_EQ(PixelOf(shot, 100, 139), inverted);
         // The second XOR, as when the drag moves on, takes it off again.
         dc = get();

@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
+#include "platform/window/ScrollBars.h"
 
+#include <gtest/gtest.h>
 #include <vector>
 
 #include "platform/backends/HeadlessBackend.h"
-#include "platform/window/ScrollBars.h"
 #include "platform/window/WindowSystem.h"
 
 namespace {
@@ -60,14 +60,9 @@ LRESULT HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         SetWindowLong(hwnd, GWL_STYLE, style);
         return r;
     }
-    case WM_NCPAINT:
-        ++g_ncPaints;
-        break;
-    case WM_LBUTTONUP:
-        ++g_buttonUps;
-        break;
-    default:
-        break;
+    case WM_NCPAINT: ++g_ncPaints; break;
+    case WM_LBUTTONUP: ++g_buttonUps; break;
+    default: break;
     }
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
@@ -79,7 +74,7 @@ std::vector<int> Codes() {
 }
 
 class ScrollBarsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         UseHeadlessBackend(800, 600);
         ProcessPendingMessages();
@@ -101,8 +96,8 @@ protected:
     // A borderless 200 x 200 window at (100, 100): its vertical bar is x 184..199 of the window,
     // the up arrow y 0..15, the down arrow y 184..199, the track 16..183 (168 pixels).
     HWND MakeHost(DWORD extraStyle = WS_VSCROLL) {
-        host_ = CreateWindowEx(0, "ScrollHost", "", WS_POPUP | WS_VISIBLE | extraStyle, 100, 100, 200, 200,
-                               nullptr, nullptr, nullptr, nullptr);
+        host_ = CreateWindowEx(0, "ScrollHost", "", WS_POPUP | WS_VISIBLE | extraStyle, 100, 100,
+                               200, 200, nullptr, nullptr, nullptr, nullptr);
         return host_;
     }
     void SetRange(int minPos, int maxPos, UINT page, int pos) {
@@ -129,12 +124,11 @@ TEST_F(ScrollBarsTest, SetScrollInfoKeepsPageAndPositionInsideTheRange) {
         int wantPos;
     };
     const Case cases[] = {
-        {0, 100, 10, 95, 10, 91},   // last position is max - page + 1
-        {0, 100, 0, 150, 0, 100},   // without a page the maximum itself
-        {0, 100, 10, -5, 10, 0},
-        {10, 20, 5, 3, 5, 10},
-        {0, 100, 200, 50, 101, 0},  // the page is at most the whole range
-        {5, 2, 0, 9, 0, 5},         // an inverted range collapses to its minimum
+        {0, 100, 10, 95, 10, 91}, // last position is max - page + 1
+        {0, 100, 0, 150, 0, 100}, // without a page the maximum itself
+        {0, 100, 10, -5, 10, 0},   {10, 20, 5, 3, 5, 10},
+        {0, 100, 200, 50, 101, 0}, // the page is at most the whole range
+        {5, 2, 0, 9, 0, 5},        // an inverted range collapses to its minimum
     };
     for (const Case& c : cases) {
         SCROLLINFO si;
@@ -199,7 +193,8 @@ TEST_F(ScrollBarsTest, RoomIsReservedOnlyForTheStyleBitsPresentDuringTheSizeCalc
     EXPECT_EQ(SendMessage(host_, WM_NCHITTEST, 0, MAKELPARAM(100 + 195, 150)), HTCLIENT);
 
     g_hideBitsInCalcSize = false;
-    SetWindowPos(host_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    SetWindowPos(host_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     GetClientRect(host_, &client);
     EXPECT_EQ(client, Rect(0, 0, 184, 184));
     EXPECT_EQ(SendMessage(host_, WM_NCHITTEST, 0, MAKELPARAM(100 + 195, 150)), HTVSCROLL);
@@ -220,7 +215,7 @@ TEST_F(ScrollBarsTest, SettingThePositionWithoutRedrawPaintsNothing) {
 TEST_F(ScrollBarsTest, HeldArrowRepeatsAfterADelayAndPausesOffTheArrow) {
     MakeHost();
     SetRange(0, 99, 20, 0);
-    MouseDown(OnBar(190)); // the down arrow
+    MouseDown(OnBar(190));                             // the down arrow
     EXPECT_EQ(Codes(), std::vector<int>{SB_LINEDOWN}); // at once
     EXPECT_EQ(GetCapture(), host_);
     AdvanceClock(299);
@@ -351,14 +346,16 @@ TEST_F(ScrollBarsTest, ThePaintedBarHasRaisedArrowsADitheredTrackAndARaisedThumb
     // Track below the thumb: a checkerboard of white and the scroll-bar colour.
     const COLORREF a = at(190, 100), b = at(191, 100);
     EXPECT_NE(a, b);
-    EXPECT_TRUE((a == white && b == GetSysColor(COLOR_SCROLLBAR)) || (b == white && a == GetSysColor(COLOR_SCROLLBAR)));
+    EXPECT_TRUE((a == white && b == GetSysColor(COLOR_SCROLLBAR)) ||
+                (b == white && a == GetSysColor(COLOR_SCROLLBAR)));
     EXPECT_EQ(at(190, 101), b);
 }
 
 namespace {
 std::vector<std::pair<int, LPARAM>> g_parentHeard;
 LRESULT ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_HSCROLL || msg == WM_VSCROLL) g_parentHeard.push_back({int(LOWORD(wParam)) | int(msg << 8), lParam});
+    if (msg == WM_HSCROLL || msg == WM_VSCROLL)
+        g_parentHeard.push_back({int(LOWORD(wParam)) | int(msg << 8), lParam});
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 } // namespace
@@ -368,17 +365,21 @@ TEST_F(ScrollBarsTest, ScrollBarControlNotifiesItsParentWithItselfInLParam) {
     wc.lpszClassName = "ScrollParent";
     wc.lpfnWndProc = ParentProc;
     RegisterClass(wc);
-    host_ = CreateWindowEx(0, "ScrollParent", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
-    HWND bar = CreateWindowEx(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 10, 10, 200, 16, host_, nullptr, nullptr, nullptr);
-    HWND grip = CreateWindowEx(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 280, 180, 16, 16, host_, nullptr, nullptr, nullptr);
+    host_ = CreateWindowEx(0, "ScrollParent", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                           nullptr, nullptr, nullptr);
+    HWND bar = CreateWindowEx(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 10, 10, 200, 16,
+                              host_, nullptr, nullptr, nullptr);
+    HWND grip = CreateWindowEx(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 280, 180,
+                               16, 16, host_, nullptr, nullptr, nullptr);
     ASSERT_TRUE(bar && grip);
     SetScrollRange(bar, SB_CTL, 0, 10, true);
     EXPECT_EQ(SendMessage(bar, SBM_GETPOS, 0, 0), 0);
     g_parentHeard.clear();
     Click(POINT{10 + 195, 15}); // the right arrow
     const LPARAM self = LPARAM(reinterpret_cast<uintptr_t>(bar));
-    EXPECT_EQ(g_parentHeard, (std::vector<std::pair<int, LPARAM>>{{SB_LINERIGHT | int(WM_HSCROLL << 8), self},
-                                                                   {SB_ENDSCROLL | int(WM_HSCROLL << 8), self}}));
+    EXPECT_EQ(g_parentHeard,
+              (std::vector<std::pair<int, LPARAM>>{{SB_LINERIGHT | int(WM_HSCROLL << 8), self},
+                                                   {SB_ENDSCROLL | int(WM_HSCROLL << 8), self}}));
     EXPECT_EQ(SendMessage(grip, WM_NCHITTEST, 0, MAKELPARAM(290, 190)), HTBOTTOMRIGHT);
     SendMessage(bar, SBM_SETPOS, 7, 0);
     EXPECT_EQ(GetScrollPos(bar, SB_CTL), 7);

@@ -26,7 +26,7 @@ LRESULT SolidProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 255, 0);
 
 class PaintTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         WNDCLASS wc;
@@ -35,7 +35,8 @@ protected:
         RegisterClass(wc);
     }
     HWND Solid(DWORD style, int x, int y, int w, int h, HWND parent, COLORREF color) {
-        HWND hwnd = CreateWindowEx(0, "Solid", "", style, x, y, w, h, parent, nullptr, nullptr, nullptr);
+        HWND hwnd =
+            CreateWindowEx(0, "Solid", "", style, x, y, w, h, parent, nullptr, nullptr, nullptr);
         SetWindowLongPtr(hwnd, GWL_USERDATA, LONG_PTR(color));
         if (!parent) Track(hwnd);
         return hwnd;
@@ -55,8 +56,8 @@ TEST_F(PaintTest, ChildrenPaintOverTheirParentAndClipEachOther) {
         int x, y;
         COLORREF color;
     } probes[] = {
-        {10 + 5, 20 + 5, kRed},    // parent only
-        {10 + 15, 20 + 15, kBlue}, // the lower child
+        {10 + 5, 20 + 5, kRed},     // parent only
+        {10 + 15, 20 + 15, kBlue},  // the lower child
         {10 + 35, 20 + 35, kGreen}, // where the upper child covers the lower one
         {10 + 65, 20 + 65, kGreen},
         {10 + 99, 20 + 79, kRed},
@@ -94,7 +95,8 @@ TEST_F(PaintTest, WindowRegionsClipPaintingAndHitTesting) {
 
 TEST_F(PaintTest, ColourKeyedLayeredWindowsAreSeeThroughAndClickThrough) {
     HWND below = Solid(WS_POPUP | WS_VISIBLE, 0, 0, 60, 60, nullptr, kGreen);
-    HWND splash = CreateWindowEx(WS_EX_LAYERED, "Solid", "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 60, nullptr, nullptr, nullptr, nullptr);
+    HWND splash = CreateWindowEx(WS_EX_LAYERED, "Solid", "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 60,
+                                 nullptr, nullptr, nullptr, nullptr);
     Track(splash);
     SetWindowLongPtr(splash, GWL_USERDATA, 0); // black: the key colour
     SetLayeredWindowAttributes(splash, 0, 255, LWA_COLORKEY);
@@ -112,7 +114,8 @@ TEST_F(PaintTest, SetRedrawOffSuppressesPaintingUntilTurnedOn) {
     ProcessPendingMessages();
     EXPECT_EQ(Screenshot().GetPixel(5, 5), kRed);
     SendMessage(top, WM_SETREDRAW, 1, 0);
-    RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(top, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_EQ(Screenshot().GetPixel(5, 5), kBlue);
 }
 
@@ -122,7 +125,8 @@ TEST_F(PaintTest, PrintPaintsAWindowTreeIntoAMemoryContext) {
     HDC mem = CreateCompatibleDC(nullptr);
     HBITMAP bmp = CreateDIBSection(30, 20, 24);
     HGDIOBJ old = SelectObject(mem, bmp);
-    SendMessage(top, WM_PRINT, WPARAM(mem), PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+    SendMessage(top, WM_PRINT, WPARAM(mem),
+                PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
     const Bitmap* pixels = BitmapOf(bmp);
     EXPECT_EQ(pixels->GetPixel(2, 2), kRed);
     EXPECT_EQ(pixels->GetPixel(12, 7), kBlue);
@@ -133,7 +137,8 @@ TEST_F(PaintTest, PrintPaintsAWindowTreeIntoAMemoryContext) {
 }
 
 TEST_F(PaintTest, UnskinnedTopLevelWindowGetsAClassicFrameAndCaption) {
-    HWND top = Track(CreateWindowEx(0, "Recorder", "СТАТИСТИКА", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 240, 120, nullptr, nullptr, nullptr, nullptr));
+    HWND top = Track(CreateWindowEx(0, "Recorder", "СТАТИСТИКА", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                    50, 50, 240, 120, nullptr, nullptr, nullptr, nullptr));
     ProcessPendingMessages();
     const Bitmap shot = WindowShot(top);
     RECT client = ClientRectInWindow(top);

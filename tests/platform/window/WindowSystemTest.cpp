@@ -1,14 +1,18 @@
+#include "platform/window/WindowSystem.h"
+
 #include <gtest/gtest.h>
 
 #include "WindowTestUtil.h"
-#include "platform/window/WindowSystem.h"
 
 TEST_F(WindowTest, CreationAndDestructionSendMessagesInTheWin32Order) {
-    HWND top = Track(CreateWindowEx(0, "Recorder", "Top", WS_OVERLAPPEDWINDOW, 10, 10, 200, 150, nullptr, nullptr, nullptr, nullptr));
+    HWND top = Track(CreateWindowEx(0, "Recorder", "Top", WS_OVERLAPPEDWINDOW, 10, 10, 200, 150,
+                                    nullptr, nullptr, nullptr, nullptr));
     ASSERT_TRUE(top);
-    EXPECT_EQ(MessagesFor(top), (std::vector<UINT>{WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE}));
+    EXPECT_EQ(MessagesFor(top),
+              (std::vector<UINT>{WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE}));
 
-    HWND child = CreateWindowEx(0, "Recorder", "", WS_CHILD | WS_VISIBLE, 5, 5, 50, 40, top, reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    HWND child = CreateWindowEx(0, "Recorder", "", WS_CHILD | WS_VISIBLE, 5, 5, 50, 40, top,
+                                reinterpret_cast<HMENU>(7), nullptr, nullptr);
     ASSERT_TRUE(child);
     // The parent hears of the new child after the child's WM_CREATE and before it is shown.
     auto at = [&](HWND h, UINT msg) {
@@ -30,8 +34,10 @@ TEST_F(WindowTest, CreationAndDestructionSendMessagesInTheWin32Order) {
     std::vector<std::pair<HWND, UINT>> destroyOrder;
     for (const auto& m : MessageLog())
         if (m.msg == WM_DESTROY || m.msg == WM_NCDESTROY) destroyOrder.push_back({m.hwnd, m.msg});
-    EXPECT_EQ(destroyOrder, (std::vector<std::pair<HWND, UINT>>{
-                                {top, WM_DESTROY}, {child, WM_DESTROY}, {child, WM_NCDESTROY}, {top, WM_NCDESTROY}}));
+    EXPECT_EQ(
+        destroyOrder,
+        (std::vector<std::pair<HWND, UINT>>{
+            {top, WM_DESTROY}, {child, WM_DESTROY}, {child, WM_NCDESTROY}, {top, WM_NCDESTROY}}));
     EXPECT_FALSE(IsWindow(top));
     EXPECT_FALSE(IsWindow(child));
     EXPECT_EQ(SendMessage(top, WM_GETTEXTLENGTH, 0, 0), 0); // a dead handle answers nothing
@@ -58,7 +64,8 @@ LRESULT DestroyingCbtHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {
         auto* cbt = reinterpret_cast<CBT_CREATEWND*>(lParam);
         g_hookLog.push_back(std::string("create ") + cbt->lpcs->lpszClass);
-        if (std::string(cbt->lpcs->lpszName) == "doomed") DestroyWindow(reinterpret_cast<HWND>(wParam));
+        if (std::string(cbt->lpcs->lpszName) == "doomed")
+            DestroyWindow(reinterpret_cast<HWND>(wParam));
     } else if (code == HCBT_ACTIVATE) {
         g_hookLog.push_back("activate " + GetWindowText(reinterpret_cast<HWND>(wParam)));
     }
@@ -71,19 +78,24 @@ TEST_F(WindowTest, WindowsMayDestroyThemselvesAndHooksMayDestroyWhatTheyAreToldA
     wc.lpszClassName = "SelfDestroyer";
     wc.lpfnWndProc = SelfDestroyingProc;
     RegisterClass(wc);
-    HWND w = CreateWindowEx(0, "SelfDestroyer", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND w = CreateWindowEx(0, "SelfDestroyer", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                            nullptr, nullptr);
     EXPECT_EQ(SendMessage(w, WM_USER, 0, 0), 5);
     EXPECT_EQ(g_selfDestroyed, w);
     EXPECT_FALSE(IsWindow(w));
 
     g_hookLog.clear();
     g_hook = SetWindowsHookEx(WH_CBT, DestroyingCbtHook, nullptr, 0);
-    EXPECT_EQ(CreateWindowEx(0, "Recorder", "doomed", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
-    HWND kept = Track(CreateWindowEx(0, "Recorder", "kept", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(CreateWindowEx(0, "Recorder", "doomed", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             nullptr, nullptr),
+              nullptr);
+    HWND kept = Track(CreateWindowEx(0, "Recorder", "kept", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                                     nullptr, nullptr, nullptr, nullptr));
     EXPECT_TRUE(IsWindow(kept));
     UnhookWindowsHookEx(g_hook);
     // The hook saw the creation before the window's own messages, and the activation.
-    EXPECT_EQ(g_hookLog, (std::vector<std::string>{"create Recorder", "create Recorder", "activate kept"}));
+    EXPECT_EQ(g_hookLog,
+              (std::vector<std::string>{"create Recorder", "create Recorder", "activate kept"}));
 }
 
 namespace {
@@ -102,7 +114,8 @@ TEST_F(WindowTest, SubclassingChainsToThePreviousProcedureAndPropertiesHoldData)
     wc.lpszClassName = "AnswerOne";
     wc.lpfnWndProc = AnswerOneProc;
     RegisterClass(wc);
-    HWND w = Track(CreateWindowEx(0, "AnswerOne", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    HWND w = Track(CreateWindowEx(0, "AnswerOne", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr));
     g_previous = SubclassWindow(w, SubclassProc);
     EXPECT_EQ(g_previous, AnswerOneProc);
     EXPECT_EQ(SendMessage(w, WM_USER, 0, 0), 43);
@@ -120,7 +133,8 @@ TEST_F(WindowTest, SubclassingChainsToThePreviousProcedureAndPropertiesHoldData)
 }
 
 TEST_F(WindowTest, PostedMessagesTimersAndPaintsComeInQueueOrder) {
-    HWND w = Track(CreateWindowEx(0, "Recorder", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr));
+    HWND w = Track(CreateWindowEx(0, "Recorder", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                  nullptr, nullptr, nullptr));
     ProcessPendingMessages();
     MessageLog().clear();
     SetTimer(w, 1, 100, nullptr);
@@ -148,26 +162,36 @@ TEST_F(WindowTest, PostedMessagesTimersAndPaintsComeInQueueOrder) {
 }
 
 TEST_F(WindowTest, ActivationAndFocusMessages) {
-    HWND a = Track(CreateWindowEx(0, "Recorder", "A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 150, nullptr, nullptr, nullptr, nullptr));
-    HWND b = Track(CreateWindowEx(0, "Recorder", "B", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 0, 200, 150, nullptr, nullptr, nullptr, nullptr));
+    HWND a = Track(CreateWindowEx(0, "Recorder", "A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                  150, nullptr, nullptr, nullptr, nullptr));
+    HWND b = Track(CreateWindowEx(0, "Recorder", "B", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 0, 200,
+                                  150, nullptr, nullptr, nullptr, nullptr));
     EXPECT_EQ(GetActiveWindow(), b);
     EXPECT_EQ(GetFocus(), b);
     MessageLog().clear();
     SetActiveWindow(a);
     std::vector<std::pair<HWND, UINT>> order;
     for (const auto& m : MessageLog())
-        if (m.msg == WM_NCACTIVATE || m.msg == WM_ACTIVATE || m.msg == WM_KILLFOCUS || m.msg == WM_SETFOCUS)
+        if (m.msg == WM_NCACTIVATE || m.msg == WM_ACTIVATE || m.msg == WM_KILLFOCUS ||
+            m.msg == WM_SETFOCUS)
             order.push_back({m.hwnd, m.msg});
-    EXPECT_EQ(order, (std::vector<std::pair<HWND, UINT>>{
-                         {b, WM_NCACTIVATE}, {b, WM_ACTIVATE}, {a, WM_NCACTIVATE}, {a, WM_ACTIVATE}, {b, WM_KILLFOCUS}, {a, WM_SETFOCUS}}));
+    EXPECT_EQ(order, (std::vector<std::pair<HWND, UINT>>{{b, WM_NCACTIVATE},
+                                                         {b, WM_ACTIVATE},
+                                                         {a, WM_NCACTIVATE},
+                                                         {a, WM_ACTIVATE},
+                                                         {b, WM_KILLFOCUS},
+                                                         {a, WM_SETFOCUS}}));
     EXPECT_EQ(GetTopWindow(nullptr), a);
 }
 
 TEST_F(WindowTest, ClickingRoutesClientAndNonClientMessagesAndActivates) {
     RegisterRecordingClass("Dbl", CS_DBLCLKS);
-    HWND a = Track(CreateWindowEx(0, "Dbl", "A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 150, nullptr, nullptr, nullptr, nullptr));
-    HWND b = Track(CreateWindowEx(0, "Recorder", "B", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 0, 200, 150, nullptr, nullptr, nullptr, nullptr));
-    HWND child = Track(CreateWindowEx(0, "Dbl", "", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, a, nullptr, nullptr, nullptr));
+    HWND a = Track(CreateWindowEx(0, "Dbl", "A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 150,
+                                  nullptr, nullptr, nullptr, nullptr));
+    HWND b = Track(CreateWindowEx(0, "Recorder", "B", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 0, 200,
+                                  150, nullptr, nullptr, nullptr, nullptr));
+    HWND child = Track(CreateWindowEx(0, "Dbl", "", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, a,
+                                      nullptr, nullptr, nullptr));
     EXPECT_EQ(GetActiveWindow(), b);
     RECT cr;
     GetWindowRect(child, &cr);
@@ -194,12 +218,14 @@ TEST_F(WindowTest, ClickingRoutesClientAndNonClientMessagesAndActivates) {
     const POINT caption{ar.left + 60, ar.top + 10};
     EXPECT_EQ(SendMessage(a, WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), HTCAPTION);
     EXPECT_EQ(SendMessage(a, WM_NCHITTEST, 0, MAKELPARAM(ar.left + 1, ar.top + 60)), HTLEFT);
-    EXPECT_EQ(SendMessage(a, WM_NCHITTEST, 0, MAKELPARAM(ar.right - 1, ar.bottom - 1)), HTBOTTOMRIGHT);
+    EXPECT_EQ(SendMessage(a, WM_NCHITTEST, 0, MAKELPARAM(ar.right - 1, ar.bottom - 1)),
+              HTBOTTOMRIGHT);
     EXPECT_EQ(SendMessage(a, WM_NCHITTEST, 0, MAKELPARAM(ar.right - 10, ar.top + 10)), HTCLOSE);
 }
 
 TEST_F(WindowTest, CaptionDragMovesAndTheCloseButtonCloses) {
-    HWND a = Track(CreateWindowEx(0, "Recorder", "A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 200, 150, nullptr, nullptr, nullptr, nullptr));
+    HWND a = Track(CreateWindowEx(0, "Recorder", "A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
+                                  200, 150, nullptr, nullptr, nullptr, nullptr));
     MouseDown(POINT{160, 110});
     MouseMoveTo(POINT{190, 140});
     MouseUp(POINT{190, 140});
@@ -223,7 +249,8 @@ TEST_F(WindowTest, ExceptionsFromHandlersGoToTheDispatchHandlerAndTheLoopGoesOn)
     wc.lpszClassName = "Thrower";
     wc.lpfnWndProc = Thrower::Proc;
     RegisterClass(wc);
-    HWND w = Track(CreateWindowEx(0, "Thrower", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    HWND w = Track(CreateWindowEx(0, "Thrower", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr));
     std::string caught;
     SetDispatchExceptionHandler([&](std::exception_ptr e) {
         try {
@@ -271,8 +298,10 @@ TEST_F(WindowTest, ReentrantSendsAndMessageHooksOnOneWindow) {
     wc.lpszClassName = "PingPong";
     wc.lpfnWndProc = PingPongProc;
     RegisterClass(wc);
-    HWND a = Track(CreateWindowEx(0, "PingPong", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
-    g_peer = CreateWindowEx(0, "PingPong", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND a = Track(CreateWindowEx(0, "PingPong", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr));
+    g_peer = CreateWindowEx(0, "PingPong", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                            nullptr);
     g_depth = 0;
     EXPECT_EQ(SendMessage(a, WM_USER, 6, 0), 7);
     EXPECT_EQ(g_depth, 7);
@@ -297,7 +326,8 @@ TEST_F(WindowTest, ReentrantSendsAndMessageHooksOnOneWindow) {
 }
 
 TEST_F(WindowTest, MaximizeFillsTheWorkAreaWithTheFrameOutsideAndRestoreReturns) {
-    HWND a = Track(CreateWindowEx(0, "Recorder", "A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30, 40, 200, 150, nullptr, nullptr, nullptr, nullptr));
+    HWND a = Track(CreateWindowEx(0, "Recorder", "A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30, 40, 200,
+                                  150, nullptr, nullptr, nullptr, nullptr));
     ShowWindow(a, SW_MAXIMIZE);
     RECT r, work;
     GetWindowRect(a, &r);
