@@ -1,6 +1,7 @@
 #include "TextbookCommands.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -222,7 +223,9 @@ ScenarioPlayer::Step SelectStep(ScenarioPlayer& player, TTreeView* tree, int ind
             }
         const HWND hwnd = tree->Handle();
         RECT label{};
-        *reinterpret_cast<HTREEITEM*>(&label) = target->ItemId();
+        // The request names its item in the rectangle's first bytes.
+        const HTREEITEM item = target->ItemId();
+        std::memcpy(static_cast<void*>(&label), &item, sizeof item);
         if (!SendMessage(hwnd, TVM_GETITEMRECT, 1, LPARAM(&label)))
             throw ScenarioError("the node " + std::to_string(target->AbsoluteIndex()) +
                                 " is not in the tree's window");
