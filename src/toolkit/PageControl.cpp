@@ -18,17 +18,23 @@ TPageControl::~TPageControl() {
     for (TTabSheet* p : pages_) p->pageControl_ = nullptr;
 }
 
+DWORD TabWindowStyle(TTabPosition position, TTabStyle style, bool hotTrack, bool multiLine) {
+    DWORD bits = 0;
+    if (position == tpBottom) bits |= TCS_BOTTOM;
+    if (position == tpLeft) bits |= TCS_VERTICAL;
+    if (position == tpRight) bits |= TCS_VERTICAL | TCS_RIGHT;
+    if (style == tsButtons) bits |= TCS_BUTTONS;
+    if (style == tsFlatButtons) bits |= TCS_BUTTONS | TCS_FLATBUTTONS;
+    if (hotTrack) bits |= TCS_HOTTRACK;
+    if (multiLine) bits |= TCS_MULTILINE;
+    return bits;
+}
+
 void TPageControl::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.ClassName = WC_TABCONTROL;
     params.Style |= WS_CLIPCHILDREN;
-    if (tabPosition_ == tpBottom) params.Style |= TCS_BOTTOM;
-    if (tabPosition_ == tpLeft) params.Style |= TCS_VERTICAL;
-    if (tabPosition_ == tpRight) params.Style |= TCS_VERTICAL | TCS_RIGHT;
-    if (style_ == tsButtons) params.Style |= TCS_BUTTONS;
-    if (style_ == tsFlatButtons) params.Style |= TCS_BUTTONS | TCS_FLATBUTTONS;
-    if (hotTrack_) params.Style |= TCS_HOTTRACK;
-    if (multiLine_) params.Style |= TCS_MULTILINE;
+    params.Style |= TabWindowStyle(tabPosition_, style_, hotTrack_, multiLine_);
     if (ownerDraw_) params.Style |= TCS_OWNERDRAWFIXED;
     if (tabWidth_ > 0) params.Style |= TCS_FIXEDWIDTH;
 }

@@ -12,6 +12,9 @@
 enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
 
+// The tab control window styles both tab controls of the toolkit ask for.
+DWORD TabWindowStyle(TTabPosition position, TTabStyle style, bool hotTrack, bool multiLine);
+
 class TPageControl;
 using TTabChangingEvent = std::function<void(TComponent* sender, bool& allowChange)>;
 using TDrawTabEvent =

@@ -16,13 +16,7 @@ void TTabControl::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.ClassName = WC_TABCONTROL;
     params.Style |= WS_CLIPCHILDREN;
-    if (tabPosition_ == tpBottom) params.Style |= TCS_BOTTOM;
-    if (tabPosition_ == tpLeft) params.Style |= TCS_VERTICAL;
-    if (tabPosition_ == tpRight) params.Style |= TCS_VERTICAL | TCS_RIGHT;
-    if (style_ == tsButtons) params.Style |= TCS_BUTTONS;
-    if (style_ == tsFlatButtons) params.Style |= TCS_BUTTONS | TCS_FLATBUTTONS;
-    if (hotTrack_) params.Style |= TCS_HOTTRACK;
-    if (multiLine_) params.Style |= TCS_MULTILINE;
+    params.Style |= TabWindowStyle(tabPosition_, style_, hotTrack_, multiLine_);
 }
 
 void TTabControl::HandleCreated() {
