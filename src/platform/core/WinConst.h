@@ -102,6 +102,14 @@ constexpr UINT WM_PRINTCLIENT = 0x0318;
 constexpr UINT WM_THEMECHANGED = 0x031A;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
+// Private numbers of the skinning engine, fixed for every window of the process (never
+// registered by name), so nothing else may take them: the skin command with its sub-command
+// in the high word of wParam; the two pop-up menu shaping requests the menu engine posts to
+// the application window; the dialog re-skinning request.
+constexpr UINT SM_ORVENCMD = 0xA100;
+constexpr UINT WM_SHAPEMENUITEM = 48307;
+constexpr UINT WM_SHAPEMENUWINDOW = 48308;
+constexpr UINT WM_RESKINDIALOG = WM_USER + 302;
 
 // ---- Styles
 constexpr DWORD WS_OVERLAPPED = 0x00000000;
