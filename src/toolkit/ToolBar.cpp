@@ -31,14 +31,16 @@ void TToolBar::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.ClassName = TOOLBARCLASSNAME;
     // The toolkit places the bar; the window must not move or size itself.
-    params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | WS_CLIPCHILDREN;
-    if (!(edgeBorders_ & ebTop) || (edgeInner_ == esNone && edgeOuter_ == esNone))
-        params.Style |= CCS_NODIVIDER;
+    // The edges are the bar's own non-client frame, so the window draws no divider.
+    params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | WS_CLIPCHILDREN | CCS_NODIVIDER;
     if (flat_) params.Style |= TBSTYLE_FLAT;
     if (showCaptions_ || list_) params.Style |= TBSTYLE_LIST;
 }
 
 void TToolBar::HandleCreated() {
+    // The window measured its client area before the bar heard its messages.
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SendMessage(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessage(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
     synced_.clear();
@@ -75,19 +77,19 @@ void TToolBar::SetShowCaptions(bool value) {
 void TToolBar::SetEdgeBorders(TEdgeBorders value) {
     if (value == edgeBorders_) return;
     edgeBorders_ = value;
-    RecreateWnd();
+    FrameChanged();
 }
 
 void TToolBar::SetEdgeInner(TEdgeStyle value) {
     if (value == edgeInner_) return;
     edgeInner_ = value;
-    RecreateWnd();
+    FrameChanged();
 }
 
 void TToolBar::SetEdgeOuter(TEdgeStyle value) {
     if (value == edgeOuter_) return;
     edgeOuter_ = value;
-    RecreateWnd();
+    FrameChanged();
 }
 
 void TToolBar::SetList(bool value) {
@@ -116,21 +118,52 @@ void TToolBar::Notification(TComponent* component, TOperation operation) {
     if (component == hotImages_) hotImages_ = nullptr;
 }
 
-// The window draws the top edge etched (a lowered outer and a raised inner line); other
-// styles are drawn over it once it has erased.
-bool TToolBar::TopEdgeRestyled() const {
-    if (!(edgeBorders_ & ebTop) || (edgeInner_ == esNone && edgeOuter_ == esNone)) return false;
-    return edgeOuter_ != esLowered || edgeInner_ != esRaised;
+int TToolBar::EdgeSize() const { return (edgeInner_ != esNone) + (edgeOuter_ != esNone); }
+
+RECT TToolBar::FrameWidths() const {
+    const int e = EdgeSize(), band = 2 * BorderWidth();
+    const auto side = [&](TEdgeBorder b) { return (edgeBorders_ & b ? e : 0) + band; };
+    return RECT{side(ebLeft), side(ebTop), side(ebRight), side(ebBottom)};
 }
 
-void TToolBar::DrawTopEdge(const RECT& client) {
-    // Seen from above, a lowered line is in shadow and a raised one catches the light.
-    const auto colour = [](TEdgeStyle style) {
-        if (style == esNone) return COLOR_BTNFACE;
-        return style == esLowered ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT;
+void TToolBar::SetBorderWidth(int width) {
+    if (std::max(0, width) == BorderWidth()) return;
+    TWinControl::SetBorderWidth(width);
+    FrameChanged();
+}
+
+void TToolBar::FrameChanged() {
+    if (HandleAllocated())
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    Realign();
+}
+
+// The edges, then the border band in the bar's colour. `given` is the context of a print,
+// in window coordinates; otherwise the window's own.
+void TToolBar::PaintFrame(HDC given) {
+    if (!HandleAllocated()) return;
+    const HWND hwnd = Handle();
+    const RECT f = FrameWidths();
+    RECT wr{};
+    GetWindowRect(hwnd, &wr);
+    const RECT whole{0, 0, WidthOf(wr), HeightOf(wr)};
+    const RECT client{f.left, f.top, std::max(f.left, whole.right - f.right),
+                      std::max(f.top, whole.bottom - f.bottom)};
+    if (client == whole) return;
+    HDC dc = given ? given : GetWindowDC(hwnd);
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    const auto line = [](TEdgeStyle style) {
+        return style == esNone ? edgeLineNone : style == esRaised ? edgeLineRaised : edgeLineSunken;
     };
-    FillSysColor(canvas_.Handle(), RECT{client.left, 0, client.right, 1}, colour(edgeOuter_));
-    FillSysColor(canvas_.Handle(), RECT{client.left, 1, client.right, 2}, colour(edgeInner_));
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+    FillRect(dc, &whole, brush);
+    DeleteObject(brush);
+    // The edge sides are the bar's edge borders under other names.
+    DrawEdgeSides(dc, whole, line(edgeOuter_), line(edgeInner_), edgeBorders_);
+    RestoreDC(dc, saved);
+    if (!given) ReleaseDC(hwnd, dc);
 }
 
 // Where the image goes in its place: left in List style, else centred over any caption.
@@ -240,8 +273,7 @@ RECT TToolBar::PlaceOf(int index) const {
     }
     int x = 0;
     for (int i = 0; i < index; ++i) x += OwnSize(row_[size_t(i)]).cx;
-    const int top = (edgeBorders_ & ebTop) ? 2 : 0;
-    return RECT{x, top, x + OwnSize(row_[size_t(index)]).cx, top + buttonHeight_};
+    return RECT{x, 0, x + OwnSize(row_[size_t(index)]).cx, buttonHeight_};
 }
 
 void TToolBar::PlaceRow() {
@@ -297,15 +329,10 @@ LRESULT TToolBar::CNCustomDraw(NMCUSTOMDRAW& cd) {
         break;
     case CDDS_POSTPAINT: CustomDraw(cd.rc, cdPostPaint); break;
     case CDDS_PREERASE:
-        if (!CustomDraw(cd.rc, cdPreErase))
-            result |= CDRF_SKIPDEFAULT;
-        else if (TopEdgeRestyled())
-            result |= CDRF_NOTIFYPOSTERASE;
+        if (!CustomDraw(cd.rc, cdPreErase)) result |= CDRF_SKIPDEFAULT;
+        if (OnAdvancedCustomDraw) result |= CDRF_NOTIFYPOSTERASE;
         break;
-    case CDDS_POSTERASE:
-        if (TopEdgeRestyled()) DrawTopEdge(cd.rc);
-        CustomDraw(cd.rc, cdPostErase);
-        break;
+    case CDDS_POSTERASE: CustomDraw(cd.rc, cdPostErase); break;
     case CDDS_ITEMPREPAINT:
     case CDDS_ITEMPOSTPAINT: {
         const size_t index = size_t(cd.dwItemSpec) - 1;
@@ -334,6 +361,24 @@ LRESULT TToolBar::CNCustomDraw(NMCUSTOMDRAW& cd) {
 }
 
 void TToolBar::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_NCCALCSIZE:
+        TWinControl::WndProc(m);
+        if (m.LParam) {
+            RECT& r = *reinterpret_cast<RECT*>(m.LParam);
+            const RECT f = FrameWidths();
+            r.left = std::min(r.left + f.left, r.right);
+            r.top = std::min(r.top + f.top, r.bottom);
+            r.right = std::max(r.left, r.right - f.right);
+            r.bottom = std::max(r.top, r.bottom - f.bottom);
+        }
+        return;
+    case WM_NCPAINT:
+        TWinControl::WndProc(m);
+        PaintFrame(reinterpret_cast<HDC>(m.LParam));
+        return;
+    default: break;
+    }
     if (m.Msg == CN_NOTIFY && m.LParam) {
         auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
         if (hdr->code == NM_CUSTOMDRAW) {

@@ -87,12 +87,19 @@ class TToolBar : public TWinControl {
     bool Wrapable() const { return false; }
     TEdgeBorders EdgeBorders() const { return edgeBorders_; }
     void SetEdgeBorders(TEdgeBorders value);
-    // The two lines of the top edge, outer above inner; it shows while ebTop is set and
-    // either is not esNone (the other borders are not drawn).
+    // The edge lines of every side EdgeBorders names, outer line outside, inner inside, in
+    // the non-client frame (with 2 x BorderWidth inside them), so a skinned bar can paint the
+    // frame itself.
     TEdgeStyle EdgeInner() const { return edgeInner_; }
     void SetEdgeInner(TEdgeStyle value);
     TEdgeStyle EdgeOuter() const { return edgeOuter_; }
     void SetEdgeOuter(TEdgeStyle value);
+    // One pixel for each of EdgeInner and EdgeOuter that is not esNone.
+    int EdgeSize() const;
+    // The frame around the client area: left, top, right and bottom widths.
+    RECT FrameWidths() const;
+    // Shadows the control's: the band lies in the bar's frame, which must be made again.
+    void SetBorderWidth(int width);
     // Captions to the right of the images rather than below them.
     bool List() const { return list_; }
     void SetList(bool value);
@@ -141,8 +148,8 @@ class TToolBar : public TWinControl {
 
   private:
     void SetImageList(TImageList*& field, TImageList* images);
-    bool TopEdgeRestyled() const;
-    void DrawTopEdge(const RECT& client);
+    void FrameChanged();
+    void PaintFrame(HDC given);
     void OrderRow();
     void SyncButtons();
     void PlaceRow();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ControlTestFixture.h"
+#include "platform/controls/ClassicEdges.h"
 #include "toolkit/Panel.h"
 
 namespace {
@@ -118,6 +119,40 @@ TEST_F(SplitterTest, PaintsAPlainBarOrABevel) {
     EXPECT_EQ(Pixel(shot, 100, 50), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(Pixel(shot, 102, 50), RGB(10, 20, 30));
     EXPECT_EQ(Pixel(shot, 104, 50), GetSysColor(COLOR_BTNSHADOW));
+}
+
+// OnPaint comes after the bar is drawn, with the splitter's canvas on the painting context:
+// what it draws there shows over the bar, at the splitter's own coordinates.
+TEST_F(SplitterTest, OnPaintDrawsOnTheSplittersCanvasAfterTheBar) {
+    MakeSplit(alLeft);
+    splitter_->SetColor(RGB(10, 20, 30));
+    int calls = 0;
+    splitter_->OnPaint = [this, &calls](TComponent* sender) {
+        ++calls;
+        EXPECT_EQ(sender, static_cast<TComponent*>(splitter_));
+        const HDC dc = splitter_->Canvas().Handle();
+        ASSERT_NE(dc, nullptr);
+        FillSolidRect(dc, RECT{1, 40, 3, 60}, RGB(200, 0, 0));
+    };
+    const Bitmap shot = ClientShot(form_);
+    EXPECT_GE(calls, 1);
+    EXPECT_EQ(Pixel(shot, 101, 50), RGB(200, 0, 0));
+    EXPECT_EQ(Pixel(shot, 102, 50), RGB(200, 0, 0));
+    EXPECT_EQ(Pixel(shot, 103, 50), RGB(10, 20, 30));
+    EXPECT_EQ(Pixel(shot, 101, 39), RGB(10, 20, 30));
+}
+
+// csParentBackground in ControlStyle follows SetParentBackground, both ways, and leaves the
+// other style flags alone.
+TEST_F(SplitterTest, ParentBackgroundFollowsItsSetterInTheControlStyle) {
+    MakeSplit(alLeft);
+    const unsigned others = edge_->ControlStyle() & ~unsigned(csParentBackground);
+    for (const bool value : {true, false, true, true, false}) {
+        edge_->SetParentBackground(value);
+        EXPECT_EQ(edge_->ParentBackground(), value);
+        EXPECT_EQ((edge_->ControlStyle() & csParentBackground) != 0, value);
+        EXPECT_EQ(edge_->ControlStyle() & ~unsigned(csParentBackground), others);
+    }
 }
 
 } // namespace

@@ -47,8 +47,8 @@ TEST_F(ToolBarTest, ChildrenTakeTheirPlacesInTheRow) {
     for (const TEdgeBorders edges : {TEdgeBorders(0), TEdgeBorders(ebTop)}) {
         SCOPED_TRACE(edges);
         MakeRow(edges);
-        // Without the top edge the row starts at y 0; with it, below the 2-pixel divider.
-        const int top = edges & ebTop ? 2 : 0;
+        // The top edge lies in the frame, outside the client area: the row starts at y 0.
+        const int top = 0;
         struct Case {
             TControl* control;
             RECT bounds;
@@ -183,27 +183,91 @@ TEST_F(ToolBarTest, ButtonEventSetsDrawingFlagsAndImagesAreDrawn) {
     EXPECT_EQ(bar_->Images(), nullptr);
 }
 
-// The top edge's two lines follow EdgeOuter (above) and EdgeInner: lowered outer and raised
-// inner is the usual etched line, dark over light.
-TEST_F(ToolBarTest, TopEdgeLinesFollowTheirStyles) {
+// The frame: E pixels (one per edge line that is not esNone) on every side EdgeBorders names,
+// plus 2 x BorderWidth on every side; the client area is what is left.
+TEST_F(ToolBarTest, FrameTakesTheNamedEdgesAndTheBorderBand) {
     MakeRow(ebTop);
-    const COLORREF dark = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT),
-                   face = GetSysColor(COLOR_BTNFACE);
     struct Case {
+        TEdgeBorders edges;
         TEdgeStyle outer, inner;
-        COLORREF row0, row1;
+        int borderWidth;
+        RECT frame; // left, top, right, bottom widths
     } cases[] = {
-        {esLowered, esRaised, dark, light},
-        {esRaised, esLowered, light, dark},
-        {esRaised, esNone, light, face},
+        {ebTop, esLowered, esRaised, 0, {0, 2, 0, 0}}, // as the bar was made
+        {0, esLowered, esRaised, 0, {0, 0, 0, 0}},
+        {ebLeft | ebBottom, esLowered, esRaised, 0, {2, 0, 0, 2}},
+        {ebLeft | ebTop | ebRight | ebBottom, esRaised, esNone, 0, {1, 1, 1, 1}},
+        {ebRight, esNone, esNone, 0, {0, 0, 0, 0}},
+        {ebTop | ebRight, esNone, esLowered, 1, {2, 3, 3, 2}},
+        {0, esLowered, esRaised, 2, {4, 4, 4, 4}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.edges << " " << c.outer << c.inner << " " << c.borderWidth);
+        bar_->SetEdgeBorders(c.edges);
         bar_->SetEdgeOuter(c.outer);
         bar_->SetEdgeInner(c.inner);
+        bar_->SetBorderWidth(c.borderWidth);
         ProcessPendingMessages();
-        const Bitmap shot = ClientShot(bar_);
-        EXPECT_EQ(Pixel(shot, 380, 0), c.row0) << c.outer << c.inner;
-        EXPECT_EQ(Pixel(shot, 380, 1), c.row1) << c.outer << c.inner;
+        EXPECT_EQ(bar_->FrameWidths(), c.frame);
+        RECT wr{}, cr{};
+        GetWindowRect(bar_->Handle(), &wr);
+        GetClientRect(bar_->Handle(), &cr);
+        POINT origin{0, 0};
+        ClientToScreen(bar_->Handle(), &origin);
+        EXPECT_EQ(origin.x - wr.left, c.frame.left);
+        EXPECT_EQ(origin.y - wr.top, c.frame.top);
+        EXPECT_EQ(cr.right, 400 - c.frame.left - c.frame.right);
+        EXPECT_EQ(cr.bottom, 37 - c.frame.top - c.frame.bottom);
+        // The row follows the client area.
+        EXPECT_EQ(sep0_->BoundsRect(), (RECT{0, 0, 8, 30}));
+    }
+}
+
+// The edge lines as DrawEdge draws them, outer line outside: a sunken outer line is shadow
+// above-left and highlight below-right, a raised inner one highlight above-left and shadow
+// below-right, a raised outer one 3D light and dark shadow, a sunken inner one dark shadow and
+// 3D light. The border band inside them has the bar's colour.
+TEST_F(ToolBarTest, FrameEdgesHaveTheirSystemColours) {
+    MakeRow(ebTop);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT),
+                   face = GetSysColor(COLOR_BTNFACE), dark = GetSysColor(COLOR_3DDKSHADOW),
+                   light3d = GetSysColor(COLOR_3DLIGHT);
+    struct Case {
+        TEdgeBorders edges;
+        TEdgeStyle outer, inner;
+        int borderWidth;
+        POINT at; // in window coordinates
+        COLORREF colour;
+    } cases[] = {
+        // The usual etched top line, dark over light, as the window's own divider was.
+        {ebTop, esLowered, esRaised, 0, {200, 0}, shadow},
+        {ebTop, esLowered, esRaised, 0, {200, 1}, light},
+        {ebTop, esRaised, esLowered, 0, {200, 0}, light3d},
+        {ebTop, esRaised, esLowered, 0, {200, 1}, dark},
+        {ebTop, esNone, esRaised, 0, {200, 0}, light},
+        {ebLeft | ebBottom, esLowered, esRaised, 0, {0, 10}, shadow},
+        {ebLeft | ebBottom, esLowered, esRaised, 0, {1, 10}, light},
+        {ebLeft | ebBottom, esLowered, esRaised, 0, {200, 36}, light},
+        {ebLeft | ebBottom, esLowered, esRaised, 0, {200, 35}, shadow},
+        {ebRight, esRaised, esLowered, 0, {399, 10}, dark},
+        {ebRight, esRaised, esLowered, 0, {398, 10}, light3d},
+        // Right owns its corner with the top.
+        {ebTop | ebRight, esLowered, esNone, 0, {399, 0}, light},
+        {ebTop, esLowered, esRaised, 1, {200, 2}, face},
+        {ebTop, esLowered, esRaised, 1, {1, 20}, face},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.edges << " " << c.outer << c.inner << " at " << c.at.x << "," << c.at.y);
+        bar_->SetEdgeBorders(c.edges);
+        bar_->SetEdgeOuter(c.outer);
+        bar_->SetEdgeInner(c.inner);
+        bar_->SetBorderWidth(c.borderWidth);
+        ProcessPendingMessages();
+        const HDC dc = GetWindowDC(bar_->Handle());
+        EXPECT_EQ(GetPixel(dc, c.at.x, c.at.y) & 0xFFFFFF, c.colour);
+        ReleaseDC(bar_->Handle(), dc);
     }
 }
 

@@ -16,6 +16,41 @@ void DrawEdgeLines(HDC dc, const RECT& r, int topLeftColor, int bottomRightColor
     FillSysColor(dc, {r.right - 1, r.top, r.right, r.bottom}, bottomRightColor);
 }
 
+namespace {
+
+// One line of an edge on the named sides; the bottom-right sides go last and own the corners.
+void DrawEdgeLine(HDC dc, const RECT& r, int topLeft, int bottomRight, unsigned sides) {
+    if (sides & edgeTop) FillSysColor(dc, {r.left, r.top, r.right, r.top + 1}, topLeft);
+    if (sides & edgeLeft) FillSysColor(dc, {r.left, r.top, r.left + 1, r.bottom}, topLeft);
+    if (sides & edgeBottom)
+        FillSysColor(dc, {r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
+    if (sides & edgeRight) FillSysColor(dc, {r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+}
+
+} // namespace
+
+void DrawEdgeSides(HDC dc, RECT r, EdgeLine outer, EdgeLine inner, unsigned sides) {
+    struct Line {
+        EdgeLine style;
+        int raisedTopLeft, raisedBottomRight, sunkenTopLeft, sunkenBottomRight;
+    };
+    const Line lines[] = {
+        {outer, COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT},
+        {inner, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_3DDKSHADOW, COLOR_3DLIGHT},
+    };
+    for (const Line& line : lines) {
+        if (line.style == edgeLineNone) continue;
+        if (r.right <= r.left || r.bottom <= r.top) return;
+        const bool raised = line.style == edgeLineRaised;
+        DrawEdgeLine(dc, r, raised ? line.raisedTopLeft : line.sunkenTopLeft,
+                     raised ? line.raisedBottomRight : line.sunkenBottomRight, sides);
+        if (sides & edgeLeft) ++r.left;
+        if (sides & edgeTop) ++r.top;
+        if (sides & edgeRight) --r.right;
+        if (sides & edgeBottom) --r.bottom;
+    }
+}
+
 void DrawThinSunken(HDC dc, const RECT& rect) {
     DrawEdgeLines(dc, rect, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
 }

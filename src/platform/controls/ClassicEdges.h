@@ -15,6 +15,14 @@ void DrawButtonRaised(HDC dc, const RECT& rect);
 void DrawButtonSunken(HDC dc, const RECT& rect);
 // Two pixels: a shadow frame with a highlight frame one pixel inside and to the right.
 void DrawEtched(HDC dc, const RECT& rect);
+// The sides DrawEdge can name, for DrawEdgeSides.
+enum EdgeSide : unsigned { edgeLeft = 1, edgeTop = 2, edgeRight = 4, edgeBottom = 8 };
+enum EdgeLine { edgeLineNone, edgeLineRaised, edgeLineSunken };
+// DrawEdge on the named sides only: the outer line along the rectangle, the inner one a pixel
+// inside it; a none line takes no room. Colours as DrawEdge's: raised outer 3D light over dark
+// shadow, raised inner highlight over shadow, sunken outer shadow over highlight, sunken inner
+// dark shadow over 3D light (top-left over bottom-right).
+void DrawEdgeSides(HDC dc, RECT rect, EdgeLine outer, EdgeLine inner, unsigned sides);
 // Fills the rectangle with a system colour.
 void FillSysColor(HDC dc, const RECT& rect, int colorIndex);
 // A one-pixel frame: top and left in one colour, bottom and right in the other.
