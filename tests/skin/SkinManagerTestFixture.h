@@ -1,6 +1,7 @@
 #pragma once
 // What the skin manager tests share: a fresh headless screen and application per test, and
 // controls that record the skin commands they receive.
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -27,8 +28,16 @@ struct SkinCommandLog {
 template <typename Base>
 class RecordingControl : public Base {
   public:
-    RecordingControl(TComponent* owner, SkinCommandLog* log, bool skinned)
+    explicit RecordingControl(TComponent* owner, SkinCommandLog* log = nullptr,
+                              bool skinned = false)
         : Base(owner), log_(log), skinned_(skinned) {}
+    // For forms, which the application makes without arguments.
+    void Record(SkinCommandLog* log, bool skinned) {
+        log_ = log;
+        skinned_ = skinned;
+    }
+    // Called with every skin command the control records.
+    std::function<void(const TMessage&)> Heard;
 
   protected:
     void WndProc(TMessage& m) override {
@@ -37,7 +46,8 @@ class RecordingControl : public Base {
                 if (skinned_) m.LParam = m.Result = 1;
                 return;
             }
-            log_->Add(this->Name(), m);
+            if (log_) log_->Add(this->Name(), m);
+            if (Heard) Heard(m);
             return;
         }
         Base::WndProc(m);
