@@ -12,14 +12,14 @@ enum class TsHookAction {
 };
 
 struct TsHookWindowFacts {
-    bool Creating = false;    // the window is being created (else: activated)
-    std::string WindowClass;  // the window class, or the class of our form
+    bool Creating = false;       // the window is being created (else: activated)
+    std::string WindowClass;     // the window class, or the class of our form
     bool AnswersSkinned = false; // answers scIsSkinned with a non-zero value
     bool HasDefaultManager = false;
     bool AlreadyAdapted = false; // the hook has given it a wrapper before
     bool IsOwnForm = false;      // a form of this program
     std::string Caption;
-    unsigned SkinningRules = 0; // TqvSkinningRules
+    unsigned SkinningRules = 0;       // TqvSkinningRules
     bool HookedWindowVisible = false; // a window skinned by the hook is visible
     bool HasToolbarChild = false;     // a "toolbarwindow32" child at any depth
 };

@@ -324,7 +324,6 @@ bool TsSkinManager::IsDefault() const { return PrimaryManager == this; }
 void TsSkinManager::SetIsDefault(bool value) {
     if (!value && PrimaryManager) return;
     PrimaryManager = this;
-    ButtonFadeEvents = AnimEffects.Buttons.Events();
     if (!appHook_) HookApplicationWindow();
     if (!active_) {
         StripSkinFromAll();

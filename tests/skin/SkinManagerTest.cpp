@@ -16,16 +16,21 @@ constexpr TColor kOrange = 200 | (100 << 8);
 constexpr TColor kOrangeAt49Away = 249 | (100 << 8);
 constexpr TColor kRed = 0x0000FF;
 constexpr TColor kGreen = 0x00FF00; // red with its hue turned by 120 degrees
+// Orange turned by 120 degrees: H 30 -> 150, sector 2 with f 0.5: (0, 200, 100).
+constexpr TColor kOrangeTurned = 0 | (200 << 8) | (100 << 16);
 
 const char* const kOptions = "[GLOBALINFO]\n"
                              "VERSION=5\n"
                              "MASTERBITMAP=Master.bmp\n"
                              "COLOR=255\n"
+                             "BORDERCOLOR=255\n"
                              "BOXCHECKED=#Box (0,0,2,1)\n"
                              "[PANEL]\n"
                              "COLOR=25800\n"
                              "HOTCOLOR=255\n"
                              "FONTCOLOR=255\n"
+                             "GRADIENTDATA=255;25800;100;0;0\n"
+                             "HOTGRADIENTDATA=25800;255;100;0;0\n"
                              "BORDERSMASK=#Panel (0,0,4,1) (1,0,0,1)\n"
                              "[COMBOBTN]\n"
                              "PARENTCLASS=PANEL\n"
@@ -168,6 +173,15 @@ TEST_F(SkinManagerTest, HueOffsetWithoutASkinIsStoredAndAppliedWithTheNextLoad) 
     EXPECT_EQ(Section("PANEL").HotColor, kGreen);
     EXPECT_EQ(Section("PANEL").FontColor[0], kGreen);
     EXPECT_EQ(Section("PANEL").FontColor[1], -1); // no contour stays no contour
+    EXPECT_EQ(Section("PANEL").Color, kOrangeTurned);
+    EXPECT_EQ(manager_->SkinData.BorderColor, kGreen);
+    const TsGeneralData& panel = Section("PANEL");
+    ASSERT_EQ(panel.GradientSteps.size(), 1u);
+    EXPECT_EQ(panel.GradientSteps[0].Color1, kGreen);
+    EXPECT_EQ(panel.GradientSteps[0].Color2, kOrangeTurned);
+    ASSERT_EQ(panel.HotGradientSteps.size(), 1u);
+    EXPECT_EQ(panel.HotGradientSteps[0].Color1, kOrangeTurned);
+    EXPECT_EQ(panel.HotGradientSteps[0].Color2, kGreen);
 }
 
 TEST_F(SkinManagerTest, ColourChangesOfALoadedSkinReloadItFromItsSource) {
@@ -392,8 +406,8 @@ TEST(SkinHookDecision, WhatEachWindowGets) {
         {"menu window being created", menu, TsHookAction::MenuWindowAdapter},
         {"skinned menu window", with(menu, [](auto& f) { f.AnswersSkinned = true; }),
          TsHookAction::Nothing},
-        {"other window being created",
-         with(menu, [](auto& f) { f.WindowClass = "Button"; }), TsHookAction::Nothing},
+        {"other window being created", with(menu, [](auto& f) { f.WindowClass = "Button"; }),
+         TsHookAction::Nothing},
         {"our form", activated("TForm", true), TsHookAction::FormProvider},
         {"our form, forms not skinned",
          with(activated("TForm", true), [](auto& f) { f.SkinningRules = srStdDialogs; }),
@@ -483,11 +497,11 @@ TEST_F(SkinManagerTest, ThreadHookGivesAnActivatedFormOneProvider) {
 
 TEST_F(SkinManagerTest, ApplicationWindowHookSwallowsOnlyTheThemeChange) {
     std::vector<UINT> passed;
-    const int id = AddWindowMessageHook(app_->Handle(),
-                                        [&](HWND, UINT msg, WPARAM, LPARAM, LRESULT*) {
-                                            if (msg == 794 || msg >= WM_USER) passed.push_back(msg);
-                                            return false;
-                                        });
+    const int id =
+        AddWindowMessageHook(app_->Handle(), [&](HWND, UINT msg, WPARAM, LPARAM, LRESULT*) {
+            if (msg == 794 || msg >= WM_USER) passed.push_back(msg);
+            return false;
+        });
     for (UINT msg : {794u, 48307u, 48308u, WM_USER + 1}) SendMessage(app_->Handle(), msg, 0, 0);
     RemoveWindowMessageHook(id);
     // Without a menu engine both menu messages are left to the window.
