@@ -79,29 +79,7 @@ void MarginsFromBorderWidthOrComputed(TsMaskData& m) {
         ComputeMargins(m);
 }
 
-// "!FILE.BMP!count!masktype!imgtype[!wl!wt!wr!wb]": an image with its own bitmap.
-bool ParseOwnBitmapValue(const std::string& value, const TsSkinFiles& files, TsMaskData& m) {
-    std::vector<std::string_view> words = SplitText(std::string_view(value).substr(1), '!');
-    if (words.empty() || words[0].find(".BMP") == std::string_view::npos) return false;
-    // Missing counts read as one frame, no mask, a border.
-    auto word = [&](size_t i, int32_t def) { return i < words.size() ? StrToInt(words[i]) : def; };
-    m.ImageCount = ToInt16(word(1, 1));
-    m.MaskType = ToInt16(word(2, 0));
-    const int32_t type = word(3, itisaBorder);
-    m.ImgType = type >= itisaBorder && type <= itisaGlyph ? TqvImgType(type) : itisaBorder;
-    if (words.size() >= 5) {
-        m.WL = ToInt16(word(4, 0));
-        m.WT = ToInt16(word(5, 0));
-        m.WR = ToInt16(word(6, 0));
-        m.WB = ToInt16(word(7, 0));
-    }
-    m.Bmp = LoadBitmapFile(files, words[0]);
-    if (!m.Bmp) return false;
-    if (m.ImgType != itisaTexture) m.Bmp->SetFormat(24);
-    m.R = Rect(0, 0, m.Bmp->Width(), m.Bmp->Height());
-    if (words.size() < 5) ComputeMargins(m);
-    return true;
-}
+} // namespace
 
 // "#name (left, top, right, bottom) (count, masktype, borderwidth, stretchmode)".
 void ParseMasterRectValue(const std::string& value, const std::string& key, TsMaskData& m) {
@@ -132,6 +110,32 @@ void ParseMasterRectValue(const std::string& value, const std::string& key, TsMa
         m.StretchMode = ToInt16(optional(8, 1));
     }
     MarginsFromBorderWidthOrComputed(m);
+}
+
+namespace {
+
+// "!FILE.BMP!count!masktype!imgtype[!wl!wt!wr!wb]": an image with its own bitmap.
+bool ParseOwnBitmapValue(const std::string& value, const TsSkinFiles& files, TsMaskData& m) {
+    std::vector<std::string_view> words = SplitText(std::string_view(value).substr(1), '!');
+    if (words.empty() || words[0].find(".BMP") == std::string_view::npos) return false;
+    // Missing counts read as one frame, no mask, a border.
+    auto word = [&](size_t i, int32_t def) { return i < words.size() ? StrToInt(words[i]) : def; };
+    m.ImageCount = ToInt16(word(1, 1));
+    m.MaskType = ToInt16(word(2, 0));
+    const int32_t type = word(3, itisaBorder);
+    m.ImgType = type >= itisaBorder && type <= itisaGlyph ? TqvImgType(type) : itisaBorder;
+    if (words.size() >= 5) {
+        m.WL = ToInt16(word(4, 0));
+        m.WT = ToInt16(word(5, 0));
+        m.WR = ToInt16(word(6, 0));
+        m.WB = ToInt16(word(7, 0));
+    }
+    m.Bmp = LoadBitmapFile(files, words[0]);
+    if (!m.Bmp) return false;
+    if (m.ImgType != itisaTexture) m.Bmp->SetFormat(24);
+    m.R = Rect(0, 0, m.Bmp->Width(), m.Bmp->Height());
+    if (words.size() < 5) ComputeMargins(m);
+    return true;
 }
 
 // Fills one image entry from a value; false when the value has no image syntax or names a

@@ -27,6 +27,10 @@ void LoadPatternPass(const TqvIniFile& ini, const TsSkinFiles& files, TsPatternA
 // the section list, one record per section header, general keys resolved through PARENTCLASS.
 void LoadSectionPass(const TqvIniFile& ini, TsGeneralDataArray& sections, TsSkinData& skinData);
 
+// A master-bitmap image written "#name (left, top, right, bottom) (count, masktype,
+// borderwidth, stretchmode)"; the key decides whether it is a texture.
+void ParseMasterRectValue(const std::string& value, const std::string& key, TsMaskData& mask);
+
 // The margins a border image gets when none are given: a third of one frame's width and height.
 void ComputeMargins(TsMaskData& mask);
 
