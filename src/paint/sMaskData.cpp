@@ -80,8 +80,8 @@ void TileRange(int start, int end, int step, int lo, int hi, int& first, int& la
 
 // Repeats `slice` over `area` from its top-left corner, cutting the last column and row;
 // only tiles that meet `clip` are made.
-void AddTiles(std::vector<TsSlicePiece>& out, const RECT& slice, const RECT& area,
-              TsSliceKind kind, const RECT& clip) {
+void AddTiles(std::vector<TsSlicePiece>& out, const RECT& slice, const RECT& area, TsSliceKind kind,
+              const RECT& clip) {
     const int sw = WidthOf(slice), sh = HeightOf(slice);
     if (sw <= 0 || sh <= 0 || IsRectEmpty(area)) return;
     int c0, c1, r0, r1;
@@ -96,8 +96,8 @@ void AddTiles(std::vector<TsSlicePiece>& out, const RECT& slice, const RECT& are
         }
 }
 
-void AddSlice(std::vector<TsSlicePiece>& out, const RECT& slice, const RECT& area,
-              TsSliceKind kind, bool stretch, const RECT& clip) {
+void AddSlice(std::vector<TsSlicePiece>& out, const RECT& slice, const RECT& area, TsSliceKind kind,
+              bool stretch, const RECT& clip) {
     if (IsRectEmpty(slice) || IsRectEmpty(area)) return;
     if (kind == skCorner || stretch) {
         if (Meets(area, clip)) out.push_back({slice, area, kind});
@@ -146,12 +146,15 @@ bool AttachParent(KeySource& k, const ParentCacheInfo& parent) {
         k.ParentBytes = 4;
     else
         return false;
-    k.ParentX = parent.X;
-    k.ParentY = parent.Y;
+    // Offsets this far out reach no pixel; limiting them keeps the sums below in range.
+    k.ParentX = std::clamp(parent.X, -kFar, kFar);
+    k.ParentY = std::clamp(parent.Y, -kFar, kFar);
     return true;
 }
 
-int ParentWidth(const KeySource& k) { return k.ParentBytes == 3 ? k.Parent24.Width : k.Parent32.Width; }
+int ParentWidth(const KeySource& k) {
+    return k.ParentBytes == 3 ? k.Parent24.Width : k.Parent32.Width;
+}
 int ParentHeight(const KeySource& k) {
     return k.ParentBytes == 3 ? k.Parent24.Height : k.Parent32.Height;
 }
@@ -260,7 +263,8 @@ void FillFromParent(Bitmap& dst, RECT area, const ParentCacheInfo& parent) {
     for (int y = area.top; y < area.bottom; ++y) {
         uint8_t* d = dst.ScanLine(y) + size_t(area.left) * 3;
         const int py = k.ParentY + y;
-        const uint8_t* p = fromParent && py >= 0 && py < ParentHeight(k) ? ParentRow(k, py) : nullptr;
+        const uint8_t* p =
+            fromParent && py >= 0 && py < ParentHeight(k) ? ParentRow(k, py) : nullptr;
         for (int x = area.left; x < area.right; ++x, d += 3) {
             if (fromParent) {
                 const int px = k.ParentX + x;
@@ -320,13 +324,17 @@ std::vector<TsSlicePiece> NineSlicePieces(const TsMaskData& maskData, RECT rect,
     const LONG l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
 
     AddSlice(out, {x0, y0, x0 + L, y0 + T}, {l, t, l + L, t + T}, skCorner, false, clip);
-    AddSlice(out, {x0, y0 + T, x0 + L, y0 + T + MH}, {l, t + T, l + L, b - B}, skEdge, stretch, clip);
-    AddSlice(out, {x0 + L, y0, x0 + L + MW, y0 + T}, {l + L, t, r - Rr, t + T}, skEdge, stretch, clip);
+    AddSlice(out, {x0, y0 + T, x0 + L, y0 + T + MH}, {l, t + T, l + L, b - B}, skEdge, stretch,
+             clip);
+    AddSlice(out, {x0 + L, y0, x0 + L + MW, y0 + T}, {l + L, t, r - Rr, t + T}, skEdge, stretch,
+             clip);
     AddSlice(out, {x0, yb, x0 + L, yb + B}, {l, b - B, l + L, b}, skCorner, false, clip);
-    AddSlice(out, {x0 + L, yb, x0 + L + MW, yb + B}, {l + L, b - B, r - Rr, b}, skEdge, stretch, clip);
+    AddSlice(out, {x0 + L, yb, x0 + L + MW, yb + B}, {l + L, b - B, r - Rr, b}, skEdge, stretch,
+             clip);
     AddSlice(out, {xr, yb, xr + Rr, yb + B}, {r - Rr, b - B, r, b}, skCorner, false, clip);
     AddSlice(out, {xr, y0, xr + Rr, y0 + T}, {r - Rr, t, r, t + T}, skCorner, false, clip);
-    AddSlice(out, {xr, y0 + T, xr + Rr, y0 + T + MH}, {r - Rr, t + T, r, b - B}, skEdge, stretch, clip);
+    AddSlice(out, {xr, y0 + T, xr + Rr, y0 + T + MH}, {r - Rr, t + T, r, b - B}, skEdge, stretch,
+             clip);
     if (center)
         AddSlice(out, {x0 + L, y0 + T, x0 + L + MW, y0 + T + MH}, {l + L, t + T, r - Rr, b - B},
                  skCenter, stretch, clip);
@@ -498,8 +506,7 @@ void PaintMaskedTexture(Bitmap& bitmap, RECT& rect, const ParentCacheInfo& paren
     const RECT area = rect;
     rect = kNothingLeft;
     const Bitmap* src = SourceOf(maskData);
-    if (!src || maskData.ImageCount < 1 || !Sane(area) || !Sane(maskData.R) ||
-        IsRectEmpty(area))
+    if (!src || maskData.ImageCount < 1 || !Sane(area) || !Sane(maskData.R) || IsRectEmpty(area))
         return;
     const int fw = WidthOf(maskData.R) / maskData.ImageCount, hh = HeightOf(maskData.R) / 2;
     if (fw <= 0 || hh <= 0) return;
@@ -539,7 +546,8 @@ void CornerRegionRects(TAOR& rects, int targetWidth, const TsMaskData& maskData,
         !Near(y))
         return;
     const int T = std::clamp(int(bottom ? maskData.WB : maskData.WT), 0, g.FH);
-    const int wl = std::clamp(int(maskData.WL), 0, g.FW), wr = std::clamp(int(maskData.WR), 0, g.FW);
+    const int wl = std::clamp(int(maskData.WL), 0, g.FW),
+              wr = std::clamp(int(maskData.WR), 0, g.FW);
     // Appends the runs of key pixels among frame columns [from, to) of source row sy.
     auto runs = [&](int sy, int from, int to, int placeAt, int row) {
         int start = -1;

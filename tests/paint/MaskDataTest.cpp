@@ -1,7 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <functional>
+#include <gtest/gtest.h>
 
 #include "graphics/PixelTestUtil.h"
 #include "paint/sBitmapDC.h"
@@ -128,7 +127,7 @@ struct UnmaskedCase {
 
 TEST_F(SkinFixture, UnmaskedBorderPaintsItsCentreOnlyWithoutBorderWidth) {
     const UnmaskedCase cases[] = {
-        {0, 0, true, Blue}, {0, 1, true, Blue},   {1, 0, true, White},
+        {0, 0, true, Blue},  {0, 1, true, Blue},   {1, 0, true, White},
         {1, 1, true, White}, {0, 0, false, White}, {2, 1, false, White},
     };
     Master(NineColours());
@@ -141,10 +140,10 @@ TEST_F(SkinFixture, UnmaskedBorderPaintsItsCentreOnlyWithoutBorderWidth) {
         const COLORREF C = c.centre;
         SCOPED_TRACE(::testing::Message() << "BorderWidth " << c.borderWidth << " mode "
                                           << c.stretchMode << " fill " << c.fillCenter);
-        ExpectPixels(target, {Red, Green, Green, Green, Red,    //
-                              Green, C, C, C, Green,            //
-                              Green, C, C, C, Green,            //
-                              Red, Green, Green, Green, Red});
+        ExpectPixels(target, {Red,   Green, Green, Green, Red,   //
+                              Green, C,     C,     C,     Green, //
+                              Green, C,     C,     C,     Green, //
+                              Red,   Green, Green, Green, Red});
     }
 }
 
@@ -216,9 +215,34 @@ TEST_F(MaskedFixture, MaskedCornersTakeParentFillColourOrKeepTheKey) {
         Bitmap target = FilledBitmap(3, 3, White);
         PaintMaskBorders(target, {0, 0, 3, 3}, true, false, 0, md(), c.cache);
         // The edge's key pixel gets the mask formula (mask 0: the image itself) like any other.
-        ExpectPixels(target, {c.corner, KeyColor, Red,  //
+        ExpectPixels(target, {c.corner, KeyColor, Red,           //
                               Red, Masked(White, Red, 128), Red, //
                               Red, Red, Red});
+    }
+}
+
+TEST_F(SkinFixture, MaskFormulaHoldsForEveryImageAndDestinationValue) {
+    // Image row: grey x in column x; mask row below it: m. Destination row d: grey d.
+    for (int m : {0, 1, 99, 128, 254, 255}) {
+        Bitmap src(256, 2, 24);
+        for (int x = 0; x < 256; ++x) {
+            src.SetPixel(x, 0, Grey(x));
+            src.SetPixel(x, 1, Grey(m));
+        }
+        const TsMaskData md = Entry({0, 0, 256, 2}, 1, 1, 0, 0, 0, 0);
+        Bitmap target(256, 256, 24);
+        for (int d = 0; d < 256; ++d) {
+            for (int x = 0; x < 256; ++x) target.SetPixel(x, d, Grey(d));
+            CopyMaskedPiece({0, d, 256, d + 1}, {0, 0, 256, 1}, target, md, false, {}, src);
+        }
+        int wrong = 0;
+        for (int d = 0; d < 256; ++d)
+            for (int i = 0; i < 256; ++i) {
+                const int want = std::clamp(((d - i) * m + i * 256) >> 8, 0, 255);
+                if (target.GetPixel(i, d) != Grey(want) && wrong++ < 4)
+                    ADD_FAILURE() << "m " << m << " d " << d << " i " << i;
+            }
+        EXPECT_EQ(wrong, 0);
     }
 }
 
@@ -248,7 +272,7 @@ TEST_F(SkinFixture, FadedMasterGlyphIsHalfTransparentAndSkipsKeyPixels) {
     const COLORREF h = RGB(150, 75, 30);
     ExpectPixels(target, {d, d, d, d, h, d, d, h, h});
     PaintMaskImage(target, {-1, 0}, 0, md, 1); // the frame's right column at x 0
-    EXPECT_EQ(target.GetPixel(0, 0), d);        // a key pixel
+    EXPECT_EQ(target.GetPixel(0, 0), d);       // a key pixel
     EXPECT_EQ(target.GetPixel(0, 1), s);
 }
 
@@ -282,12 +306,12 @@ struct TextureCase {
 TEST_F(SkinFixture, TextureModesPaintTheirBandAndLeaveTheRestForTheFill) {
     constexpr RECT none{-1, -1, -1, -1};
     const TextureCase cases[] = {
-        {0, {0, 0, 7, 7}, true, none},       {1, {0, 0, 7, 7}, false, none},
-        {2, {0, 0, 7, 3}, true, {0, 3, 7, 7}}, {3, {0, 0, 2, 7}, true, {2, 0, 7, 7}},
+        {0, {0, 0, 7, 7}, true, none},          {1, {0, 0, 7, 7}, false, none},
+        {2, {0, 0, 7, 3}, true, {0, 3, 7, 7}},  {3, {0, 0, 2, 7}, true, {2, 0, 7, 7}},
         {4, {0, 0, 7, 3}, false, {0, 3, 7, 7}}, {5, {0, 0, 2, 7}, false, {2, 0, 7, 7}},
-        {6, {0, 4, 7, 7}, true, {0, 0, 7, 4}}, {7, {5, 0, 7, 7}, true, {0, 0, 5, 7}},
-        {8, {5, 0, 7, 7}, true, {5, 0, 7, 7}}, {9, {5, 0, 7, 7}, true, {5, 0, 7, 7}},
-        {10, {0, 0, 7, 6}, true, none},      {11, {5, 0, 7, 7}, true, {5, 0, 7, 7}},
+        {6, {0, 4, 7, 7}, true, {0, 0, 7, 4}},  {7, {5, 0, 7, 7}, true, {0, 0, 5, 7}},
+        {8, {5, 0, 7, 7}, true, {5, 0, 7, 7}},  {9, {5, 0, 7, 7}, true, {5, 0, 7, 7}},
+        {10, {0, 0, 7, 6}, true, none},         {11, {5, 0, 7, 7}, true, {5, 0, 7, 7}},
         {-4, {5, 0, 7, 7}, true, {5, 0, 7, 7}},
     };
     Bitmap m = FilledBitmap(4, 5, Red);
@@ -307,8 +331,8 @@ TEST_F(SkinFixture, TextureModesPaintTheirBandAndLeaveTheRestForTheFill) {
         EXPECT_EQ(rect, c.left);
         for (int y = 0; y < 7; ++y)
             for (int x = 0; x < 7; ++x) {
-                const bool in = x >= c.painted.left && x < c.painted.right &&
-                                y >= c.painted.top && y < c.painted.bottom;
+                const bool in = x >= c.painted.left && x < c.painted.right && y >= c.painted.top &&
+                                y < c.painted.bottom;
                 const COLORREF got = target.GetPixel(x, y);
                 if (!in)
                     EXPECT_EQ(got, White) << x << ", " << y;
@@ -385,8 +409,9 @@ TEST_F(SkinFixture, MaskedTextureTilesWholeTilesAndFillsTheStrips) {
 TEST_F(SkinFixture, CornerRegionRectsFollowTheKeyRunsOfEachCorner) {
     const COLORREF K = KeyColor, o = Red;
     // Two frames of 4 x 2; only the first is scanned.
-    Master(MakeBitmap(8, 2, {K, K, o, K, o, o, o, o, //
-                             o, K, K, K, o, o, o, o}));
+    Master(MakeBitmap(8, 2,
+                      {K, K, o, K, o, o, o, o, //
+                       o, K, K, K, o, o, o, o}));
     const TsMaskData md = Entry({0, 0, 8, 2}, 2, 0, 2, 1, 2, 1);
     TAOR rects;
     CornerRegionRects(rects, 10, md, false, 5);
@@ -410,25 +435,54 @@ TEST_F(SkinFixture, BadInputPaintsLessAndNeverOutside) {
         bool paintsNothing;
     } cases[] = {
         {"rect left of the bitmap", [](TsMaskData&) {}, false},
-        {"mask taller than its bitmap", [](TsMaskData& d) { d.R = {0, 0, 6, 40}, d.MaskType = 1; }, false},
-        {"rectangle outside the bitmap", [](TsMaskData& d) { d.R = {50, 50, 60, 60}; }, false},
-        {"negative rectangle", [](TsMaskData& d) { d.R = {-9, -9, -3, -3}; }, false},
-        {"huge rectangle", [](TsMaskData& d) { d.R = {INT_MIN, INT_MIN, INT_MAX, INT_MAX}; }, true},
-        {"inverted rectangle", [](TsMaskData& d) { d.R = {6, 6, 0, 0}; }, true},
+        {"mask taller than its bitmap",
+         [](TsMaskData& d) {
+             d.R = {0, 0, 6, 40}, d.MaskType = 1;
+         },
+         false},
+        {"rectangle outside the bitmap",
+         [](TsMaskData& d) {
+             d.R = {50, 50, 60, 60};
+         },
+         false},
+        {"negative rectangle",
+         [](TsMaskData& d) {
+             d.R = {-9, -9, -3, -3};
+         },
+         false},
+        {"huge rectangle",
+         [](TsMaskData& d) {
+             d.R = {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+         },
+         true},
+        {"inverted rectangle",
+         [](TsMaskData& d) {
+             d.R = {6, 6, 0, 0};
+         },
+         true},
         {"no frames", [](TsMaskData& d) { d.ImageCount = 0; }, true},
         {"negative frames", [](TsMaskData& d) { d.ImageCount = -2; }, true},
-        {"more frames than pixels (a texture still paints)", [](TsMaskData& d) { d.ImageCount = 30000; }, false},
+        {"more frames than pixels (a texture still paints)",
+         [](TsMaskData& d) { d.ImageCount = 30000; }, false},
         {"negative margins", [](TsMaskData& d) { d.WL = d.WT = d.WR = d.WB = -5; }, false},
         {"huge margins", [](TsMaskData& d) { d.WL = d.WT = d.WR = d.WB = 32767; }, false},
         {"negative mask type", [](TsMaskData& d) { d.MaskType = -1; }, false},
         {"odd mask type", [](TsMaskData& d) { d.MaskType = 7; }, false},
-        {"zero-sized texture", [](TsMaskData& d) { d.R = {2, 2, 2, 2}; }, true},
+        {"zero-sized texture",
+         [](TsMaskData& d) {
+             d.R = {2, 2, 2, 2};
+         },
+         true},
         {"no manager", [](TsMaskData& d) { d.Manager = nullptr; }, true},
     };
-    Bitmap parent(3, 3, 32);
-    const ParentCacheInfo caches[] = {{}, {&parent, -100, 100, true}, {&parent, 1, 1, true}};
-    const RECT rects[] = {{-3, -3, 2, 2},     {100, 100, 120, 120},  {-2000000000, -5, 2000000000, 9},
-                          {4, 4, 1, 1},       {0, 0, 4, 4},          {-(1 << 20), 0, 1 << 20, 4}};
+    Bitmap parent(3, 3, 32), parent24 = FilledBitmap(3, 3, Grey(9));
+    const ParentCacheInfo caches[] = {{},
+                                      {&parent, -100, 100, true},
+                                      {&parent, 1, 1, true},
+                                      {&parent24, INT_MAX, INT_MIN, true},
+                                      {&parent24, -1, -1, true}};
+    const RECT rects[] = {{-3, -3, 2, 2}, {100, 100, 120, 120}, {-2000000000, -5, 2000000000, 9},
+                          {4, 4, 1, 1},   {0, 0, 4, 4},         {-(1 << 20), 0, 1 << 20, 4}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TsMaskData md = Entry({0, 0, 6, 6}, 2, 0, 1, 1, 1, 1);
