@@ -6,8 +6,8 @@
 #include "toolkit/Control.h"
 #include "toolkit/ImageList.h"
 
-void ApplyDisabledLook(Bitmap& bitmap, TsDisabledKind kind, const TControl* control,
-                       POINT offset, const ParentCacheInfo& parentCache) {
+void ApplyDisabledLook(Bitmap& bitmap, TsDisabledKind kind, const TControl* control, POINT offset,
+                       const ParentCacheInfo& parentCache) {
     if (bitmap.Empty() || bitmap.BitsPerPixel() != 24) return;
     if (kind & dkGrayed) GrayscaleBitmap(bitmap);
     if (!(kind & dkBlended)) return;

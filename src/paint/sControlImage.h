@@ -14,8 +14,8 @@ using TsDisabledKind = unsigned;
 // dkGrayed greys the bitmap; dkBlended then shows it at 40% over the parent's background
 // (the parent cache at its offset moved by `offset`) or, without a usable parent cache,
 // tints it halfway toward ParentBgColor (the control's own colour while that is KeyColor).
-void ApplyDisabledLook(Bitmap& bitmap, TsDisabledKind kind, const TControl* control,
-                       POINT offset, const ParentCacheInfo& parentCache);
+void ApplyDisabledLook(Bitmap& bitmap, TsDisabledKind kind, const TControl* control, POINT offset,
+                       const ParentCacheInfo& parentCache);
 
 // Sizes the bitmap (24 bits) to the list's images, fills it with the list's transparent
 // colour and draws image `index` at (0, 0); a bad index leaves only the fill.
