@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "paint/sCommonData.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiObjects.h"
-#include "paint/sCommonData.h"
 #include "toolkit/Canvas.h"
 
 TEST(CutText, ShortensWithDotsToFit) {
