@@ -8,9 +8,11 @@ namespace {
 
 REBARBANDINFO InfoOf(const TCoolBand& band, HWND child) {
     REBARBANDINFO info;
-    info.fMask = RBBIM_STYLE | RBBIM_TEXT | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE;
+    info.fMask =
+        RBBIM_STYLE | RBBIM_TEXT | RBBIM_IMAGE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE;
     info.fStyle = (band.FixedSize ? RBBS_FIXEDSIZE : 0) | (band.Break ? RBBS_BREAK : 0);
     info.lpText = const_cast<char*>(band.Text.c_str());
+    info.iImage = band.ImageIndex < 0 ? -1 : band.ImageIndex;
     info.hwndChild = child;
     info.cxMinChild = UINT(std::max(0, band.MinWidth));
     info.cyMinChild = UINT(std::max(0, band.MinHeight));
@@ -39,6 +41,14 @@ TCoolBar::TCoolBar(TComponent* owner) : TWinControl(owner) {
     SetControlStyle(ControlStyle() | csAcceptsControls);
 }
 
+TCoolBar::~TCoolBar() {
+    // The window outlives this part of the bar; it must not reach the images through it.
+    if (!HandleAllocated()) return;
+    REBARINFO info;
+    info.fMask = RBIM_IMAGELIST;
+    SendMessage(Handle(), RB_SETBARINFO, 0, LPARAM(&info));
+}
+
 void TCoolBar::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.ClassName = REBARCLASSNAME;
@@ -47,6 +57,7 @@ void TCoolBar::CreateParams(TCreateParams& params) {
 }
 
 void TCoolBar::HandleCreated() {
+    SendImages();
     InsertBands();
     FollowBands();
 }
@@ -98,6 +109,28 @@ void TCoolBar::SetBand(int index, const TCoolBand& band) {
         SendMessage(Handle(), RB_SETBANDINFOA, WPARAM(WindowIndex(index)), LPARAM(&info));
     }
     FollowBands();
+}
+
+void TCoolBar::SetImages(TImageList* images) {
+    if (images == images_.List()) return;
+    if (images_.List()) images_.List()->RemoveFreeNotification(this);
+    images_.SetList(images);
+    if (images) images->FreeNotification(this);
+    if (!HandleAllocated()) return;
+    SendImages();
+    FollowBands(); // the headers' widths moved the controls
+}
+
+void TCoolBar::SendImages() {
+    REBARINFO info;
+    info.fMask = RBIM_IMAGELIST;
+    info.himl = images_.List() ? &images_ : nullptr;
+    SendMessage(Handle(), RB_SETBARINFO, 0, LPARAM(&info));
+}
+
+void TCoolBar::Notification(TComponent* component, TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation == opRemove && component == images_.List()) SetImages(nullptr);
 }
 
 void TCoolBar::SetAutoSize(bool value) {

@@ -1,15 +1,18 @@
 #pragma once
 // The standard cool bar: bands holding controls (a tool bar) behind a grip. The window lays
 // the bands out and moves their controls; the controls' bounds follow what it did. With
-// AutoSize the bar is as high as its bands.
+// AutoSize the bar is as high as its bands. A band's header shows its ImageIndex from Images.
 #include <vector>
 
 #include "toolkit/CoolBand.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/TabImages.h"
 #include "toolkit/WinControl.h"
 
 class TCoolBar : public TWinControl {
   public:
     explicit TCoolBar(TComponent* owner);
+    ~TCoolBar() override;
     const char* ClassName() const override { return "TCoolBar"; }
 
     int BandCount() const { return int(bands_.size()); }
@@ -18,10 +21,14 @@ class TCoolBar : public TWinControl {
     void SetBand(int index, const TCoolBand& band);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
+    TImageList* Images() const { return images_.List(); }
+    void SetImages(TImageList* images);
 
   protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
+    void Notification(TComponent* component, TOperation operation) override;
+    void SendImages();
     void WndProc(TMessage& m) override;
     void AlignControls(RECT& rect) override;
     void InsertBands();
@@ -35,6 +42,7 @@ class TCoolBar : public TWinControl {
     void ShowBandControl(const TCoolBand& band);
 
     std::vector<TCoolBand> bands_;
+    TTabImages images_; // lent to the window, which draws the headers' images through it
     bool autoSize_ = false;
     bool following_ = false;
 };

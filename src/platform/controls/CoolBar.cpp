@@ -16,19 +16,22 @@
 //  - a band is cyMinChild + 4 high (a 2-pixel etched frame above and below), a row as high as
 //    its highest band, the bar as high as its rows together;
 //  - the grip takes the band's first 9 pixels (none with RBBS_NOGRIPPER, or RBBS_FIXEDSIZE
-//    without RBBS_GRIPPERALWAYS, leaving 2 for the frame); the text follows with 4 pixels after
-//    it; the child sits right of that, 2 pixels below the band's top, cyMinChild high and
-//    reaching 2 pixels short of the band's right edge.
+//    without RBBS_GRIPPERALWAYS, leaving 2 for the frame); a band's image (from the bar's image
+//    list) follows, vertically centred, then the text, 2 pixels after the image; 4 pixels
+//    follow the last of them; the child sits right of that, 2 pixels below the band's top,
+//    cyMinChild high and reaching 2 pixels short of the band's right edge.
 namespace {
 
 constexpr int kFrame = 2;
 constexpr int kTextGap = 4;
+constexpr int kImageGap = 2;
 constexpr char kStateProp[] = "CoolBar.State";
 
 struct Band {
     UINT style = 0;
     COLORREF fore = 0, back = 0;
     std::string text;
+    int image = -1;
     HWND child = nullptr;
     int cxMin = 0, cyMin = 0, cx = 0;
     UINT id = 0;
@@ -37,6 +40,7 @@ struct Band {
 struct CoolState : BarStateBase {
     std::vector<Band> bands;
     std::vector<RECT> rects;
+    const TabImageSource* images = nullptr;
     int height = 0;
     bool sizing = false;
 };
@@ -49,10 +53,23 @@ int GripOf(const Band& b) {
     return grip ? REBAR_GRIP_WIDTH : kFrame;
 }
 
+bool HasImage(const CoolState& s, const Band& b) {
+    return s.images && b.image >= 0 && b.image < s.images->ImageCount();
+}
+
+int ImageWidthOf(const CoolState& s, const Band& b) {
+    return HasImage(s, b) ? std::max<int>(0, s.images->ImageSize().cx) : 0;
+}
+
+// Where the text starts: after the grip, and after the image with its gap.
+int TextLeftOf(const CoolState& s, const Band& b) {
+    return GripOf(b) + (HasImage(s, b) ? ImageWidthOf(s, b) + kImageGap : 0);
+}
+
 int HeaderOf(const CoolState& s, const Band& b) {
-    int header = GripOf(b);
-    if (!b.text.empty()) header += MeasureText(s.font, b.text).cx + kTextGap;
-    return header;
+    if (!b.text.empty()) return TextLeftOf(s, b) + MeasureText(s.font, b.text).cx + kTextGap;
+    // An image alone takes the same 4 pixels after it as a text.
+    return HasImage(s, b) ? GripOf(b) + ImageWidthOf(s, b) + kTextGap : GripOf(b);
 }
 
 int MinWidthOf(const CoolState& s, const Band& b) { return HeaderOf(s, b) + b.cxMin + kFrame; }
@@ -156,6 +173,12 @@ void DrawGrip(HDC dc, const RECT& band) {
     if (g.bottom > g.top) DrawThinRaised(dc, g);
 }
 
+void DrawBandImage(HDC dc, const CoolState& s, const Band& b, const RECT& band, bool enabled) {
+    if (!HasImage(s, b)) return;
+    const int y = band.top + (band.bottom - band.top - s.images->ImageSize().cy) / 2;
+    s.images->DrawImage(dc, band.left + GripOf(b), y, b.image, enabled);
+}
+
 void PaintBands(HWND hwnd, HDC dc) {
     LRESULT answer = CustomDraw(hwnd, dc, CDDS_PREPAINT);
     CoolState* s = StateOf(hwnd);
@@ -164,12 +187,15 @@ void PaintBands(HWND hwnd, HDC dc) {
         HGDIOBJ oldFont = s->font ? SelectObject(dc, s->font) : nullptr;
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        const bool enabled = IsWindowEnabled(hwnd);
         for (size_t i = 0; i < s->bands.size(); ++i) {
             const RECT& r = s->rects[i];
             DrawEtched(dc, r);
             if (GripOf(s->bands[i]) == REBAR_GRIP_WIDTH) DrawGrip(dc, r);
+            DrawBandImage(dc, *s, s->bands[i], r, enabled);
             if (!s->bands[i].text.empty()) {
-                RECT t{r.left + GripOf(s->bands[i]), r.top, ChildRect(*s, i).left, r.bottom};
+                RECT t{r.left + TextLeftOf(*s, s->bands[i]), r.top, ChildRect(*s, i).left,
+                       r.bottom};
                 DrawText(dc, s->bands[i].text.c_str(), int(s->bands[i].text.size()), &t,
                          DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
             }
@@ -203,6 +229,7 @@ void ApplyInfo(HWND hwnd, Band& b, const REBARBANDINFO& info) {
     if (info.fMask & RBBIM_STYLE) b.style = info.fStyle;
     if (info.fMask & RBBIM_COLORS) b.fore = info.clrFore, b.back = info.clrBack;
     if (info.fMask & RBBIM_TEXT) b.text = info.lpText ? info.lpText : "";
+    if (info.fMask & RBBIM_IMAGE) b.image = info.iImage;
     if (info.fMask & RBBIM_CHILDSIZE)
         b.cxMin = int(info.cxMinChild), b.cyMin = int(info.cyMinChild);
     if (info.fMask & RBBIM_SIZE) b.cx = int(info.cx);
@@ -252,6 +279,7 @@ LRESULT GetBandInfo(const CoolState& s, WPARAM index, LPARAM lParam) {
         std::copy_n(b.text.begin(), n, info->lpText);
         info->lpText[n] = '\0';
     }
+    if (info->fMask & RBBIM_IMAGE) info->iImage = b.image;
     if (info->fMask & RBBIM_CHILD) info->hwndChild = b.child;
     if (info->fMask & RBBIM_CHILDSIZE)
         info->cxMinChild = UINT(b.cxMin), info->cyMinChild = UINT(b.cyMin);
@@ -267,6 +295,22 @@ LRESULT DeleteBand(HWND hwnd, WPARAM index) {
     s->bands.erase(s->bands.begin() + std::ptrdiff_t(index));
     if (child && IsWindow(child)) ShowWindow(child, SW_HIDE);
     Relayout(hwnd);
+    return 1;
+}
+
+LRESULT SetBarInfo(HWND hwnd, LPARAM lParam) {
+    const auto* info = reinterpret_cast<const REBARINFO*>(lParam);
+    CoolState* s = StateOf(hwnd);
+    if (!info || !s || info->cbSize < sizeof(REBARINFO)) return 0;
+    if (info->fMask & RBIM_IMAGELIST) s->images = info->himl;
+    Relayout(hwnd);
+    return 1;
+}
+
+LRESULT GetBarInfo(const CoolState& s, LPARAM lParam) {
+    auto* info = reinterpret_cast<REBARINFO*>(lParam);
+    if (!info || info->cbSize < sizeof(REBARINFO)) return 0;
+    if (info->fMask & RBIM_IMAGELIST) info->himl = s.images;
     return 1;
 }
 
@@ -300,6 +344,9 @@ LRESULT CoolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         Relayout(hwnd);
         return 0;
     case WM_GETFONT: return LRESULT(s->font);
+    case WM_ENABLE: InvalidateRect(hwnd, nullptr, true); return 0; // the images grey
+    case RB_SETBARINFO: return SetBarInfo(hwnd, lParam);
+    case RB_GETBARINFO: return GetBarInfo(*s, lParam);
     case WM_NOTIFY:
     case WM_COMMAND:
         // The bands' children talk to the bar's parent, as if the bar were not there.

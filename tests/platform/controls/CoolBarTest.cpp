@@ -191,4 +191,79 @@ TEST_F(CoolBarTest, CustomDrawStagesAndEtchedBorders) {
     EXPECT_TRUE(SameRect(InkBox(Screenshot(), {0, 0, 9, 24}, GetSysColor(COLOR_BTNFACE)), {}));
 }
 
+// Records where the bar asks for its images.
+class ImageLog : public TabImageSource {
+  public:
+    struct Call {
+        int x, y, index;
+        bool enabled;
+        bool operator==(const Call&) const = default;
+    };
+    SIZE ImageSize() const override { return {12, 8}; }
+    int ImageCount() const override { return 2; }
+    void DrawImage(HDC, int x, int y, int index, bool enabled) const override {
+        calls.push_back({x, y, index, enabled});
+    }
+    mutable std::vector<Call> calls;
+};
+
+TEST_F(CoolBarTest, BandImagesComeFromTheBarsListAfterTheGrip) {
+    HWND plain = AddBand(0, 20, 100);
+    HWND texted = AddBand(0, 20, 150, "Ab");
+    const int plainLeft = ChildPlace(plain).left, textedLeft = ChildPlace(texted).left;
+    ImageLog images;
+    REBARINFO bar;
+    bar.fMask = RBIM_IMAGELIST;
+    bar.himl = &images;
+    ASSERT_TRUE(SendMessage(bar_, RB_SETBARINFO, 0, LPARAM(&bar)));
+    // Without an image index the list changes nothing.
+    EXPECT_EQ(ChildPlace(plain).left, plainLeft);
+    EXPECT_EQ(ChildPlace(texted).left, textedLeft);
+
+    struct Case {
+        int image;
+        int plainLeft, textedLeft; // where the children start
+    } cases[] = {
+        {0, 9 + 12 + 4, textedLeft + 12 + 2}, // alone, 4 after it; before a text, 2
+        {1, 9 + 12 + 4, textedLeft + 12 + 2},
+        {2, plainLeft, textedLeft}, // past the list's end: none
+        {-1, plainLeft, textedLeft},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.image);
+        REBARBANDINFO info;
+        info.fMask = RBBIM_IMAGE;
+        info.iImage = c.image;
+        ASSERT_TRUE(SendMessage(bar_, RB_SETBANDINFOA, 0, LPARAM(&info)));
+        ASSERT_TRUE(SendMessage(bar_, RB_SETBANDINFOA, 1, LPARAM(&info)));
+        EXPECT_EQ(ChildPlace(plain).left, c.plainLeft);
+        EXPECT_EQ(ChildPlace(texted).left, c.textedLeft);
+        info.iImage = 99;
+        SendMessage(bar_, RB_GETBANDINFOA, 1, LPARAM(&info));
+        EXPECT_EQ(info.iImage, c.image);
+    }
+
+    // Drawn after the grip, centred in the 24-high bands; greyed on a disabled bar.
+    REBARBANDINFO info;
+    info.fMask = RBBIM_IMAGE;
+    info.iImage = 1;
+    SendMessage(bar_, RB_SETBANDINFOA, 1, LPARAM(&info));
+    UpdateWindow(bar_);
+    // Each change of the enabled state repaints by itself.
+    for (bool enabled : {false, true}) {
+        images.calls.clear();
+        EnableWindow(bar_, enabled);
+        UpdateWindow(bar_);
+        EXPECT_EQ(images.calls, (std::vector<ImageLog::Call>{{100 + 9, 8, 1, enabled}})) << enabled;
+    }
+
+    REBARINFO back;
+    back.fMask = RBIM_IMAGELIST;
+    ASSERT_TRUE(SendMessage(bar_, RB_GETBARINFO, 0, LPARAM(&back)));
+    EXPECT_EQ(back.himl, &images);
+    bar.himl = nullptr; // the bar lets go of the list before it goes
+    SendMessage(bar_, RB_SETBARINFO, 0, LPARAM(&bar));
+    EXPECT_EQ(ChildPlace(texted).left, textedLeft);
+}
+
 } // namespace
