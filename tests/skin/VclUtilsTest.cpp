@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "SkinManagerTestFixture.h"
 #include "platform/text/Text.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/sVclUtils.h"
-#include "SkinManagerTestFixture.h"
 #include "toolkit/Panel.h"
 
 using VclUtilsTest = SkinWindowTest;
