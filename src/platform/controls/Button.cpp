@@ -461,17 +461,7 @@ void SetStyle(HWND hwnd, WPARAM style, bool redraw) {
     if (redraw) Redraw(hwnd);
 }
 
-LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        if (!AttachControlState<ButtonState>(hwnd, kStateProp)) return 0;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        DetachControlState<ButtonState>(hwnd, kStateProp);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    ButtonState* s = StateOf(hwnd);
-    if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
+LRESULT ControlMessage(HWND hwnd, ButtonState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT: PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); }); return 0;
     case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
@@ -481,10 +471,10 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_GETDLGCODE: return DialogCode(hwnd);
     case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
+        s.font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(uintptr_t(lParam))) Redraw(hwnd);
         return 0;
-    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s->font)));
+    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s.font)));
     case WM_SETTEXT: {
         const LRESULT r = DefWindowProc(hwnd, msg, wParam, lParam);
         Redraw(hwnd);
@@ -502,14 +492,20 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN: OnKeyDown(hwnd, wParam); return 0;
     case WM_KEYUP: OnKeyUp(hwnd, wParam); return 0;
     case WM_CHAR: return 0;
-    case BM_GETCHECK: return IsCheckBox(TypeOf(hwnd)) || IsRadio(TypeOf(hwnd)) ? s->check : 0;
-    case BM_SETCHECK: SetCheck(hwnd, *s, wParam); return 0;
-    case BM_GETSTATE: return StateBits(*s);
-    case BM_SETSTATE: SetPushed(hwnd, *s, wParam != 0); return 0;
+    case BM_GETCHECK: return IsCheckBox(TypeOf(hwnd)) || IsRadio(TypeOf(hwnd)) ? s.check : 0;
+    case BM_SETCHECK: SetCheck(hwnd, s, wParam); return 0;
+    case BM_GETSTATE: return StateBits(s);
+    case BM_SETSTATE: SetPushed(hwnd, s, wParam != 0); return 0;
     case BM_SETSTYLE: SetStyle(hwnd, wParam, LOWORD(uintptr_t(lParam)) != 0); return 0;
     case BM_CLICK: OnClickMessage(hwnd); return 0;
     default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
+}
+
+LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return StatefulControlProc<ButtonState>(
+        hwnd, msg, wParam, lParam, kStateProp,
+        [&](ButtonState& s) { return ControlMessage(hwnd, s, msg, wParam, lParam); });
 }
 
 } // namespace

@@ -373,25 +373,18 @@ LRESULT ItemMessage(HWND hwnd, ComboState& s, UINT msg, WPARAM wParam, LPARAM lP
     }
 }
 
-LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        if (!AttachControlState<ComboState>(hwnd, kStateProp)) return 0;
-        // Scroll-bar styles belong to the drop-down list, never to the field.
-        const LONG_PTR style = GetWindowLongPtr(hwnd, GWL_STYLE);
-        SetWindowLongPtr(hwnd, GWL_STYLE, style & ~LONG_PTR(WS_VSCROLL | WS_HSCROLL));
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        DetachControlState<ComboState>(hwnd, kStateProp);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    ComboState* s = StateOf(hwnd);
-    if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
+// Scroll-bar styles belong to the drop-down list, never to the field.
+void Prepare(HWND hwnd, ComboState&, LPARAM) {
+    const LONG_PTR style = GetWindowLongPtr(hwnd, GWL_STYLE);
+    SetWindowLongPtr(hwnd, GWL_STYLE, style & ~LONG_PTR(WS_VSCROLL | WS_HSCROLL));
+}
+
+LRESULT ControlMessage(HWND hwnd, ComboState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_DESTROY:
-        if (s->dropDown) {
-            const HWND list = s->dropDown;
-            s->dropDown = nullptr;
+        if (s.dropDown) {
+            const HWND list = s.dropDown;
+            s.dropDown = nullptr;
             DestroyWindow(list);
         }
         return 0;
@@ -399,18 +392,18 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     // While the list is open, Enter and Escape close it instead of working the dialog.
     case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS | (s->dropDown ? DLGC_WANTALLKEYS : 0);
-    case WM_CREATE: FitFieldHeight(hwnd, *s); return 0;
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (s.dropDown ? DLGC_WANTALLKEYS : 0);
+    case WM_CREATE: FitFieldHeight(hwnd, s); return 0;
     case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
-        FitFieldHeight(hwnd, *s);
+        s.font = reinterpret_cast<HFONT>(wParam);
+        FitFieldHeight(hwnd, s);
         if (LOWORD(uintptr_t(lParam))) InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s->font)));
+    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s.font)));
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH: {
         // The window text of a drop-down list combo box is its chosen item.
-        const std::string text = s->current >= 0 ? s->items[size_t(s->current)] : "";
+        const std::string text = s.current >= 0 ? s.items[size_t(s.current)] : "";
         if (msg == WM_GETTEXTLENGTH) return LRESULT(text.size());
         if (!lParam || wParam == 0) return 0;
         const size_t n = std::min<size_t>(text.size(), size_t(wParam) - 1);
@@ -423,32 +416,39 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(hwnd, nullptr, true);
         return 0;
     case WM_SETFOCUS:
-        s->focused = true;
+        s.focused = true;
         InvalidateRect(hwnd, nullptr, true);
         NotifyParent(hwnd, CBN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS:
-        s->focused = false;
+        s.focused = false;
         InvalidateRect(hwnd, nullptr, true);
         CloseDropDown(hwnd, false);
         if (IsWindow(hwnd)) NotifyParent(hwnd, CBN_KILLFOCUS);
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: OnMouseDown(hwnd); return 0;
-    case WM_KEYDOWN: OnKeyDown(hwnd, *s, wParam); return 0;
+    case WM_KEYDOWN: OnKeyDown(hwnd, s, wParam); return 0;
     case WM_SYSKEYDOWN:
-        if (OnSysKeyDown(hwnd, *s, wParam)) return 0;
+        if (OnSysKeyDown(hwnd, s, wParam)) return 0;
         return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_CHAR: return 0;
     case WM_MOUSEWHEEL:
-        if (!s->dropDown && !s->items.empty())
-            Select(hwnd, *s,
-                   std::clamp(s->current - int(int16_t(HIWORD(wParam))) / WHEEL_DELTA, 0,
-                              Count(*s) - 1),
-                   true);
+        if (!s.dropDown && !s.items.empty())
+            Select(
+                hwnd, s,
+                std::clamp(s.current - int(int16_t(HIWORD(wParam))) / WHEEL_DELTA, 0, Count(s) - 1),
+                true);
         return 0;
-    default: return ItemMessage(hwnd, *s, msg, wParam, lParam);
+    default: return ItemMessage(hwnd, s, msg, wParam, lParam);
     }
+}
+
+LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return StatefulControlProc<ComboState>(
+        hwnd, msg, wParam, lParam, kStateProp,
+        [&](ComboState& s) { return ControlMessage(hwnd, s, msg, wParam, lParam); },
+        {Prepare, nullptr});
 }
 
 } // namespace

@@ -50,6 +50,36 @@ void DetachControlState(HWND hwnd, std::string_view prop) {
     std::unique_ptr<State> owned(static_cast<State*>(RemoveProp(hwnd, prop)));
 }
 
+// The life cycle that the window procedures of the stateful controls share: the state is made
+// at WM_NCCREATE (prepare, when given, sees it with the creation parameters; a control that gets
+// no state fails its creation) and freed at WM_NCDESTROY (release runs first); every message in
+// between reaches handle(state), and messages outside that span go to DefWindowProc.
+template <typename State>
+struct ControlStateHooks {
+    void (*prepare)(HWND, State&, LPARAM createParams) = nullptr;
+    void (*release)(HWND, State&) = nullptr;
+};
+template <typename State, typename Handle>
+LRESULT StatefulControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                            std::string_view prop, Handle&& handle,
+                            ControlStateHooks<State> hooks = {}) {
+    if (msg == WM_NCCREATE) {
+        State* created = AttachControlState<State>(hwnd, prop);
+        if (!created) return 0;
+        if (hooks.prepare) hooks.prepare(hwnd, *created, lParam);
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    }
+    if (msg == WM_NCDESTROY) {
+        if (State* s = ControlStateOf<State>(hwnd, prop); s && hooks.release)
+            hooks.release(hwnd, *s);
+        DetachControlState<State>(hwnd, prop);
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    }
+    State* s = ControlStateOf<State>(hwnd, prop);
+    if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
+    return handle(*s);
+}
+
 // Text drawn the way disabled controls show it: highlight colour offset by one pixel, then
 // the shadow colour on top.
 void DrawEmbossedText(HDC dc, const char* text, int length, RECT r, UINT format);
@@ -83,6 +113,27 @@ void DestroyBarState(HWND hwnd, std::string_view prop) {
     if (!s) return;
     if (s->parentHook) RemoveWindowMessageHook(s->parentHook);
     if (s->ownFont) DeleteObject(s->ownFont);
+}
+// The same life cycle for the bars, whose state is made at WM_CREATE with its own font
+// (created, when given, runs on it) and freed with its parent hook at WM_NCDESTROY; WM_GETFONT
+// answers the bar's font.
+template <typename State, typename Handle>
+LRESULT BarControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, std::string_view prop,
+                       Handle&& handle, void (*created)(HWND, State&) = nullptr) {
+    if (msg == WM_CREATE) {
+        State* s = CreateBarState<State>(hwnd, prop);
+        if (s && created) created(hwnd, *s);
+        return 0;
+    }
+    State* s = ControlStateOf<State>(hwnd, prop);
+    if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
+    switch (msg) {
+    case WM_NCDESTROY:
+        DestroyBarState<State>(hwnd, prop);
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_GETFONT: return LRESULT(s->font);
+    default: return handle(*s);
+    }
 }
 // For a child control: onSize(hwnd) runs whenever its parent has handled WM_SIZE (and the
 // control still exists). The hook's id, 0 for a control that is not a child.

@@ -45,7 +45,7 @@ struct CoolState : BarStateBase {
     bool sizing = false;
 };
 
-CoolState* StateOf(HWND hwnd) { return static_cast<CoolState*>(GetProp(hwnd, kStateProp)); }
+CoolState* StateOf(HWND hwnd) { return ControlStateOf<CoolState>(hwnd, kStateProp); }
 
 int GripOf(const Band& b) {
     bool grip = !(b.style & RBBS_NOGRIPPER) &&
@@ -316,37 +316,26 @@ LRESULT GetBarInfo(const CoolState& s, LPARAM lParam) {
 
 // ---- The window procedure
 
-LRESULT OnCreate(HWND hwnd) {
-    if (CoolState* s = CreateBarState<CoolState>(hwnd, kStateProp))
-        s->parentHook = HookParentSize(hwnd, Relayout);
-    return 0;
-}
+void OnCreated(HWND hwnd, CoolState& s) { s.parentHook = HookParentSize(hwnd, Relayout); }
 
-void OnNcDestroy(HWND hwnd) { DestroyBarState<CoolState>(hwnd, kStateProp); }
-
-LRESULT CoolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CREATE) return OnCreate(hwnd);
-    CoolState* s = StateOf(hwnd);
-    if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
+LRESULT BarMessage(HWND hwnd, CoolState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_NCDESTROY: OnNcDestroy(hwnd); return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_PAINT: return OnPaint(hwnd, wParam);
     case WM_ERASEBKGND: EraseBackground(hwnd, reinterpret_cast<HDC>(wParam)); return 1;
     case WM_SIZE:
-        if (!s->sizing) {
-            ComputeLayout(hwnd, *s);
-            PlaceChildren(hwnd, *s);
+        if (!s.sizing) {
+            ComputeLayout(hwnd, s);
+            PlaceChildren(hwnd, s);
             InvalidateRect(hwnd, nullptr, true);
         }
         return 0;
     case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
+        s.font = reinterpret_cast<HFONT>(wParam);
         Relayout(hwnd);
         return 0;
-    case WM_GETFONT: return LRESULT(s->font);
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, true); return 0; // the images grey
     case RB_SETBARINFO: return SetBarInfo(hwnd, lParam);
-    case RB_GETBARINFO: return GetBarInfo(*s, lParam);
+    case RB_GETBARINFO: return GetBarInfo(s, lParam);
     case WM_NOTIFY:
     case WM_COMMAND:
         // The bands' children talk to the bar's parent, as if the bar were not there.
@@ -354,23 +343,29 @@ LRESULT CoolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case RB_INSERTBANDA: return InsertBand(hwnd, wParam, lParam);
     case RB_DELETEBAND: return DeleteBand(hwnd, wParam);
     case RB_SETBANDINFOA: return SetBandInfo(hwnd, wParam, lParam);
-    case RB_GETBANDINFOA: return GetBandInfo(*s, wParam, lParam);
-    case RB_GETBANDCOUNT: return LRESULT(s->bands.size());
-    case RB_GETBARHEIGHT: return s->height;
+    case RB_GETBANDINFOA: return GetBandInfo(s, wParam, lParam);
+    case RB_GETBANDCOUNT: return LRESULT(s.bands.size());
+    case RB_GETBARHEIGHT: return s.height;
     case RB_GETROWCOUNT: {
         LRESULT rows = 0;
-        for (size_t i = 0; i < s->bands.size(); ++i)
-            if (i == 0 || (s->bands[i].style & RBBS_BREAK)) ++rows;
+        for (size_t i = 0; i < s.bands.size(); ++i)
+            if (i == 0 || (s.bands[i].style & RBBS_BREAK)) ++rows;
         return rows;
     }
     case RB_GETRECT: {
         auto* out = reinterpret_cast<RECT*>(lParam);
-        if (!out || wParam >= s->rects.size()) return 0;
-        *out = s->rects[wParam];
+        if (!out || wParam >= s.rects.size()) return 0;
+        *out = s.rects[wParam];
         return 1;
     }
     default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
+}
+
+LRESULT CoolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return BarControlProc<CoolState>(
+        hwnd, msg, wParam, lParam, kStateProp,
+        [&](CoolState& s) { return BarMessage(hwnd, s, msg, wParam, lParam); }, OnCreated);
 }
 
 } // namespace

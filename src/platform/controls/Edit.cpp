@@ -489,48 +489,40 @@ LRESULT DialogCode(HWND hwnd) {
     return code;
 }
 
-LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        EditState* created = AttachControlState<EditState>(hwnd, kStateProp);
-        if (!created) return 0;
-        const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
-        if (cs && cs->lpszName) created->text = cs->lpszName;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        DetachControlState<EditState>(hwnd, kStateProp);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    EditState* s = StateOf(hwnd);
-    if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
+void Prepare(HWND, EditState& s, LPARAM createParams) {
+    const auto* cs = reinterpret_cast<const CREATESTRUCT*>(createParams);
+    if (cs && cs->lpszName) s.text = cs->lpszName;
+}
+
+LRESULT ControlMessage(HWND hwnd, EditState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT: PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); }); return 0;
     case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_GETDLGCODE: return DialogCode(hwnd);
     case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
-        KeepCaretVisible(hwnd, *s);
+        s.font = reinterpret_cast<HFONT>(wParam);
+        KeepCaretVisible(hwnd, s);
         if (LOWORD(uintptr_t(lParam))) InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s->font)));
-    case WM_SETTEXT: return SetText(hwnd, *s, lParam);
-    case WM_GETTEXT: return GetText(*s, wParam, lParam);
-    case WM_GETTEXTLENGTH: return LRESULT(s->text.size());
-    case WM_SIZE: KeepCaretVisible(hwnd, *s); return 0;
+    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s.font)));
+    case WM_SETTEXT: return SetText(hwnd, s, lParam);
+    case WM_GETTEXT: return GetText(s, wParam, lParam);
+    case WM_GETTEXTLENGTH: return LRESULT(s.text.size());
+    case WM_SIZE: KeepCaretVisible(hwnd, s); return 0;
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, true); return 0;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS: SetFocusState(hwnd, *s, msg == WM_SETFOCUS); return 0;
-    case WM_KEYDOWN: OnKeyDown(hwnd, *s, wParam); return 0;
-    case WM_CHAR: OnChar(hwnd, *s, wParam); return 0;
+    case WM_KILLFOCUS: SetFocusState(hwnd, s, msg == WM_SETFOCUS); return 0;
+    case WM_KEYDOWN: OnKeyDown(hwnd, s, wParam); return 0;
+    case WM_CHAR: OnChar(hwnd, s, wParam); return 0;
     case WM_LBUTTONDOWN: OnMouseDown(hwnd, lParam); return 0;
-    case WM_LBUTTONDBLCLK: SelectWordAt(hwnd, *s, lParam); return 0;
-    case WM_MOUSEMOVE: OnMouseMove(hwnd, *s, lParam); return 0;
-    case WM_LBUTTONUP: OnMouseUp(hwnd, *s); return 0;
-    case WM_CAPTURECHANGED: s->selecting = false; return 0;
-    case EM_SETSEL: SetSelection(hwnd, *s, wParam, lParam); return 0;
-    case EM_GETSEL: return GetSelection(*s, wParam, lParam);
+    case WM_LBUTTONDBLCLK: SelectWordAt(hwnd, s, lParam); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(hwnd, s, lParam); return 0;
+    case WM_LBUTTONUP: OnMouseUp(hwnd, s); return 0;
+    case WM_CAPTURECHANGED: s.selecting = false; return 0;
+    case EM_SETSEL: SetSelection(hwnd, s, wParam, lParam); return 0;
+    case EM_GETSEL: return GetSelection(s, wParam, lParam);
     case EM_REPLACESEL:
-        ReplaceSelection(hwnd, *s, lParam ? reinterpret_cast<const char*>(lParam) : "");
+        ReplaceSelection(hwnd, s, lParam ? reinterpret_cast<const char*>(lParam) : "");
         return 0;
     case EM_SETREADONLY: {
         const DWORD style = StyleOf(hwnd);
@@ -539,12 +531,19 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(hwnd, nullptr, true);
         return 1;
     }
-    case EM_LIMITTEXT: s->limit = wParam ? size_t(wParam) : kDefaultLimit; return 0;
-    case EM_GETLIMITTEXT: return LRESULT(s->limit);
-    case EM_GETMODIFY: return s->modified ? 1 : 0;
-    case EM_SETMODIFY: s->modified = wParam != 0; return 0;
+    case EM_LIMITTEXT: s.limit = wParam ? size_t(wParam) : kDefaultLimit; return 0;
+    case EM_GETLIMITTEXT: return LRESULT(s.limit);
+    case EM_GETMODIFY: return s.modified ? 1 : 0;
+    case EM_SETMODIFY: s.modified = wParam != 0; return 0;
     default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
+}
+
+LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return StatefulControlProc<EditState>(
+        hwnd, msg, wParam, lParam, kStateProp,
+        [&](EditState& s) { return ControlMessage(hwnd, s, msg, wParam, lParam); },
+        {Prepare, nullptr});
 }
 
 } // namespace

@@ -367,46 +367,45 @@ LRESULT ListMessage(HWND hwnd, ListState& s, UINT msg, WPARAM wParam, LPARAM lPa
     }
 }
 
-LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        ListState* created = AttachControlState<ListState>(hwnd, kStateProp);
-        if (!created) return 0;
-        created->wantsScrollBar = (StyleOf(hwnd) & WS_VSCROLL) != 0;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        DetachControlState<ListState>(hwnd, kStateProp);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    ListState* s = StateOf(hwnd);
-    if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
+void Prepare(HWND hwnd, ListState& s, LPARAM) {
+    s.wantsScrollBar = (StyleOf(hwnd) & WS_VSCROLL) != 0;
+}
+
+LRESULT ControlMessage(HWND hwnd, ListState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_CREATE: UpdateScrollBar(hwnd, *s); return 0;
+    case WM_CREATE: UpdateScrollBar(hwnd, s); return 0;
     case WM_PAINT: PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); }); return 0;
     case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
-        ItemsChanged(hwnd, *s);
+        s.font = reinterpret_cast<HFONT>(wParam);
+        ItemsChanged(hwnd, s);
         return 0;
-    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s->font)));
+    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s.font)));
     case WM_SIZE:
-        if (!s->updatingScroll) ItemsChanged(hwnd, *s);
+        if (!s.updatingScroll) ItemsChanged(hwnd, s);
         return 0;
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, true); return 0;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS: OnFocus(hwnd, *s, msg == WM_SETFOCUS); return 0;
+    case WM_KILLFOCUS: OnFocus(hwnd, s, msg == WM_SETFOCUS); return 0;
     case WM_LBUTTONDOWN: OnMouseDown(hwnd, lParam); return 0;
-    case WM_LBUTTONDBLCLK: OnDoubleClick(hwnd, *s, lParam); return 0;
-    case WM_MOUSEMOVE: OnMouseMove(hwnd, *s, lParam); return 0;
-    case WM_LBUTTONUP: OnMouseUp(hwnd, *s); return 0;
-    case WM_CAPTURECHANGED: s->tracking = false; return 0;
-    case WM_KEYDOWN: OnKeyDown(hwnd, *s, wParam); return 0;
-    case WM_CHAR: OnChar(hwnd, *s, wParam); return 0;
-    case WM_VSCROLL: OnVScroll(hwnd, *s, wParam); return 0;
-    case WM_MOUSEWHEEL: OnWheel(hwnd, *s, wParam); return 0;
-    default: return ListMessage(hwnd, *s, msg, wParam, lParam);
+    case WM_LBUTTONDBLCLK: OnDoubleClick(hwnd, s, lParam); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(hwnd, s, lParam); return 0;
+    case WM_LBUTTONUP: OnMouseUp(hwnd, s); return 0;
+    case WM_CAPTURECHANGED: s.tracking = false; return 0;
+    case WM_KEYDOWN: OnKeyDown(hwnd, s, wParam); return 0;
+    case WM_CHAR: OnChar(hwnd, s, wParam); return 0;
+    case WM_VSCROLL: OnVScroll(hwnd, s, wParam); return 0;
+    case WM_MOUSEWHEEL: OnWheel(hwnd, s, wParam); return 0;
+    default: return ListMessage(hwnd, s, msg, wParam, lParam);
     }
+}
+
+LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return StatefulControlProc<ListState>(
+        hwnd, msg, wParam, lParam, kStateProp,
+        [&](ListState& s) { return ControlMessage(hwnd, s, msg, wParam, lParam); },
+        {Prepare, nullptr});
 }
 
 } // namespace

@@ -152,21 +152,13 @@ HICON SetIcon(HWND hwnd, StaticState& s, HICON icon) {
     return old;
 }
 
-LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        if (!AttachControlState<StaticState>(hwnd, kStateProp)) return 0;
-        // Win32 turns SS_SUNKEN into the static edge of the frame.
-        if (StyleOf(hwnd) & SS_SUNKEN)
-            SetWindowLongPtr(hwnd, GWL_EXSTYLE,
-                             GetWindowLongPtr(hwnd, GWL_EXSTYLE) | WS_EX_STATICEDGE);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        DetachControlState<StaticState>(hwnd, kStateProp);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    StaticState* s = StateOf(hwnd);
-    if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
+// Win32 turns SS_SUNKEN into the static edge of the frame.
+void Prepare(HWND hwnd, StaticState&, LPARAM) {
+    if (StyleOf(hwnd) & SS_SUNKEN)
+        SetWindowLongPtr(hwnd, GWL_EXSTYLE, GetWindowLongPtr(hwnd, GWL_EXSTYLE) | WS_EX_STATICEDGE);
+}
+
+LRESULT ControlMessage(HWND hwnd, StaticState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT: PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); }); return 0;
     case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
@@ -181,10 +173,10 @@ LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETDLGCODE: return DLGC_STATIC;
     case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
+        s.font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(uintptr_t(lParam))) InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s->font)));
+    case WM_GETFONT: return LRESULT(reinterpret_cast<uintptr_t>(FontOrDefault(s.font)));
     case WM_SETTEXT: {
         const LRESULT r = DefWindowProc(hwnd, msg, wParam, lParam);
         InvalidateRect(hwnd, nullptr, true);
@@ -193,16 +185,23 @@ LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, true); return 0;
     case STM_SETICON:
         return LRESULT(
-            reinterpret_cast<uintptr_t>(SetIcon(hwnd, *s, reinterpret_cast<HICON>(wParam))));
-    case STM_GETICON: return LRESULT(reinterpret_cast<uintptr_t>(s->icon));
+            reinterpret_cast<uintptr_t>(SetIcon(hwnd, s, reinterpret_cast<HICON>(wParam))));
+    case STM_GETICON: return LRESULT(reinterpret_cast<uintptr_t>(s.icon));
     case STM_SETIMAGE:
         if (wParam != IMAGE_ICON) return 0;
         return LRESULT(
-            reinterpret_cast<uintptr_t>(SetIcon(hwnd, *s, reinterpret_cast<HICON>(lParam))));
+            reinterpret_cast<uintptr_t>(SetIcon(hwnd, s, reinterpret_cast<HICON>(lParam))));
     case STM_GETIMAGE:
-        return wParam == IMAGE_ICON ? LRESULT(reinterpret_cast<uintptr_t>(s->icon)) : 0;
+        return wParam == IMAGE_ICON ? LRESULT(reinterpret_cast<uintptr_t>(s.icon)) : 0;
     default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
+}
+
+LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return StatefulControlProc<StaticState>(
+        hwnd, msg, wParam, lParam, kStateProp,
+        [&](StaticState& s) { return ControlMessage(hwnd, s, msg, wParam, lParam); },
+        {Prepare, nullptr});
 }
 
 } // namespace

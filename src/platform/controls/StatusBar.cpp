@@ -37,7 +37,7 @@ struct StatusState : BarStateBase {
     bool aligning = false;
 };
 
-StatusState* StateOf(HWND hwnd) { return static_cast<StatusState*>(GetProp(hwnd, kStateProp)); }
+StatusState* StateOf(HWND hwnd) { return ControlStateOf<StatusState>(hwnd, kStateProp); }
 
 int BarHeight(const StatusState& s) { return std::max(STATUSBAR_DEFAULT_HEIGHT, s.minHeight + 4); }
 
@@ -221,21 +221,13 @@ LRESULT HitTest(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, WM_NCHITTEST, wParam, lParam);
 }
 
-LRESULT OnCreate(HWND hwnd) {
-    if (StatusState* s = CreateBarState<StatusState>(hwnd, kStateProp))
-        s->parentHook = HookParentSize(hwnd, AlignToParent);
+void OnCreated(HWND hwnd, StatusState& s) {
+    s.parentHook = HookParentSize(hwnd, AlignToParent);
     AlignToParent(hwnd);
-    return 0;
 }
 
-void OnNcDestroy(HWND hwnd) { DestroyBarState<StatusState>(hwnd, kStateProp); }
-
-LRESULT StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CREATE) return OnCreate(hwnd);
-    StatusState* s = StateOf(hwnd);
-    if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
+LRESULT BarMessage(HWND hwnd, StatusState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_NCDESTROY: OnNcDestroy(hwnd); return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_PAINT: return OnPaint(hwnd, wParam);
     case WM_ERASEBKGND: return 1; // the paint fills every pixel
     case WM_SIZE:
@@ -245,17 +237,16 @@ LRESULT StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_NCHITTEST: return HitTest(hwnd, wParam, lParam);
     case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
+        s.font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT: return LRESULT(s->font);
-    case SB_SETPARTS: return SetParts(hwnd, *s, wParam, lParam);
-    case SB_GETPARTS: return GetParts(*s, wParam, lParam);
-    case SB_SETTEXTA: return SetText(hwnd, *s, wParam, lParam);
-    case SB_GETTEXTA: return GetText(*s, wParam, lParam, true);
-    case SB_GETTEXTLENGTHA: return GetText(*s, wParam, lParam, false);
-    case SB_SETMINHEIGHT: s->minHeight = int(wParam); return 0;
-    case SB_GETRECT: return GetRect(hwnd, *s, wParam, lParam);
+    case SB_SETPARTS: return SetParts(hwnd, s, wParam, lParam);
+    case SB_GETPARTS: return GetParts(s, wParam, lParam);
+    case SB_SETTEXTA: return SetText(hwnd, s, wParam, lParam);
+    case SB_GETTEXTA: return GetText(s, wParam, lParam, true);
+    case SB_GETTEXTLENGTHA: return GetText(s, wParam, lParam, false);
+    case SB_SETMINHEIGHT: s.minHeight = int(wParam); return 0;
+    case SB_GETRECT: return GetRect(hwnd, s, wParam, lParam);
     case SB_GETBORDERS: {
         int* out = reinterpret_cast<int*>(lParam);
         if (!out) return 0;
@@ -264,6 +255,12 @@ LRESULT StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     default: return DefWindowProc(hwnd, msg, wParam, lParam);
     }
+}
+
+LRESULT StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return BarControlProc<StatusState>(
+        hwnd, msg, wParam, lParam, kStateProp,
+        [&](StatusState& s) { return BarMessage(hwnd, s, msg, wParam, lParam); }, OnCreated);
 }
 
 } // namespace

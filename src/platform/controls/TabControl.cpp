@@ -62,7 +62,7 @@ struct TabState : BarStateBase {
 
 enum class Side { Top, Bottom, Left, Right };
 
-TabState* StateOf(HWND hwnd) { return static_cast<TabState*>(GetProp(hwnd, kStateProp)); }
+TabState* StateOf(HWND hwnd) { return ControlStateOf<TabState>(hwnd, kStateProp); }
 DWORD StyleOf(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)); }
 Side SideOf(HWND hwnd) {
     const DWORD style = StyleOf(hwnd);
@@ -654,20 +654,10 @@ LRESULT ItemMessage(HWND hwnd, TabState& s, UINT msg, WPARAM wParam, LPARAM lPar
     }
 }
 
-LRESULT OnCreate(HWND hwnd) {
-    CreateBarState<TabState>(hwnd, kStateProp);
-    ComputeLayout(hwnd);
-    return 0;
-}
+void OnCreated(HWND hwnd, TabState&) { ComputeLayout(hwnd); }
 
-void OnNcDestroy(HWND hwnd) { DestroyBarState<TabState>(hwnd, kStateProp); }
-
-LRESULT TabControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CREATE) return OnCreate(hwnd);
-    TabState* s = StateOf(hwnd);
-    if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
+LRESULT BarMessage(HWND hwnd, TabState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_NCDESTROY: OnNcDestroy(hwnd); return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_PAINT: return OnPaint(hwnd, wParam);
     case WM_ERASEBKGND: return 1; // the paint fills every pixel
     case WM_SIZE:
@@ -678,24 +668,29 @@ LRESULT TabControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK: return OnButtonDown(hwnd, lParam);
     case WM_MOUSEMOVE:
         if (StyleOf(hwnd) & (TCS_HOTTRACK | TCS_FLATBUTTONS))
-            SetHot(hwnd, *s, HitTest(hwnd, *s, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+            SetHot(hwnd, s, HitTest(hwnd, s, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
         return 0;
     case WM_MOUSELEAVE:
-        if (s->hot >= 0) s->hot = -1, InvalidateRect(hwnd, nullptr, true);
+        if (s.hot >= 0) s.hot = -1, InvalidateRect(hwnd, nullptr, true);
         return 0;
     case WM_KEYDOWN: return OnKeyDown(hwnd, wParam);
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, true); return 0;
-    case WM_HSCROLL: return OnHScroll(hwnd, *s, wParam);
+    case WM_HSCROLL: return OnHScroll(hwnd, s, wParam);
     case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
+        s.font = reinterpret_cast<HFONT>(wParam);
         ComputeLayout(hwnd);
         InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT: return LRESULT(s->font);
-    default: return ItemMessage(hwnd, *s, msg, wParam, lParam);
+    default: return ItemMessage(hwnd, s, msg, wParam, lParam);
     }
+}
+
+LRESULT TabControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return BarControlProc<TabState>(
+        hwnd, msg, wParam, lParam, kStateProp,
+        [&](TabState& s) { return BarMessage(hwnd, s, msg, wParam, lParam); }, OnCreated);
 }
 
 } // namespace

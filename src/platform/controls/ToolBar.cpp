@@ -42,7 +42,7 @@ struct ToolState : BarStateBase {
     unsigned nextSerial = 1;
 };
 
-ToolState* StateOf(HWND hwnd) { return static_cast<ToolState*>(GetProp(hwnd, kStateProp)); }
+ToolState* StateOf(HWND hwnd) { return ControlStateOf<ToolState>(hwnd, kStateProp); }
 
 DWORD StyleOf(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)); }
 
@@ -502,13 +502,6 @@ void CancelPress(HWND hwnd, ToolState& s) {
 
 // ---- The window procedure
 
-LRESULT OnCreate(HWND hwnd) {
-    CreateBarState<ToolState>(hwnd, kStateProp);
-    return 0;
-}
-
-void OnNcDestroy(HWND hwnd) { DestroyBarState<ToolState>(hwnd, kStateProp); }
-
 LRESULT ButtonMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case TB_BUTTONSTRUCTSIZE: return 0; // one layout of TBBUTTON exists here
@@ -550,32 +543,33 @@ LRESULT ButtonMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM l
     }
 }
 
-LRESULT ToolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CREATE) return OnCreate(hwnd);
-    ToolState* s = StateOf(hwnd);
-    if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
+LRESULT BarMessage(HWND hwnd, ToolState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_DESTROY: AnnounceAllDeleted(hwnd); return 0;
-    case WM_NCDESTROY: OnNcDestroy(hwnd); return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_PAINT: return OnPaint(hwnd, wParam);
     case WM_ERASEBKGND: EraseBackground(hwnd, reinterpret_cast<HDC>(wParam)); return 1;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: return OnButtonDown(hwnd, *s, lParam);
-    case WM_MOUSEMOVE: return OnMouseMove(hwnd, *s, lParam);
-    case WM_LBUTTONUP: return OnButtonUp(hwnd, *s, lParam);
+    case WM_LBUTTONDBLCLK: return OnButtonDown(hwnd, s, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove(hwnd, s, lParam);
+    case WM_LBUTTONUP: return OnButtonUp(hwnd, s, lParam);
     case WM_MOUSELEAVE:
-        if (s->pressed < 0) SetHotItem(hwnd, *s, -1);
+        if (s.pressed < 0) SetHotItem(hwnd, s, -1);
         return 0;
     case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != hwnd) CancelPress(hwnd, *s);
+        if (reinterpret_cast<HWND>(lParam) != hwnd) CancelPress(hwnd, s);
         return 0;
     case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
+        s.font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(uintptr_t(lParam))) InvalidateRect(hwnd, nullptr, true);
         return 0;
-    case WM_GETFONT: return LRESULT(s->font);
-    default: return ButtonMessage(hwnd, *s, msg, wParam, lParam);
+    default: return ButtonMessage(hwnd, s, msg, wParam, lParam);
     }
+}
+
+LRESULT ToolBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return BarControlProc<ToolState>(hwnd, msg, wParam, lParam, kStateProp, [&](ToolState& s) {
+        return BarMessage(hwnd, s, msg, wParam, lParam);
+    });
 }
 
 } // namespace

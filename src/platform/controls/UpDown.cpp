@@ -297,21 +297,13 @@ void OnCreate(HWND hwnd, UpDownState& s) {
     if (const HWND previous = GetWindow(hwnd, GW_HWNDPREV)) SetBuddy(hwnd, s, previous);
 }
 
-LRESULT UpDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        if (!AttachControlState<UpDownState>(hwnd, kStateProp)) return 0;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        if (UpDownState* s = StateOf(hwnd); s && s->buddyHook)
-            RemoveWindowMessageHook(s->buddyHook);
-        DetachControlState<UpDownState>(hwnd, kStateProp);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    UpDownState* s = StateOf(hwnd);
-    if (!s) return DefWindowProc(hwnd, msg, wParam, lParam);
+void Release(HWND, UpDownState& s) {
+    if (s.buddyHook) RemoveWindowMessageHook(s.buddyHook);
+}
+
+LRESULT ControlMessage(HWND hwnd, UpDownState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_CREATE: OnCreate(hwnd, *s); return 0;
+    case WM_CREATE: OnCreate(hwnd, s); return 0;
     case WM_PAINT: PaintControl(hwnd, wParam, [&](HDC dc) { Paint(hwnd, dc); }); return 0;
     case WM_ERASEBKGND: {
         RECT r;
@@ -321,16 +313,16 @@ LRESULT UpDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        if (IsWindowEnabled(hwnd)) OnMouseDown(hwnd, *s, lParam);
+        if (IsWindowEnabled(hwnd)) OnMouseDown(hwnd, s, lParam);
         return 0;
-    case WM_MOUSEMOVE: OnMouseMove(hwnd, *s, lParam); return 0;
-    case WM_LBUTTONUP: EndPress(hwnd, *s, true); return 0;
-    case WM_CAPTURECHANGED: EndPress(hwnd, *s, false); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(hwnd, s, lParam); return 0;
+    case WM_LBUTTONUP: EndPress(hwnd, s, true); return 0;
+    case WM_CAPTURECHANGED: EndPress(hwnd, s, false); return 0;
     case WM_TIMER:
-        if (wParam == kRepeatTimer) OnTimer(hwnd, *s);
+        if (wParam == kRepeatTimer) OnTimer(hwnd, s);
         return 0;
     case WM_ENABLE:
-        if (!wParam) EndPress(hwnd, *s, false);
+        if (!wParam) EndPress(hwnd, s, false);
         InvalidateRect(hwnd, nullptr, true);
         return 0;
     case WM_SETFONT: return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -338,8 +330,15 @@ LRESULT UpDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         const LRESULT font = DefWindowProc(hwnd, msg, wParam, lParam);
         return font ? font : LRESULT(reinterpret_cast<uintptr_t>(DefaultControlFont()));
     }
-    default: return RangeMessage(hwnd, *s, msg, wParam, lParam);
+    default: return RangeMessage(hwnd, s, msg, wParam, lParam);
     }
+}
+
+LRESULT UpDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return StatefulControlProc<UpDownState>(
+        hwnd, msg, wParam, lParam, kStateProp,
+        [&](UpDownState& s) { return ControlMessage(hwnd, s, msg, wParam, lParam); },
+        {nullptr, Release});
 }
 
 } // namespace

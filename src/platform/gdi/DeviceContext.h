@@ -13,17 +13,9 @@
 
 #include "platform/core/Handles.h"
 #include "platform/gdi/Bitmap.h"
+#include "platform/gdi/DrawModes.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Region.h"
-
-constexpr int TRANSPARENT = 1;
-constexpr int OPAQUE = 2;
-
-constexpr int R2_BLACK = 1;
-constexpr int R2_NOT = 6;
-constexpr int R2_XORPEN = 7;
-constexpr int R2_COPYPEN = 13;
-constexpr int R2_WHITE = 16;
 
 enum class DCKind { Memory, Window, Client, Paint, Screen };
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/FillRoundRect.h"
 
 namespace {

@@ -9,7 +9,7 @@
 // leaves it, NOT inverts it.
 #include "platform/core/Handles.h"
 #include "platform/core/WinTypes.h"
-#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/DrawModes.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/GradientFill.h"
 #include "platform/gdi/SysColors.h"

@@ -3,6 +3,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiRaster.h"
 #include "platform/gdi/SystemIcons.h"

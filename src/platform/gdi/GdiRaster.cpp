@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/gdi/DeviceContext.h"
+
 namespace {
 
 // A binary raster operation as a truth table: bit (2c + d) is the result for pen bit c and

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/FillRoundRect.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiRaster.h"

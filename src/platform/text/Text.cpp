@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/core/TextCodec.h"
+#include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/text/FontEngine.h"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/gdi/DeviceContext.h"
 #include "platform/text/Text.h"
 #include "platform/window/WindowInternal.h"
 #include "platform/window/WindowObject.h"

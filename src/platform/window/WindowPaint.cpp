@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/gdi/DeviceContext.h"
 #include "platform/window/Backend.h"
 #include "platform/window/ScreenOverlay.h"
 #include "platform/window/WindowInternal.h"

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/GdiTestUtil.h"
+#include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Gdi.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/GdiTestUtil.h"
+#include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Gdi.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/GdiTestUtil.h"
+#include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/FillRoundRect.h"
 #include "platform/gdi/Gdi.h"
 
