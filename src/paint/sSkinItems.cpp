@@ -97,8 +97,8 @@ void PutParentBackground(Bitmap& bitmap, const RECT& rect, const ParentCacheInfo
 }
 
 void PaintGradientOrColor(Bitmap& bitmap, const RECT& rect, const TsFillLayers& layers) {
-    const bool blankText = !layers.GradientData ||
-                           layers.GradientData->find_first_not_of(" \t") == std::string::npos;
+    const bool blankText =
+        !layers.GradientData || layers.GradientData->find_first_not_of(" \t") == std::string::npos;
     const TsGradArray* steps = layers.GradientSteps;
     // A gradient that would paint nothing must not leave the old pixels behind.
     const bool paints = steps && !steps->empty() && (*steps)[0].Mode >= 0 && (*steps)[0].Mode <= 2;

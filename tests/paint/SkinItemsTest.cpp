@@ -120,7 +120,8 @@ struct SkinItemsTest : ::testing::Test {
 
     Bitmap Background(const char* name, const ParentCacheInfo& parent, int pattern = -1,
                       int hotPattern = -1, bool hot = false, POINT offset = {0, 0}) {
-        Bitmap b = FilledBitmap(4, 4, Sentinel);
+        // One column and row more than the item, to show that nothing is painted past it.
+        Bitmap b = FilledBitmap(5, 5, Sentinel);
         RenderItemBackground(IndexOf(name), name, parent, KeyColor, hotPattern, pattern,
                              manager.get(), b, offset, {0, 0, 4, 4}, hot);
         return b;
@@ -132,6 +133,11 @@ void ExpectEvery(const Bitmap& b, const std::function<COLORREF(int, int)>& want)
     for (int y = 0; y < b.Height(); ++y)
         for (int x = 0; x < b.Width(); ++x) expected.push_back(want(x, y));
     ExpectPixels(b, expected);
+}
+
+// A 4 x 4 item painted by Background: its own pixels as wanted, the margin untouched.
+void ExpectItem(const Bitmap& b, const std::function<COLORREF(int, int)>& want) {
+    ExpectEvery(b, [&](int x, int y) { return x < 4 && y < 4 ? want(x, y) : Sentinel; });
 }
 
 } // namespace
@@ -151,7 +157,7 @@ TEST_F(SkinItemsTest, TransparencyBlendsTheLayersOverTheParentAtItsOffset) {
     // Pixel (3, 3): parent (6, 4) = (60, 80, 100), last gradient row (230, 100, 40).
     EXPECT_EQ(b.GetPixel(3, 3), RGB(185, 94, 55));
     // Rows step by (230 - 200) / 3 = 10 red.
-    ExpectEvery(b, [&](int x, int y) {
+    ExpectItem(b, [&](int x, int y) {
         return Blend(parent.GetPixel(3 + x, 1 + y), RGB(200 + 10 * y, 100, 40), 66);
     });
 }
@@ -163,19 +169,18 @@ TEST_F(SkinItemsTest, FullTransparencyShowsOnlyTheParent) {
     gd.ImagePercent = 40;
     SetGradient(gd.GradientData, gd.GradientSteps, FlatGradient, FlatGradient);
     const Bitmap parent = ParentPicture();
-    ExpectEvery(Background("CLEAR", {&parent, 2, 1, true}, texture, -1, false, {1, 2}),
-                [&](int x, int y) { return parent.GetPixel(3 + x, 3 + y); });
+    ExpectItem(Background("CLEAR", {&parent, 2, 1, true}, texture, -1, false, {1, 2}),
+               [&](int x, int y) { return parent.GetPixel(3 + x, 3 + y); });
 
     // A parent known to be a plain colour is filled in, not copied.
     ParentBgColor = RGB(9, 8, 7);
-    ExpectEvery(Background("CLEAR", {&parent, 2, 1, true}),
-                [](int, int) { return RGB(9, 8, 7); });
+    ExpectItem(Background("CLEAR", {&parent, 2, 1, true}), [](int, int) { return RGB(9, 8, 7); });
     ParentBgColor = KeyColor;
 
     // Without a ready parent the layers are painted as if opaque: the gradient goes over the
     // texture, which keeps W = 40*255 div 100 = 102; 60 + 40 = 100 leaves no colour tint.
-    ExpectEvery(Background("CLEAR", {&parent, 2, 1, false}, texture),
-                [](int x, int y) { return Blend(TextureAt(x, y), FlatGradient, 102); });
+    ExpectItem(Background("CLEAR", {&parent, 2, 1, false}, texture),
+               [](int x, int y) { return Blend(TextureAt(x, y), FlatGradient, 102); });
 }
 
 TEST_F(SkinItemsTest, ABitmapThatIsTheParentKeepsItsPixelsUnderTheLayers) {
@@ -222,8 +227,8 @@ TEST_F(SkinItemsTest, LayersMixByTheirPercentages) {
         {"blank gradient text paints the colour", 100, 0, 0, true, KeyColor,
          [](COLORREF) { return SectionColor; }},
         {"no layers: the colour", 0, 0, 0, false, KeyColor, [](COLORREF) { return SectionColor; }},
-        {"no layers, opaque: the colour even with a parent colour", 0, 0, 0, false,
-         RGB(9, 8, 7), [](COLORREF) { return SectionColor; }},
+        {"no layers, opaque: the colour even with a parent colour", 0, 0, 0, false, RGB(9, 8, 7),
+         [](COLORREF) { return SectionColor; }},
         {"no layers, transparent: the parent colour", 0, 0, 30, false, RGB(9, 8, 7),
          [](COLORREF) { return RGB(9, 8, 7); }},
     };
@@ -238,8 +243,8 @@ TEST_F(SkinItemsTest, LayersMixByTheirPercentages) {
         if (c.blankGradient) gd.GradientData = " ";
         ParentBgColor = c.parentBg;
         // No ready parent: the transparency only matters for the parent colour.
-        ExpectEvery(Background("MIX", {}, texture),
-                    [&](int x, int y) { return c.want(TextureAt(x, y)); });
+        ExpectItem(Background("MIX", {}, texture),
+                   [&](int x, int y) { return c.want(TextureAt(x, y)); });
         ParentBgColor = KeyColor;
     }
 }
@@ -250,13 +255,13 @@ TEST_F(SkinItemsTest, TexturesAreFoundByNameWhenNoneIsGiven) {
     manager->PatternsData.push_back({picture, "PICTURED", "PATTERN"});
     AddSection("PICTURED").ImagePercent = 100;
 
-    ExpectEvery(Background("TEXTURED", {}), TextureAt);
-    ExpectEvery(Background("PICTURED", {}), [](int, int) { return PictureColor; });
+    ExpectItem(Background("TEXTURED", {}), TextureAt);
+    ExpectItem(Background("PICTURED", {}), [](int, int) { return PictureColor; });
 
     // The quick form never looks a pattern up: the colour alone.
     Bitmap b = FilledBitmap(4, 4, Sentinel);
-    RenderItemQuick(IndexOf("TEXTURED"), -1, -1, -1, manager.get(), b, {0, 0}, {0, 0, 4, 4},
-                    false, true, {}, "TEXTURED");
+    RenderItemQuick(IndexOf("TEXTURED"), -1, -1, -1, manager.get(), b, {0, 0}, {0, 0, 4, 4}, false,
+                    true, {}, "TEXTURED");
     ExpectEvery(b, [](int, int) { return SectionColor; });
 }
 
@@ -268,15 +273,15 @@ TEST_F(SkinItemsTest, TheHotStateTakesTheHotValues) {
     gd.HotTransparency = 100;
     const Bitmap parent = ParentPicture();
 
-    ExpectEvery(Background("HOTTY", {}, -1, -1, true), [](int, int) { return FlatGradient; });
-    ExpectEvery(Background("HOTTY", {&parent, 0, 0, true}, -1, -1, true),
-                [&](int x, int y) { return parent.GetPixel(x, y); });
-    ExpectEvery(Background("HOTTY", {&parent, 0, 0, true}), [](int, int) { return SectionColor; });
+    ExpectItem(Background("HOTTY", {}, -1, -1, true), [](int, int) { return FlatGradient; });
+    ExpectItem(Background("HOTTY", {&parent, 0, 0, true}, -1, -1, true),
+               [&](int x, int y) { return parent.GetPixel(x, y); });
+    ExpectItem(Background("HOTTY", {&parent, 0, 0, true}), [](int, int) { return SectionColor; });
 
     gd.HotImagePercent = 100;
     gd.HotGradientPercent = 0;
     gd.HotTransparency = 0;
-    ExpectEvery(Background("HOTTY", {}, -1, texture, true), TextureAt);
+    ExpectItem(Background("HOTTY", {}, -1, texture, true), TextureAt);
 }
 
 // ---- Grip dots
@@ -290,9 +295,9 @@ TEST_F(SkinItemsTest, GripDotsGoOverTheNormalStateOnly) {
         bool hot, quick, dots;
     };
     const Case cases[] = {
-        {grip, -1, false, false, true},    {-1, grip, false, false, true},
+        {grip, -1, false, false, true},      {-1, grip, false, false, true},
         {texture, grip, false, false, true}, {grip, -1, true, false, false},
-        {-1, grip, false, true, false},    {-1, -1, false, false, false},
+        {-1, grip, false, true, false},      {-1, -1, false, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.pattern << " " << c.hotPattern << " hot " << c.hot
@@ -334,8 +339,8 @@ TEST_F(SkinItemsTest, SectionItemsPutTheStateFrameOfTheBorderOnTop) {
         }
     // The quick form takes the border it is given.
     Bitmap b = FilledBitmap(4, 4, Sentinel);
-    RenderItemQuick(IndexOf("FRAMED"), border, -1, -1, manager.get(), b, {0, 0}, {0, 0, 4, 4},
-                    true, false, {}, "FRAMED");
+    RenderItemQuick(IndexOf("FRAMED"), border, -1, -1, manager.get(), b, {0, 0}, {0, 0, 4, 4}, true,
+                    false, {}, "FRAMED");
     EXPECT_EQ(b.GetPixel(0, 0), Border1);
     EXPECT_EQ(b.GetPixel(1, 1), SectionColor);
 }
@@ -347,8 +352,8 @@ TEST_F(SkinItemsTest, TheContextFormCopiesTheItemIntoItsRectangle) {
     Bitmap target = FilledBitmap(8, 8, Sentinel);
     {
         TsBitmapDC dc(target);
-        RenderItemToDC(IndexOf("CLEAR"), "CLEAR", {&parent, 1, 0, true}, manager.get(),
-                       dc.Handle(), {2, 3}, {2, 3, 6, 5}, false, true);
+        RenderItemToDC(IndexOf("CLEAR"), "CLEAR", {&parent, 1, 0, true}, manager.get(), dc.Handle(),
+                       {2, 3}, {2, 3, 6, 5}, false, true);
     }
     ExpectEvery(target, [&](int x, int y) {
         // Item pixel (i, j) at target (2 + i, 3 + j) shows parent (1 + 2 + i, 0 + 3 + j).
@@ -376,8 +381,8 @@ TEST_F(SkinItemsTest, NothingIsPaintedWithoutASectionAManagerOrARectangleInTheBi
         Bitmap b = FilledBitmap(4, 4, Sentinel);
         RenderItemBackground(c.section, "FRAMED", {}, KeyColor, -1, -1, manager.get(), b, {0, 0},
                              c.rect, false);
-        RenderSectionItem(c.section, "FRAMED", {}, -1, -1, manager.get(), b, {0, 0}, c.rect,
-                          false, true);
+        RenderSectionItem(c.section, "FRAMED", {}, -1, -1, manager.get(), b, {0, 0}, c.rect, false,
+                          true);
         RenderItemQuick(c.section, border, -1, -1, manager.get(), b, {0, 0}, c.rect, false, true,
                         {}, "FRAMED");
         ExpectPixels(b, PixelsOf(sentinel));
@@ -458,9 +463,12 @@ TEST_F(SkinItemsTest, SectionTextTakesTheContoursAndTheDisabledBlend) {
     // under at most some of the text's own edge. No other contour is drawn.
     const COLORREF left = b.GetPixel(run.first - 1, run.row);
     EXPECT_TRUE(Ch(left, 0) == 0 && Ch(left, 8) > 0) << std::hex << left;
-    // Right of the text only its own edge over white: red and green stay equal.
+    // Right of the text only its own edge over white, at some coverage k: red and green
+    // 255 - k, blue (255*(255 - k) + 200*k + 127) / 255.
     const COLORREF right = b.GetPixel(run.last + 1, run.row);
-    EXPECT_EQ(Ch(right, 0), Ch(right, 8)) << std::hex << right;
+    const int k = 255 - Ch(right, 0);
+    EXPECT_EQ(Ch(right, 8), Ch(right, 0)) << std::hex << right;
+    EXPECT_NEAR(Ch(right, 16), (255 * (255 - k) + 200 * k + 127) / 255, 1) << std::hex << right;
 
     // Disabled: round(0.4*(font - colour) + colour) = (150, 60, 80), and no contour.
     b.Fill(RGB(255, 255, 255));
