@@ -275,9 +275,10 @@ void PaintFillLayers(Bitmap& bitmap, RECT rect, const TsFillLayers& layers,
             textured = true;
         } else if (manager.ImageIndexValid(layers.TextureIndex)) {
             const TsMaskData& md = manager.MasksData[size_t(layers.TextureIndex)];
+            // A mask, and whole tiles only, let through what lies under the texture: that
+            // is to be the colour, never what the bitmap held before.
+            if (md.MaskType > 0 || md.StretchMode == 10) FillRows(bitmap, rect, c);
             if (md.MaskType > 0) {
-                // The mask lets the colour through, never what the bitmap held before.
-                FillRows(bitmap, rect, c);
                 PaintMaskedTexture(bitmap, left, parentCache, md.StretchMode, md);
             } else {
                 TsBitmapDC dc(bitmap);

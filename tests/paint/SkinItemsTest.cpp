@@ -22,6 +22,7 @@ constexpr COLORREF FlatGradient = RGB(200, 100, 40);
 constexpr COLORREF TexA = RGB(250, 0, 0), TexB = RGB(0, 250, 0), TexC = RGB(0, 0, 250),
                    TexD = RGB(100, 100, 100);
 constexpr COLORREF GripColor = RGB(20, 30, 40);
+constexpr COLORREF ShadeColor = RGB(100, 0, 200);
 constexpr COLORREF Border0 = RGB(90, 0, 90), Border1 = RGB(0, 90, 90);
 constexpr COLORREF PictureColor = RGB(7, 77, 177);
 
@@ -69,9 +70,15 @@ struct SkinItemsTest : ::testing::Test {
     void SetUp() override {
         manager = std::make_unique<TsSkinManager>(nullptr);
         ASSERT_EQ(PrimaryManager, manager.get());
-        // Master: the texture tile at (0, 0); the grip image at (4, 0) with its black mask
-        // below; two 3 x 3 border frames at (6, 0) and (9, 0).
+        // Master: the texture tile at (0, 0); a shade tile at (2, 0) with its mid-grey mask
+        // below; the grip image at (4, 0) with its black mask below; two 3 x 3 border frames
+        // at (6, 0) and (9, 0).
         Bitmap master(12, 4, 24);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 2; x < 4; ++x) {
+                master.SetPixel(x, y, ShadeColor);
+                master.SetPixel(x, y + 2, Grey(128));
+            }
         master.SetPixel(0, 0, TexA), master.SetPixel(1, 0, TexB);
         master.SetPixel(0, 1, TexC), master.SetPixel(1, 1, TexD);
         for (int y = 0; y < 2; ++y)
@@ -84,6 +91,7 @@ struct SkinItemsTest : ::testing::Test {
         manager->MasterBitmap = std::make_unique<Bitmap>(std::move(master));
         texture = AddMask("TEXTURED", "PATTERN", {0, 0, 2, 2}, 1, 0, 0);
         grip = AddMask("GRIP", "PATTERN", {4, 0, 6, 4}, 1, 1, 10);
+        AddMask("SHADE", "PATTERN", {2, 0, 4, 4}, 1, 1, 0);
         border = AddMask("FRAMED", "BORDERSMASK", {6, 0, 12, 3}, 2, 0, 0);
         TsMaskData& b = manager->MasksData[size_t(border)];
         b.WL = b.WT = b.WR = b.WB = 1;
@@ -247,6 +255,25 @@ TEST_F(SkinItemsTest, LayersMixByTheirPercentages) {
                    [&](int x, int y) { return c.want(TextureAt(x, y)); });
         ParentBgColor = KeyColor;
     }
+}
+
+TEST_F(SkinItemsTest, WhatATextureLetsThroughIsTheColourNotThePixelsBefore) {
+    // A masked texture is found by name (a given masked entry would be the grip dots).
+    AddSection("SHADE").ImagePercent = 100;
+    // The mask formula over the colour: ((C - i)*128 + i*256) >> 8 = (50, 100, 150).
+    const COLORREF through = RGB(50, 100, 150);
+    ExpectItem(Background("SHADE", {}), [&](int, int) { return through; });
+    AddSection("SHADED").ImagePercent = 100;
+
+    // Whole tiles only (and a cut last column): the row below them shows the colour.
+    manager->MasksData[size_t(texture)].StretchMode = 10;
+    Bitmap b = FilledBitmap(6, 6, Sentinel);
+    RenderItemBackground(IndexOf("SHADED"), "SHADED", {}, KeyColor, -1, texture, manager.get(), b,
+                         {0, 0}, {0, 0, 5, 5}, false);
+    ExpectEvery(b, [](int x, int y) {
+        if (x == 5 || y == 5) return Sentinel;
+        return y < 4 ? TextureAt(x, y) : SectionColor;
+    });
 }
 
 TEST_F(SkinItemsTest, TexturesAreFoundByNameWhenNoneIsGiven) {
