@@ -341,6 +341,16 @@ TEST_F(PaintControlTreeTest, ChildrenAppearAtTheirPlacesInTheWindowWithTheFrame)
     EXPECT_EQ(out.GetPixel(client.left + 3, client.top - 1) & 0xFFFFFF,
               shot.GetPixel(100 + client.left + 3, 50 + client.top - 1) & 0xFFFFFF);
     EXPECT_FALSE(skinned->Prints.empty()) << "a skinned control prints itself";
+
+    // A form whose redraw is stopped, as under the animation's cover, renders the same.
+    SendMessage(form->Handle(), WM_SETREDRAW, 0, 0);
+    Bitmap stopped(form->Width(), form->Height(), 24);
+    PaintControlTree(stopped, form);
+    SendMessage(form->Handle(), WM_SETREDRAW, 1, 0);
+    EXPECT_EQ(stopped.GetPixel(0, 0) & 0xFFFFFF, shot.GetPixel(100, 50) & 0xFFFFFF);
+    EXPECT_EQ(stopped.GetPixel(client.left + 3, client.top - 1) & 0xFFFFFF,
+              shot.GetPixel(100 + client.left + 3, 50 + client.top - 1) & 0xFFFFFF);
+    EXPECT_EQ(stopped.GetPixel(client.left + 5, client.top + 6) & 0xFFFFFF, RGB(200, 0, 0));
 }
 
 TEST_F(PaintControlTreeTest, AWindowlessControlPaintsAtTheOriginAndHiddenChildrenAreLeftOut) {
