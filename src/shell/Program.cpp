@@ -1,11 +1,13 @@
 #include "shell/Program.h"
 
+#include "paint/sAnimateRepaint.h"
 #include "shell/Unit1.h"
 #include "shell/Unit3.h"
 #include "shell/Unit4.h"
 #include "toolkit/Application.h"
 
 void RunTextbookProgram() {
+    InstallAnimateRepaint();
     TApplication app;
     app.Initialize();
     app.SetTitle("Статистика");

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/core/TextCodec.h"
+#include "platform/window/ScreenOverlay.h"
 #include "platform/window/WindowInternal.h"
 #include "platform/window/WindowObject.h"
 
@@ -248,6 +249,9 @@ void SdlBackend::TopLevelChanged(HWND hwnd) {
         }
         // An OS move being taken over is already where it should be.
         if (moved && !adoptingMove_) SDL_SetWindowPosition(n.window, r.left, r.top);
+        // The screen's drawing stays where it is while the window moves under it.
+        if (moved && !ScreenOverlay::Instance().Empty())
+            n.dirty = Rect(0, 0, WidthOf(r), HeightOf(r));
         n.rect = r;
     }
     if (wantsShape) UpdateShape(hwnd, n);
@@ -381,6 +385,11 @@ void SdlBackend::UpdateShape(HWND hwnd, Native& n) {
 }
 
 void SdlBackend::PresentDirty() {
+    // What was drawn on the screen, or drawn away, shows again in every window under it.
+    const RECT overlay = ScreenOverlay::Instance().TakeChangedArea();
+    for (auto& [hwnd, n] : natives_)
+        if (RECT part; IntersectRect(part, overlay, n.rect))
+            UnionRect(n.dirty, n.dirty, OffsetRect(part, -n.rect.left, -n.rect.top));
     std::vector<HWND> handles;
     for (const auto& [hwnd, n] : natives_)
         if (n.window && n.shown && !n.minimized && !IsRectEmpty(n.dirty)) handles.push_back(hwnd);
@@ -421,6 +430,8 @@ void SdlBackend::Present(HWND hwnd, Native& n) {
         for (int x = 0; x < WidthOf(r); ++x)
             if (!m[x]) dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = 0;
     }
+    ScreenOverlay::Instance().ApplyToRows(staging.data(), pitch,
+                                          OffsetRect(r, n.rect.left, n.rect.top));
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
         staging.data(), WidthOf(r), HeightOf(r), 24, pitch, SDL_PIXELFORMAT_BGR24);
     if (!source) return;

@@ -400,11 +400,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCHITTEST:
         return DefaultHitTest(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_NCPAINT: {
-        if (!IsWindowVisible(hwnd) || !IsRedrawEnabled(hwnd)) return 0;
+        // A context of the caller's (WM_PRINT) gets the frame whether or not the window
+        // shows or may redraw: it is how a window with its redraw stopped is rendered.
         if (lParam && DCOf(reinterpret_cast<HDC>(lParam))) {
             PaintClassicFrame(hwnd, reinterpret_cast<HDC>(lParam));
             return 0;
         }
+        if (!IsWindowVisible(hwnd) || !IsRedrawEnabled(hwnd)) return 0;
         HDC dc = GetWindowDC(hwnd);
         // wParam 1 is the whole frame; otherwise a region of the screen to paint.
         RECT box{};

@@ -207,6 +207,36 @@ TEST_F(SdlBackendTest, PaintedPixelsArePresentedBeforeWaiting) {
     EXPECT_EQ(Presented(hwnd, 55, 45), kRed);
 }
 
+TEST_F(SdlBackendTest, DrawingOnTheScreenShowsOverTheWindowsUntilDrawnAway) {
+    RegisterSolidClass("SdlRed", kRed);
+    HWND left = Make(0, "SdlRed", WS_POPUP | WS_VISIBLE, 0, 0, 40, 30);
+    HWND right = Make(0, "SdlRed", WS_POPUP | WS_VISIBLE, 50, 0, 40, 30);
+    Pump();
+    // A drag outline's edge from screen x 10 to 79, across both windows and the gap, in XOR.
+    auto drawEdge = [] {
+        HDC dc = GetDC(nullptr);
+        PatBlt(dc, 10, 10, 70, 1, DSTINVERT);
+        ReleaseDC(nullptr, dc);
+    };
+    const COLORREF inverted = kRed ^ 0xFFFFFF;
+    drawEdge();
+    Pump();
+    EXPECT_EQ(Presented(left, 10, 10), inverted);
+    EXPECT_EQ(Presented(left, 39, 10), inverted);
+    EXPECT_EQ(Presented(left, 9, 10), kRed);
+    EXPECT_EQ(Presented(left, 10, 11), kRed);
+    EXPECT_EQ(Presented(right, 0, 10), inverted) << "screen x 50";
+    EXPECT_EQ(Presented(right, 29, 10), inverted) << "screen x 79";
+    EXPECT_EQ(Presented(right, 30, 10), kRed) << "screen x 80";
+
+    drawEdge(); // the second XOR, as the drag moves on
+    Pump();
+    EXPECT_EQ(Presented(left, 10, 10), kRed);
+    EXPECT_EQ(Presented(left, 39, 10), kRed);
+    EXPECT_EQ(Presented(right, 0, 10), kRed);
+    EXPECT_EQ(Presented(right, 29, 10), kRed);
+}
+
 TEST_F(SdlBackendTest, WithoutShapingRegionsAndColourKeysArePresentedBlackAndSaidOnce) {
     RegisterSolidClass("SdlRed", kRed);
     RegisterSolidClass("SdlMagenta", kMagenta);
