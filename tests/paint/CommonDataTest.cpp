@@ -1,7 +1,6 @@
-#include "CommonDataTestFixture.h"
-
 #include <vector>
 
+#include "CommonDataTestFixture.h"
 #include "paint/sBitmapDC.h"
 #include "toolkit/Canvas.h"
 
@@ -11,16 +10,16 @@ TEST_F(CommonDataTest, AControlWithoutSectionTakesTheDefaultOfItsKind) {
         const char* Section;
     };
     const Case cases[] = {
-        {2, "EDIT"},          {8, "EDIT"},           {9, "TTESTHOST"},   {10, "EDIT"},
-        {11, "COMBOBOX"},     {18, "COMBOBOX"},      {19, "BAR"},        {20, "BARTITLE"},
-        {32, "CHECKBOX"},     {33, "RADIOBUTTON"},   {51, "PANEL"},      {52, "PANEL_LOW"},
-        {53, "TOOLBAR"},      {55, "TTESTHOST"},     {56, "DRAGBAR"},    {57, "TABSHEET"},
-        {58, "PANEL_LOW"},    {59, "PANEL"},         {60, "TOOLBAR"},    {74, "GROUPBOX"},
-        {75, "SPLITTER"},     {82, "COMBOBOX"},      {92, "SPEEDBUTTON"}, {94, "BUTTON"},
-        {95, "SPEEDBUTTON"},  {97, "EDIT"},          {98, "TOOLBUTTON"}, {141, "PAGECONTROL"},
-        {142, "TTESTHOST"},   {143, "PAGECONTROL"},  {151, "STATUSBAR"}, {152, "CHECKBOX"},
-        {161, "GAUGE"},       {165, "TRACKBAR"},     {224, "TTESTHOST"}, {226, "GROUPBOX"},
-        {227, "EDIT"},        {1000, "TTESTHOST"},
+        {2, "EDIT"},         {8, "EDIT"},          {9, "TTESTHOST"},    {10, "EDIT"},
+        {11, "COMBOBOX"},    {18, "COMBOBOX"},     {19, "BAR"},         {20, "BARTITLE"},
+        {32, "CHECKBOX"},    {33, "RADIOBUTTON"},  {51, "PANEL"},       {52, "PANEL_LOW"},
+        {53, "TOOLBAR"},     {55, "TTESTHOST"},    {56, "DRAGBAR"},     {57, "TABSHEET"},
+        {58, "PANEL_LOW"},   {59, "PANEL"},        {60, "TOOLBAR"},     {74, "GROUPBOX"},
+        {75, "SPLITTER"},    {82, "COMBOBOX"},     {92, "SPEEDBUTTON"}, {94, "BUTTON"},
+        {95, "SPEEDBUTTON"}, {97, "EDIT"},         {98, "TOOLBUTTON"},  {141, "PAGECONTROL"},
+        {142, "TTESTHOST"},  {143, "PAGECONTROL"}, {151, "STATUSBAR"},  {152, "CHECKBOX"},
+        {161, "GAUGE"},      {165, "TRACKBAR"},    {224, "TTESTHOST"},  {226, "GROUPBOX"},
+        {227, "EDIT"},       {1000, "TTESTHOST"},
     };
     for (const Case& c : cases) {
         SkinnedWin host(nullptr, nullptr, c.Kind);
@@ -119,9 +118,9 @@ TEST_F(CommonDataTest, OnlyKindsThatTrackTheMouseBecomeHot) {
         int Kind;
         bool Hot;
     };
-    const Case cases[] = {{0, true},    {50, true},   {51, false},  {74, false}, {75, true},
-                          {109, true},  {110, false}, {140, true},  {141, false}, {161, false},
-                          {162, true},  {300, true}};
+    const Case cases[] = {{0, true},    {50, true},   {51, false},  {74, false},
+                          {75, true},   {109, true},  {110, false}, {140, true},
+                          {141, false}, {161, false}, {162, true},  {300, true}};
     for (const Case& c : cases) {
         SkinnedGraphic host(nullptr, nullptr, c.Kind);
         host.SkinData->MouseOver = true;
@@ -179,9 +178,9 @@ TEST_F(CommonDataTest, OnlyTransparentOrDisabledControlsOverAnImageNeedTheirPare
         bool Needs;
     };
     const Case cases[] = {
-        {plainParent, "PLAIN", true, false}, {plainParent, "SEE", true, false},
+        {plainParent, "PLAIN", true, false},  {plainParent, "SEE", true, false},
         {plainParent, "PLAIN", false, false}, {shadedParent, "PLAIN", true, false},
-        {shadedParent, "SEE", true, true},   {shadedParent, "PLAIN", false, true},
+        {shadedParent, "SEE", true, true},    {shadedParent, "PLAIN", false, true},
         {shadedParent, "NOSUCH", true, true},
     };
     for (const Case& k : cases) {

@@ -1,6 +1,6 @@
-#include "CommonDataTestFixture.h"
-
 #include <vector>
+
+#include "CommonDataTestFixture.h"
 
 namespace {
 
@@ -197,8 +197,8 @@ TEST_F(SkinCommandsTest, TheImageBackgroundQueryLooksThroughFullyTransparentCont
         bool Image;
     };
     const Case cases[] = {
-        {"PLAIN", "PLAIN", false},  {"PLAIN", "SHADED", true},  {"PLAIN", "TEXTURED", true},
-        {"PLAIN", "GLASS", false},  {"SHADED", "GLASS", true},  {"SHADED", "PLAIN", false},
+        {"PLAIN", "PLAIN", false}, {"PLAIN", "SHADED", true}, {"PLAIN", "TEXTURED", true},
+        {"PLAIN", "GLASS", false}, {"SHADED", "GLASS", true}, {"SHADED", "PLAIN", false},
         {"PLAIN", "NOSUCH", true},
     };
     for (const Case& k : cases) {
@@ -231,9 +231,9 @@ TEST_F(SkinCommandsTest, ATreeRefreshReachesTheChildrenOnlyOfAControlOverAnImage
         std::vector<std::string> refreshed;
         for (const std::string& e : log_.Entries)
             if (e.ends_with(":20")) refreshed.push_back(e);
-        const std::vector<std::string> expected =
-            overImage ? std::vector<std::string>{"c:20", "child:20"}
-                      : std::vector<std::string>{"c:20"};
+        const std::vector<std::string> expected = overImage
+                                                      ? std::vector<std::string>{"c:20", "child:20"}
+                                                      : std::vector<std::string>{"c:20"};
         EXPECT_EQ(refreshed, expected) << section;
         c->SetParent(nullptr);
     }

@@ -1,6 +1,6 @@
 #include "CommonDataTestFixture.h"
-
 #include "paint/sBitmapDC.h"
+#include "platform/controls/Button.h"
 #include "platform/gdi/Gdi.h"
 
 namespace {
@@ -288,10 +288,10 @@ TEST_F(SkinPaintingTest, WindowlessChildrenAreDrawnOverTheContainersCache) {
     TsBitmapDC dc(target);
     PaintGraphicChildren(dc.Handle(), container, POINT{1, 1});
     EXPECT_EQ(target.GetPixel(3, 3), RGB(9, 99, 199)); // the child's own pixel, moved by 1
-    EXPECT_EQ(target.GetPixel(4, 4), Picture(3, 3));  // the cache under the child
-    EXPECT_EQ(target.GetPixel(7, 7), Sentinel);       // its corner is KeyColor: not copied
+    EXPECT_EQ(target.GetPixel(4, 4), Picture(3, 3));   // the cache under the child
+    EXPECT_EQ(target.GetPixel(7, 7), Sentinel);        // its corner is KeyColor: not copied
     EXPECT_EQ(target.GetPixel(2, 9), RGB(44, 55, 66)); // the opaque child's own colour
-    EXPECT_EQ(target.GetPixel(1, 1), Sentinel);       // no child there
+    EXPECT_EQ(target.GetPixel(1, 1), Sentinel);        // no child there
 
     // An empty clip: nothing drawn, the container hears it was not fully painted.
     container->SkinData->CacheIncomplete = false;
@@ -300,4 +300,36 @@ TEST_F(SkinPaintingTest, WindowlessChildrenAreDrawnOverTheContainersCache) {
     PaintGraphicChildren(dc.Handle(), container, POINT{0, 0});
     EXPECT_TRUE(container->SkinData->CacheIncomplete);
     EXPECT_EQ(target.GetPixel(3, 3), Sentinel);
+}
+
+TEST_F(SkinPaintingTest, TheWindowCopyLeavesOutChildWindowsAndOnlyTheFrameOfAGroupBox) {
+    AddSection("GROUPBOX");
+    AddFramedBorder("GROUPBOX"); // left, right and bottom widths 1
+    auto* container = Host(form_, "container", 51);
+    container->SetBounds(0, 0, 20, 20);
+    form_->Show();
+    const HWND window = container->Handle();
+    container->SkinData->SizeCacheBitmap();
+    Paint(*container->SkinData->CacheBitmap);
+    const HWND group = CreateWindowEx(0, "Button", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 2, 2, 8,
+                                      8, window, nullptr, nullptr, nullptr);
+    const HWND button = CreateWindowEx(0, "Button", "", WS_CHILD | WS_VISIBLE, 12, 12, 4, 4, window,
+                                       nullptr, nullptr, nullptr);
+    ASSERT_TRUE(group && button);
+
+    Bitmap target(20, 20, 24);
+    target.Fill(Sentinel);
+    TsBitmapDC dc(target);
+    CopyCacheToDC(window, *container->SkinData, POINT{0, 0}, 0, 0, false, dc.Handle(),
+                  RECT{0, 0, 20, 20});
+    EXPECT_EQ(target.GetPixel(0, 0), Picture(0, 0));
+    EXPECT_EQ(target.GetPixel(13, 13), Sentinel); // a child window
+    EXPECT_EQ(target.GetPixel(2, 5), Sentinel);   // the group box's left frame
+    EXPECT_EQ(target.GetPixel(9, 5), Sentinel);   // right
+    EXPECT_EQ(target.GetPixel(5, 9), Sentinel);   // bottom
+    EXPECT_EQ(target.GetPixel(5, 5), Picture(5, 5));
+    // The box reports no caption band, so its top row shows the cache.
+    EXPECT_EQ(target.GetPixel(5, 2), Picture(5, 2));
+    DestroyWindow(group);
+    DestroyWindow(button);
 }
