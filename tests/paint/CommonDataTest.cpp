@@ -309,3 +309,27 @@ TEST_F(CommonDataTest, DisabledTextMixesFontAndBackgroundColours) {
     WriteSkinText(canvas, "x", true, false, *c->SkinData, 0, r);
     EXPECT_EQ(canvas.Font.Color(), TColor(RGB(1, 2, 3)));
 }
+
+TEST_F(CommonDataTest, AGradientOwnerThatChangesSizeRefreshesItsChildrenAnchoredTopLeft) {
+    AddSection("SHADED").GradientPercent = 100;
+    AddSection("PLAIN");
+    for (const char* section : {"SHADED", "PLAIN"}) {
+        auto* c = Host(form_, "c", 51, section);
+        Host<SkinnedGraphic>(c, "stays", 51, "PLAIN");
+        Host<SkinnedGraphic>(c, "right", 51, "PLAIN")->SetAnchors(akLeft | akTop | akRight);
+        Host<SkinnedGraphic>(c, "bottom", 51, "PLAIN")->SetAnchors(akLeft | akBottom);
+        c->HandleNeeded();
+        c->SkinData->CacheInvalid = false;
+        log_.Entries.clear();
+        c->SetBounds(0, 0, 40, 30);
+        EXPECT_TRUE(c->SkinData->CacheInvalid) << section;
+        std::vector<std::string> refreshed;
+        for (const std::string& e : log_.Entries)
+            if (e.ends_with(":20")) refreshed.push_back(e);
+        const std::vector<std::string> expected = std::string(section) == "SHADED"
+                                                      ? std::vector<std::string>{"stays:20"}
+                                                      : std::vector<std::string>{};
+        EXPECT_EQ(refreshed, expected) << section;
+        c->SetParent(nullptr);
+    }
+}
