@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "graphics/qvFast24.h"
+#include "graphics/qvFast32.h"
 #include "paint/sBitmapDC.h"
 #include "paint/sMaskData.h"
 #include "paint/sSkinItems.h"
@@ -823,12 +824,28 @@ bool CornerFrameOf(const TsMaskData& md, int state, CornerFrame& f) {
     return f.FW > 0 && f.FH > 0;
 }
 
+// The parent's pixels through the accessor of its depth (caches are 24-bit, frames 32-bit).
+struct ParentPixels {
+    TqvFast24 Rows24;
+    TqvFast32 Rows32;
+    bool Is32 = false;
+    int Width = 0, Height = 0;
+    bool Attach(const Bitmap& b) {
+        Is32 = b.BitsPerPixel() == 32;
+        const bool ok = Is32 ? Rows32.Attach(b) : Rows24.Attach(b);
+        Width = Is32 ? Rows32.Width : Rows24.Width;
+        Height = Is32 ? Rows32.Height : Rows24.Height;
+        return ok;
+    }
+    TColor Pixel(int x, int y) const { return Is32 ? Rows32.Pixel(x, y) : Rows24.Pixel(x, y); }
+};
+
 // Copies the KeyColor pixels of a w x h corner slice at (sx, sy) of the frame into the cache
 // at (dx, dy): from the parent's bitmap when there is one, else as the plain colour.
 void RepairCorner(Bitmap& cache, const CornerFrame& f, int sx, int sy, int dx, int dy, int w, int h,
                   const ParentCacheInfo& parent, TColor color) {
     const Bitmap& src = *f.Source;
-    TqvFast24 parentPixels;
+    ParentPixels parentPixels;
     const bool fromParent =
         color == KeyColor && parent.Bitmap && parentPixels.Attach(*parent.Bitmap);
     if (color == KeyColor && !fromParent) return;

@@ -333,3 +333,25 @@ TEST_F(SkinPaintingTest, TheWindowCopyLeavesOutChildWindowsAndOnlyTheFrameOfAGro
     DestroyWindow(group);
     DestroyWindow(button);
 }
+
+TEST_F(SkinPaintingTest, CornersReadA32BitParentBackgroundToo) {
+    AddSection("SHADED").GradientPercent = 100;
+    AddSection("FRAMED");
+    AddFramedBorder("FRAMED");
+    Bitmap frame(12, 10, 32);
+    Paint(frame);
+    auto* parent = Host(form_, "parent", 51, "SHADED");
+    parent->SkinData->FormCommand = [&](TMessage& m) {
+        if (SkinCommandCode(m.WParam) != scGetCache) return false;
+        ParentCacheAnswer = ParentCacheInfo{&frame, 0, 0, true};
+        return true;
+    };
+    parent->HandleNeeded();
+    auto* c = Host<SkinnedGraphic>(parent, "c", 51, "FRAMED");
+    c->SetBounds(3, 2, 6, 5);
+    c->SkinData->SizeCacheBitmap();
+    c->SkinData->CacheBitmap->Fill(Sentinel);
+    FillAllCorners(*c->SkinData, 0);
+    EXPECT_EQ(c->SkinData->CacheBitmap->GetPixel(5, 4), Picture(8, 6));
+    EXPECT_EQ(c->SkinData->CacheBitmap->GetPixel(1, 1), Sentinel);
+}
