@@ -69,6 +69,19 @@ TColor MixByTransparency(TColor parent, TColor color, int transparency) {
 
 // ---- Life cycle
 
+class TsCommonData::ManagerWatch : public TComponent {
+  public:
+    explicit ManagerWatch(TsCommonData& data) : TComponent(nullptr), data_(data) {}
+
+  protected:
+    void Notification(TComponent* component, TOperation operation) override {
+        if (operation == opRemove) data_.ManagerGone(component);
+    }
+
+  private:
+    TsCommonData& data_;
+};
+
 TsCommonData::TsCommonData(TComponent* owner, bool withCache)
     : HostControl(dynamic_cast<TControl*>(owner)), HostObject(owner) {
     if (withCache) CacheBitmap = NewBitmap24(0, 0);
@@ -81,7 +94,8 @@ TsCommonData::~TsCommonData() {
         if (it != Registry().end() && it->second == this) Registry().erase(it);
     }
     BorderMaskIndex = SectionIndex = PatternIndex = HotPatternIndex = -1;
-    skinManager_ = nullptr;
+    WatchManager(nullptr);
+    managerWatch_.reset();
     PaintingChild = nullptr;
     HostControl = nullptr;
     HostObject = nullptr;
@@ -111,8 +125,25 @@ void TsCommonData::SetSkinSection(const std::string& value) {
     if (HostControl && HostControl->Parent() && !HostControl->IsDestroying()) SendRefreshOrRemove();
 }
 
+void TsCommonData::WatchManager(TsSkinManager* manager) {
+    if (skinManager_ && managerWatch_) skinManager_->RemoveFreeNotification(managerWatch_.get());
+    skinManager_ = manager;
+    if (!manager) return;
+    if (!managerWatch_) managerWatch_ = std::make_unique<ManagerWatch>(*this);
+    manager->FreeNotification(managerWatch_.get());
+}
+
+// A manager destroyed without its removal broadcast reaching this control still leaves it
+// unskinned rather than pointing at freed data.
+void TsCommonData::ManagerGone(const TComponent* manager) {
+    if (!manager || manager != skinManager_) return;
+    skinManager_ = nullptr;
+    BorderMaskIndex = SectionIndex = PatternIndex = HotPatternIndex = -1;
+    CacheInvalid = true;
+}
+
 void TsCommonData::SetSkinManager(TsSkinManager* value) {
-    skinManager_ = value == PrimaryManager ? nullptr : value;
+    WatchManager(value == PrimaryManager ? nullptr : value);
     if (HostObject && HostObject->Loading()) return;
     UpdateIndexes();
     if (HostControl && HostControl->Parent()) SendRefreshOrRemove();
@@ -442,7 +473,7 @@ void TsCommonData::SkinLoaded(TMessage& m) {
 
 void TsCommonData::RemoveSkin(TMessage& m) {
     const bool mine = FromThisManager(m);
-    if (mine && skinManager_ && skinManager_->IsDestroying()) skinManager_ = nullptr;
+    if (mine && skinManager_ && skinManager_->IsDestroying()) WatchManager(nullptr);
     if (mine) {
         BorderMaskIndex = SectionIndex = PatternIndex = HotPatternIndex = -1;
         UpdateLock = true;

@@ -333,3 +333,20 @@ TEST_F(CommonDataTest, AGradientOwnerThatChangesSizeRefreshesItsChildrenAnchored
         c->SetParent(nullptr);
     }
 }
+
+TEST_F(CommonDataTest, AStoredManagerThatGoesLeavesTheControlUnskinned) {
+    auto other = std::make_unique<TsSkinManager>(nullptr);
+    other->SkinData.Loaded = true;
+    TsGeneralData gd;
+    gd.SectionName = "PANEL";
+    other->SectionsData.push_back(gd);
+    SkinnedWin host(nullptr); // on no form: the manager's removal broadcast misses it
+    host.SkinData->SetSkinSection("PANEL");
+    host.SkinData->SetSkinManager(other.get());
+    ASSERT_EQ(host.SkinData->SectionIndex, 0);
+    other.reset();
+    EXPECT_EQ(host.SkinData->SkinManager(), nullptr);
+    EXPECT_EQ(host.SkinData->SectionIndex, -1);
+    EXPECT_EQ(host.SkinData->GetSkinManager(), manager_.get());
+    EXPECT_FALSE(host.SkinData->SkinActive());
+}
