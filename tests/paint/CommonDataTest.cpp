@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <vector>
 
 #include "CommonDataTestFixture.h"
@@ -349,4 +350,21 @@ TEST_F(CommonDataTest, AStoredManagerThatGoesLeavesTheControlUnskinned) {
     EXPECT_EQ(host.SkinData->SectionIndex, -1);
     EXPECT_EQ(host.SkinData->GetSkinManager(), manager_.get());
     EXPECT_FALSE(host.SkinData->SkinActive());
+}
+
+TEST_F(CommonDataTest, AMoveRefreshesOnlyAControlThatShowsItsParent) {
+    AddSection("SHADED").GradientPercent = 100;
+    AddSection("SEE").Transparency = 50;
+    AddSection("PLAIN");
+    auto* parent = Host(form_, "parent", 51, "SHADED");
+    for (const char* section : {"SEE", "PLAIN"}) {
+        auto* c = Host(parent, "c", 51, section);
+        c->HandleNeeded();
+        log_.Entries.clear();
+        c->SetBounds(5, 5, 20, 20);
+        const bool refreshed =
+            std::find(log_.Entries.begin(), log_.Entries.end(), "c:20") != log_.Entries.end();
+        EXPECT_EQ(refreshed, std::string(section) == "SEE") << section;
+        c->SetParent(nullptr);
+    }
 }

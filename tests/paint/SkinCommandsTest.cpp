@@ -176,6 +176,10 @@ TEST_F(SkinCommandsTest, StateCommandsSetTheirFields) {
     sd.CacheInvalid = true;
     EXPECT_TRUE(AskSkinCommand(c, scIsNotReady));
 
+    sd.UpdateLock = true;
+    Send(c, scRepaintNow); // updating: unlocked and redrawn at once
+    EXPECT_FALSE(sd.UpdateLock);
+
     int stops = 0;
     sd.StopFading = [&] { ++stops; };
     Send(c, scStopFading, LPARAM(manager_.get()));
