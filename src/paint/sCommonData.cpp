@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "graphics/qvFast24.h"
+#include "graphics/qvFast32.h"
 #include "paint/sBitmapDC.h"
 #include "paint/sMaskData.h"
 #include "paint/sSkinItems.h"
@@ -68,6 +69,19 @@ TColor MixByTransparency(TColor parent, TColor color, int transparency) {
 
 // ---- Life cycle
 
+class TsCommonData::ManagerWatch : public TComponent {
+  public:
+    explicit ManagerWatch(TsCommonData& data) : TComponent(nullptr), data_(data) {}
+
+  protected:
+    void Notification(TComponent* component, TOperation operation) override {
+        if (operation == opRemove) data_.ManagerGone(component);
+    }
+
+  private:
+    TsCommonData& data_;
+};
+
 TsCommonData::TsCommonData(TComponent* owner, bool withCache)
     : HostControl(dynamic_cast<TControl*>(owner)), HostObject(owner) {
     if (withCache) CacheBitmap = NewBitmap24(0, 0);
@@ -80,7 +94,8 @@ TsCommonData::~TsCommonData() {
         if (it != Registry().end() && it->second == this) Registry().erase(it);
     }
     BorderMaskIndex = SectionIndex = PatternIndex = HotPatternIndex = -1;
-    skinManager_ = nullptr;
+    WatchManager(nullptr);
+    managerWatch_.reset();
     PaintingChild = nullptr;
     HostControl = nullptr;
     HostObject = nullptr;
@@ -110,8 +125,25 @@ void TsCommonData::SetSkinSection(const std::string& value) {
     if (HostControl && HostControl->Parent() && !HostControl->IsDestroying()) SendRefreshOrRemove();
 }
 
+void TsCommonData::WatchManager(TsSkinManager* manager) {
+    if (skinManager_ && managerWatch_) skinManager_->RemoveFreeNotification(managerWatch_.get());
+    skinManager_ = manager;
+    if (!manager) return;
+    if (!managerWatch_) managerWatch_ = std::make_unique<ManagerWatch>(*this);
+    manager->FreeNotification(managerWatch_.get());
+}
+
+// A manager destroyed without its removal broadcast reaching this control still leaves it
+// unskinned rather than pointing at freed data.
+void TsCommonData::ManagerGone(const TComponent* manager) {
+    if (!manager || manager != skinManager_) return;
+    skinManager_ = nullptr;
+    BorderMaskIndex = SectionIndex = PatternIndex = HotPatternIndex = -1;
+    CacheInvalid = true;
+}
+
 void TsCommonData::SetSkinManager(TsSkinManager* value) {
-    skinManager_ = value == PrimaryManager ? nullptr : value;
+    WatchManager(value == PrimaryManager ? nullptr : value);
     if (HostObject && HostObject->Loading()) return;
     UpdateIndexes();
     if (HostControl && HostControl->Parent()) SendRefreshOrRemove();
@@ -441,7 +473,7 @@ void TsCommonData::SkinLoaded(TMessage& m) {
 
 void TsCommonData::RemoveSkin(TMessage& m) {
     const bool mine = FromThisManager(m);
-    if (mine && skinManager_ && skinManager_->IsDestroying()) skinManager_ = nullptr;
+    if (mine && skinManager_ && skinManager_->IsDestroying()) WatchManager(nullptr);
     if (mine) {
         BorderMaskIndex = SectionIndex = PatternIndex = HotPatternIndex = -1;
         UpdateLock = true;
@@ -823,12 +855,28 @@ bool CornerFrameOf(const TsMaskData& md, int state, CornerFrame& f) {
     return f.FW > 0 && f.FH > 0;
 }
 
+// The parent's pixels through the accessor of its depth (caches are 24-bit, frames 32-bit).
+struct ParentPixels {
+    TqvFast24 Rows24;
+    TqvFast32 Rows32;
+    bool Is32 = false;
+    int Width = 0, Height = 0;
+    bool Attach(const Bitmap& b) {
+        Is32 = b.BitsPerPixel() == 32;
+        const bool ok = Is32 ? Rows32.Attach(b) : Rows24.Attach(b);
+        Width = Is32 ? Rows32.Width : Rows24.Width;
+        Height = Is32 ? Rows32.Height : Rows24.Height;
+        return ok;
+    }
+    TColor Pixel(int x, int y) const { return Is32 ? Rows32.Pixel(x, y) : Rows24.Pixel(x, y); }
+};
+
 // Copies the KeyColor pixels of a w x h corner slice at (sx, sy) of the frame into the cache
 // at (dx, dy): from the parent's bitmap when there is one, else as the plain colour.
 void RepairCorner(Bitmap& cache, const CornerFrame& f, int sx, int sy, int dx, int dy, int w, int h,
                   const ParentCacheInfo& parent, TColor color) {
     const Bitmap& src = *f.Source;
-    TqvFast24 parentPixels;
+    ParentPixels parentPixels;
     const bool fromParent =
         color == KeyColor && parent.Bitmap && parentPixels.Attach(*parent.Bitmap);
     if (color == KeyColor && !fromParent) return;

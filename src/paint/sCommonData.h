@@ -125,6 +125,12 @@ class TsCommonData {
     static std::string DefaultSection(int kind, const TComponent* host);
 
   private:
+    // Hears of the stored manager's destruction, so that no reference outlives it.
+    class ManagerWatch;
+    std::unique_ptr<ManagerWatch> managerWatch_;
+    void ManagerGone(const TComponent* manager);
+    void WatchManager(TsSkinManager* manager);
+
     TsSkinManager* ManagerIfLoaded() const;
     TWinControl* Container() const;
     TWinControl* OwnerParent() const;
