@@ -31,7 +31,9 @@ void RenderItemBackground(int sectionIndex, std::string_view sectionName,
 // Texture, gradient and colour of one state straight into rect of bitmap: gradientPercent G,
 // imagePercent I, colour C, transparency T (only whether it is 0 matters here). textureIndex
 // is a MasksData entry (or -1); pattern, when given and not empty, is a JPEG picture that is
-// tiled instead.
+// tiled instead. Without UseParentBgColor an empty layer set never takes ParentBgColor.
+// parentCache is read at its X, Y plus the bitmap's own coordinates, for the key pixels of
+// masked textures.
 struct TsFillLayers {
     int GradientPercent = 0;
     int ImagePercent = 0;
@@ -41,6 +43,7 @@ struct TsFillLayers {
     const TsGradArray* GradientSteps = nullptr;
     int TextureIndex = -1;
     const Bitmap* Pattern = nullptr;
+    bool UseParentBgColor = true;
 };
 void PaintFillLayers(Bitmap& bitmap, RECT rect, const TsFillLayers& layers,
                      const TsSkinManager& manager, const ParentCacheInfo& parentCache);
