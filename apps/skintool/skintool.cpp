@@ -4,14 +4,19 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ContactSheet.h"
+#include "SkinRenderer.h"
 #include "graphics/sGradient.h"
 #include "platform/core/Errors.h"
 #include "platform/core/FileSystem.h"
 #include "platform/core/StrUtils.h"
+#include "platform/gdi/SysColors.h"
 #include "platform/image/PngFile.h"
 #include "skin/qvSkinPack.h"
 #include "skin/sSkinLoader.h"
@@ -31,7 +36,11 @@ int Usage() {
                "       skintool list PKG\n"
                "       skintool dump SKIN\n"
                "       skintool gradient DATA WIDTHxHEIGHT OUT.png\n"
-               "       skintool preview IMAGE.png\n",
+               "       skintool preview IMAGE.png\n"
+               "       skintool render SKIN SECTION WIDTHxHEIGHT OUT.png [--state N]\n"
+               "                [--parent-color C | --parent-image PNG [--at X,Y]]\n"
+               "                [--hue H] [--saturation S]\n"
+               "       skintool sheet SKIN OUT.png\n",
                stderr);
     return 2;
 }
@@ -242,6 +251,93 @@ int Gradient(const std::string& data, const std::string& size, const std::string
     return 0;
 }
 
+// A command line that does not say what it means: the usage, exit 2.
+class UsageError : public std::runtime_error {
+  public:
+    UsageError() : std::runtime_error("usage") {}
+};
+
+int Number(const std::string& text, int low, int high) {
+    const auto value = TryStrToInt(text);
+    if (!value || *value < low || *value > high) throw UsageError();
+    return *value;
+}
+
+SIZE RenderSize(const std::string& text) {
+    const size_t x = text.find('x');
+    if (x == std::string::npos) throw UsageError();
+    return {Number(text.substr(0, x), 1, 8192), Number(text.substr(x + 1), 1, 8192)};
+}
+
+POINT Position(const std::string& text) {
+    const size_t comma = text.find(',');
+    if (comma == std::string::npos) throw UsageError();
+    return {Number(text.substr(0, comma), -8192, 8192),
+            Number(text.substr(comma + 1), -8192, 8192)};
+}
+
+std::shared_ptr<const Bitmap> ReadPicture(const std::string& file) {
+    auto bytes = ReadFileBytes(WindowsPath(file), 256u << 20);
+    if (!bytes.Ok()) throw ToolError(bytes.Error);
+    std::string error;
+    auto bmp = DecodePNG(bytes.Data.data(), bytes.Data.size(), &error);
+    if (!bmp) throw ToolError(file + ": " + error);
+    bmp->SetFormat(24);
+    return std::shared_ptr<const Bitmap>(std::move(bmp));
+}
+
+void WritePNG(const Bitmap& bitmap, const std::string& out) {
+    std::string error;
+    if (!SavePNG(bitmap, WindowsPath(out), &error)) throw ToolError(out + ": " + error);
+}
+
+// skintool render SKIN SECTION WIDTHxHEIGHT OUT.png [options]
+int Render(const std::vector<std::string>& a) {
+    if (a.size() < 5) throw UsageError();
+    const SIZE size = RenderSize(a[3]);
+    int state = 0, hue = 0, saturation = 0;
+    std::optional<TColor> color;
+    std::string picture;
+    std::optional<POINT> at;
+    for (size_t i = 5; i < a.size(); i += 2) {
+        if (i + 1 >= a.size()) throw UsageError();
+        const std::string& option = a[i];
+        const std::string& value = a[i + 1];
+        if (option == "--state")
+            state = Number(value, 0, 99);
+        else if (option == "--parent-color")
+            color = TColor(Number(value, 0, 0xFFFFFF));
+        else if (option == "--parent-image")
+            picture = value;
+        else if (option == "--at")
+            at = Position(value);
+        else if (option == "--hue")
+            hue = Number(value, -360, 360);
+        else if (option == "--saturation")
+            saturation = Number(value, -100, 100);
+        else
+            throw UsageError();
+    }
+    if ((color && !picture.empty()) || (at && picture.empty())) throw UsageError();
+    TRenderParent parent;
+    parent.Color = color ? *color : TColor(GetSysColor(COLOR_BTNFACE));
+    if (!picture.empty()) {
+        parent.Picture = ReadPicture(picture);
+        parent.At = at.value_or(POINT{0, 0});
+    }
+    TSkinRenderer renderer(a[1], hue, saturation);
+    auto bitmap = renderer.Render(a[2], size, state, parent);
+    if (!bitmap) throw ToolError(a[1] + ": no section \"" + a[2] + "\" in this skin");
+    WritePNG(*bitmap, a[4]);
+    return 0;
+}
+
+int Sheet(const std::string& skin, const std::string& out) {
+    TSkinRenderer renderer(skin, 0, 0);
+    WritePNG(ContactSheet(renderer), out);
+    return 0;
+}
+
 // Shows a picture in a window until it is closed or a key is pressed.
 int Preview(const std::string& file) {
     auto bytes = ReadFileBytes(WindowsPath(file), 256u << 20);
@@ -287,6 +383,10 @@ int main(int argc, char** argv) {
         if (a.size() == 2 && a[0] == "dump") return Dump(a[1]);
         if (a.size() == 4 && a[0] == "gradient") return Gradient(a[1], a[2], a[3]);
         if (a.size() == 2 && a[0] == "preview") return Preview(a[1]);
+        if (!a.empty() && a[0] == "render") return Render(a);
+        if (a.size() == 3 && a[0] == "sheet") return Sheet(a[1], a[2]);
+        return Usage();
+    } catch (const UsageError&) {
         return Usage();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "skintool: %s\n", e.what());

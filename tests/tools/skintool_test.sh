@@ -43,6 +43,36 @@ diff <(grep -v SkinFolder "$WORK/p.json") <(grep -v SkinFolder "$WORK/d.json") >
 [ "$(head -c 8 "$WORK/g.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "not a PNG"
 [ "$(od -An -tu1 -j16 -N8 "$WORK/g.png" | tr -s ' ')" = " 0 0 0 7 0 0 0 5" ] || fail "PNG size is not 7x5"
 
+# render and sheet write PNGs of a real skin; the sizes are the asked ones.
+png_size() { od -An -tu1 -j16 -N8 "$1" | tr -s ' '; }
+"$TOOL" render "$SAMPLE" BUTTON 30x20 "$WORK/r.png" --state 1 || fail "render exited $?"
+[ "$(png_size "$WORK/r.png")" = " 0 0 0 30 0 0 0 20" ] || fail "render PNG is not 30x20"
+"$TOOL" gradient "255;255;100;0;0" 64x64 "$WORK/parent.png" || fail "gradient exited $?"
+"$TOOL" render "$WORK/p.qkz" PANEL 24x24 "$WORK/r2.png" --parent-image "$WORK/parent.png" \
+    --at 4,5 --hue 30 --saturation -20 || fail "render over a picture exited $?"
+"$TOOL" render "$SAMPLE" panel 8x8 "$WORK/r3.png" --parent-color 255 || fail "render with a colour exited $?"
+"$TOOL" sheet "$SAMPLE" "$WORK/sheet.png" || fail "sheet exited $?"
+[ "$(head -c 8 "$WORK/sheet.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "sheet is not a PNG"
+# A bad size, state or number is a usage error (exit 2); an unknown section exit 1, one line.
+check_usage() {
+    "$@" >/dev/null 2>"$WORK/usage.txt"; local rc=$?
+    [ $rc -eq 2 ] || fail "'$*' exited $rc, not 2"
+    grep -q "skintool render SKIN SECTION" "$WORK/usage.txt" || fail "'$*' did not show the usage"
+}
+check_usage "$TOOL" render "$SAMPLE" BUTTON 30y20 "$WORK/x.png"
+check_usage "$TOOL" render "$SAMPLE" BUTTON 0x20 "$WORK/x.png"
+check_usage "$TOOL" render "$SAMPLE" BUTTON 30x20 "$WORK/x.png" --state -1
+check_usage "$TOOL" render "$SAMPLE" BUTTON 30x20 "$WORK/x.png" --state two
+check_usage "$TOOL" render "$SAMPLE" BUTTON 30x20 "$WORK/x.png" --hue
+check_usage "$TOOL" render "$SAMPLE" BUTTON 30x20 "$WORK/x.png" --parent-color 1 --parent-image "$WORK/parent.png"
+check_usage "$TOOL" render "$SAMPLE" BUTTON 30x20 "$WORK/x.png" --at 1,2
+check_usage "$TOOL" render "$SAMPLE" BUTTON 30x20 "$WORK/x.png" --at 1
+check_usage "$TOOL" render "$SAMPLE" BUTTON 30x20
+err=$("$TOOL" render "$SAMPLE" NOSUCH 30x20 "$WORK/x.png" 2>&1 >/dev/null); rc=$?
+[ $rc -eq 1 ] || fail "an unknown section exited $rc"
+[ "$(wc -l <<<"$err")" -eq 1 ] && grep -q 'NOSUCH' <<<"$err" || fail "unknown section said: $err"
+[ ! -e "$WORK/x.png" ] || fail "a failed render wrote a file"
+
 # Errors: exit status 1 and one line naming the file (and member, section, key).
 check_error() {
     local expect=$1; shift
