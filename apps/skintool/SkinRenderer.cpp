@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 
 #include "paint/sCommonData.h"
 #include "platform/backends/HeadlessBackend.h"
@@ -57,36 +58,34 @@ class TRenderTarget : public TCustomControl {
     }
 };
 
-// A package is handed to the manager as a stored skin, so that any file name will do; a folder
-// is found through the skin directory, as the program finds skin folders.
-void ChooseSkin(TsSkinManager& manager, const std::string& skinPath) {
+// A folder is found through the skin directory, as the program finds skin folders; false when
+// the path is not a folder.
+bool ChooseFolder(TsSkinManager& manager, const std::filesystem::path& path,
+                  const std::string& shown) {
     namespace fs = std::filesystem;
-    const fs::path path = fs::absolute(skinPath).lexically_normal();
-    if (fs::is_directory(path)) {
-        if (!fs::is_regular_file(path / "Options.dat"))
-            throw std::runtime_error(skinPath + ": no Options.dat in this folder");
-        manager.SetSkinDirectory(WindowsPath(path.parent_path().string()));
-        manager.SetSkinName(path.filename().string());
-        return;
-    }
-    if (!fs::is_regular_file(path)) throw std::runtime_error(skinPath + ": no such skin");
+    if (!fs::is_directory(path)) return false;
+    if (!fs::is_regular_file(path / "Options.dat"))
+        throw std::runtime_error(shown + ": no Options.dat in this folder");
+    manager.SetSkinDirectory(WindowsPath(path.parent_path().string()));
+    manager.SetSkinName(path.filename().string());
+    return true;
+}
+
+// A package file's bytes, checked to be a package with options.
+std::vector<uint8_t> ReadPackageFile(const std::filesystem::path& path, const std::string& shown) {
+    if (!std::filesystem::is_regular_file(path)) throw std::runtime_error(shown + ": no such skin");
     auto file = ReadFileBytes(WindowsPath(path.string()), TqvSkinConvertor::kMaxPackageBytes);
     if (!file.Ok()) throw std::runtime_error(file.Error);
     TqvSkinConvertor probe;
     probe.PackedData = std::make_unique<TMemoryStream>(file.Data);
     if (!probe.UnpackSkin() || !probe.Options)
-        throw std::runtime_error(skinPath + ": not a skin package");
-    TsStoredSkins stored;
-    TsStoredSkin& skin = stored.Add();
-    skin.Name = path.stem().string();
-    skin.Data = std::move(file.Data);
-    manager.SetInternalSkins(stored);
-    manager.SetSkinName(skin.Name);
+        throw std::runtime_error(shown + ": not a skin package");
+    return std::move(file.Data);
 }
 
 } // namespace
 
-TSkinRenderer::TSkinRenderer(const std::string& skinPath, int hueOffset, int saturation) {
+TSkinRenderer::TSkinRenderer(int hueOffset, int saturation) {
     UseHeadlessBackend(1280, 1024);
     app_ = std::make_unique<TApplication>();
     app_->Initialize();
@@ -97,8 +96,14 @@ TSkinRenderer::TSkinRenderer(const std::string& skinPath, int hueOffset, int sat
     manager_ = std::make_unique<TsSkinManager>(nullptr);
     manager_->SetHueOffset(hueOffset);
     manager_->SetSaturation(saturation);
+}
+
+TSkinRenderer::TSkinRenderer(const std::string& skinPath, int hueOffset, int saturation)
+    : TSkinRenderer(hueOffset, saturation) {
+    // A package goes to the manager as a stored skin, so that any file name will do.
+    const auto path = std::filesystem::absolute(skinPath).lexically_normal();
     try {
-        ChooseSkin(*manager_, skinPath);
+        if (!ChooseFolder(*manager_, path, skinPath)) LoadPackage(ReadPackageFile(path, skinPath));
     } catch (const EConvertError& e) {
         throw std::runtime_error(skinPath + ": " + e.what());
     } catch (const EReadError& e) {
@@ -106,6 +111,16 @@ TSkinRenderer::TSkinRenderer(const std::string& skinPath, int hueOffset, int sat
     }
     if (!manager_->SkinData.Loaded || manager_->SectionsData.empty())
         throw std::runtime_error(skinPath + ": the skin has no sections");
+}
+
+void TSkinRenderer::LoadPackage(std::vector<uint8_t> package) {
+    TsStoredSkins stored;
+    TsStoredSkin& skin = stored.Add();
+    // A new name every time, so that the manager loads even when the bytes repeat a name.
+    skin.Name = "Package" + std::to_string(++loads_);
+    skin.Data = std::move(package);
+    manager_->SetInternalSkins(stored);
+    manager_->SetSkinName(skin.Name);
 }
 
 TSkinRenderer::~TSkinRenderer() {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/core/WinTypes.h"
 #include "platform/gdi/Bitmap.h"
@@ -27,6 +28,11 @@ class TSkinRenderer {
     // skinPath is a skin folder (with "Options.dat") or a package file; throws
     // std::runtime_error with one line when it cannot be loaded.
     TSkinRenderer(const std::string& skinPath, int hueOffset, int saturation);
+    // Without a skin yet (LoadPackage gives it one).
+    TSkinRenderer(int hueOffset, int saturation);
+    // Loads the skin of a package's bytes, in place of the one before; the loader's exceptions
+    // pass through.
+    void LoadPackage(std::vector<uint8_t> package);
     ~TSkinRenderer();
     TSkinRenderer(const TSkinRenderer&) = delete;
     TSkinRenderer& operator=(const TSkinRenderer&) = delete;
@@ -42,4 +48,5 @@ class TSkinRenderer {
     std::unique_ptr<TsSkinManager> manager_;
     TForm* form_ = nullptr;
     TRenderBackdrop* backdrop_ = nullptr;
+    int loads_ = 0;
 };

@@ -1,13 +1,13 @@
 // The section renderer of the skin authors' tool over a small skin folder written by the test:
 // expected pixels follow from the section values and the blend formula by hand.
-#include <gtest/gtest.h>
+#include "SkinRenderer.h"
 
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
-#include "SkinRenderer.h"
 #include "platform/image/BmpFile.h"
 
 namespace {
@@ -41,12 +41,13 @@ class SkinRendererTest : public testing::Test {
                 "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
-        std::ofstream(dir_ / "Options.dat") << "[GLOBALINFO]\r\nMASTERBITMAP=MASTER.BMP\r\n"
-                                               "[FLAT]\r\nCOLOR=3368601\r\nHOTCOLOR=65280\r\n"
-                                               "[CLEAR]\r\nCOLOR=255\r\nTRANSPARENCY=100\r\n"
-                                               "[HALF]\r\nCOLOR=255\r\nTRANSPARENCY=50\r\n"
-                                               "[FRAMED]\r\nCOLOR=16777215\r\nBORDERSMASK="
-                                               "^0000^0000^0006^0006^0002^0002^0002^0002^1^0^0^0\r\n";
+        std::ofstream(dir_ / "Options.dat")
+            << "[GLOBALINFO]\r\nMASTERBITMAP=MASTER.BMP\r\n"
+               "[FLAT]\r\nCOLOR=3368601\r\nHOTCOLOR=65280\r\n"
+               "[CLEAR]\r\nCOLOR=255\r\nTRANSPARENCY=100\r\n"
+               "[HALF]\r\nCOLOR=255\r\nTRANSPARENCY=50\r\n"
+               "[FRAMED]\r\nCOLOR=16777215\r\nBORDERSMASK="
+               "^0000^0000^0006^0006^0002^0002^0002^0002^1^0^0^0\r\n";
         const auto bmp = SaveBMP(MasterBitmap());
         std::ofstream(dir_ / "MASTER.BMP", std::ios::binary)
             .write(reinterpret_cast<const char*>(bmp.data()), std::streamsize(bmp.size()));
