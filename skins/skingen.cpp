@@ -1,5 +1,6 @@
 // Draws the sample skin: a master bitmap with bordered frames, glyphs and a texture, a picture
-// texture, and the options file that names them. Usage: skingen OUTDIR
+// texture, and the options file that names them. Usage: skingen [--skin NAME] OUTDIR
+// (every NAME draws the sample skin until the stored skins have their own drawings).
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -78,11 +79,12 @@ const char* kOptions =
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fputs("usage: skingen OUTDIR\n", stderr);
+    const bool named = argc == 4 && std::string(argv[1]) == "--skin";
+    if (argc != 2 && !named) {
+        std::fputs("usage: skingen [--skin NAME] OUTDIR\n", stderr);
         return 2;
     }
-    const std::filesystem::path out = argv[1];
+    const std::filesystem::path out = argv[argc - 1];
     std::filesystem::create_directories(out);
 
     Bitmap master(120, 70, 24);
@@ -116,7 +118,7 @@ int main(int argc, char** argv) {
         WriteFileBytes(dir + "MASTER.BMP", SaveBMP(master)) &&
         WriteFileBytes(dir + "PAPER.JPG", EncodeJPEG(paper, 85));
     if (!ok) {
-        std::fprintf(stderr, "skingen: cannot write the skin into %s\n", argv[1]);
+        std::fprintf(stderr, "skingen: cannot write the skin into %s\n", argv[argc - 1]);
         return 1;
     }
     return 0;

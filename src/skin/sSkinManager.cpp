@@ -30,6 +30,7 @@ std::vector<TForm*> HookedForms;
 std::function<bool(TForm*, TsSkinManager*)> TsSkinManager::ProviderUsesManager;
 std::function<void(TForm*, int)> TsSkinManager::AnimateRepaint;
 std::function<void(TForm*)> TsSkinManager::RebuildProviderFrame;
+std::function<void(TsSkinManager*)> TsSkinManager::StartSkinningPopups;
 std::function<std::unique_ptr<TsHookedWrapper>(HWND, TsSkinManager*)>
     TsSkinManager::MakeMenuWindowAdapter;
 std::function<std::unique_ptr<TsHookedWrapper>(TForm*, TsSkinManager*, bool)>
@@ -334,8 +335,9 @@ void TsSkinManager::SetIsDefault(bool value) {
 }
 
 void TsSkinManager::SetSkinnedPopups(bool value) {
-    // The menu engine reads the value when it starts skinning pop-up menus.
+    if (value == skinnedPopups_) return;
     skinnedPopups_ = value;
+    if (value && !Loading() && IsDefault() && StartSkinningPopups) StartSkinningPopups(this);
 }
 
 std::string TsSkinManager::SkinInfo() const {

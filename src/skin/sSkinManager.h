@@ -81,6 +81,7 @@ class TsSkinManager : public TComponent {
     std::string Version() const { return "5.36"; }
     TNotifyEvent OnBeforeChange;
     TNotifyEvent OnAfterChange;
+    TqvGetExtraLineData OnGetMenuExtraLineData;
 
     // The loaded skin.
     TsGeneralDataArray SectionsData;
@@ -127,6 +128,8 @@ class TsSkinManager : public TComponent {
     static std::function<bool(TForm*, TsSkinManager*)> ProviderUsesManager;
     // Cross-fades a form from its look on screen to its repainted look in `time` ms.
     static std::function<void(TForm*, int time)> AnimateRepaint;
+    // Lets the menu skinning start on pop-up menus (SkinnedPopups turned on at run time).
+    static std::function<void(TsSkinManager*)> StartSkinningPopups;
     // Lets the form's skin provider rebuild its frame.
     static std::function<void(TForm*)> RebuildProviderFrame;
     // Wrappers the window hook makes (null: nothing made).

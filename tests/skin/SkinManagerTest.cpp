@@ -129,6 +129,20 @@ TEST_F(SkinManagerTest, SecondManagerIsNotTheDefaultUntilMadeSo) {
     manager_->SetIsDefault(true);
 }
 
+// Only the default manager starts the menu skinning on pop-ups, and only when the value turns on.
+TEST_F(SkinManagerTest, TurningSkinnedPopupsOnStartsThePopupSkinningOfTheDefaultManager) {
+    std::vector<TsSkinManager*> started;
+    TsSkinManager::StartSkinningPopups = [&](TsSkinManager* m) { started.push_back(m); };
+    TsSkinManager other(nullptr);
+    other.SetSkinnedPopups(false);
+    other.SetSkinnedPopups(true);
+    manager_->SetSkinnedPopups(true); // already on
+    manager_->SetSkinnedPopups(false);
+    manager_->SetSkinnedPopups(true);
+    TsSkinManager::StartSkinningPopups = nullptr;
+    EXPECT_EQ(started, std::vector<TsSkinManager*>{manager_.get()});
+}
+
 TEST_F(SkinManagerTest, LoadingAFolderSkin) {
     auto* form = app_->CreateForm<RecordingForm>();
     form->Record(&log_, false);
