@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 
+#include "SkinBenchPictures.h"
 #include "graphics/sAlphaGraph.h"
 #include "graphics/sGradient.h"
 #include "paint/sSkinItems.h"
@@ -12,16 +13,6 @@ namespace {
 
 const char* const kGradient = "16184299;15788256;45;0;0;15788256;14866631;10;0;0;14866631;"
                               "16184300;42;0;0";
-
-// Every pixel different, so that no copy can be skipped as a run of one colour.
-Bitmap Patterned(int width, int height, int seed) {
-    Bitmap b(width, height, 24);
-    for (int y = 0; y < height; ++y) {
-        uint8_t* p = b.ScanLine(y);
-        for (int i = 0; i < width * 3; ++i) p[i] = uint8_t(i * 7 + y * 13 + seed);
-    }
-    return b;
-}
 
 // A manager with a master bitmap, one tiled texture and, per section, a three-frame masked
 // border with KeyColor corner pixels (so that the corners consult the parent).
@@ -59,20 +50,9 @@ class ItemSkin {
 
   private:
     TsMaskData MaskedBorder(const char* section, int frames, int frame, int margin) {
-        TsMaskData md;
+        TsMaskData md = ::MaskedBorder(manager_, frames, frame, margin);
         md.SectionName = section;
         md.PropertyName = "BORDERSMASK";
-        md.Bmp = std::make_unique<Bitmap>(Patterned(frames * frame, 2 * frame, 3));
-        for (int f = 0; f < frames; ++f)
-            for (int i = 0; i < 3; ++i) {
-                md.Bmp->SetPixel(f * frame + i, 0, KeyColor);
-                md.Bmp->SetPixel(f * frame + frame - 1 - i, frame - 1, KeyColor);
-            }
-        md.R = {0, 0, frames * frame, 2 * frame};
-        md.ImageCount = int16_t(frames);
-        md.MaskType = 1;
-        md.WL = md.WT = md.WR = md.WB = int16_t(margin);
-        md.Manager = &manager_;
         return md;
     }
 

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "SkinBenchPictures.h"
 #include "graphics/sAlphaGraph.h"
 #include "graphics/sGradient.h"
 #include "paint/sBitmapDC.h"
@@ -110,16 +111,6 @@ std::string SixtySixSections() {
     return text;
 }
 
-// Every pixel different, so that no copy can be skipped as a run of one colour.
-Bitmap Patterned(int width, int height, int seed) {
-    Bitmap b(width, height, 24);
-    for (int y = 0; y < height; ++y) {
-        uint8_t* p = b.ScanLine(y);
-        for (int i = 0; i < width * 3; ++i) p[i] = uint8_t(i * 7 + y * 13 + seed);
-    }
-    return b;
-}
-
 // A headless application with one main form and a manager holding the stored skin.
 class SkinnedApp {
   public:
@@ -184,24 +175,6 @@ void BM_SkinHueChange66Sections(benchmark::State& state) {
     ReportSkin(state, app.Manager());
 }
 BENCHMARK(BM_SkinHueChange66Sections)->Unit(benchmark::kMillisecond);
-
-// A masked border entry in its own bitmap: `frames` frames of frame x frame pixels above their
-// mask, with KeyColor corner pixels so that the parent is consulted.
-TsMaskData MaskedBorder(TsSkinManager& manager, int frames, int frame, int margin) {
-    TsMaskData md;
-    md.Bmp = std::make_unique<Bitmap>(Patterned(frames * frame, 2 * frame, 3));
-    for (int f = 0; f < frames; ++f)
-        for (int i = 0; i < 3; ++i) {
-            md.Bmp->SetPixel(f * frame + i, 0, KeyColor);
-            md.Bmp->SetPixel(f * frame + frame - 1 - i, frame - 1, KeyColor);
-        }
-    md.R = {0, 0, frames * frame, 2 * frame};
-    md.ImageCount = int16_t(frames);
-    md.MaskType = 1;
-    md.WL = md.WT = md.WR = md.WB = int16_t(margin);
-    md.Manager = &manager;
-    return md;
-}
 
 // A FORM-like background of 928 x 621: the gradient, a tiled texture blended over it half
 // and half, then a three-frame masked border with margins 6 over a parent cache.

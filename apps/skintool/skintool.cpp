@@ -276,14 +276,14 @@ POINT Position(const std::string& text) {
             Number(text.substr(comma + 1), -8192, 8192)};
 }
 
-std::shared_ptr<const Bitmap> ReadPicture(const std::string& file) {
+std::unique_ptr<Bitmap> ReadPNGFile(const std::string& file, int bitsPerPixel) {
     auto bytes = ReadFileBytes(WindowsPath(file), 256u << 20);
     if (!bytes.Ok()) throw ToolError(bytes.Error);
     std::string error;
     auto bmp = DecodePNG(bytes.Data.data(), bytes.Data.size(), &error);
     if (!bmp) throw ToolError(file + ": " + error);
-    bmp->SetFormat(24);
-    return std::shared_ptr<const Bitmap>(std::move(bmp));
+    bmp->SetFormat(bitsPerPixel);
+    return bmp;
 }
 
 void WritePNG(const Bitmap& bitmap, const std::string& out) {
@@ -322,7 +322,7 @@ int Render(const std::vector<std::string>& a) {
     TRenderParent parent;
     parent.Color = color ? *color : TColor(GetSysColor(COLOR_BTNFACE));
     if (!picture.empty()) {
-        parent.Picture = ReadPicture(picture);
+        parent.Picture = ReadPNGFile(picture, 24);
         parent.At = at.value_or(POINT{0, 0});
     }
     TSkinRenderer renderer(a[1], hue, saturation);
@@ -340,12 +340,7 @@ int Sheet(const std::string& skin, const std::string& out) {
 
 // Shows a picture in a window until it is closed or a key is pressed.
 int Preview(const std::string& file) {
-    auto bytes = ReadFileBytes(WindowsPath(file), 256u << 20);
-    if (!bytes.Ok()) throw ToolError(bytes.Error);
-    std::string error;
-    auto bmp = DecodePNG(bytes.Data.data(), bytes.Data.size(), &error);
-    if (!bmp) throw ToolError(file + ": " + error);
-    bmp->SetFormat(32);
+    const auto bmp = ReadPNGFile(file, 32);
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         throw ToolError(std::string("cannot open a window: ") + SDL_GetError());
     SDL_Window* window = SDL_CreateWindow(("skintool - " + file).c_str(), SDL_WINDOWPOS_CENTERED,
