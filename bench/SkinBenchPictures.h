@@ -5,8 +5,8 @@
 
 #include "graphics/sAlphaGraph.h"
 #include "platform/gdi/Bitmap.h"
-#include "skin/sSkinRecords.h"
 #include "skin/sSkinManager.h"
+#include "skin/sSkinRecords.h"
 
 // Every pixel different, so that no copy can be skipped as a run of one colour.
 inline Bitmap Patterned(int width, int height, int seed) {
