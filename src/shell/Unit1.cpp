@@ -260,8 +260,6 @@ void TForm1::BuildMainMenu() {
     SetMenu(MainMenu1);
 }
 
-// ---------------------------------------------------------------- handlers
-
 // The skin folder of the machine the window was designed on; it does not exist where the
 // program runs, so the skin always comes from the stored skins.
 constexpr const char* kDesignSkinDirectory = "D:\\Statistika\\Skins";
@@ -282,6 +280,8 @@ void TForm1::BuildSkinManager() {
     // it once more.
     sSkinManager1->SetSkinName("Pavo (internal)");
 }
+
+// ---------------------------------------------------------------- handlers
 
 void TForm1::TV1Change(TComponent*, TTreeNode* node) {
     if (node) navigator_->TreeChanged(node->AbsoluteIndex());

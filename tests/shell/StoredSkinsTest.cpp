@@ -28,12 +28,11 @@ std::vector<std::string> Records(const TsSkinManager& m) {
                         " font=" + std::to_string(g.FontColor[0]) + " grad=" + g.GradientData +
                         " transparency=" + std::to_string(g.Transparency));
     for (const TsMaskData& i : m.MasksData)
-        lines.push_back("image " + i.SectionName + "." + i.PropertyName + " R=" +
-                        std::to_string(i.R.left) + "," + std::to_string(i.R.top) + "," +
-                        std::to_string(i.R.right) + "," + std::to_string(i.R.bottom) +
-                        " frames=" + std::to_string(i.ImageCount) + "/" +
-                        std::to_string(i.MaskType) + " type=" + std::to_string(int(i.ImgType)) +
-                        " own=" + size(i.Bmp.get()));
+        lines.push_back("image " + i.SectionName + "." + i.PropertyName +
+                        " R=" + std::to_string(i.R.left) + "," + std::to_string(i.R.top) + "," +
+                        std::to_string(i.R.right) + "," + std::to_string(i.R.bottom) + " frames=" +
+                        std::to_string(i.ImageCount) + "/" + std::to_string(i.MaskType) +
+                        " type=" + std::to_string(int(i.ImgType)) + " own=" + size(i.Bmp.get()));
     for (const TsPatternData& p : m.PatternsData)
         lines.push_back("pattern " + p.SectionName + "." + p.PropertyName + " " +
                         size(p.Img.get()));

@@ -50,10 +50,10 @@ TEST_P(SkinSheetTest, CommittedSheetMatchesTheBuiltSkin) {
     auto sheet = DecodePNG(file.Data.data(), file.Data.size(), &error);
     ASSERT_NE(sheet, nullptr) << committed << ": " << error << regenerate;
     sheet->SetFormat(24);
-    ASSERT_EQ(sheet->Width(), built.Width()) << committed << " has another size than " << out
-                                             << regenerate;
-    ASSERT_EQ(sheet->Height(), built.Height()) << committed << " has another size than " << out
-                                               << regenerate;
+    ASSERT_EQ(sheet->Width(), built.Width())
+        << committed << " has another size than " << out << regenerate;
+    ASSERT_EQ(sheet->Height(), built.Height())
+        << committed << " has another size than " << out << regenerate;
     const std::string at = FirstDifference(*sheet, built);
     EXPECT_EQ(at, "") << committed << " differs from " << out << " first at " << at << regenerate;
 }
