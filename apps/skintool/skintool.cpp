@@ -18,6 +18,7 @@
 #include "platform/core/StrUtils.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/image/PngFile.h"
+#include "shell/StoredSkinData.h"
 #include "skin/qvSkinPack.h"
 #include "skin/sSkinLoader.h"
 
@@ -31,18 +32,30 @@ class ToolError : public std::runtime_error {
 };
 
 int Usage() {
-    std::fputs("usage: skintool pack DIR PKG\n"
-               "       skintool unpack PKG DIR\n"
-               "       skintool list PKG\n"
-               "       skintool dump SKIN\n"
-               "       skintool gradient DATA WIDTHxHEIGHT OUT.png\n"
-               "       skintool preview IMAGE.png\n"
-               "       skintool render SKIN SECTION WIDTHxHEIGHT OUT.png [--state N]\n"
-               "                [--parent-color C | --parent-image PNG [--at X,Y]]\n"
-               "                [--hue H] [--saturation S]\n"
-               "       skintool sheet SKIN OUT.png\n",
-               stderr);
+    std::fputs(
+        "usage: skintool pack DIR PKG\n"
+        "       skintool unpack PKG DIR\n"
+        "       skintool list PKG\n"
+        "       skintool dump SKIN\n"
+        "       skintool gradient DATA WIDTHxHEIGHT OUT.png\n"
+        "       skintool preview IMAGE.png\n"
+        "       skintool render SKIN SECTION WIDTHxHEIGHT OUT.png [--state N]\n"
+        "                [--parent-color C | --parent-image PNG [--at X,Y]]\n"
+        "                [--hue H] [--saturation S]\n"
+        "       skintool sheet SKIN OUT.png\n"
+        "SKIN is a skin folder, a package file or a stored skin's name (\"Pavo (internal)\").\n",
+        stderr);
     return 2;
+}
+
+std::unique_ptr<TqvSkinConvertor> UnpackBytes(std::vector<uint8_t> bytes,
+                                              const std::string& shown) {
+    auto reader = std::make_unique<TqvSkinConvertor>();
+    reader->SourceName = shown;
+    reader->PackedData = std::make_unique<TMemoryStream>(std::move(bytes));
+    if (!reader->UnpackSkin()) throw ToolError(shown + ": not a skin package (wrong magic)");
+    reader->PackedData.reset();
+    return reader;
 }
 
 std::unique_ptr<TqvSkinConvertor> ReadPackage(const std::string& hostPath) {
@@ -50,12 +63,31 @@ std::unique_ptr<TqvSkinConvertor> ReadPackage(const std::string& hostPath) {
     if (!FileExists(path)) throw ToolError(hostPath + ": no such file");
     auto file = ReadFileBytes(path, TqvSkinConvertor::kMaxPackageBytes);
     if (!file.Ok()) throw ToolError(file.Error);
-    auto reader = std::make_unique<TqvSkinConvertor>();
-    reader->SourceName = hostPath;
-    reader->PackedData = std::make_unique<TMemoryStream>(std::move(file.Data));
-    if (!reader->UnpackSkin()) throw ToolError(hostPath + ": not a skin package (wrong magic)");
-    reader->PackedData.reset();
-    return reader;
+    return UnpackBytes(std::move(file.Data), hostPath);
+}
+
+// A SKIN argument that is neither a folder nor a file names one of the program's stored skins
+// ("Pavo (internal)"): its package bytes; nothing for a path that exists.
+std::optional<std::vector<uint8_t>> StoredSkinBytes(const std::string& skin) {
+    std::error_code error;
+    if (std::filesystem::exists(skin, error)) return std::nullopt;
+    const auto package = EmbeddedSkinPackage(skin);
+    if (package.empty()) throw ToolError(skin + ": no such folder, file or stored skin");
+    return std::vector<uint8_t>(package.begin(), package.end());
+}
+
+std::unique_ptr<TSkinRenderer> OpenRenderer(const std::string& skin, int hue, int saturation) {
+    auto stored = StoredSkinBytes(skin);
+    if (!stored) return std::make_unique<TSkinRenderer>(skin, hue, saturation);
+    auto renderer = std::make_unique<TSkinRenderer>(hue, saturation);
+    try {
+        renderer->LoadPackage(std::move(*stored));
+    } catch (const EConvertError& e) {
+        throw ToolError(skin + ": " + e.what());
+    } catch (const EReadError& e) {
+        throw ToolError(skin + ": " + e.what());
+    }
+    return renderer;
 }
 
 int Pack(const std::string& dir, const std::string& package) {
@@ -183,7 +215,8 @@ void LoadForDump(const std::string& skin, TsSkinLoader& loader) {
     if (DirectoryExists(path)) {
         if (!loader.LoadFolder(path)) throw ToolError(skin + ": no Options.dat in this folder");
     } else {
-        auto reader = ReadPackage(skin);
+        auto stored = StoredSkinBytes(skin);
+        auto reader = stored ? UnpackBytes(std::move(*stored), skin) : ReadPackage(skin);
         if (!reader->Options) throw ToolError(skin + ": the package holds no Options.dat");
         loader.LoadOptions(std::string(reader->Options->begin(), reader->Options->end()),
                            TsSkinFiles::FromPackage(*reader));
@@ -325,16 +358,16 @@ int Render(const std::vector<std::string>& a) {
         parent.Picture = ReadPNGFile(picture, 24);
         parent.At = at.value_or(POINT{0, 0});
     }
-    TSkinRenderer renderer(a[1], hue, saturation);
-    auto bitmap = renderer.Render(a[2], size, state, parent);
+    auto renderer = OpenRenderer(a[1], hue, saturation);
+    auto bitmap = renderer->Render(a[2], size, state, parent);
     if (!bitmap) throw ToolError(a[1] + ": no section \"" + a[2] + "\" in this skin");
     WritePNG(*bitmap, a[4]);
     return 0;
 }
 
 int Sheet(const std::string& skin, const std::string& out) {
-    TSkinRenderer renderer(skin, 0, 0);
-    WritePNG(ContactSheet(renderer), out);
+    auto renderer = OpenRenderer(skin, 0, 0);
+    WritePNG(ContactSheet(*renderer), out);
     return 0;
 }
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "platform/menus/Menu.h"
 #include "platform/window/InputInjection.h"
 #include "platform/window/WindowSystem.h"
+#include "skin/sSkinManager.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/MainMenu.h"
@@ -264,7 +267,19 @@ ScenarioPlayer::Step SelectStep(ScenarioPlayer& player, TTreeView* tree, int ind
 
 std::string Bool(bool b) { return b ? "true" : "false"; }
 
+// A skin manager's properties; nothing for a property it does not have.
+std::optional<std::string> SkinManagerProperty(const TsSkinManager& m, const std::string& prop) {
+    if (prop == "SkinName") return m.SkinName();
+    if (prop == "HueOffset") return std::to_string(m.HueOffset());
+    if (prop == "Saturation") return std::to_string(m.Saturation());
+    if (prop == "Active") return Bool(m.Active());
+    if (prop == "SkinInfo") return m.SkinInfo();
+    return std::nullopt;
+}
+
 std::string PropertyOf(TComponent* c, const std::string& name, const std::string& prop) {
+    if (auto* manager = dynamic_cast<TsSkinManager*>(c))
+        if (auto value = SkinManagerProperty(*manager, prop)) return *value;
     auto* control = dynamic_cast<TControl*>(c);
     auto* item = dynamic_cast<TMenuItem*>(c);
     auto* timer = dynamic_cast<TTimer*>(c);
@@ -298,13 +313,48 @@ std::string PropertyOf(TComponent* c, const std::string& name, const std::string
         if (auto* button = dynamic_cast<TSpeedButton*>(c)) return Bool(button->Down());
     }
     if (prop == "Checked" && item) return Bool(item->Checked());
-    static const char* const known[] = {"Visible", "Enabled",   "Left",    "Top",
-                                        "Width",   "Height",    "Caption", "Text",
-                                        "Down",    "ClassName", "Checked"};
+    static const char* const known[] = {"Visible",   "Enabled",    "Left",    "Top",
+                                        "Width",     "Height",     "Caption", "Text",
+                                        "Down",      "ClassName",  "Checked", "SkinName",
+                                        "HueOffset", "Saturation", "Active",  "SkinInfo"};
     for (const char* k : known)
         if (prop == k)
             throw ScenarioError("\"" + name + "\" (" + c->ClassName() + ") has no " + prop);
     throw ScenarioError("unknown property \"" + prop + "\"");
+}
+
+// The skin commands change the main window's skin manager as its properties would be set.
+constexpr const char* kSkinManagerName = "sSkinManager1";
+constexpr int kMaxHueOffset = 360;
+constexpr int kMaxSaturation = 100;
+
+ScenarioPlayer::Steps OnSkinManager(std::function<void(TsSkinManager&)> change) {
+    return {{[change] { change(*FindAs<TsSkinManager>(kSkinManagerName, "a skin manager")); }}};
+}
+
+void RegisterSkinCommands(ScenarioPlayer& player) {
+    // The name is the rest of the line, its words joined by one blank ("Pavo (internal)").
+    player.Register("skin", [](const Args& args) -> Steps {
+        if (args.empty()) throw ScenarioError("expected a skin name");
+        std::string name = args[0];
+        for (size_t i = 1; i < args.size(); ++i) name += ' ' + args[i];
+        return OnSkinManager([name](TsSkinManager& m) { m.SetSkinName(name); });
+    });
+    player.Register("hue", [](const Args& args) -> Steps {
+        if (args.size() != 1) throw ScenarioError("expected N");
+        const int value = ScenarioInt(args[0], "N", -kMaxHueOffset, kMaxHueOffset);
+        return OnSkinManager([value](TsSkinManager& m) { m.SetHueOffset(value); });
+    });
+    player.Register("saturation", [](const Args& args) -> Steps {
+        if (args.size() != 1) throw ScenarioError("expected N");
+        const int value = ScenarioInt(args[0], "N", -kMaxSaturation, kMaxSaturation);
+        return OnSkinManager([value](TsSkinManager& m) { m.SetSaturation(value); });
+    });
+    for (const bool on : {false, true})
+        player.Register(on ? "skinon" : "skinoff", [on](const Args& args) -> Steps {
+            if (!args.empty()) throw ScenarioError("expected no arguments");
+            return OnSkinManager([on](TsSkinManager& m) { m.SetActive(on); });
+        });
 }
 
 std::string FormNameOf(HWND hwnd) {
@@ -318,6 +368,7 @@ std::string FormNameOf(HWND hwnd) {
 
 void RegisterTextbookCommands(ScenarioPlayer& player, std::ostream& out) {
     player.SetWindowNamer(FormNameOf);
+    RegisterSkinCommands(player);
 
     const ScenarioPlayer::CommandParser clickAt = player.Parser("click");
     player.Register("click", [&player, clickAt](const Args& args) -> Steps {

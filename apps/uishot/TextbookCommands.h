@@ -10,6 +10,9 @@
 //   select NAME INDEX        expands the node's parents with their buttons, scrolls the node
 //                            into view with the wheel and clicks its text
 //   get NAME PROP            prints NAME.PROP=value
+//   skin NAME, hue N, saturation N, skinoff, skinon
+//                            set sSkinManager1's SkinName (the rest of the line), HueOffset,
+//                            Saturation, Active
 //   url NAME                 prints NAME.url=PATH, the document the HTML view shows
 //   shot FILE [FORMNAME]     the screen, or one form's window with its frame
 //   windows                  names each form's window by its component name

@@ -7,6 +7,7 @@
 #include "platform/window/Locale.h"
 #include "shell/Art.h"
 #include "shell/ContentMap.h"
+#include "shell/StoredSkinData.h"
 #include "shell/TitleMotion.h"
 #include "shell/Unit3.h"
 #include "shell/Unit4.h"
@@ -88,6 +89,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Timer2 = Named<TTimer>(this, "Timer2");
     Timer2->SetInterval(300);
     Timer2->OnTimer = [this](TComponent* s) { Timer2Timer(s); };
+    BuildSkinManager();
 
     navigator_ = std::make_unique<TNavigator>(
         DirectoryListBox1->Directory(),
@@ -256,6 +258,27 @@ void TForm1::BuildMainMenu() {
             item->OnClick = [this, item](TComponent*) { MenuItemClick(item); };
     }
     SetMenu(MainMenu1);
+}
+
+// The skin folder of the machine the window was designed on; it does not exist where the
+// program runs, so the skin always comes from the stored skins.
+constexpr const char* kDesignSkinDirectory = "D:\\Statistika\\Skins";
+
+void TForm1::BuildSkinManager() {
+    sSkinManager1 = Named<TsSkinManager>(this, "sSkinManager1");
+    for (const TEmbeddedSkin& embedded : EmbeddedSkins()) {
+        TsStoredSkin& skin = sSkinManager1->InternalSkins().Add();
+        skin.Name = std::string(embedded.Name);
+        skin.Data.assign(embedded.Package.begin(), embedded.Package.end());
+    }
+    sSkinManager1->MenuSupport.IcoLineSkin = "ICOLINE";
+    sSkinManager1->MenuSupport.ExtraLineFont.SetName("MS Sans Serif");
+    sSkinManager1->MenuSupport.ExtraLineFont.SetHeight(11);
+    sSkinManager1->MenuSupport.ExtraLineFont.SetColor(SysColor(COLOR_WINDOWTEXT));
+    sSkinManager1->SetSkinDirectory(kDesignSkinDirectory);
+    // Loads and applies the skin while the window is still being read; reading's end applies
+    // it once more.
+    sSkinManager1->SetSkinName("Pavo (internal)");
 }
 
 // ---------------------------------------------------------------- handlers

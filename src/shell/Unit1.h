@@ -6,6 +6,7 @@
 #include <string>
 
 #include "shell/Navigation.h"
+#include "skin/sSkinManager.h"
 #include "toolkit/CoolBar.h"
 #include "toolkit/DirectoryListBox.h"
 #include "toolkit/Form.h"
@@ -50,6 +51,7 @@ class TForm1 : public TForm {
     TMainMenu* MainMenu1;
     TTimer* Timer1;
     TTimer* Timer2;
+    TsSkinManager* sSkinManager1;
 
     void TV1Change(TComponent* sender, TTreeNode* node);
     void MenuItemClick(TMenuItem* item);
@@ -69,6 +71,7 @@ class TForm1 : public TForm {
     void BuildContentsPane();
     void BuildWelcomePanel();
     void BuildMainMenu();
+    void BuildSkinManager();
     void FillContentsTree();
     TSpeedButton* ToolSpeedButton(const char* name, int left, int width, int glyph,
                                   const char* hint);

@@ -51,5 +51,46 @@ for length in 254 255; do
     [ "$out" = "$want" ] || fail "a user name of $length characters: $out"
 done
 
+# The skin commands change what the main window's skin manager reports: Pavo is loaded at
+# start; a name that is no skin loads the first stored skin under its own name; without a skin
+# there is no skin information.
+out=$("$UISHOT" - 2>"$WORK/skin.stderr" <<'EOF'
+get sSkinManager1 SkinName
+get sSkinManager1 Active
+get sSkinManager1 SkinInfo
+skin Frostline (internal)
+get sSkinManager1 SkinName
+hue 40
+saturation -30
+get sSkinManager1 HueOffset
+get sSkinManager1 Saturation
+skinoff
+get sSkinManager1 Active
+get sSkinManager1 SkinInfo
+skinon
+get sSkinManager1 Active
+get sSkinManager1 SkinName
+get sSkinManager1 HueOffset
+skin No such skin
+get sSkinManager1 SkinName
+EOF
+) || fail "the skin commands: uishot exited $?: $(cat "$WORK/skin.stderr")"
+info=$(sed -n 3p <<<"$out")
+[[ "$info" =~ ^sSkinManager1\.SkinInfo=[0-9] ]] || fail "a loaded skin has no version: $info"
+want="sSkinManager1.SkinName=Pavo (internal)
+sSkinManager1.Active=true
+$info
+sSkinManager1.SkinName=Frostline (internal)
+sSkinManager1.HueOffset=40
+sSkinManager1.Saturation=-30
+sSkinManager1.Active=false
+sSkinManager1.SkinInfo=N/A
+sSkinManager1.Active=true
+sSkinManager1.SkinName=Frostline (internal)
+sSkinManager1.HueOffset=40
+sSkinManager1.SkinName=Nordvale (internal)"
+[ "$out" = "$want" ] || fail "the skin commands printed otherwise:
+$(diff <(printf '%s\n' "$want") <(printf '%s\n' "$out"))"
+
 [ "$failures" -eq 0 ] && echo "textbook scenarios: all checks passed"
 exit $((failures > 0))

@@ -58,6 +58,15 @@ run t.scenario
     [[ "$err" == 'uishot: t.scenario, line 1: shot: cannot write "no-such-folder/x.png": '* ]] ||
     fail "an unwritable form shot: $status $err"
 textbook_error 'shot x.png Form9\n' 'line 1: shot: unknown form "Form9"'
+# The skin commands check their arguments when the script is read.
+textbook_error 'skin\n' 'line 1: skin: expected a skin name'
+textbook_error 'hue\n' 'line 1: hue: expected N'
+textbook_error 'hue 12 3\n' 'line 1: hue: expected N'
+textbook_error 'hue 361\n' 'line 1: hue: N must be a whole number from -360 to 360, not "361"'
+textbook_error 'saturation half\n' 'line 1: saturation: N must be a whole number from -100 to 100, not "half"'
+textbook_error 'skinoff now\n' 'line 1: skinoff: expected no arguments'
+textbook_error 'skinon 1\n' 'line 1: skinon: expected no arguments'
+textbook_error 'get sSkinManager1 Caption\n' 'line 1: get: "sSkinManager1" (TsSkinManager) has no Caption'
 textbook_error 'select TV1 x\n' 'line 1: select: INDEX must be a whole number from 0 to 1048576, not "x"'
 textbook_error 'frobnicate\n' 'line 1: unknown command "frobnicate"'
 # The exit button ends the program: "exited", the rest skipped, exit 0.

@@ -9,6 +9,7 @@
 #include "platform/core/FileSystem.h"
 #include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/MessageBox.h"
+#include "shell/StoredSkinData.h"
 #include "shell/Unit1.h"
 #include "shell/Unit3.h"
 #include "shell/Unit4.h"
@@ -96,6 +97,32 @@ TEST_F(ShellTest, StartUpShowsOnlyTheSplashAndItsClickOpensTheMainWindow) {
     EXPECT_EQ(Form1->ClientWidth(), 928);
     EXPECT_EQ(Form1->ClientHeight(), 621);
     EXPECT_EQ(GetWindowText(Form1->Handle()), "СТАТИСТИКА");
+}
+
+TEST_F(ShellTest, TheMainWindowsManagerHoldsTheStoredSkinsAndHasLoadedPavoBeforeShowing) {
+    TsSkinManager* m = Form1->sSkinManager1;
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->Owner(), Form1);
+    EXPECT_EQ(PrimaryManager, m);
+    ASSERT_EQ(m->InternalSkins().Count(), 3);
+    const char* const names[] = {"Nordvale (internal)", "Pavo (internal)", "Frostline (internal)"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(m->InternalSkins()[i].Name, names[i]);
+        EXPECT_EQ(m->InternalSkins()[i].Data.size(), EmbeddedSkins()[size_t(i)].Package.size());
+    }
+    EXPECT_FALSE(Form1->Visible());
+    EXPECT_EQ(m->SkinName(), "Pavo (internal)");
+    EXPECT_TRUE(m->Active());
+    EXPECT_TRUE(m->SkinData.Loaded);
+    EXPECT_TRUE(m->FromPackage);
+    EXPECT_FALSE(m->SectionsData.empty());
+    EXPECT_NE(m->GetSectionIndex("PANEL"), -1);
+    EXPECT_NE(m->SkinInfo(), "N/A");
+    EXPECT_EQ(m->MenuSupport.IcoLineSkin, "ICOLINE");
+    EXPECT_EQ(m->MenuSupport.ExtraLineFont.Name(), "MS Sans Serif");
+    EXPECT_EQ(m->MenuSupport.ExtraLineFont.Height(), 11);
+    // The designer's skin folder is not there: only the stored skins can be chosen.
+    EXPECT_FALSE(DirectoryExists(m->FullSkinDirectory()));
 }
 
 TEST_F(ShellTest, TheTreeOpensDocumentsAndGroupNodesDoNothing) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Drives skintool the way a skin author does and checks what it prints and writes.
-# Usage: skintool_test.sh SKINTOOL SAMPLE_SKIN_DIR WORKDIR
+# Usage: skintool_test.sh SKINTOOL SAMPLE_SKIN_DIR WORKDIR STORED_SKINS_DIR
+# (STORED_SKINS_DIR holds the packages the build embeds, <Name>.qkz.)
 set -uo pipefail
-TOOL=$1 SAMPLE=$2 WORK=$3
+TOOL=$1 SAMPLE=$2 WORK=$3 STORED=$4
 rm -rf "$WORK" && mkdir -p "$WORK"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -72,6 +73,28 @@ err=$("$TOOL" render "$SAMPLE" NOSUCH 30x20 "$WORK/x.png" 2>&1 >/dev/null); rc=$
 [ $rc -eq 1 ] || fail "an unknown section exited $rc"
 [ "$(wc -l <<<"$err")" -eq 1 ] && grep -q 'NOSUCH' <<<"$err" || fail "unknown section said: $err"
 [ ! -e "$WORK/x.png" ] || fail "a failed render wrote a file"
+
+# A stored skin named as the program names it loads like its package file.
+for name in Nordvale Pavo Frostline; do
+    "$TOOL" dump "$name (internal)" > "$WORK/$name-stored.json" || fail "dump of '$name (internal)' exited $?"
+    "$TOOL" dump "$STORED/$name.qkz" > "$WORK/$name-file.json" || fail "dump of $name.qkz exited $?"
+    cmp -s "$WORK/$name-stored.json" "$WORK/$name-file.json" || fail "'$name (internal)' and $name.qkz dump otherwise"
+done
+"$TOOL" sheet "Pavo (internal)" "$WORK/pavo-sheet.png" || fail "sheet of a stored skin exited $?"
+"$TOOL" sheet "$STORED/Pavo.qkz" "$WORK/pavo-file-sheet.png" || fail "sheet of Pavo.qkz exited $?"
+cmp -s "$WORK/pavo-sheet.png" "$WORK/pavo-file-sheet.png" || fail "the stored and the file sheet of Pavo differ"
+"$TOOL" render "Frostline (internal)" PANEL 20x10 "$WORK/stored.png" || fail "render of a stored skin exited $?"
+[ "$(png_size "$WORK/stored.png")" = " 0 0 0 20 0 0 0 10" ] || fail "stored render PNG is not 20x10"
+# A name that is no folder, file or stored skin (letter case counts): exit 1, one line.
+for cmd in "dump" "sheet" "render"; do
+    args=("$TOOL" "$cmd" "pavo (internal)")
+    [ "$cmd" = sheet ] && args+=("$WORK/x.png")
+    [ "$cmd" = render ] && args+=(PANEL 8x8 "$WORK/x.png")
+    err=$("${args[@]}" 2>&1 >/dev/null); rc=$?
+    [ $rc -eq 1 ] || fail "$cmd of an unknown stored skin exited $rc"
+    [ "$(wc -l <<<"$err")" -eq 1 ] && grep -q 'pavo (internal).*stored skin' <<<"$err" || fail "$cmd of an unknown stored skin said: $err"
+done
+[ ! -e "$WORK/x.png" ] || fail "a failed stored-skin command wrote a file"
 
 # Errors: exit status 1 and one line naming the file (and member, section, key).
 check_error() {

@@ -1,5 +1,6 @@
-// bin2cpp OUT.cpp FILE...: writes a C++ source that holds each file as a byte array and
-// defines ArtFile (shell/ArtData.h), which finds them by file name.
+// bin2cpp [--function NAME --header HEADER] OUT.cpp FILE...: writes a C++ source that holds
+// each file as a byte array and defines NAME (declared in HEADER; ArtFile of shell/ArtData.h
+// when not given), which finds them by file name.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -38,20 +39,28 @@ void WriteArray(std::ofstream& out, size_t index, const std::vector<unsigned cha
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bin2cpp OUT.cpp FILE...\n");
+    std::string function = "ArtFile", header = "shell/ArtData.h";
+    int first = 1;
+    if (argc >= 5 && std::string(argv[1]) == "--function" && std::string(argv[3]) == "--header") {
+        function = argv[2];
+        header = argv[4];
+        first = 5;
+    }
+    if (argc <= first || !IsPlainName(function) || !IsPlainName(header)) {
+        std::fprintf(stderr, "usage: bin2cpp [--function NAME --header HEADER] OUT.cpp FILE...\n");
         return 2;
     }
-    std::ofstream out(argv[1], std::ios::binary);
+    const char* outPath = argv[first];
+    std::ofstream out(outPath, std::ios::binary);
     if (!out) {
-        std::fprintf(stderr, "bin2cpp: cannot write %s\n", argv[1]);
+        std::fprintf(stderr, "bin2cpp: cannot write %s\n", outPath);
         return 1;
     }
-    out << "// Written by bin2cpp from data/art; do not edit.\n"
-           "#include \"shell/ArtData.h\"\n\n#include <cstddef>\n\nnamespace {\n\n";
+    out << "// Written by bin2cpp; do not edit.\n#include \"" << header
+        << "\"\n\n#include <cstddef>\n\nnamespace {\n\n";
     std::vector<std::string> names;
     std::vector<size_t> sizes;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = first + 1; i < argc; ++i) {
         std::vector<unsigned char> bytes;
         const std::filesystem::path path(argv[i]);
         const std::string name = path.filename().string();
@@ -68,13 +77,15 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < names.size(); ++i)
         out << "    {\"" << names[i] << "\", kFile" << i << ", " << sizes[i] << "},\n";
     out << "    {\"\", nullptr, 0},\n};\n\n} // namespace\n\n"
-           "std::span<const uint8_t> ArtFile(std::string_view name) {\n"
+           "std::span<const uint8_t> "
+        << function
+        << "(std::string_view name) {\n"
            "    for (const TEmbeddedFile& file : kFiles)\n"
            "        if (file.Data && file.Name == name) return {file.Data, file.Size};\n"
            "    return {};\n}\n";
     out.close();
     if (!out) {
-        std::fprintf(stderr, "bin2cpp: cannot write %s\n", argv[1]);
+        std::fprintf(stderr, "bin2cpp: cannot write %s\n", outPath);
         return 1;
     }
     return 0;
