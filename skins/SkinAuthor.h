@@ -1,0 +1,75 @@
+#pragma once
+// Draws one stored skin from its recipe: every picture into the master bitmap, every section
+// of the options file, and the large picture when the recipe has one.
+#include <string>
+
+#include "skins/SkinAtlas.h"
+#include "skins/SkinImage.h"
+#include "skins/SkinOptions.h"
+#include "skins/SkinRecipe.h"
+
+class TSkinAuthor {
+  public:
+    explicit TSkinAuthor(const TSkinRecipe& recipe) : r_(recipe) {}
+
+    // Writes "Options.dat", "MASTER.BMP" and the picture into the folder (Windows-style path
+    // ending in a backslash); with a preview path also a magnified PNG of the master bitmap.
+    bool Write(const std::string& folder, const std::string& previewPng);
+
+  private:
+    // One box outline per state: colours of its line, its inner light and its inner shade.
+    struct TBoxState {
+        COLORREF Line;
+        double LineOpacity = 1;
+        COLORREF Light = RGB(255, 255, 255);
+        double LightOpacity = 0;
+        COLORREF Shade = RGB(0, 0, 0);
+        double ShadeOpacity = 0;
+        bool Inset = false; // shade at the top (pressed, sunken), light at the bottom
+    };
+    struct TBoxShape {
+        int Radius = 0;
+        int Margin = 3;        // border slice width on every side
+        bool OpenBottom = false;
+        bool SquareBottom = false;
+    };
+
+    int AddBorder(const TSkinImage& image, COLORREF clear);
+    int AddGlyph(const TSkinImage& image);
+    int AddTexture(const TSkinImage& image);
+    TImageForm BorderForm(int frames, int margin) const;
+    TImageForm BorderForm(int frames, int wl, int wt, int wr, int wb) const;
+
+    TSkinImage Box(const TBoxShape& shape, const std::vector<TBoxState>& states) const;
+    static TSkinImage EachFrame(const TSkinImage& strip, int frames,
+                                TSkinImage (TSkinImage::*op)() const);
+    TSkinImage WindowFrame() const;
+    TSkinImage TitleBar() const;
+    TSkinImage Arrow(int direction, int size) const;
+    TSkinImage Grip(bool vertical) const;
+    TSkinImage Mark(int kind, int look, int size) const;
+    TSkinImage CaptionGlyph(int kind, int width, int height) const;
+    TSkinImage Divider(bool vertical) const;
+    TSkinImage Dots(int cell) const;
+    TSkinImage Ornament() const;
+    TSkinImage Thumb(bool vertical) const;
+
+    void DrawImages();
+    void WriteSections();
+    void Section(const std::string& name, const std::string& parent = "");
+    void Look(COLORREF color, COLORREF font, COLORREF hotColor, COLORREF hotFont);
+    void Gradient(const std::string& normal, const std::string& hot);
+
+    TSkinRecipe r_;
+    TSkinAtlas atlas_;
+    TSkinOptions o_;
+    // Atlas numbers of the pictures, filled by DrawImages.
+    struct {
+        int Frame, Title, Button, ButtonBig, Speed, Tool, Panel, PanelLow, Edit, Group, Status,
+            MenuLine, MenuItem, Tab[4], Page, ScrollBtn, Slider[2], Track[2], ArrowGlyph[4],
+            GripGlyph[2], ComboGlyph, Marks[9], Big[5], Small[5], GripImage, Check, TitleButton,
+            Dots, Divider[2], Channel, ThumbH, ThumbV, TickH, TickV, Ornament, Hint, Gauge,
+            Progress, Header, Splitter, Bar;
+    } id_{};
+    int boxMargin_ = 3;
+};
