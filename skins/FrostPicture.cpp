@@ -21,7 +21,8 @@ class TWrappedNoise {
         const int ix = int(std::floor(fx)), iy = int(std::floor(fy));
         const double tx = Smooth(fx - ix), ty = Smooth(fy - iy);
         auto v = [&](int i, int j) {
-            return values_[size_t(((j % cells_ + cells_) % cells_) * cells_ + (i % cells_ + cells_) % cells_)];
+            return values_[size_t(((j % cells_ + cells_) % cells_) * cells_ +
+                                  (i % cells_ + cells_) % cells_)];
         };
         const double top = v(ix, iy) + (v(ix + 1, iy) - v(ix, iy)) * tx;
         const double bottom = v(ix, iy + 1) + (v(ix + 1, iy + 1) - v(ix, iy + 1)) * tx;
@@ -73,7 +74,8 @@ Bitmap FrostPicture() {
     TFrostLight frost;
     std::uniform_real_distribution<double> u(0, 1);
     for (int i = 0; i < 26; ++i)
-        frost.Branch(u(rng) * kFrostSide, u(rng) * kFrostSide, u(rng) * 6.283, 40 + u(rng) * 70, 2, rng);
+        frost.Branch(u(rng) * kFrostSide, u(rng) * kFrostSide, u(rng) * 6.283, 40 + u(rng) * 70, 2,
+                     rng);
     const COLORREF deep = RGB(206, 226, 242), pale = RGB(244, 249, 253), white = RGB(255, 255, 255);
     Bitmap picture(kFrostSide, kFrostSide, 24);
     for (int y = 0; y < kFrostSide; ++y)

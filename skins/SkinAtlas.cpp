@@ -17,9 +17,8 @@ int TSkinAtlas::Add(Bitmap piece) {
 Bitmap TSkinAtlas::Pack(int width) {
     std::vector<size_t> order(pieces_.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return pieces_[a].Height() > pieces_[b].Height();
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return pieces_[a].Height() > pieces_[b].Height(); });
     int x = 0, y = 0, shelf = 0;
     for (size_t i : order) {
         const Bitmap& p = pieces_[i];

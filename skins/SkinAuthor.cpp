@@ -87,10 +87,10 @@ TSkinImage TSkinAuthor::Box(const TBoxShape& s, const std::vector<TBoxState>& st
         const TBoxState& st = states[i];
         const double x0 = double(i) * f, x1 = x0 + f;
         auto outer = RoundRect(x0, 0, x1, bottom, r, r, rb, rb);
-        auto in1 = RoundRect(x0 + 1, 1, x1 - 1, bottom - 1, std::max(0.0, r - 1), std::max(0.0, r - 1),
-                             std::max(0.0, rb - 1), std::max(0.0, rb - 1));
-        auto in2 = RoundRect(x0 + 2, 2, x1 - 2, bottom - 2, std::max(0.0, r - 2), std::max(0.0, r - 2),
-                             std::max(0.0, rb - 2), std::max(0.0, rb - 2));
+        auto in1 = RoundRect(x0 + 1, 1, x1 - 1, bottom - 1, std::max(0.0, r - 1),
+                             std::max(0.0, r - 1), std::max(0.0, rb - 1), std::max(0.0, rb - 1));
+        auto in2 = RoundRect(x0 + 2, 2, x1 - 2, bottom - 2, std::max(0.0, r - 2),
+                             std::max(0.0, r - 2), std::max(0.0, rb - 2), std::max(0.0, rb - 2));
         img.Silhouette(outer);
         const double mid = f / 2.0;
         auto upper = Block(x0, -1, x1, mid);
@@ -98,8 +98,10 @@ TSkinImage TSkinAuthor::Box(const TBoxShape& s, const std::vector<TBoxState>& st
         auto band = Minus(in1, in2);
         auto upperBand = [band, upper](double x, double y) { return band(x, y) && upper(x, y); };
         auto lowerBand = [band, lower](double x, double y) { return band(x, y) && lower(x, y); };
-        if (st.LightOpacity > 0) img.Fill(st.Inset ? TShape(lowerBand) : TShape(upperBand), st.Light, st.LightOpacity);
-        if (st.ShadeOpacity > 0) img.Fill(st.Inset ? TShape(upperBand) : TShape(lowerBand), st.Shade, st.ShadeOpacity);
+        if (st.LightOpacity > 0)
+            img.Fill(st.Inset ? TShape(lowerBand) : TShape(upperBand), st.Light, st.LightOpacity);
+        if (st.ShadeOpacity > 0)
+            img.Fill(st.Inset ? TShape(upperBand) : TShape(lowerBand), st.Shade, st.ShadeOpacity);
         img.Fill(Minus(outer, in1), st.Line, st.LineOpacity);
     }
     return img;
@@ -127,7 +129,8 @@ TSkinImage TSkinAuthor::WindowFrame() const {
         auto outer = RoundRect(x0, 0, x1, f, R, R, 1, 1);
         auto in1 = RoundRect(x0 + 1, 1, x1 - 1, f - 1, R - 1, R - 1, 0, 0);
         auto in2 = RoundRect(x0 + 2, 2, x1 - 2, f - 2, R - 2, R - 2, 0, 0);
-        auto in3 = RoundRect(x0 + 3, 3, x1 - 3, f - 3, std::max(0.0, R - 3), std::max(0.0, R - 3), 0, 0);
+        auto in3 =
+            RoundRect(x0 + 3, 3, x1 - 3, f - 3, std::max(0.0, R - 3), std::max(0.0, R - 3), 0, 0);
         img.Silhouette(outer);
         img.Fill(Minus(outer, in1), r_.FrameLine);
         img.Fill(Minus(in1, in2), face);
@@ -146,11 +149,13 @@ TSkinImage TSkinAuthor::TitleBar() const {
         const double x0 = i * fw, x1 = x0 + fw;
         auto outer = RoundRect(x0, 0, x1, fh + R + 2, R, R, 0, 0);
         auto in1 = RoundRect(x0 + 1, 1, x1 - 1, fh + R + 2, R - 1, R - 1, 0, 0);
-        auto in2 = RoundRect(x0 + 2, 2, x1 - 2, fh + R + 2, std::max(0.0, R - 2), std::max(0.0, R - 2), 0, 0);
+        auto in2 = RoundRect(x0 + 2, 2, x1 - 2, fh + R + 2, std::max(0.0, R - 2),
+                             std::max(0.0, R - 2), 0, 0);
         img.Silhouette(outer);
         img.Fill(Minus(in1, in2), kWhite, r_.Flat ? 0.12 : (i ? 0.35 : 0.25));
         img.Fill(Minus(outer, in1), r_.FrameLine);
-        img.Fill(Block(x0 + 1, fh - 1, x1 - 1, fh), i ? r_.TitleAccent : Mix(r_.TitleAccent, r_.TitleInactiveBottom, 0.6));
+        img.Fill(Block(x0 + 1, fh - 1, x1 - 1, fh),
+                 i ? r_.TitleAccent : Mix(r_.TitleAccent, r_.TitleInactiveBottom, 0.6));
     }
     return img;
 }
@@ -200,12 +205,15 @@ TSkinImage TSkinAuthor::Mark(int kind, int look, int size) const {
     TSkinImage img(3 * size, size);
     const double inset = 0.5;
     for (int i = 0; i < 3; ++i) {
-        const double x0 = i * size + inset, x1 = (i + 1) * size - inset, y0 = inset, y1 = size - inset;
+        const double x0 = i * size + inset, x1 = (i + 1) * size - inset, y0 = inset,
+                     y1 = size - inset;
         const double rad = kind ? (size - 1) / 2.0 : std::min(2.5, size / 5.0);
         const double r = r_.Flat && !kind ? 1.0 : rad;
         const COLORREF line = i ? r_.EditHotLine : r_.EditLine;
-        const COLORREF top = i == 2 ? Darker(r_.Edit, 0.10) : (i ? Lighter(r_.AccentLight, 0.6) : r_.Edit);
-        const COLORREF bottom = i == 2 ? Darker(r_.Edit, 0.04) : Mix(r_.Edit, r_.AccentLight, r_.Flat ? 0.15 : 0.35);
+        const COLORREF top =
+            i == 2 ? Darker(r_.Edit, 0.10) : (i ? Lighter(r_.AccentLight, 0.6) : r_.Edit);
+        const COLORREF bottom =
+            i == 2 ? Darker(r_.Edit, 0.04) : Mix(r_.Edit, r_.AccentLight, r_.Flat ? 0.15 : 0.35);
         auto outer = RoundRect(x0, y0, x1, y1, r);
         auto inner = RoundRect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, std::max(0.0, r - 1));
         img.FillVertical(inner, y0, y1, top, bottom);
@@ -217,11 +225,13 @@ TSkinImage TSkinAuthor::Mark(int kind, int look, int size) const {
                            Segment(cx - 1.1 * u, cy + 2.6 * u, cx + 3.7 * u, cy - 2.9 * u, w)),
                      r_.Accent);
         } else if (look == 0) {
-            img.FillVertical(Disc(cx, cy, 2.6 * u), cy - 2.6 * u, cy + 2.6 * u, Lighter(r_.Accent, 0.25), r_.Accent);
+            img.FillVertical(Disc(cx, cy, 2.6 * u), cy - 2.6 * u, cy + 2.6 * u,
+                             Lighter(r_.Accent, 0.25), r_.Accent);
         } else if (look == 2) {
             const COLORREF g = Mix(r_.Accent, r_.Edit, 0.55);
             if (kind == 0)
-                img.Fill(RoundRect(cx - 2.8 * u, cy - 2.8 * u, cx + 2.8 * u, cy + 2.8 * u, 0.8 * u), g);
+                img.Fill(RoundRect(cx - 2.8 * u, cy - 2.8 * u, cx + 2.8 * u, cy + 2.8 * u, 0.8 * u),
+                         g);
             else
                 img.Fill(Disc(cx, cy, 2.6 * u), g);
         }
@@ -260,14 +270,18 @@ TSkinImage TSkinAuthor::CaptionGlyph(int kind, int w, int h) const {
             img.Fill(Union(Segment(a, t, b, bt, lw + 0.1), Segment(a, bt, b, t, lw + 0.1)), ink);
             break;
         case 1:
-            img.Fill(Minus(Block(a - 0.5, t - 0.5, b + 0.5, bt + 0.5), Block(a + 0.5, t + 1.5, b - 0.5, bt - 0.5)), ink);
+            img.Fill(Minus(Block(a - 0.5, t - 0.5, b + 0.5, bt + 0.5),
+                           Block(a + 0.5, t + 1.5, b - 0.5, bt - 0.5)),
+                     ink);
             break;
         case 2: {
             const double d = std::round(g * 0.3);
             img.Fill(Minus(Block(a + d - 0.5, t - 0.5, b + 0.5, bt - d + 0.5),
-                           Block(a + d + 0.5, t + 1.5, b - 0.5, bt - d + 0.5)), ink);
+                           Block(a + d + 0.5, t + 1.5, b - 0.5, bt - d + 0.5)),
+                     ink);
             img.Fill(Minus(Block(a - 0.5, t + d - 0.5, b - d + 0.5, bt + 0.5),
-                           Block(a + 0.5, t + d + 1.5, b - d - 0.5, bt - 0.5)), ink);
+                           Block(a + 0.5, t + d + 1.5, b - d - 0.5, bt - 0.5)),
+                     ink);
             break;
         }
         case 3: img.Fill(Block(a - 0.5, bt - 1.5, b + 0.5, bt + 0.5), ink); break;
@@ -289,8 +303,8 @@ TSkinImage TSkinAuthor::CaptionGlyph(int kind, int w, int h) const {
 
 // An etched line: a dark line with a light one beside it, at the top (or left) of the area.
 TSkinImage TSkinAuthor::Divider(bool vertical) const {
-    TSkinImage img(6, 4);
-    img.Silhouette(Block(0, 0, 6, 4));
+    TSkinImage img(6, 5);
+    img.Silhouette(Block(0, 0, 6, 5));
     img.Fill(Block(0, 1, 6, 2), r_.PanelLine);
     img.Fill(Block(0, 2, 6, 3), kWhite, 0.8);
     return vertical ? img.Transposed() : img;
@@ -324,9 +338,11 @@ TSkinImage TSkinAuthor::Thumb(bool vertical) const {
     TSkinImage img(3 * w, h);
     for (int i = 0; i < 3; ++i) {
         const double x0 = i * w + 0.5, x1 = (i + 1) * w - 0.5;
-        const COLORREF top = i ? r_.HotTop : r_.ButtonTop, bottom = i == 2 ? r_.PressedBottom : (i ? r_.HotBottom : r_.ButtonBottom);
+        const COLORREF top = i ? r_.HotTop : r_.ButtonTop,
+                       bottom = i == 2 ? r_.PressedBottom : (i ? r_.HotBottom : r_.ButtonBottom);
         auto outer = RoundRect(x0, 0.5, x1, h - 0.5, std::min(3.0, r_.Radius + 1.0));
-        auto inner = RoundRect(x0 + 1, 1.5, x1 - 1, h - 1.5, std::max(0.0, std::min(3.0, r_.Radius + 1.0) - 1));
+        auto inner = RoundRect(x0 + 1, 1.5, x1 - 1, h - 1.5,
+                               std::max(0.0, std::min(3.0, r_.Radius + 1.0) - 1));
         img.FillVertical(inner, 0, h, top, bottom);
         img.Fill(Minus(outer, inner), i ? r_.HotLine : r_.ButtonLine);
         for (int k = 0; k < 3; ++k)
@@ -342,38 +358,55 @@ void TSkinAuthor::DrawImages() {
     TBoxShape button{r_.Radius, boxMargin_};
     id_.Frame = AddBorder(WindowFrame(), r_.Form);
     id_.Title = AddBorder(TitleBar(), r_.TitleTop);
-    id_.Button = AddBorder(Box(button, {{line, 1, kWhite, 0.55 * soft + 0.25, kBlack, 0.06 * soft},
-                                        {r_.HotLine, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.05 * soft},
-                                        {r_.HotLine, 1, kBlack, 0.10, kWhite, 0.3 * soft, true}}),
-                           r_.ButtonTop);
+    id_.Button =
+        AddBorder(Box(button, {{line, 1, kWhite, 0.55 * soft + 0.25, kBlack, 0.06 * soft},
+                               {r_.HotLine, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.05 * soft},
+                               {r_.HotLine, 1, kBlack, 0.10, kWhite, 0.3 * soft, true}}),
+                  r_.ButtonTop);
     TBoxShape big{r_.Radius + 2, r_.Radius + 4};
-    id_.ButtonBig = AddBorder(Box(big, {{line, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.07 * soft},
-                                        {r_.HotLine, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.05 * soft},
-                                        {r_.HotLine, 1, kBlack, 0.12, kWhite, 0.3 * soft, true}}),
-                              r_.ButtonTop);
-    id_.Speed = AddBorder(Box(button, {{r_.ToolLine, 0.55, kWhite, 0.3 * soft, kBlack, 0},
-                                       {r_.HotLine, 1, kWhite, 0.55 * soft + 0.2, kBlack, 0.05 * soft},
-                                       {r_.HotLine, 1, kBlack, 0.14, kWhite, 0.25 * soft, true}}),
-                          r_.ToolTop);
+    id_.ButtonBig =
+        AddBorder(Box(big, {{line, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.07 * soft},
+                            {r_.HotLine, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.05 * soft},
+                            {r_.HotLine, 1, kBlack, 0.12, kWhite, 0.3 * soft, true}}),
+                  r_.ButtonTop);
+    id_.Speed =
+        AddBorder(Box(button, {{r_.ToolLine, 0.55, kWhite, 0.3 * soft, kBlack, 0},
+                               {r_.HotLine, 1, kWhite, 0.55 * soft + 0.2, kBlack, 0.05 * soft},
+                               {r_.HotLine, 1, kBlack, 0.14, kWhite, 0.25 * soft, true}}),
+                  r_.ToolTop);
     TBoxShape panel{std::max(0, r_.Radius - 1), 3};
-    id_.Panel = AddBorder(Box(panel, {{r_.PanelLine, 1, r_.PanelLight, 0.9, kBlack, 0.05 * soft}}), r_.PanelTop);
-    id_.PanelLow = AddBorder(Box(panel, {{r_.PanelLine, 1, kBlack, 0.10, kWhite, 0.6, true}}), r_.PanelTop);
-    id_.Bar = AddBorder(Box(panel, {{r_.BarLine, 1, kWhite, 0.25, kBlack, 0.08 * soft}}), r_.BarTop);
+    id_.Panel = AddBorder(Box(panel, {{r_.PanelLine, 1, r_.PanelLight, 0.9, kBlack, 0.05 * soft}}),
+                          r_.PanelTop);
+    id_.PanelLow =
+        AddBorder(Box(panel, {{r_.PanelLine, 1, kBlack, 0.10, kWhite, 0.6, true}}), r_.PanelTop);
+    id_.Bar =
+        AddBorder(Box(panel, {{r_.BarLine, 1, kWhite, 0.25, kBlack, 0.08 * soft}}), r_.BarTop);
     id_.Edit = AddBorder(Box(TBoxShape{std::max(0, r_.Radius - 1), 3},
                              {{r_.EditLine, 1, kBlack, 0.07, kWhite, 0, true},
                               {r_.EditHotLine, 1, r_.AccentLight, 0.5, kWhite, 0, true}}),
                          r_.Edit);
-    id_.Group = AddBorder(Box(TBoxShape{r_.Radius, boxMargin_}, {{r_.PanelLine, 1, kWhite, 0.7, kWhite, 0.7}}), r_.Form);
-    id_.Hint = AddBorder(Box(TBoxShape{r_.Radius, boxMargin_}, {{r_.HintLine, 1, kWhite, 0.6, kWhite, 0}}), r_.HintTop);
-    id_.Gauge = AddBorder(Box(TBoxShape{r_.Radius, boxMargin_}, {{r_.TrackLine, 1, kBlack, 0.12, kWhite, 0.5, true}}), r_.Track);
-    id_.Progress = AddBorder(Box(TBoxShape{r_.Radius, boxMargin_}, {{Darker(r_.Accent, 0.25), 1, kWhite, 0.45, kBlack, 0.1}}), r_.Accent);
-    id_.Channel = AddBorder(Box(TBoxShape{2, 3}, {{r_.TrackLine, 1, kBlack, 0.15, kWhite, 0.6, true}}), r_.Track);
-    id_.Page = AddBorder(Box(TBoxShape{0, 3}, {{r_.PanelLine, 1, kWhite, 0.8, kWhite, 0}}), r_.TabActiveBottom);
+    id_.Group = AddBorder(
+        Box(TBoxShape{r_.Radius, boxMargin_}, {{r_.PanelLine, 1, kWhite, 0.7, kWhite, 0.7}}),
+        r_.Form);
+    id_.Hint =
+        AddBorder(Box(TBoxShape{r_.Radius, boxMargin_}, {{r_.HintLine, 1, kWhite, 0.6, kWhite, 0}}),
+                  r_.HintTop);
+    id_.Gauge = AddBorder(
+        Box(TBoxShape{r_.Radius, boxMargin_}, {{r_.TrackLine, 1, kBlack, 0.12, kWhite, 0.5, true}}),
+        r_.Track);
+    id_.Progress = AddBorder(Box(TBoxShape{r_.Radius, boxMargin_},
+                                 {{Darker(r_.Accent, 0.25), 1, kWhite, 0.45, kBlack, 0.1}}),
+                             r_.Accent);
+    id_.Channel = AddBorder(
+        Box(TBoxShape{2, 3}, {{r_.TrackLine, 1, kBlack, 0.15, kWhite, 0.6, true}}), r_.Track);
+    id_.Page = AddBorder(Box(TBoxShape{0, 3}, {{r_.PanelLine, 1, kWhite, 0.8, kWhite, 0}}),
+                         r_.TabActiveBottom);
 
     // Tabs: normal, hot and the selected one, open toward the page.
-    const std::vector<TBoxState> tabStates = {{r_.PanelLine, 1, kWhite, 0.5 * soft + 0.2, kBlack, 0},
-                                              {r_.HotLine, 1, kWhite, 0.6, kBlack, 0},
-                                              {r_.PanelLine, 1, kWhite, 0.9, kBlack, 0}};
+    const std::vector<TBoxState> tabStates = {
+        {r_.PanelLine, 1, kWhite, 0.5 * soft + 0.2, kBlack, 0},
+        {r_.HotLine, 1, kWhite, 0.6, kBlack, 0},
+        {r_.PanelLine, 1, kWhite, 0.9, kBlack, 0}};
     const TSkinImage tabTop = Box(TBoxShape{r_.Radius, boxMargin_, true}, tabStates);
     id_.Tab[0] = AddBorder(tabTop, r_.TabTop);
     id_.Tab[1] = AddBorder(EachFrame(tabTop, 3, &TSkinImage::FlippedVertically), r_.TabTop);
@@ -390,7 +423,8 @@ void TSkinAuthor::DrawImages() {
                               r_.ButtonTop);
     id_.Slider[0] = id_.ScrollBtn;
     id_.Slider[1] = id_.ScrollBtn;
-    const TSkinImage track = Box(TBoxShape{0, 3, false, true}, {{r_.TrackLine, 0.6, kBlack, 0.06, kWhite, 0, true}});
+    const TSkinImage track =
+        Box(TBoxShape{0, 3, false, true}, {{r_.TrackLine, 0.6, kBlack, 0.06, kWhite, 0, true}});
     id_.Track[0] = AddBorder(track, r_.Track);
     id_.Track[1] = AddBorder(track.Transposed(), r_.Track);
     for (int d = 0; d < 4; ++d) id_.ArrowGlyph[d] = AddGlyph(Arrow(d, 9));
@@ -429,7 +463,8 @@ void TSkinAuthor::DrawImages() {
 
     // Skin-wide glyphs.
     for (int kind = 0; kind < 2; ++kind)
-        for (int look = 0; look < 3; ++look) id_.Marks[kind * 3 + look] = AddGlyph(Mark(kind, look, 13));
+        for (int look = 0; look < 3; ++look)
+            id_.Marks[kind * 3 + look] = AddGlyph(Mark(kind, look, 13));
     for (int look = 0; look < 3; ++look) id_.Marks[6 + look] = AddGlyph(Mark(0, look, 10));
     for (int k = 0; k < 5; ++k) {
         id_.Big[k] = AddGlyph(CaptionGlyph(k, 22, 18));
@@ -448,13 +483,16 @@ void TSkinAuthor::DrawImages() {
         for (int i = 0; i < 3; ++i) {
             const double cx = i * 13 + 6.5;
             const COLORREF ink = i ? r_.MenuHotText : r_.MenuText;
-            check.Fill(Union(Segment(cx - 3.4, 6.6, cx - 1.0, 9.0, 0.95), Segment(cx - 1.0, 9.0, cx + 3.6, 3.6, 0.95)), ink);
+            check.Fill(Union(Segment(cx - 3.4, 6.6, cx - 1.0, 9.0, 0.95),
+                             Segment(cx - 1.0, 9.0, cx + 3.6, 3.6, 0.95)),
+                       ink);
         }
         id_.Check = AddGlyph(check);
         TSkinImage titleButton(3 * 22, 18);
         for (int i = 1; i < 3; ++i)
-            titleButton.Fill(RoundRect(i * 22 + 1, 1, i * 22 + 21, 17, std::min(3.0, r_.Radius + 1.0)),
-                             i == 1 ? kWhite : kBlack, 0.25);
+            titleButton.Fill(
+                RoundRect(i * 22 + 1, 1, i * 22 + 21, 17, std::min(3.0, r_.Radius + 1.0)),
+                i == 1 ? kWhite : kBlack, 0.25);
         id_.TitleButton = AddGlyph(titleButton);
     }
     id_.ThumbH = AddGlyph(Thumb(false));
@@ -548,9 +586,9 @@ void TSkinAuthor::WriteSections() {
     Section("DIALOG", "FORM");
     Section("FORMTITLE");
     Look(r.TitleInactiveBottom, r.TitleInactiveText, r.TitleBottom, r.TitleText);
-    Gradient(Vertical(r.TitleInactiveTop, r.TitleInactiveBottom), Vertical(r.TitleTop, r.TitleBottom));
-    o_.Image("BORDERSMASK", id_.Title,
-             BorderForm(2, r.WindowRadius + 2, 7, r.WindowRadius + 2, 7));
+    Gradient(Vertical(r.TitleInactiveTop, r.TitleInactiveBottom),
+             Vertical(r.TitleTop, r.TitleBottom));
+    o_.Image("BORDERSMASK", id_.Title, BorderForm(2, r.WindowRadius + 2, 7, r.WindowRadius + 2, 7));
 
     // Menus.
     Section("MENULINE");
@@ -567,7 +605,8 @@ void TSkinAuthor::WriteSections() {
     o_.Image("BORDERSMASK", id_.MenuItem, BorderForm(2, 3));
     Section("ICOLINE");
     Look(r.IconLineRight, r.MenuText, r.IconLineRight, r.MenuText);
-    Gradient(Horizontal(r.IconLineLeft, r.IconLineRight), Horizontal(r.IconLineLeft, r.IconLineRight));
+    Gradient(Horizontal(r.IconLineLeft, r.IconLineRight),
+             Horizontal(r.IconLineLeft, r.IconLineRight));
     Section("EXTRALINE");
     Look(r.ExtraBottom, r.ExtraText, r.ExtraBottom, r.ExtraText);
     Gradient(Vertical(r.ExtraTop, r.ExtraBottom), Vertical(r.ExtraTop, r.ExtraBottom));
@@ -608,7 +647,8 @@ void TSkinAuthor::WriteSections() {
     o_.Image("BORDERSMASK", id_.Group, BorderForm(1, m));
     Section("TABSHEET");
     Look(r.TabActiveBottom, r.TabText, r.TabActiveBottom, r.TabText);
-    Gradient(Vertical(r.TabActiveTop, r.TabActiveBottom), Vertical(r.TabActiveTop, r.TabActiveBottom));
+    Gradient(Vertical(r.TabActiveTop, r.TabActiveBottom),
+             Vertical(r.TabActiveTop, r.TabActiveBottom));
     Section("BAR", "PANEL");
     Look(r.BarBottom, r.BarText, r.BarBottom, r.BarText);
     Gradient(Horizontal(r.BarTop, r.BarBottom), Horizontal(r.BarTop, r.BarBottom));
@@ -726,7 +766,8 @@ void TSkinAuthor::WriteSections() {
     Section("PAGECONTROL");
     Look(r.TabActiveBottom, r.TabText, r.TabActiveBottom, r.TabText);
     o_.Image("BORDERSMASK", id_.Page, BorderForm(1, 3));
-    for (const char* side : {"PAGECONTROLBOTTOM", "PAGECONTROLLEFT", "PAGECONTROLRIGHT", "TABCONTROL"})
+    for (const char* side :
+         {"PAGECONTROLBOTTOM", "PAGECONTROLLEFT", "PAGECONTROLRIGHT", "TABCONTROL"})
         Section(side, "PAGECONTROL");
     for (const char* side : {"TABCONTROLBOTTOM", "TABCONTROLLEFT", "TABCONTROLRIGHT"})
         Section(side, "TABCONTROL");
@@ -764,11 +805,13 @@ void TSkinAuthor::WriteSections() {
     o_.Image("GLYPHMASK", id_.GripGlyph[1], glyph(3));
     Section("SCROLLBAR1H");
     Look(r.Track, r.FormText, Lighter(r.Track, 0.3), r.FormText);
-    Gradient(Vertical(Darker(r.Track, 0.05), r.Track), Vertical(Lighter(r.Track, 0.1), Lighter(r.Track, 0.3)));
+    Gradient(Vertical(Darker(r.Track, 0.05), r.Track),
+             Vertical(Lighter(r.Track, 0.1), Lighter(r.Track, 0.3)));
     o_.Image("BORDERSMASK", id_.Track[0], BorderForm(1, 3));
     Section("SCROLLBAR2H", "SCROLLBAR1H");
     Section("SCROLLBAR1V", "SCROLLBAR1H");
-    Gradient(Horizontal(Darker(r.Track, 0.05), r.Track), Horizontal(Lighter(r.Track, 0.1), Lighter(r.Track, 0.3)));
+    Gradient(Horizontal(Darker(r.Track, 0.05), r.Track),
+             Horizontal(Lighter(r.Track, 0.1), Lighter(r.Track, 0.3)));
     o_.Image("BORDERSMASK", id_.Track[1], BorderForm(1, 3));
     Section("SCROLLBAR2V", "SCROLLBAR1V");
 }
@@ -778,14 +821,16 @@ bool TSkinAuthor::Write(const std::string& folder, const std::string& previewPng
     WriteSections();
     const Bitmap master = atlas_.Pack(256);
     const std::string text = o_.Text(atlas_);
-    bool ok = WriteFileBytes(folder + "Options.dat", std::vector<uint8_t>(text.begin(), text.end())) &&
-              WriteFileBytes(folder + "MASTER.BMP", SaveBMP(master));
+    bool ok =
+        WriteFileBytes(folder + "Options.dat", std::vector<uint8_t>(text.begin(), text.end())) &&
+        WriteFileBytes(folder + "MASTER.BMP", SaveBMP(master));
     if (ok && !r_.Picture.empty()) ok = WriteFileBytes(folder + r_.Picture, FrostPictureJpeg());
     if (ok && !previewPng.empty()) {
         const int zoom = 3;
         Bitmap big(master.Width() * zoom, master.Height() * zoom, 24);
         for (int y = 0; y < big.Height(); ++y)
-            for (int x = 0; x < big.Width(); ++x) big.SetPixel(x, y, master.GetPixel(x / zoom, y / zoom));
+            for (int x = 0; x < big.Width(); ++x)
+                big.SetPixel(x, y, master.GetPixel(x / zoom, y / zoom));
         ok = SavePNG(big, previewPng, nullptr);
     }
     return ok;

@@ -29,7 +29,7 @@ class TSkinAuthor {
     };
     struct TBoxShape {
         int Radius = 0;
-        int Margin = 3;        // border slice width on every side
+        int Margin = 3; // border slice width on every side
         bool OpenBottom = false;
         bool SquareBottom = false;
     };

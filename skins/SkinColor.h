@@ -9,7 +9,9 @@
 namespace skincolor {
 
 inline COLORREF Mix(COLORREF a, COLORREF b, double t) {
-    auto ch = [t](int x, int y) { return BYTE(std::lround(x + (y - x) * std::clamp(t, 0.0, 1.0))); };
+    auto ch = [t](int x, int y) {
+        return BYTE(std::lround(x + (y - x) * std::clamp(t, 0.0, 1.0)));
+    };
     return RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)),
                ch(GetBValue(a), GetBValue(b)));
 }

@@ -46,15 +46,15 @@ void TSkinImage::FillVertical(const TShape& shape, double y0, double y1, COLORRE
         const COLORREF c = skincolor::Mix(top, bottom, t);
         for (int x = 0; x < width_; ++x) {
             const double cov = Coverage(shape, x, y);
-            if (cov > 0)
-                Over(At(x, y), GetRValue(c), GetGValue(c), GetBValue(c), cov * opacity);
+            if (cov > 0) Over(At(x, y), GetRValue(c), GetGValue(c), GetBValue(c), cov * opacity);
         }
     }
 }
 
 void TSkinImage::Silhouette(const TShape& shape) {
     for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < width_; ++x) At(x, y).shape = std::max(At(x, y).shape, Coverage(shape, x, y));
+        for (int x = 0; x < width_; ++x)
+            At(x, y).shape = std::max(At(x, y).shape, Coverage(shape, x, y));
 }
 
 void TSkinImage::Place(const TSkinImage& piece, int x0, int y0) {

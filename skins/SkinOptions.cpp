@@ -48,7 +48,8 @@ std::string TSkinOptions::Text(const TSkinAtlas& atlas) const {
             out += "[" + l.Section + "]\r\n";
             continue;
         }
-        const std::string value = l.AtlasId >= 0 ? ImageValue(atlas.RectOf(l.AtlasId), l.Form) : l.Value;
+        const std::string value =
+            l.AtlasId >= 0 ? ImageValue(atlas.RectOf(l.AtlasId), l.Form) : l.Value;
         out += l.Key + "=" + value + "\r\n";
     }
     return out;

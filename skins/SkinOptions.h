@@ -9,11 +9,11 @@
 
 // How an image value in the master bitmap is written.
 struct TImageForm {
-    char Kind = '^';       // '^' border, '@' glyph, '~' texture
-    int ImageCount = 1;    // state frames side by side
-    int MaskType = 1;      // 1: the lower half is the mask
+    char Kind = '^';    // '^' border, '@' glyph, '~' texture
+    int ImageCount = 1; // state frames side by side
+    int MaskType = 1;   // 1: the lower half is the mask
     int WL = 0, WT = 0, WR = 0, WB = 0;
-    int StretchMode = 0;   // borders: 0 tiles the edges; textures: the draw mode
+    int StretchMode = 0; // borders: 0 tiles the edges; textures: the draw mode
     int BorderWidth = 0;
 };
 

@@ -6,12 +6,12 @@
 #include "platform/core/WinTypes.h"
 
 struct TSkinRecipe {
-    std::string Name;        // folder name
+    std::string Name; // folder name
     std::string Description;
-    int Radius = 3;          // corner radius of buttons and boxes
-    int WindowRadius = 6;    // top corners of the window
-    double Gloss = 0;        // strength of the glassy upper half on buttons, 0 to 1
-    bool Flat = false;       // flat fills with one-pixel lines, no soft shading
+    int Radius = 3;       // corner radius of buttons and boxes
+    int WindowRadius = 6; // top corners of the window
+    double Gloss = 0;     // strength of the glassy upper half on buttons, 0 to 1
+    bool Flat = false;    // flat fills with one-pixel lines, no soft shading
 
     // Window frame and title bar (inactive, active).
     COLORREF FrameLine, FrameFace, FrameInactiveFace;
@@ -22,9 +22,9 @@ struct TSkinRecipe {
     // Client surfaces.
     COLORREF Form, FormTop, FormText;
     COLORREF PanelTop, PanelBottom, PanelLine, PanelLight, PanelText;
-    COLORREF BarTop, BarBottom, BarLine, BarText;          // tool bar, status bar
-    COLORREF HeaderLeft, HeaderRight, HeaderText;          // title strips
-    COLORREF Ornament;                                     // small corner decoration
+    COLORREF BarTop, BarBottom, BarLine, BarText; // tool bar, status bar
+    COLORREF HeaderLeft, HeaderRight, HeaderText; // title strips
+    COLORREF Ornament;                            // small corner decoration
 
     // Buttons: normal, hot, pressed.
     COLORREF ButtonTop, ButtonBottom, ButtonLine, ButtonText;
@@ -33,7 +33,7 @@ struct TSkinRecipe {
     // Flat tool buttons on the tool bar.
     COLORREF ToolTop, ToolBottom, ToolLine, ToolText;
 
-    COLORREF Accent, AccentLight, AccentText;               // progress, marks, selection
+    COLORREF Accent, AccentLight, AccentText; // progress, marks, selection
     COLORREF Edit, EditLine, EditHotLine, EditText;
     COLORREF Menu, MenuText, MenuHotTop, MenuHotBottom, MenuHotLine, MenuHotText;
     COLORREF IconLineLeft, IconLineRight, ExtraTop, ExtraBottom, ExtraText;

@@ -10,8 +10,8 @@ namespace skinshape {
 
 // A rectangle whose corners are rounded with their own radii (top-left, top-right,
 // bottom-right, bottom-left).
-inline TShape RoundRect(double x0, double y0, double x1, double y1, double tl, double tr,
-                        double br, double bl) {
+inline TShape RoundRect(double x0, double y0, double x1, double y1, double tl, double tr, double br,
+                        double bl) {
     return [=](double x, double y) {
         if (x < x0 || x > x1 || y < y0 || y > y1) return false;
         auto outside = [&](double cx, double cy, double r) {
@@ -55,7 +55,8 @@ inline TShape Triangle(double ax, double ay, double bx, double by, double cx, do
         auto side = [&](double px, double py, double qx, double qy) {
             return (qx - px) * (y - py) - (qy - py) * (x - px);
         };
-        const double s1 = side(ax, ay, bx, by), s2 = side(bx, by, cx, cy), s3 = side(cx, cy, ax, ay);
+        const double s1 = side(ax, ay, bx, by), s2 = side(bx, by, cx, cy),
+                     s3 = side(cx, cy, ax, ay);
         return (s1 >= 0 && s2 >= 0 && s3 >= 0) || (s1 <= 0 && s2 <= 0 && s3 <= 0);
     };
 }
@@ -70,9 +71,8 @@ inline TShape Union(TShape a, TShape b) {
 
 // The band of a round rectangle between its outline and the outline moved inward by width.
 inline TShape Ring(double x0, double y0, double x1, double y1, double r, double width) {
-    return Minus(RoundRect(x0, y0, x1, y1, r),
-                 RoundRect(x0 + width, y0 + width, x1 - width, y1 - width,
-                           r > width ? r - width : 0));
+    return Minus(RoundRect(x0, y0, x1, y1, r), RoundRect(x0 + width, y0 + width, x1 - width,
+                                                         y1 - width, r > width ? r - width : 0));
 }
 
 } // namespace skinshape
