@@ -76,7 +76,7 @@ Bitmap FrostPicture() {
     for (int i = 0; i < 26; ++i)
         frost.Branch(u(rng) * kFrostSide, u(rng) * kFrostSide, u(rng) * 6.283, 40 + u(rng) * 70, 2,
                      rng);
-    const COLORREF deep = RGB(206, 226, 242), pale = RGB(244, 249, 253), white = RGB(255, 255, 255);
+    const COLORREF deep = RGB(190, 216, 238), pale = RGB(242, 248, 253), white = RGB(255, 255, 255);
     Bitmap picture(kFrostSide, kFrostSide, 24);
     for (int y = 0; y < kFrostSide; ++y)
         for (int x = 0; x < kFrostSide; ++x) {

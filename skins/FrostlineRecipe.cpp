@@ -52,9 +52,10 @@ TSkinRecipe FrostlineRecipe() {
     r.ToolBottom = r.BarBottom;
     r.ToolLine = RGB(170, 202, 226);
     r.ToolText = r.BarText;
-    r.Accent = RGB(36, 96, 150);
+    r.Accent = RGB(86, 156, 212);
     r.AccentLight = RGB(214, 234, 250);
-    r.AccentText = RGB(255, 255, 255);
+    r.AccentText = RGB(8, 24, 44);
+    r.LinkHotText = RGB(24, 84, 140);
     r.Edit = RGB(252, 254, 255);
     r.EditLine = RGB(140, 180, 210);
     r.EditHotLine = RGB(70, 140, 200);
@@ -86,6 +87,6 @@ TSkinRecipe FrostlineRecipe() {
     r.HintText = RGB(16, 40, 64);
     r.Picture = "FROST.JPG";
     r.PictureFormPercent = 45;
-    r.PicturePanelPercent = 30;
+    r.PicturePanelPercent = 40;
     return r;
 }

@@ -55,6 +55,7 @@ TSkinRecipe NordvaleRecipe() {
     r.Accent = RGB(62, 100, 142);
     r.AccentLight = RGB(208, 224, 240);
     r.AccentText = RGB(255, 255, 255);
+    r.LinkHotText = RGB(40, 80, 130);
     r.Edit = RGB(255, 255, 255);
     r.EditLine = RGB(140, 158, 180);
     r.EditHotLine = RGB(74, 110, 150);

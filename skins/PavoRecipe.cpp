@@ -56,6 +56,7 @@ TSkinRecipe PavoRecipe() {
     r.Accent = RGB(14, 110, 118);
     r.AccentLight = RGB(200, 232, 228);
     r.AccentText = RGB(255, 255, 255);
+    r.LinkHotText = RGB(120, 80, 0);
     r.Edit = RGB(252, 254, 253);
     r.EditLine = RGB(90, 150, 150);
     r.EditHotLine = RGB(196, 150, 40);

@@ -47,8 +47,8 @@ std::string Pyramid(COLORREF tl, COLORREF centre, COLORREF tr, COLORREF br, COLO
 
 // ---- Adding pictures
 
-int TSkinAuthor::AddBorder(const TSkinImage& image, COLORREF clear) {
-    return atlas_.Add(image.Emit(TEmitKind::Border, true, clear, r_.Form));
+int TSkinAuthor::AddBorder(const TSkinImage& image, COLORREF clear, COLORREF outside) {
+    return atlas_.Add(image.Emit(TEmitKind::Border, true, clear, outside));
 }
 
 int TSkinAuthor::AddGlyph(const TSkinImage& image) {
@@ -91,7 +91,8 @@ TSkinImage TSkinAuthor::Box(const TBoxShape& s, const std::vector<TBoxState>& st
                              std::max(0.0, r - 1), std::max(0.0, rb - 1), std::max(0.0, rb - 1));
         auto in2 = RoundRect(x0 + 2, 2, x1 - 2, bottom - 2, std::max(0.0, r - 2),
                              std::max(0.0, r - 2), std::max(0.0, rb - 2), std::max(0.0, rb - 2));
-        img.Silhouette(outer);
+        // An invisible state keeps its whole frame, or its rounded corners would show.
+        img.Silhouette(st.LineOpacity > 0 ? outer : Block(x0, 0, x1, f));
         const double mid = f / 2.0;
         auto upper = Block(x0, -1, x1, mid);
         auto lower = Block(x0, mid, x1, bottom + 1);
@@ -310,11 +311,21 @@ TSkinImage TSkinAuthor::Divider(bool vertical) const {
     return vertical ? img.Transposed() : img;
 }
 
+// Grip dots stand out from the bars they sit on: dark dots with a light rim on light bars,
+// light dots with a dark rim on dark ones.
+bool TSkinAuthor::DarkBars() const { return skincolor::RelativeLuminance(r_.BarBottom) < 0.25; }
+COLORREF TSkinAuthor::GripInk() const {
+    return DarkBars() ? Lighter(r_.BarTop, 0.55) : Darker(r_.BarBottom, 0.45);
+}
+COLORREF TSkinAuthor::GripShadow() const {
+    return DarkBars() ? Darker(r_.BarBottom, 0.45) : kWhite;
+}
+
 // Size-grip dots: one raised dot per cell, tiled in whole cells.
 TSkinImage TSkinAuthor::Dots(int cell) const {
     TSkinImage img(cell, cell);
-    img.Fill(Block(1, 1, 3, 3), kWhite, 0.85);
-    img.Fill(Block(0, 0, 2, 2), Darker(r_.BarBottom, 0.45), 0.9);
+    img.Fill(Block(1, 1, 3, 3), GripShadow(), 0.85);
+    img.Fill(Block(0, 0, 2, 2), GripInk(), 0.9);
     return img;
 }
 
@@ -356,51 +367,52 @@ void TSkinAuthor::DrawImages() {
     const double soft = r_.Flat ? 0.0 : 1.0;
     boxMargin_ = std::max(3, r_.Radius + 2);
     TBoxShape button{r_.Radius, boxMargin_};
-    id_.Frame = AddBorder(WindowFrame(), r_.Form);
-    id_.Title = AddBorder(TitleBar(), r_.TitleTop);
+    id_.Frame = AddBorder(WindowFrame(), r_.Form, kHardEdge);
+    id_.Title = AddBorder(TitleBar(), r_.TitleTop, kHardEdge);
     id_.Button =
         AddBorder(Box(button, {{line, 1, kWhite, 0.55 * soft + 0.25, kBlack, 0.06 * soft},
                                {r_.HotLine, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.05 * soft},
                                {r_.HotLine, 1, kBlack, 0.10, kWhite, 0.3 * soft, true}}),
-                  r_.ButtonTop);
+                  r_.ButtonTop, r_.Form);
     TBoxShape big{r_.Radius + 2, r_.Radius + 4};
     id_.ButtonBig =
         AddBorder(Box(big, {{line, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.07 * soft},
                             {r_.HotLine, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.05 * soft},
                             {r_.HotLine, 1, kBlack, 0.12, kWhite, 0.3 * soft, true}}),
-                  r_.ButtonTop);
+                  r_.ButtonTop, r_.Form);
     id_.Speed =
         AddBorder(Box(button, {{r_.ToolLine, 0.55, kWhite, 0.3 * soft, kBlack, 0},
                                {r_.HotLine, 1, kWhite, 0.55 * soft + 0.2, kBlack, 0.05 * soft},
                                {r_.HotLine, 1, kBlack, 0.14, kWhite, 0.25 * soft, true}}),
-                  r_.ToolTop);
+                  r_.ToolTop, Mix(r_.BarTop, r_.BarBottom, 0.5));
     TBoxShape panel{std::max(0, r_.Radius - 1), 3};
     id_.Panel = AddBorder(Box(panel, {{r_.PanelLine, 1, r_.PanelLight, 0.9, kBlack, 0.05 * soft}}),
-                          r_.PanelTop);
-    id_.PanelLow =
-        AddBorder(Box(panel, {{r_.PanelLine, 1, kBlack, 0.10, kWhite, 0.6, true}}), r_.PanelTop);
-    id_.Bar =
-        AddBorder(Box(panel, {{r_.BarLine, 1, kWhite, 0.25, kBlack, 0.08 * soft}}), r_.BarTop);
+                          r_.PanelTop, r_.Form);
+    id_.PanelLow = AddBorder(Box(panel, {{r_.PanelLine, 1, kBlack, 0.10, kWhite, 0.6, true}}),
+                             r_.PanelTop, r_.Form);
+    id_.Bar = AddBorder(Box(panel, {{r_.BarLine, 1, kWhite, 0.25, kBlack, 0.08 * soft}}), r_.BarTop,
+                        r_.Form);
     id_.Edit = AddBorder(Box(TBoxShape{std::max(0, r_.Radius - 1), 3},
                              {{r_.EditLine, 1, kBlack, 0.07, kWhite, 0, true},
                               {r_.EditHotLine, 1, r_.AccentLight, 0.5, kWhite, 0, true}}),
-                         r_.Edit);
+                         r_.Edit, r_.Form);
     id_.Group = AddBorder(
         Box(TBoxShape{r_.Radius, boxMargin_}, {{r_.PanelLine, 1, kWhite, 0.7, kWhite, 0.7}}),
-        r_.Form);
+        r_.Form, r_.Form);
     id_.Hint =
         AddBorder(Box(TBoxShape{r_.Radius, boxMargin_}, {{r_.HintLine, 1, kWhite, 0.6, kWhite, 0}}),
-                  r_.HintTop);
+                  r_.HintTop, r_.Form);
     id_.Gauge = AddBorder(
         Box(TBoxShape{r_.Radius, boxMargin_}, {{r_.TrackLine, 1, kBlack, 0.12, kWhite, 0.5, true}}),
-        r_.Track);
+        r_.Track, r_.Form);
     id_.Progress = AddBorder(Box(TBoxShape{r_.Radius, boxMargin_},
                                  {{Darker(r_.Accent, 0.25), 1, kWhite, 0.45, kBlack, 0.1}}),
-                             r_.Accent);
-    id_.Channel = AddBorder(
-        Box(TBoxShape{2, 3}, {{r_.TrackLine, 1, kBlack, 0.15, kWhite, 0.6, true}}), r_.Track);
+                             r_.Accent, r_.Track);
+    id_.Channel =
+        AddBorder(Box(TBoxShape{2, 3}, {{r_.TrackLine, 1, kBlack, 0.15, kWhite, 0.6, true}}),
+                  r_.Track, r_.Form);
     id_.Page = AddBorder(Box(TBoxShape{0, 3}, {{r_.PanelLine, 1, kWhite, 0.8, kWhite, 0}}),
-                         r_.TabActiveBottom);
+                         r_.TabActiveBottom, r_.Form);
 
     // Tabs: normal, hot and the selected one, open toward the page.
     const std::vector<TBoxState> tabStates = {
@@ -408,25 +420,26 @@ void TSkinAuthor::DrawImages() {
         {r_.HotLine, 1, kWhite, 0.6, kBlack, 0},
         {r_.PanelLine, 1, kWhite, 0.9, kBlack, 0}};
     const TSkinImage tabTop = Box(TBoxShape{r_.Radius, boxMargin_, true}, tabStates);
-    id_.Tab[0] = AddBorder(tabTop, r_.TabTop);
-    id_.Tab[1] = AddBorder(EachFrame(tabTop, 3, &TSkinImage::FlippedVertically), r_.TabTop);
-    id_.Tab[2] = AddBorder(EachFrame(tabTop, 3, &TSkinImage::Transposed), r_.TabTop);
+    id_.Tab[0] = AddBorder(tabTop, r_.TabTop, r_.Form);
+    id_.Tab[1] =
+        AddBorder(EachFrame(tabTop, 3, &TSkinImage::FlippedVertically), r_.TabTop, r_.Form);
+    id_.Tab[2] = AddBorder(EachFrame(tabTop, 3, &TSkinImage::Transposed), r_.TabTop, r_.Form);
     id_.Tab[3] = AddBorder(EachFrame(EachFrame(tabTop, 3, &TSkinImage::Transposed), 3,
                                      &TSkinImage::FlippedHorizontally),
-                           r_.TabTop);
+                           r_.TabTop, r_.Form);
 
     // Scroll bars: arrow buttons and thumbs like small buttons, sunken tracks.
     TBoxShape small{std::min(2, r_.Radius), 3};
     id_.ScrollBtn = AddBorder(Box(small, {{line, 1, kWhite, 0.5 * soft + 0.2, kBlack, 0.05 * soft},
                                           {r_.HotLine, 1, kWhite, 0.55 * soft + 0.2, kBlack, 0},
                                           {r_.HotLine, 1, kBlack, 0.12, kWhite, 0.2, true}}),
-                              r_.ButtonTop);
+                              r_.ButtonTop, r_.Track);
     id_.Slider[0] = id_.ScrollBtn;
     id_.Slider[1] = id_.ScrollBtn;
     const TSkinImage track =
         Box(TBoxShape{0, 3, false, true}, {{r_.TrackLine, 0.6, kBlack, 0.06, kWhite, 0, true}});
-    id_.Track[0] = AddBorder(track, r_.Track);
-    id_.Track[1] = AddBorder(track.Transposed(), r_.Track);
+    id_.Track[0] = AddBorder(track, r_.Track, r_.Form);
+    id_.Track[1] = AddBorder(track.Transposed(), r_.Track, r_.Form);
     for (int d = 0; d < 4; ++d) id_.ArrowGlyph[d] = AddGlyph(Arrow(d, 9));
     id_.GripGlyph[0] = AddGlyph(Grip(false));
     id_.GripGlyph[1] = AddGlyph(Grip(true));
@@ -437,17 +450,17 @@ void TSkinAuthor::DrawImages() {
         TSkinImage menuItem = Box(TBoxShape{std::max(0, r_.Radius - 1), 3},
                                   {{r_.MenuHotLine, 0, kWhite, 0, kBlack, 0},
                                    {r_.MenuHotLine, 1, kWhite, 0.45 * soft + 0.15, kBlack, 0}});
-        id_.MenuItem = AddBorder(menuItem, r_.MenuHotTop);
+        id_.MenuItem = AddBorder(menuItem, r_.MenuHotTop, r_.Menu);
         TSkinImage menuLine(8, 8);
         menuLine.Silhouette(Block(0, 0, 8, 8));
         menuLine.Fill(Block(0, 7, 8, 8), r_.PanelLine);
         menuLine.Fill(Block(0, 6, 8, 7), kWhite, 0.4);
-        id_.MenuLine = AddBorder(menuLine, r_.Menu);
+        id_.MenuLine = AddBorder(menuLine, r_.Menu, r_.Form);
         TSkinImage status(8, 8);
         status.Silhouette(Block(0, 0, 8, 8));
         status.Fill(Block(0, 0, 8, 1), r_.BarLine);
         status.Fill(Block(0, 1, 8, 2), kWhite, 0.3);
-        id_.Status = AddBorder(status, r_.BarTop);
+        id_.Status = AddBorder(status, r_.BarTop, r_.Form);
         TSkinImage header(3 * 8, 8);
         for (int i = 0; i < 3; ++i) {
             header.Silhouette(Block(i * 8, 0, i * 8 + 8, 8));
@@ -455,10 +468,10 @@ void TSkinAuthor::DrawImages() {
             header.Fill(Block(i * 8 + 7, 1, i * 8 + 8, 7), r_.PanelLine, 0.7);
             header.Fill(Block(i * 8, 0, i * 8 + 7, 1), kWhite, 0.7);
         }
-        id_.Header = AddBorder(header, r_.ButtonTop);
+        id_.Header = AddBorder(header, r_.ButtonTop, r_.Form);
     }
-    id_.Divider[0] = AddBorder(Divider(false), r_.Menu);
-    id_.Divider[1] = AddBorder(Divider(true), r_.Menu);
+    id_.Divider[0] = AddBorder(Divider(false), r_.Menu, r_.Menu);
+    id_.Divider[1] = AddBorder(Divider(true), r_.Menu, r_.Menu);
     id_.Dots = AddTexture(Dots(4));
 
     // Skin-wide glyphs.
@@ -475,8 +488,8 @@ void TSkinAuthor::DrawImages() {
         for (int row = 0; row < 3; ++row)
             for (int col = 2 - row; col < 3; ++col) {
                 const double x = 2 + col * 3.5, y = 2 + row * 3.5;
-                grip.Fill(Disc(x + 1.6, y + 1.6, 1.1), kWhite, 0.9);
-                grip.Fill(Disc(x + 1, y + 1, 1.1), Darker(r_.BarBottom, 0.45));
+                grip.Fill(Disc(x + 1.6, y + 1.6, 1.1), GripShadow(), 0.9);
+                grip.Fill(Disc(x + 1, y + 1, 1.1), GripInk());
             }
         id_.GripImage = AddGlyph(grip);
         TSkinImage check(3 * 13, 13);
@@ -673,7 +686,7 @@ void TSkinAuthor::WriteSections() {
     Section("DRAGBAR", "GRIPH");
     Section("TOOLBAR");
     Look(r.BarBottom, r.BarText, r.BarBottom, r.BarText);
-    Gradient(Vertical(r.BarTop, r.BarBottom), Vertical(r.BarTop, r.BarBottom));
+    panelLayers(r.BarTop, r.BarBottom);
     o_.Image("BORDERSMASK", id_.Bar, BorderForm(1, 3));
     Section("STATUSBAR", "TOOLBAR");
     o_.Image("BORDERSMASK", id_.Status, BorderForm(1, 3));
@@ -711,7 +724,7 @@ void TSkinAuthor::WriteSections() {
     o_.Key("FADINGITERATIONS", 4);
     Section("TOOLBUTTON", "SPEEDBUTTON");
     Section("WEBBUTTON");
-    Look(r.PanelBottom, r.PanelText, r.PanelBottom, Darker(r.Accent, 0.2));
+    Look(r.PanelBottom, r.PanelText, r.PanelBottom, r.LinkHotText);
     o_.Key("TRANSPARENCY", 100);
     o_.Key("HOTTRANSPARENCY", 100);
     Section("COLHEADER", "BUTTON");
@@ -739,8 +752,9 @@ void TSkinAuthor::WriteSections() {
     o_.Image("BORDERSMASK", id_.Gauge, BorderForm(1, m));
     Section("PROGRESSH");
     Look(r.Accent, r.AccentText, r.Accent, r.AccentText);
-    Gradient(Vertical(Lighter(r.Accent, 0.12), Darker(r.Accent, 0.08)),
-             Vertical(Lighter(r.Accent, 0.12), Darker(r.Accent, 0.08)));
+    const double accentGloss = skincolor::RelativeLuminance(r.AccentText) < 0.2 ? r.Gloss : 0;
+    Gradient(Glass(Lighter(r.Accent, 0.12), Darker(r.Accent, 0.08), accentGloss),
+             Glass(Lighter(r.Accent, 0.12), Darker(r.Accent, 0.08), accentGloss));
     o_.Image("BORDERSMASK", id_.Progress, BorderForm(1, m));
     Section("PROGRESSV", "PROGRESSH");
     Gradient(Horizontal(Lighter(r.Accent, 0.12), Darker(r.Accent, 0.08)),

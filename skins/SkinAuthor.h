@@ -34,7 +34,8 @@ class TSkinAuthor {
         bool SquareBottom = false;
     };
 
-    int AddBorder(const TSkinImage& image, COLORREF clear);
+    // outside: the colour the picture usually sits on, for its smooth outline (or kHardEdge).
+    int AddBorder(const TSkinImage& image, COLORREF clear, COLORREF outside);
     int AddGlyph(const TSkinImage& image);
     int AddTexture(const TSkinImage& image);
     TImageForm BorderForm(int frames, int margin) const;
@@ -51,6 +52,9 @@ class TSkinAuthor {
     TSkinImage CaptionGlyph(int kind, int width, int height) const;
     TSkinImage Divider(bool vertical) const;
     TSkinImage Dots(int cell) const;
+    bool DarkBars() const;
+    COLORREF GripInk() const;
+    COLORREF GripShadow() const;
     TSkinImage Ornament() const;
     TSkinImage Thumb(bool vertical) const;
 

@@ -109,8 +109,8 @@ Bitmap TSkinImage::Emit(TEmitKind kind, bool masked, COLORREF clear, COLORREF ou
             if (kind == TEmitKind::Glyph) {
                 key = p.a < 0.01;
             } else if (kind == TEmitKind::Border) {
-                key = p.shape <= 0.001;
-                if (!key && p.shape < 0.999) {
+                key = outside == kHardEdge ? p.shape < 0.5 : p.shape <= 0.001;
+                if (!key && p.shape < 0.999 && outside != kHardEdge) {
                     // Outline pixels are mixed with the usual surroundings and kept opaque: the
                     // engine blends corners with the control's own face, not its parent.
                     r = orr + (r - orr) * p.shape;

@@ -15,6 +15,10 @@ enum class TEmitKind {
     Texture, // uncovered pixels keep what lies underneath; never key colour
 };
 
+// Passed as the outline's surroundings when they are unknown: outline pixels are then either
+// key colour or solid, never mixed.
+constexpr COLORREF kHardEdge = 0xFFFFFFFF;
+
 class TSkinImage {
   public:
     TSkinImage(int width, int height);
@@ -39,7 +43,8 @@ class TSkinImage {
     TSkinImage Transposed() const;
 
     // The finished bitmap; with a mask it is twice as high. clear is written where a see-through
-    // pixel needs a colour; outside is the colour a partly covered outline pixel is mixed with.
+    // pixel needs a colour; outside is the colour a partly covered outline pixel is mixed with
+    // (kHardEdge: none).
     Bitmap Emit(TEmitKind kind, bool masked, COLORREF clear, COLORREF outside) const;
 
   private:

@@ -34,6 +34,7 @@ struct TSkinRecipe {
     COLORREF ToolTop, ToolBottom, ToolLine, ToolText;
 
     COLORREF Accent, AccentLight, AccentText; // progress, marks, selection
+    COLORREF LinkHotText;                     // a link under the mouse
     COLORREF Edit, EditLine, EditHotLine, EditText;
     COLORREF Menu, MenuText, MenuHotTop, MenuHotBottom, MenuHotLine, MenuHotText;
     COLORREF IconLineLeft, IconLineRight, ExtraTop, ExtraBottom, ExtraText;

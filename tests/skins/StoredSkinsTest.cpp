@@ -12,37 +12,86 @@
 
 namespace {
 
-const char* const kSections[] = {
-    "ORVENCOMBOBOX",   "ORVENEDIT",         "BAR",             "BARPANEL",
-    "BARTITLE",        "BUTTON",            "BUTTON_BIG",      "BUTTON_HUGE",
-    "CALCPANEL",       "CHECKBOX",          "COLHEADER",       "COMBOBOX",
-    "DIALOG",          "DIVIDER",           "DIVIDERV",        "DRAGBAR",
-    "EDIT",            "EXTRALINE",         "FORM",            "FORMTITLE",
-    "GAUGE",           "GLOBALINFO",        "GRIPH",           "GROUPBOX",
-    "HINT",            "ICOLINE",           "MAINMENU",        "MENUITEM",
-    "MENULINE",        "PAGECONTROL",       "PAGECONTROLBOTTOM", "PAGECONTROLLEFT",
-    "PAGECONTROLRIGHT", "PANEL",            "PANEL_LOW",       "PROGRESSH",
-    "PROGRESSV",       "RADIOBUTTON",       "SCROLLBAR1H",     "SCROLLBAR1V",
-    "SCROLLBAR2H",     "SCROLLBAR2V",       "SCROLLBTNBOTTOM", "SCROLLBTNLEFT",
-    "SCROLLBTNRIGHT",  "SCROLLBTNTOP",      "SCROLLSLIDERH",   "SCROLLSLIDERV",
-    "SPEEDBUTTON",     "SPEEDBUTTON_SMALL", "SPLITTER",        "STATUSBAR",
-    "TABBOTTOM",       "TABCONTROL",        "TABCONTROLBOTTOM", "TABCONTROLLEFT",
-    "TABCONTROLRIGHT", "TABLEFT",           "TABRIGHT",        "TABSHEET",
-    "TABTOP",          "TOOLBAR",           "TOOLBUTTON",      "TRACKBAR",
-    "UPDOWNBTN",       "WEBBUTTON"};
+const char* const kSections[] = {"ORVENCOMBOBOX",
+                                 "ORVENEDIT",
+                                 "BAR",
+                                 "BARPANEL",
+                                 "BARTITLE",
+                                 "BUTTON",
+                                 "BUTTON_BIG",
+                                 "BUTTON_HUGE",
+                                 "CALCPANEL",
+                                 "CHECKBOX",
+                                 "COLHEADER",
+                                 "COMBOBOX",
+                                 "DIALOG",
+                                 "DIVIDER",
+                                 "DIVIDERV",
+                                 "DRAGBAR",
+                                 "EDIT",
+                                 "EXTRALINE",
+                                 "FORM",
+                                 "FORMTITLE",
+                                 "GAUGE",
+                                 "GLOBALINFO",
+                                 "GRIPH",
+                                 "GROUPBOX",
+                                 "HINT",
+                                 "ICOLINE",
+                                 "MAINMENU",
+                                 "MENUITEM",
+                                 "MENULINE",
+                                 "PAGECONTROL",
+                                 "PAGECONTROLBOTTOM",
+                                 "PAGECONTROLLEFT",
+                                 "PAGECONTROLRIGHT",
+                                 "PANEL",
+                                 "PANEL_LOW",
+                                 "PROGRESSH",
+                                 "PROGRESSV",
+                                 "RADIOBUTTON",
+                                 "SCROLLBAR1H",
+                                 "SCROLLBAR1V",
+                                 "SCROLLBAR2H",
+                                 "SCROLLBAR2V",
+                                 "SCROLLBTNBOTTOM",
+                                 "SCROLLBTNLEFT",
+                                 "SCROLLBTNRIGHT",
+                                 "SCROLLBTNTOP",
+                                 "SCROLLSLIDERH",
+                                 "SCROLLSLIDERV",
+                                 "SPEEDBUTTON",
+                                 "SPEEDBUTTON_SMALL",
+                                 "SPLITTER",
+                                 "STATUSBAR",
+                                 "TABBOTTOM",
+                                 "TABCONTROL",
+                                 "TABCONTROLBOTTOM",
+                                 "TABCONTROLLEFT",
+                                 "TABCONTROLRIGHT",
+                                 "TABLEFT",
+                                 "TABRIGHT",
+                                 "TABSHEET",
+                                 "TABTOP",
+                                 "TOOLBAR",
+                                 "TOOLBUTTON",
+                                 "TRACKBAR",
+                                 "UPDOWNBTN",
+                                 "WEBBUTTON"};
 
 // The skin-wide pictures the engine looks up in GLOBALINFO.
 const char* const kGlobalImages[] = {
-    "BOXCHECKED",  "BOXUNCHECKED", "BOXGRAYED",  "RADIOCHECKED", "RADIOUNCHECKED",
-    "RADIOGRAYED", "SMALLCHECKED", "SMALLUNCHECKED", "SMALLGRAYED", "BICONCLOSE",
-    "BICONMAX",    "BICONNORM",    "BICONMIN",   "BICONHELP",    "SICONCLOSE",
-    "SICONMAX",    "SICONNORM",    "SICONMIN",   "SICONHELP",    "GRIPIMAGE",
+    "BOXCHECKED",  "BOXUNCHECKED", "BOXGRAYED",      "RADIOCHECKED", "RADIOUNCHECKED",
+    "RADIOGRAYED", "SMALLCHECKED", "SMALLUNCHECKED", "SMALLGRAYED",  "BICONCLOSE",
+    "BICONMAX",    "BICONNORM",    "BICONMIN",       "BICONHELP",    "SICONCLOSE",
+    "SICONMAX",    "SICONNORM",    "SICONMIN",       "SICONHELP",    "GRIPIMAGE",
     "CHECK",       "TITLEBUTTON"};
 
 // Keys whose values are pictures in every section.
 const std::set<std::string> kImageKeys = {
-    "BORDERSMASK", "GLYPHMASK", "PATTERN",  "HOTPATTERN", "ABORDERSMASK", "LRGN",      "TITLEBUTTON",
-    "SLIDERCHANNEL", "SLIDERMASK", "SLIDERVMASK", "TICKHORZ", "TICKVERT", "IMGTOPRIGHT"};
+    "BORDERSMASK", "GLYPHMASK",   "PATTERN",       "HOTPATTERN", "ABORDERSMASK",
+    "LRGN",        "TITLEBUTTON", "SLIDERCHANNEL", "SLIDERMASK", "SLIDERVMASK",
+    "TICKHORZ",    "TICKVERT",    "IMGTOPRIGHT"};
 
 std::string SkinFolder(const std::string& name) {
     return WindowsPath(std::string(STAT_STORED_SKINS_DIR) + "/" + name) + "\\";
@@ -143,9 +192,9 @@ TEST_P(StoredSkin, EveryImageKeyResolvesToAnImage) {
     for (const TqvIniFile::Section& s : ini.Sections())
         for (const TqvIniFile::Key& k : s.Keys) {
             const bool globalImage =
-                s.Name == "GLOBALINFO" && std::find_if(std::begin(kGlobalImages), std::end(kGlobalImages),
-                                                       [&](const char* g) { return k.Name == g; }) !=
-                                              std::end(kGlobalImages);
+                s.Name == "GLOBALINFO" &&
+                std::find_if(std::begin(kGlobalImages), std::end(kGlobalImages),
+                             [&](const char* g) { return k.Name == g; }) != std::end(kGlobalImages);
             if (!kImageKeys.count(k.Name) && !globalImage) continue;
             ++named;
             EXPECT_TRUE(HasImage(s.Name, k.Name)) << s.Name << "/" << k.Name << "=" << k.Value;
