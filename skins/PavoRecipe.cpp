@@ -31,6 +31,8 @@ TSkinRecipe PavoRecipe() {
     r.PanelLine = RGB(70, 140, 140);
     r.PanelLight = RGB(255, 255, 255);
     r.PanelText = RGB(12, 50, 58);
+    r.PanelAccent = RGB(214, 170, 60);
+    r.PanelAccentOpacity = 0.9;
     r.BarTop = RGB(20, 104, 112);
     r.BarBottom = RGB(12, 68, 88);
     r.BarLine = RGB(6, 44, 58);

@@ -93,16 +93,25 @@ TSkinImage TSkinAuthor::Box(const TBoxShape& s, const std::vector<TBoxState>& st
                              std::max(0.0, r - 2), std::max(0.0, rb - 2), std::max(0.0, rb - 2));
         // An invisible state keeps its whole frame, or its rounded corners would show.
         img.Silhouette(st.LineOpacity > 0 ? outer : Block(x0, 0, x1, f));
-        const double mid = f / 2.0;
-        auto upper = Block(x0, -1, x1, mid);
-        auto lower = Block(x0, mid, x1, bottom + 1);
+        // The light fades out down the top margin and the shade in up the bottom one, so the
+        // side slices that get tiled stay uniform.
         auto band = Minus(in1, in2);
-        auto upperBand = [band, upper](double x, double y) { return band(x, y) && upper(x, y); };
-        auto lowerBand = [band, lower](double x, double y) { return band(x, y) && lower(x, y); };
-        if (st.LightOpacity > 0)
-            img.Fill(st.Inset ? TShape(lowerBand) : TShape(upperBand), st.Light, st.LightOpacity);
-        if (st.ShadeOpacity > 0)
-            img.Fill(st.Inset ? TShape(upperBand) : TShape(lowerBand), st.Shade, st.ShadeOpacity);
+        const double edge = s.Margin;
+        const double lightTop = st.Inset ? 0 : st.LightOpacity,
+                     shadeTop = st.Inset ? st.ShadeOpacity : 0;
+        const double lightBottom = st.Inset ? st.LightOpacity : 0,
+                     shadeBottom = st.Inset ? 0 : st.ShadeOpacity;
+        const COLORREF topColor = st.Inset ? st.Shade : st.Light,
+                       bottomColor = st.Inset ? st.Light : st.Shade;
+        const double topOpacity = st.Inset ? shadeTop : lightTop;
+        const double bottomOpacity = st.Inset ? lightBottom : shadeBottom;
+        if (topOpacity > 0) img.FillFading(band, topColor, 1, edge, topOpacity, 0);
+        if (bottomOpacity > 0 && !s.OpenBottom)
+            img.FillFading(band, bottomColor, f - edge, f - 1, 0, bottomOpacity);
+        if (st.UnderlineOpacity > 0 && !s.OpenBottom)
+            img.Fill([in1, x0, x1, f](double x,
+                                      double y) { return in1(x, y) && y >= f - 2 && y < f - 1; },
+                     st.Underline, st.UnderlineOpacity);
         img.Fill(Minus(outer, in1), st.Line, st.LineOpacity);
     }
     return img;
@@ -386,8 +395,10 @@ void TSkinAuthor::DrawImages() {
                                {r_.HotLine, 1, kBlack, 0.14, kWhite, 0.25 * soft, true}}),
                   r_.ToolTop, Mix(r_.BarTop, r_.BarBottom, 0.5));
     TBoxShape panel{std::max(0, r_.Radius - 1), 3};
-    id_.Panel = AddBorder(Box(panel, {{r_.PanelLine, 1, r_.PanelLight, 0.9, kBlack, 0.05 * soft}}),
-                          r_.PanelTop, r_.Form);
+    TBoxState panelState{r_.PanelLine, 1, r_.PanelLight, 0.9, kBlack, 0.05 * soft};
+    panelState.Underline = r_.PanelAccent;
+    panelState.UnderlineOpacity = r_.PanelAccentOpacity;
+    id_.Panel = AddBorder(Box(panel, {panelState}), r_.PanelTop, r_.Form);
     id_.PanelLow = AddBorder(Box(panel, {{r_.PanelLine, 1, kBlack, 0.10, kWhite, 0.6, true}}),
                              r_.PanelTop, r_.Form);
     id_.Bar = AddBorder(Box(panel, {{r_.BarLine, 1, kWhite, 0.25, kBlack, 0.08 * soft}}), r_.BarTop,
@@ -657,6 +668,9 @@ void TSkinAuthor::WriteSections() {
     Look(r.Form, r.FormText, r.Form, r.FormText);
     o_.Key("TRANSPARENCY", 100);
     o_.Key("HOTTRANSPARENCY", 100);
+    o_.Key("IMAGEPERCENT", 0);
+    o_.Key("HOTIMAGEPERCENT", 0);
+    Gradient("", "");
     o_.Image("BORDERSMASK", id_.Group, BorderForm(1, m));
     Section("TABSHEET");
     Look(r.TabActiveBottom, r.TabText, r.TabActiveBottom, r.TabText);

@@ -26,6 +26,8 @@ class TSkinAuthor {
         COLORREF Shade = RGB(0, 0, 0);
         double ShadeOpacity = 0;
         bool Inset = false; // shade at the top (pressed, sunken), light at the bottom
+        COLORREF Underline = RGB(0, 0, 0);
+        double UnderlineOpacity = 0; // a line just inside the bottom edge
     };
     struct TBoxShape {
         int Radius = 0;

@@ -51,6 +51,20 @@ void TSkinImage::FillVertical(const TShape& shape, double y0, double y1, COLORRE
     }
 }
 
+void TSkinImage::FillFading(const TShape& shape, COLORREF color, double y0, double y1,
+                            double opacityTop, double opacityBottom) {
+    for (int y = 0; y < height_; ++y) {
+        const double t = y1 > y0 ? std::clamp((y + 0.5 - y0) / (y1 - y0), 0.0, 1.0) : 0;
+        const double opacity = opacityTop + (opacityBottom - opacityTop) * t;
+        if (opacity <= 0) continue;
+        for (int x = 0; x < width_; ++x) {
+            const double cov = Coverage(shape, x, y);
+            if (cov > 0)
+                Over(At(x, y), GetRValue(color), GetGValue(color), GetBValue(color), cov * opacity);
+        }
+    }
+}
+
 void TSkinImage::Silhouette(const TShape& shape) {
     for (int y = 0; y < height_; ++y)
         for (int x = 0; x < width_; ++x)

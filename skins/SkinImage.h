@@ -31,6 +31,9 @@ class TSkinImage {
     // The same with a vertical run of colour from top to bottom between y0 and y1.
     void FillVertical(const TShape& shape, double y0, double y1, COLORREF top, COLORREF bottom,
                       double opacity = 1.0);
+    // Colour whose opacity runs from opacityTop at y0 to opacityBottom at y1 (held beyond).
+    void FillFading(const TShape& shape, COLORREF color, double y0, double y1, double opacityTop,
+                    double opacityBottom);
     // Marks the outer outline of a border picture; pixels outside it become key colour.
     void Silhouette(const TShape& shape);
 

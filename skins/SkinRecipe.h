@@ -22,6 +22,8 @@ struct TSkinRecipe {
     // Client surfaces.
     COLORREF Form, FormTop, FormText;
     COLORREF PanelTop, PanelBottom, PanelLine, PanelLight, PanelText;
+    COLORREF PanelAccent = 0;
+    double PanelAccentOpacity = 0;                // a line along the bottom of panels
     COLORREF BarTop, BarBottom, BarLine, BarText; // tool bar, status bar
     COLORREF HeaderLeft, HeaderRight, HeaderText; // title strips
     COLORREF Ornament;                            // small corner decoration
