@@ -275,38 +275,41 @@ TSkinImage TSkinAuthor::CaptionGlyph(int kind, int w, int h) const {
             }
         }
         const double a = cx - g / 2, b = cx + g / 2, t = cy - g / 2, bt = cy + g / 2, lw = 0.75;
+        TShape glyph;
         switch (kind) {
         case 0:
-            img.Fill(Union(Segment(a, t, b, bt, lw + 0.1), Segment(a, bt, b, t, lw + 0.1)), ink);
+            glyph = Union(Segment(a, t, b, bt, lw + 0.1), Segment(a, bt, b, t, lw + 0.1));
             break;
         case 1:
-            img.Fill(Minus(Block(a - 0.5, t - 0.5, b + 0.5, bt + 0.5),
-                           Block(a + 0.5, t + 1.5, b - 0.5, bt - 0.5)),
-                     ink);
+            glyph = Minus(Block(a - 0.5, t - 0.5, b + 0.5, bt + 0.5),
+                          Block(a + 0.5, t + 1.5, b - 0.5, bt - 0.5));
             break;
         case 2: {
             const double d = std::round(g * 0.3);
-            img.Fill(Minus(Block(a + d - 0.5, t - 0.5, b + 0.5, bt - d + 0.5),
-                           Block(a + d + 0.5, t + 1.5, b - 0.5, bt - d + 0.5)),
-                     ink);
-            img.Fill(Minus(Block(a - 0.5, t + d - 0.5, b - d + 0.5, bt + 0.5),
-                           Block(a + 0.5, t + d + 1.5, b - d - 0.5, bt - 0.5)),
-                     ink);
+            auto back = Minus(Block(a + d - 0.5, t - 0.5, b + 0.5, bt - d + 0.5),
+                              Block(a + d + 0.5, t + 1.5, b - 0.5, bt - d + 0.5));
+            auto frontArea = Block(a - 0.5, t + d - 0.5, b - d + 0.5, bt + 0.5);
+            auto front = Minus(frontArea, Block(a + 0.5, t + d + 1.5, b - d - 0.5, bt - 0.5));
+            glyph = Union(Minus(back, frontArea), front);
             break;
         }
-        case 3: img.Fill(Block(a - 0.5, bt - 1.5, b + 0.5, bt + 0.5), ink); break;
+        case 3: glyph = Block(a - 0.5, bt - 1.5, b + 0.5, bt + 0.5); break;
         default: {
             const double rr = g * 0.32;
             auto arc = Minus(Disc(cx, t + rr, rr + lw), Disc(cx, t + rr, rr - lw));
             auto upperArc = [arc, cx, t, rr](double x, double y) {
                 return arc(x, y) && (y < t + rr || x > cx);
             };
-            img.Fill(upperArc, ink);
-            img.Fill(Segment(cx, t + 2 * rr, cx, bt - 2.4, lw), ink);
-            img.Fill(Disc(cx, bt - 0.6, 0.95), ink);
+            glyph = Union(Union(upperArc, Segment(cx, t + 2 * rr, cx, bt - 2.4, lw)),
+                          Disc(cx, bt - 0.6, 0.95));
             break;
         }
         }
+        // Light glyphs get a soft dark shadow so they still read on a pale inactive title.
+        if (skincolor::RelativeLuminance(ink) > 0.5)
+            img.Fill([glyph](double x, double y) { return glyph(x - 0.8, y - 0.8); },
+                     Darker(r_.FrameLine, 0.3), 0.45);
+        img.Fill(glyph, ink);
     }
     return img;
 }
