@@ -341,11 +341,24 @@ TSkinImage TSkinAuthor::Dots(int cell) const {
     return img;
 }
 
-// A small diamond ornament for the corner of title strips.
+// A small ornament for the corner of title strips: a diamond, or a peacock feather's eye.
 TSkinImage TSkinAuthor::Ornament() const {
-    const int s = 11;
-    TSkinImage img(s, s);
-    const double c = s / 2.0;
+    const int size = 15; // the mark sits a little inside the strip's corner
+    TSkinImage img(size, size);
+    const double c = size / 2.0;
+    if (r_.FeatherOrnament) {
+        auto eye = [c](double rx, double ry, double dy) {
+            return [=](double x, double y) {
+                const double u = (x - c) / rx, v = (y - c - dy) / ry;
+                return u * u + v * v <= 1;
+            };
+        };
+        img.Fill(eye(4.2, 5.2, 0), r_.Ornament);
+        img.Fill(eye(3.0, 3.6, 0.6), RGB(18, 120, 118));
+        img.Fill(eye(1.8, 2.2, 0.9), RGB(20, 52, 120));
+        img.Fill(Disc(c - 0.6, c - 0.2, 0.7), Lighter(r_.Ornament, 0.6), 0.8);
+        return img;
+    }
     auto diamond = [c](double d) {
         return [c, d](double x, double y) { return std::abs(x - c) + std::abs(y - c) <= d; };
     };

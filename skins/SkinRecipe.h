@@ -27,6 +27,7 @@ struct TSkinRecipe {
     COLORREF BarTop, BarBottom, BarLine, BarText; // tool bar, status bar
     COLORREF HeaderLeft, HeaderRight, HeaderText; // title strips
     COLORREF Ornament;                            // small corner decoration
+    bool FeatherOrnament = false;                 // a feather's eye, not a diamond
 
     // Buttons: normal, hot, pressed.
     COLORREF ButtonTop, ButtonBottom, ButtonLine, ButtonText;
