@@ -222,6 +222,48 @@ TEST_P(StoredSkin, TextContrastsWithEveryBackgroundColour) {
     }
 }
 
+const TsMaskData* Image(const TsSkinLoader& l, const std::string& section, const std::string& key) {
+    for (const TsMaskData& m : l.Content.MasksData)
+        if (m.SectionName == section && m.PropertyName == key) return &m;
+    return nullptr;
+}
+
+// The looks the skins are drawn with: all three gradient modes, masked borders and glyphs,
+// the size-grip texture, fading speed buttons, and a window region cut at the top corners.
+TEST_P(StoredSkin, UsesTheEngineFeaturesItsLooksNeed) {
+    std::set<int> modes;
+    for (const TsGeneralData& s : loader.Content.SectionsData)
+        for (const TsGradArray* g : {&s.GradientSteps, &s.HotGradientSteps})
+            if (!g->empty()) modes.insert((*g)[0].Mode);
+    EXPECT_EQ(modes, (std::set<int>{0, 1, 2}));
+
+    const TsGeneralData* speed = Section("SPEEDBUTTON");
+    ASSERT_NE(speed, nullptr);
+    EXPECT_TRUE(speed->FadingEnabled);
+    EXPECT_GT(speed->FadingIterations, 1);
+
+    const TsMaskData* grip = Image(loader, "GRIPH", "PATTERN");
+    ASSERT_NE(grip, nullptr);
+    EXPECT_EQ(grip->ImgType, itisaTexture);
+    EXPECT_EQ(grip->StretchMode, 10);
+    EXPECT_EQ(grip->MaskType, 1);
+
+    for (const char* section :
+         {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"}) {
+        const TsMaskData* arrow = Image(loader, section, "GLYPHMASK");
+        ASSERT_NE(arrow, nullptr) << section;
+        EXPECT_EQ(arrow->MaskType, 1) << section;
+    }
+
+    // The window region follows the key-coloured top-left corner of the frame.
+    const TsMaskData* region = Image(loader, "FORM", "LRGN");
+    ASSERT_NE(region, nullptr);
+    const Bitmap& master = *loader.Content.MasterBitmap;
+    EXPECT_EQ(master.GetPixel(region->R.left, region->R.top), RGB(255, 0, 255));
+    EXPECT_NE(master.GetPixel(region->R.left + region->WL, region->R.top + region->WT),
+              RGB(255, 0, 255));
+}
+
 // Every section painted at odd sizes in each state, over a plain parent and over a picture:
 // the key colour must never reach the screen.
 TEST_P(StoredSkin, RenderedSectionsShowNoKeyColour) {
@@ -251,6 +293,24 @@ TEST_P(StoredSkin, RenderedSectionsShowNoKeyColour) {
                                         << state << (parent == &plain ? " plain" : " picture");
                 }
     EXPECT_EQ(rendered, int(std::size(kSections) * std::size(sizes)) * 3 * 2);
+}
+
+// Frostline lays its frost picture under the window and its panels as a pattern.
+TEST(StoredFrostline, TilesItsFrostPictureUnderWindowAndPanels) {
+    TsSkinLoader loader;
+    ASSERT_TRUE(loader.LoadFolder(SkinFolder("Frostline")));
+    std::set<std::string> users;
+    for (const TsPatternData& p : loader.Content.PatternsData) {
+        ASSERT_NE(p.Img, nullptr);
+        EXPECT_GE(int64_t(p.Img->Width()) * p.Img->Height(), 90000);
+        users.insert(p.SectionName);
+    }
+    EXPECT_TRUE(users.count("FORM") && users.count("PANEL")) << users.size();
+    for (const TsGeneralData& s : loader.Content.SectionsData) {
+        if (s.SectionName == "FORM" || s.SectionName == "PANEL") {
+            EXPECT_GT(s.ImagePercent, 0) << s.SectionName;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Stored, StoredSkin, ::testing::Values("Nordvale", "Pavo", "Frostline"));
