@@ -305,10 +305,16 @@ TSkinImage TSkinAuthor::CaptionGlyph(int kind, int w, int h) const {
             break;
         }
         }
-        // Light glyphs get a soft dark shadow so they still read on a pale inactive title.
-        if (skincolor::RelativeLuminance(ink) > 0.5)
-            img.Fill([glyph](double x, double y) { return glyph(x - 0.8, y - 0.8); },
-                     Darker(r_.FrameLine, 0.3), 0.45);
+        // Light glyphs get a soft dark rim so they still read on a pale inactive title.
+        if (skincolor::RelativeLuminance(ink) > 0.5) {
+            auto rim = [glyph](double x, double y) {
+                for (double dx : {-0.9, 0.0, 0.9})
+                    for (double dy : {-0.9, 0.0, 0.9})
+                        if (glyph(x + dx, y + dy)) return true;
+                return false;
+            };
+            img.Fill(rim, Darker(r_.FrameLine, 0.3), 0.5);
+        }
         img.Fill(glyph, ink);
     }
     return img;
