@@ -57,7 +57,7 @@ TSkinRecipe FrostlineRecipe() {
     r.AccentText = RGB(8, 24, 44);
     r.LinkHotText = RGB(24, 84, 140);
     r.Edit = RGB(252, 254, 255);
-    r.EditLine = RGB(140, 180, 210);
+    r.EditLine = RGB(112, 158, 196);
     r.EditHotLine = RGB(70, 140, 200);
     r.EditText = RGB(14, 36, 58);
     r.Menu = RGB(246, 250, 253);

@@ -57,7 +57,7 @@ TSkinRecipe NordvaleRecipe() {
     r.AccentText = RGB(255, 255, 255);
     r.LinkHotText = RGB(40, 80, 130);
     r.Edit = RGB(255, 255, 255);
-    r.EditLine = RGB(140, 158, 180);
+    r.EditLine = RGB(118, 138, 162);
     r.EditHotLine = RGB(74, 110, 150);
     r.EditText = RGB(20, 30, 42);
     r.Menu = RGB(250, 251, 253);

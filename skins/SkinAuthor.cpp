@@ -233,7 +233,7 @@ TSkinImage TSkinAuthor::Mark(int kind, int look, int size) const {
             const double w = 0.95 * u;
             img.Fill(Union(Segment(cx - 3.6 * u, cy + 0.1 * u, cx - 1.1 * u, cy + 2.6 * u, w),
                            Segment(cx - 1.1 * u, cy + 2.6 * u, cx + 3.7 * u, cy - 2.9 * u, w)),
-                     r_.Accent);
+                     Darker(r_.Accent, 0.12));
         } else if (look == 0) {
             img.FillVertical(Disc(cx, cy, 2.6 * u), cy - 2.6 * u, cy + 2.6 * u,
                              Lighter(r_.Accent, 0.25), r_.Accent);
