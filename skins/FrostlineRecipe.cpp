@@ -20,7 +20,6 @@ TSkinRecipe FrostlineRecipe() {
     r.TitleInactiveBottom = RGB(218, 230, 239);
     r.TitleInactiveText = RGB(60, 84, 108);
     r.CaptionGlyph = RGB(30, 70, 110);
-    r.CaptionGlyphInactive = RGB(110, 136, 160);
     r.CloseHot = RGB(210, 70, 70);
     r.Form = RGB(236, 245, 251);
     r.FormTop = RGB(248, 252, 255);

@@ -20,7 +20,6 @@ TSkinRecipe NordvaleRecipe() {
     r.TitleInactiveBottom = RGB(203, 213, 224);
     r.TitleInactiveText = RGB(58, 72, 90);
     r.CaptionGlyph = RGB(255, 255, 255);
-    r.CaptionGlyphInactive = RGB(90, 106, 126);
     r.CloseHot = RGB(196, 62, 56);
     r.Form = RGB(238, 242, 246);
     r.FormTop = RGB(244, 247, 250);

@@ -21,7 +21,6 @@ TSkinRecipe PavoRecipe() {
     r.TitleInactiveBottom = RGB(176, 204, 202);
     r.TitleInactiveText = RGB(20, 62, 70);
     r.CaptionGlyph = RGB(255, 238, 196);
-    r.CaptionGlyphInactive = RGB(40, 90, 96);
     r.CloseHot = RGB(190, 60, 50);
     r.Form = RGB(232, 242, 240);
     r.FormTop = RGB(244, 249, 247);

@@ -93,24 +93,15 @@ TSkinImage TSkinAuthor::Box(const TBoxShape& s, const std::vector<TBoxState>& st
                              std::max(0.0, r - 2), std::max(0.0, rb - 2), std::max(0.0, rb - 2));
         // An invisible state keeps its whole frame, or its rounded corners would show.
         img.Silhouette(st.LineOpacity > 0 ? outer : Block(x0, 0, x1, f));
-        // The light fades out down the top margin and the shade in up the bottom one, so the
-        // side slices that get tiled stay uniform.
+        // The top colour fades out down the top margin and the bottom one in up the bottom
+        // margin, so the side slices that get tiled stay uniform.
         auto band = Minus(in1, in2);
         const double edge = s.Margin;
-        const double lightTop = st.Inset ? 0 : st.LightOpacity,
-                     shadeTop = st.Inset ? st.ShadeOpacity : 0;
-        const double lightBottom = st.Inset ? st.LightOpacity : 0,
-                     shadeBottom = st.Inset ? 0 : st.ShadeOpacity;
-        const COLORREF topColor = st.Inset ? st.Shade : st.Light,
-                       bottomColor = st.Inset ? st.Light : st.Shade;
-        const double topOpacity = st.Inset ? shadeTop : lightTop;
-        const double bottomOpacity = st.Inset ? lightBottom : shadeBottom;
-        if (topOpacity > 0) img.FillFading(band, topColor, 1, edge, topOpacity, 0);
-        if (bottomOpacity > 0 && !s.OpenBottom)
-            img.FillFading(band, bottomColor, f - edge, f - 1, 0, bottomOpacity);
+        if (st.TopOpacity > 0) img.FillFading(band, st.Top, 1, edge, st.TopOpacity, 0);
+        if (st.BottomOpacity > 0 && !s.OpenBottom)
+            img.FillFading(band, st.Bottom, f - edge, f - 1, 0, st.BottomOpacity);
         if (st.UnderlineOpacity > 0 && !s.OpenBottom)
-            img.Fill([in1, x0, x1, f](double x,
-                                      double y) { return in1(x, y) && y >= f - 2 && y < f - 1; },
+            img.Fill([in1, f](double x, double y) { return in1(x, y) && y >= f - 2 && y < f - 1; },
                      st.Underline, st.UnderlineOpacity);
         img.Fill(Minus(outer, in1), st.Line, st.LineOpacity);
     }
@@ -403,31 +394,31 @@ void TSkinAuthor::DrawImages() {
     id_.Button =
         AddBorder(Box(button, {{line, 1, kWhite, 0.55 * soft + 0.25, kBlack, 0.06 * soft},
                                {r_.HotLine, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.05 * soft},
-                               {r_.HotLine, 1, kBlack, 0.10, kWhite, 0.3 * soft, true}}),
+                               {r_.HotLine, 1, kBlack, 0.22, kWhite, 0.3 * soft}}),
                   r_.ButtonTop, r_.Form);
     TBoxShape big{r_.Radius + 2, r_.Radius + 4};
     id_.ButtonBig =
         AddBorder(Box(big, {{line, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.07 * soft},
                             {r_.HotLine, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.05 * soft},
-                            {r_.HotLine, 1, kBlack, 0.12, kWhite, 0.3 * soft, true}}),
+                            {r_.HotLine, 1, kBlack, 0.12, kWhite, 0.3 * soft}}),
                   r_.ButtonTop, r_.Form);
     id_.Speed =
         AddBorder(Box(button, {{r_.ToolLine, 0.55, kWhite, 0.3 * soft, kBlack, 0},
                                {r_.HotLine, 1, kWhite, 0.55 * soft + 0.2, kBlack, 0.05 * soft},
-                               {r_.HotLine, 1, kBlack, 0.14, kWhite, 0.25 * soft, true}}),
+                               {r_.HotLine, 1, kBlack, 0.24, kWhite, 0.25 * soft}}),
                   r_.ToolTop, Mix(r_.BarTop, r_.BarBottom, 0.5));
     TBoxShape panel{std::max(0, r_.Radius - 1), 3};
     TBoxState panelState{r_.PanelLine, 1, r_.PanelLight, 0.9, kBlack, 0.05 * soft};
     panelState.Underline = r_.PanelAccent;
     panelState.UnderlineOpacity = r_.PanelAccentOpacity;
     id_.Panel = AddBorder(Box(panel, {panelState}), r_.PanelTop, r_.Form);
-    id_.PanelLow = AddBorder(Box(panel, {{r_.PanelLine, 1, kBlack, 0.10, kWhite, 0.6, true}}),
-                             r_.PanelTop, r_.Form);
+    id_.PanelLow =
+        AddBorder(Box(panel, {{r_.PanelLine, 1, kBlack, 0.10, kWhite, 0.6}}), r_.PanelTop, r_.Form);
     id_.Bar = AddBorder(Box(panel, {{r_.BarLine, 1, kWhite, 0.25, kBlack, 0.08 * soft}}), r_.BarTop,
                         r_.Form);
     id_.Edit = AddBorder(Box(TBoxShape{std::max(0, r_.Radius - 1), 3},
-                             {{r_.EditLine, 1, kBlack, 0.07, kWhite, 0, true},
-                              {r_.EditHotLine, 1, r_.AccentLight, 0.5, kWhite, 0, true}}),
+                             {{r_.EditLine, 1, kBlack, 0.07, kWhite, 0},
+                              {r_.EditHotLine, 1, r_.AccentLight, 0.5, kWhite, 0}}),
                          r_.Edit, r_.Form);
     id_.Group = AddBorder(
         Box(TBoxShape{r_.Radius, boxMargin_}, {{r_.PanelLine, 1, kWhite, 0.7, kWhite, 0.7}}),
@@ -436,14 +427,13 @@ void TSkinAuthor::DrawImages() {
         AddBorder(Box(TBoxShape{r_.Radius, boxMargin_}, {{r_.HintLine, 1, kWhite, 0.6, kWhite, 0}}),
                   r_.HintTop, r_.Form);
     id_.Gauge = AddBorder(
-        Box(TBoxShape{r_.Radius, boxMargin_}, {{r_.TrackLine, 1, kBlack, 0.12, kWhite, 0.5, true}}),
+        Box(TBoxShape{r_.Radius, boxMargin_}, {{r_.TrackLine, 1, kBlack, 0.12, kWhite, 0.5}}),
         r_.Track, r_.Form);
     id_.Progress = AddBorder(Box(TBoxShape{r_.Radius, boxMargin_},
                                  {{Darker(r_.Accent, 0.25), 1, kWhite, 0.45, kBlack, 0.1}}),
                              r_.Accent, r_.Track);
-    id_.Channel =
-        AddBorder(Box(TBoxShape{2, 3}, {{r_.TrackLine, 1, kBlack, 0.15, kWhite, 0.6, true}}),
-                  r_.Track, r_.Form);
+    id_.Channel = AddBorder(Box(TBoxShape{2, 3}, {{r_.TrackLine, 1, kBlack, 0.15, kWhite, 0.6}}),
+                            r_.Track, r_.Form);
     id_.Page = AddBorder(Box(TBoxShape{0, 3}, {{r_.PanelLine, 1, kWhite, 0.8, kWhite, 0}}),
                          r_.TabActiveBottom, r_.Form);
 
@@ -465,12 +455,10 @@ void TSkinAuthor::DrawImages() {
     TBoxShape small{std::min(2, r_.Radius), 3};
     id_.ScrollBtn = AddBorder(Box(small, {{line, 1, kWhite, 0.5 * soft + 0.2, kBlack, 0.05 * soft},
                                           {r_.HotLine, 1, kWhite, 0.55 * soft + 0.2, kBlack, 0},
-                                          {r_.HotLine, 1, kBlack, 0.12, kWhite, 0.2, true}}),
+                                          {r_.HotLine, 1, kBlack, 0.12, kWhite, 0.2}}),
                               r_.ButtonTop, r_.Track);
-    id_.Slider[0] = id_.ScrollBtn;
-    id_.Slider[1] = id_.ScrollBtn;
     const TSkinImage track =
-        Box(TBoxShape{0, 3, false, true}, {{r_.TrackLine, 0.6, kBlack, 0.06, kWhite, 0, true}});
+        Box(TBoxShape{0, 3, false, true}, {{r_.TrackLine, 0.6, kBlack, 0.06, kWhite, 0}});
     id_.Track[0] = AddBorder(track, r_.Track, r_.Form);
     id_.Track[1] = AddBorder(track.Transposed(), r_.Track, r_.Form);
     for (int d = 0; d < 4; ++d) id_.ArrowGlyph[d] = AddGlyph(Arrow(d, 9));

@@ -17,15 +17,15 @@ class TSkinAuthor {
     bool Write(const std::string& folder, const std::string& previewPng);
 
   private:
-    // One box outline per state: colours of its line, its inner light and its inner shade.
+    // One box outline per state: its line, and the colours laid inside it along the top edge
+    // (light for raised, dark for sunken) and along the bottom edge.
     struct TBoxState {
         COLORREF Line;
         double LineOpacity = 1;
-        COLORREF Light = RGB(255, 255, 255);
-        double LightOpacity = 0;
-        COLORREF Shade = RGB(0, 0, 0);
-        double ShadeOpacity = 0;
-        bool Inset = false; // shade at the top (pressed, sunken), light at the bottom
+        COLORREF Top = RGB(255, 255, 255);
+        double TopOpacity = 0;
+        COLORREF Bottom = RGB(0, 0, 0);
+        double BottomOpacity = 0;
         COLORREF Underline = RGB(0, 0, 0);
         double UnderlineOpacity = 0; // a line just inside the bottom edge
     };
@@ -71,11 +71,10 @@ class TSkinAuthor {
     TSkinOptions o_;
     // Atlas numbers of the pictures, filled by DrawImages.
     struct {
-        int Frame, Title, Button, ButtonBig, Speed, Tool, Panel, PanelLow, Edit, Group, Status,
-            MenuLine, MenuItem, Tab[4], Page, ScrollBtn, Slider[2], Track[2], ArrowGlyph[4],
-            GripGlyph[2], ComboGlyph, Marks[9], Big[5], Small[5], GripImage, Check, TitleButton,
-            Dots, Divider[2], Channel, ThumbH, ThumbV, TickH, TickV, Ornament, Hint, Gauge,
-            Progress, Header, Splitter, Bar;
+        int Frame, Title, Button, ButtonBig, Speed, Panel, PanelLow, Edit, Group, Status, MenuLine,
+            MenuItem, Tab[4], Page, ScrollBtn, Track[2], ArrowGlyph[4], GripGlyph[2], ComboGlyph,
+            Marks[9], Big[5], Small[5], GripImage, Check, TitleButton, Dots, Divider[2], Channel,
+            ThumbH, ThumbV, TickH, TickV, Ornament, Hint, Gauge, Progress, Header, Bar;
     } id_{};
     int boxMargin_ = 3;
 };

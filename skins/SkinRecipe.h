@@ -17,7 +17,7 @@ struct TSkinRecipe {
     COLORREF FrameLine, FrameFace, FrameInactiveFace;
     COLORREF TitleTop, TitleBottom, TitleText, TitleAccent;
     COLORREF TitleInactiveTop, TitleInactiveBottom, TitleInactiveText;
-    COLORREF CaptionGlyph, CaptionGlyphInactive, CloseHot;
+    COLORREF CaptionGlyph, CloseHot;
 
     // Client surfaces.
     COLORREF Form, FormTop, FormText;
