@@ -41,6 +41,7 @@ TSkinRecipe PavoRecipe() {
     r.HeaderText = RGB(255, 236, 178);
     r.Ornament = RGB(222, 180, 70);
     r.FeatherOrnament = true;
+    r.FeatherSheen = true;
     r.ButtonTop = RGB(232, 245, 243);
     r.ButtonBottom = RGB(190, 222, 218);
     r.ButtonLine = RGB(47, 124, 126);

@@ -6,6 +6,7 @@
 #include "platform/core/FileSystem.h"
 #include "platform/image/BmpFile.h"
 #include "platform/image/PngFile.h"
+#include "skins/FeatherPicture.h"
 #include "skins/FrostPicture.h"
 #include "skins/SkinColor.h"
 
@@ -644,6 +645,11 @@ void TSkinAuthor::WriteSections() {
     Section("EXTRALINE");
     Look(r.ExtraBottom, r.ExtraText, r.ExtraBottom, r.ExtraText);
     Gradient(Vertical(r.ExtraTop, r.ExtraBottom), Vertical(r.ExtraTop, r.ExtraBottom));
+    if (r.FeatherSheen) {
+        o_.Key("PATTERN", "SHEEN.JPG");
+        o_.Key("IMAGEPERCENT", 40);
+        o_.Key("HOTIMAGEPERCENT", 40);
+    }
 
     // Panels and bars.
     auto panelLayers = [&](COLORREF top, COLORREF bottom) {
@@ -736,6 +742,20 @@ void TSkinAuthor::WriteSections() {
     o_.Image("BORDERSMASK", id_.ButtonBig, BorderForm(3, r.Radius + 4));
     Section("BUTTON_HUGE", "BUTTON_BIG");
     o_.Key("FADINGITERATIONS", 7);
+    {
+        // The largest buttons keep their picture in a bitmap file of their own.
+        const int margin = r.Radius + 5;
+        const COLORREF line = r.ButtonLine;
+        const double soft = r.Flat ? 0.0 : 1.0;
+        const TSkinImage huge = Box(TBoxShape{r.Radius + 3, margin},
+                                    {{line, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.08 * soft},
+                                     {r.HotLine, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.06 * soft},
+                                     {r.HotLine, 1, kBlack, 0.24, kWhite, 0.3 * soft}});
+        ownBitmaps_.push_back(
+            {"BUTTONHUGE.BMP", huge.Emit(TEmitKind::Border, true, r.ButtonTop, r.Form)});
+        const std::string m = std::to_string(margin);
+        o_.Key("BORDERSMASK", "!BUTTONHUGE.BMP!3!1!0!" + m + "!" + m + "!" + m + "!" + m);
+    }
     Section("SPEEDBUTTON", "BUTTON");
     Look(r.ToolBottom, r.ToolText, r.HotBottom, r.HotText);
     Gradient(Vertical(r.ToolTop, r.ToolBottom), Glass(r.HotTop, r.HotBottom, r.Gloss));
@@ -863,6 +883,9 @@ bool TSkinAuthor::Write(const std::string& folder, const std::string& previewPng
         WriteFileBytes(folder + "Options.dat", std::vector<uint8_t>(text.begin(), text.end())) &&
         WriteFileBytes(folder + "MASTER.BMP", SaveBMP(master));
     if (ok && !r_.Picture.empty()) ok = WriteFileBytes(folder + r_.Picture, FrostPictureJpeg());
+    if (ok && r_.FeatherSheen) ok = WriteFileBytes(folder + "SHEEN.JPG", FeatherPictureJpeg());
+    for (const TOwnBitmap& own : ownBitmaps_)
+        ok = ok && WriteFileBytes(folder + own.Name, SaveBMP(own.Picture));
     if (ok && !previewPng.empty()) {
         const int zoom = 3;
         Bitmap big(master.Width() * zoom, master.Height() * zoom, 24);

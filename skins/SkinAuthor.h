@@ -2,6 +2,7 @@
 // Draws one stored skin from its recipe: every picture into the master bitmap, every section
 // of the options file, and the large picture when the recipe has one.
 #include <string>
+#include <vector>
 
 #include "skins/SkinAtlas.h"
 #include "skins/SkinImage.h"
@@ -66,7 +67,13 @@ class TSkinAuthor {
     void Look(COLORREF color, COLORREF font, COLORREF hotColor, COLORREF hotFont);
     void Gradient(const std::string& normal, const std::string& hot);
 
+    struct TOwnBitmap {
+        std::string Name;
+        Bitmap Picture;
+    };
+
     TSkinRecipe r_;
+    std::vector<TOwnBitmap> ownBitmaps_;
     TSkinAtlas atlas_;
     TSkinOptions o_;
     // Atlas numbers of the pictures, filled by DrawImages.

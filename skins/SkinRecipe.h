@@ -45,6 +45,8 @@ struct TSkinRecipe {
     COLORREF TabTop, TabBottom, TabActiveTop, TabActiveBottom, TabText, TabHotText;
     COLORREF HintTop, HintBottom, HintLine, HintText;
 
+    bool FeatherSheen = false; // a small feather texture under the menu side strip
+
     // A large picture laid under the window and its panels ("" for none).
     std::string Picture;
     int PictureFormPercent = 0;

@@ -229,7 +229,8 @@ const TsMaskData* Image(const TsSkinLoader& l, const std::string& section, const
 }
 
 // The looks the skins are drawn with: all three gradient modes, masked borders and glyphs,
-// the size-grip texture, fading speed buttons, and a window region cut at the top corners.
+// the size-grip texture, fading speed buttons, a border in its own bitmap, and a window region
+// cut at the top corners.
 TEST_P(StoredSkin, UsesTheEngineFeaturesItsLooksNeed) {
     std::set<int> modes;
     for (const TsGeneralData& s : loader.Content.SectionsData)
@@ -254,6 +255,12 @@ TEST_P(StoredSkin, UsesTheEngineFeaturesItsLooksNeed) {
         ASSERT_NE(arrow, nullptr) << section;
         EXPECT_EQ(arrow->MaskType, 1) << section;
     }
+
+    // The largest buttons keep their picture in a bitmap of their own.
+    const TsMaskData* huge = Image(loader, "BUTTON_HUGE", "BORDERSMASK");
+    ASSERT_NE(huge, nullptr);
+    ASSERT_NE(huge->Bmp, nullptr);
+    EXPECT_EQ(huge->ImageCount, 3);
 
     // The window region follows the key-coloured top-left corner of the frame.
     const TsMaskData* region = Image(loader, "FORM", "LRGN");
