@@ -571,18 +571,46 @@ void TSkinAuthor::Gradient(const std::string& normal, const std::string& hot) {
     }
 }
 
-void TSkinAuthor::WriteSections() {
-    const TSkinRecipe& r = r_;
-    const int m = boxMargin_;
-    auto glyph = [](int frames) {
-        TImageForm f;
-        f.Kind = '@';
-        f.ImageCount = frames;
-        f.MaskType = 1;
-        return f;
-    };
-    const bool picture = !r.Picture.empty();
+TImageForm TSkinAuthor::GlyphForm(int frames) {
+    TImageForm f;
+    f.Kind = '@';
+    f.ImageCount = frames;
+    f.MaskType = 1;
+    return f;
+}
 
+void TSkinAuthor::WriteSections() {
+    WriteSkinWide();
+    WriteWindows();
+    WriteMenus();
+    WritePanels();
+    WriteButtons();
+    WriteEditsAndMarks();
+    WriteGauges();
+    WriteTabs();
+    WriteScrollBars();
+}
+
+// Panel layers: the recipe's picture under a gradient when it has one, else the gradient.
+void TSkinAuthor::PanelLayers(COLORREF top, COLORREF bottom) {
+    const TSkinRecipe& r = r_;
+    if (!r.Picture.empty() && r.PicturePanelPercent > 0) {
+        o_.Key("IMAGEPERCENT", r.PicturePanelPercent);
+        o_.Key("HOTIMAGEPERCENT", r.PicturePanelPercent);
+        o_.Key("PATTERN", r.Picture);
+        o_.Key("HOTPATTERN", r.Picture);
+        o_.Key("GRADIENTPERCENT", 100 - r.PicturePanelPercent);
+        o_.Key("GRADIENTDATA", Vertical(top, bottom));
+        o_.Key("HOTGRADIENTPERCENT", 100 - r.PicturePanelPercent);
+        o_.Key("HOTGRADIENTDATA", Vertical(top, bottom));
+    } else {
+        Gradient(Vertical(top, bottom), Vertical(top, bottom));
+    }
+}
+
+// The skin-wide values and pictures.
+void TSkinAuthor::WriteSkinWide() {
+    const TSkinRecipe& r = r_;
     Section("GLOBALINFO");
     o_.Key("VERSION", "5.36");
     o_.Key("AUTHOR", "Statistika team");
@@ -598,18 +626,23 @@ void TSkinAuthor::WriteSections() {
     static const char* const kMarks[9] = {"BOXCHECKED",   "BOXUNCHECKED",   "BOXGRAYED",
                                           "RADIOCHECKED", "RADIOUNCHECKED", "RADIOGRAYED",
                                           "SMALLCHECKED", "SMALLUNCHECKED", "SMALLGRAYED"};
-    for (int i = 0; i < 9; ++i) o_.Image(kMarks[i], id_.Marks[i], glyph(3));
+    for (int i = 0; i < 9; ++i) o_.Image(kMarks[i], id_.Marks[i], GlyphForm(3));
     static const char* const kGlyphs[5] = {"CLOSE", "MAX", "NORM", "MIN", "HELP"};
-    for (int k = 0; k < 5; ++k) o_.Image(std::string("BICON") + kGlyphs[k], id_.Big[k], glyph(3));
-    for (int k = 0; k < 5; ++k) o_.Image(std::string("SICON") + kGlyphs[k], id_.Small[k], glyph(3));
-    o_.Image("GRIPIMAGE", id_.GripImage, glyph(1));
-    o_.Image("CHECK", id_.Check, glyph(3));
-    o_.Image("TITLEBUTTON", id_.TitleButton, glyph(3));
+    for (int k = 0; k < 5; ++k)
+        o_.Image(std::string("BICON") + kGlyphs[k], id_.Big[k], GlyphForm(3));
+    for (int k = 0; k < 5; ++k)
+        o_.Image(std::string("SICON") + kGlyphs[k], id_.Small[k], GlyphForm(3));
+    o_.Image("GRIPIMAGE", id_.GripImage, GlyphForm(1));
+    o_.Image("CHECK", id_.Check, GlyphForm(3));
+    o_.Image("TITLEBUTTON", id_.TitleButton, GlyphForm(3));
+}
 
-    // Windows.
+// Window frame, dialogs and title bar.
+void TSkinAuthor::WriteWindows() {
+    const TSkinRecipe& r = r_;
     Section("FORM");
     Look(r.Form, r.FormText, r.Form, r.FormText);
-    if (picture) {
+    if (!r.Picture.empty()) {
         o_.Key("IMAGEPERCENT", r.PictureFormPercent);
         o_.Key("HOTIMAGEPERCENT", r.PictureFormPercent);
         o_.Key("PATTERN", r.Picture);
@@ -624,8 +657,11 @@ void TSkinAuthor::WriteSections() {
     Gradient(Vertical(r.TitleInactiveTop, r.TitleInactiveBottom),
              Vertical(r.TitleTop, r.TitleBottom));
     o_.Image("BORDERSMASK", id_.Title, BorderForm(2, r.WindowRadius + 2, 7, r.WindowRadius + 2, 7));
+}
 
-    // Menus.
+// The menu bar, its items and the pop-up menus.
+void TSkinAuthor::WriteMenus() {
+    const TSkinRecipe& r = r_;
     Section("MENULINE");
     Look(r.Menu, r.MenuText, r.Menu, r.MenuText);
     Gradient(Vertical(Lighter(r.Menu, 0.5), r.Menu), Vertical(Lighter(r.Menu, 0.5), r.Menu));
@@ -650,25 +686,14 @@ void TSkinAuthor::WriteSections() {
         o_.Key("IMAGEPERCENT", 40);
         o_.Key("HOTIMAGEPERCENT", 40);
     }
+}
 
-    // Panels and bars.
-    auto panelLayers = [&](COLORREF top, COLORREF bottom) {
-        if (picture && r.PicturePanelPercent > 0) {
-            o_.Key("IMAGEPERCENT", r.PicturePanelPercent);
-            o_.Key("HOTIMAGEPERCENT", r.PicturePanelPercent);
-            o_.Key("PATTERN", r.Picture);
-            o_.Key("HOTPATTERN", r.Picture);
-            o_.Key("GRADIENTPERCENT", 100 - r.PicturePanelPercent);
-            o_.Key("GRADIENTDATA", Vertical(top, bottom));
-            o_.Key("HOTGRADIENTPERCENT", 100 - r.PicturePanelPercent);
-            o_.Key("HOTGRADIENTDATA", Vertical(top, bottom));
-        } else {
-            Gradient(Vertical(top, bottom), Vertical(top, bottom));
-        }
-    };
+// Panels, bars, grips, splitters and hints.
+void TSkinAuthor::WritePanels() {
+    const TSkinRecipe& r = r_;
     Section("PANEL");
     Look(r.PanelBottom, r.PanelText, r.PanelBottom, r.PanelText);
-    panelLayers(r.PanelTop, r.PanelBottom);
+    PanelLayers(r.PanelTop, r.PanelBottom);
     o_.Color("SHADOWCOLOR", Darker(r.PanelLine, 0.5));
     o_.Key("SHADOWOFFSET", 1);
     o_.Key("SHADOWBLUR", 2);
@@ -677,7 +702,7 @@ void TSkinAuthor::WriteSections() {
     Section("PANEL_LOW", "PANEL");
     o_.Key("BEVEL", 2);
     Look(r.PanelTop, r.PanelText, r.PanelTop, r.PanelText);
-    panelLayers(r.PanelBottom, r.PanelTop);
+    PanelLayers(r.PanelBottom, r.PanelTop);
     o_.Image("BORDERSMASK", id_.PanelLow, BorderForm(1, 3));
     Section("CALCPANEL", "PANEL_LOW");
     Section("GROUPBOX", "PANEL");
@@ -687,7 +712,7 @@ void TSkinAuthor::WriteSections() {
     o_.Key("IMAGEPERCENT", 0);
     o_.Key("HOTIMAGEPERCENT", 0);
     Gradient("", "");
-    o_.Image("BORDERSMASK", id_.Group, BorderForm(1, m));
+    o_.Image("BORDERSMASK", id_.Group, BorderForm(1, boxMargin_));
     Section("TABSHEET");
     Look(r.TabActiveBottom, r.TabText, r.TabActiveBottom, r.TabText);
     Gradient(Vertical(r.TabActiveTop, r.TabActiveBottom),
@@ -702,7 +727,7 @@ void TSkinAuthor::WriteSections() {
     Look(r.HeaderRight, r.HeaderText, r.HeaderRight, r.HeaderText);
     Gradient(Horizontal(r.HeaderLeft, r.HeaderRight), Horizontal(r.HeaderLeft, r.HeaderRight));
     o_.Image("BORDERSMASK", id_.Bar, BorderForm(1, 3));
-    o_.Image("IMGTOPRIGHT", id_.Ornament, glyph(1));
+    o_.Image("IMGTOPRIGHT", id_.Ornament, GlyphForm(1));
     Section("GRIPH");
     Look(r.BarBottom, r.BarText, r.BarBottom, r.BarText);
     Gradient(Vertical(r.BarTop, r.BarBottom), Vertical(r.BarTop, r.BarBottom));
@@ -716,7 +741,7 @@ void TSkinAuthor::WriteSections() {
     Section("DRAGBAR", "GRIPH");
     Section("TOOLBAR");
     Look(r.BarBottom, r.BarText, r.BarBottom, r.BarText);
-    panelLayers(r.BarTop, r.BarBottom);
+    PanelLayers(r.BarTop, r.BarBottom);
     o_.Image("BORDERSMASK", id_.Bar, BorderForm(1, 3));
     Section("STATUSBAR", "TOOLBAR");
     o_.Image("BORDERSMASK", id_.Status, BorderForm(1, 3));
@@ -728,16 +753,19 @@ void TSkinAuthor::WriteSections() {
     Look(r.HintBottom, r.HintText, r.HintBottom, r.HintText);
     Gradient(Pyramid(r.HintTop, Lighter(r.HintTop, 0.5), r.HintTop, r.HintBottom, r.HintBottom),
              Pyramid(r.HintTop, Lighter(r.HintTop, 0.5), r.HintTop, r.HintBottom, r.HintBottom));
-    o_.Image("BORDERSMASK", id_.Hint, BorderForm(1, m));
+    o_.Image("BORDERSMASK", id_.Hint, BorderForm(1, boxMargin_));
+}
 
-    // Buttons.
+// Buttons of every size, tool buttons and links.
+void TSkinAuthor::WriteButtons() {
+    const TSkinRecipe& r = r_;
     Section("BUTTON");
     Look(r.ButtonBottom, r.ButtonText, r.HotBottom, r.HotText);
     Gradient(Glass(r.ButtonTop, r.ButtonBottom, r.Gloss), Glass(r.HotTop, r.HotBottom, r.Gloss));
     o_.Bool("SHOWFOCUS", true);
     o_.Bool("FADINGENABLED", true);
     o_.Key("FADINGITERATIONS", 5);
-    o_.Image("BORDERSMASK", id_.Button, BorderForm(3, m));
+    o_.Image("BORDERSMASK", id_.Button, BorderForm(3, boxMargin_));
     Section("BUTTON_BIG", "BUTTON");
     o_.Image("BORDERSMASK", id_.ButtonBig, BorderForm(3, r.Radius + 4));
     Section("BUTTON_HUGE", "BUTTON_BIG");
@@ -763,7 +791,7 @@ void TSkinAuthor::WriteSections() {
     o_.Key("FADINGITERATIONS", 6);
     o_.Key("FADINGINTERVALIN", 3);
     o_.Key("FADINGINTERVALOUT", 4);
-    o_.Image("BORDERSMASK", id_.Speed, BorderForm(3, m));
+    o_.Image("BORDERSMASK", id_.Speed, BorderForm(3, boxMargin_));
     Section("SPEEDBUTTON_SMALL", "SPEEDBUTTON");
     o_.Key("FADINGITERATIONS", 4);
     Section("TOOLBUTTON", "SPEEDBUTTON");
@@ -774,32 +802,38 @@ void TSkinAuthor::WriteSections() {
     Section("COLHEADER", "BUTTON");
     Gradient(Vertical(r.ButtonTop, r.ButtonBottom), Vertical(r.HotTop, r.HotBottom));
     o_.Image("BORDERSMASK", id_.Header, BorderForm(3, 3));
+}
 
-    // Edits and marks.
+// Edits, combo boxes, check boxes and radio buttons.
+void TSkinAuthor::WriteEditsAndMarks() {
+    const TSkinRecipe& r = r_;
     Section("EDIT");
     Look(r.Edit, r.EditText, r.Edit, r.EditText);
     o_.Image("BORDERSMASK", id_.Edit, BorderForm(2, 3));
     Section("ORVENEDIT", "EDIT");
     Section("COMBOBOX", "EDIT");
-    o_.Image("GLYPHMASK", id_.ComboGlyph, glyph(3));
+    o_.Image("GLYPHMASK", id_.ComboGlyph, GlyphForm(3));
     Section("ORVENCOMBOBOX", "COMBOBOX");
     Section("CHECKBOX");
     Look(r.Form, r.FormText, r.AccentLight, r.FormText);
     o_.Key("TRANSPARENCY", 100);
     o_.Key("HOTTRANSPARENCY", 60);
     Section("RADIOBUTTON", "CHECKBOX");
+}
 
-    // Gauges and track bars.
+// Gauges, progress bars, track bars and dividers.
+void TSkinAuthor::WriteGauges() {
+    const TSkinRecipe& r = r_;
     Section("GAUGE");
     Look(r.Track, r.FormText, r.Track, r.FormText);
     Gradient(Vertical(Darker(r.Track, 0.06), r.Track), Vertical(Darker(r.Track, 0.06), r.Track));
-    o_.Image("BORDERSMASK", id_.Gauge, BorderForm(1, m));
+    o_.Image("BORDERSMASK", id_.Gauge, BorderForm(1, boxMargin_));
     Section("PROGRESSH");
     Look(r.Accent, r.AccentText, r.Accent, r.AccentText);
     const double accentGloss = skincolor::RelativeLuminance(r.AccentText) < 0.2 ? r.Gloss : 0;
     Gradient(Glass(Lighter(r.Accent, 0.12), Darker(r.Accent, 0.08), accentGloss),
              Glass(Lighter(r.Accent, 0.12), Darker(r.Accent, 0.08), accentGloss));
-    o_.Image("BORDERSMASK", id_.Progress, BorderForm(1, m));
+    o_.Image("BORDERSMASK", id_.Progress, BorderForm(1, boxMargin_));
     Section("PROGRESSV", "PROGRESSH");
     Gradient(Horizontal(Lighter(r.Accent, 0.12), Darker(r.Accent, 0.08)),
              Horizontal(Lighter(r.Accent, 0.12), Darker(r.Accent, 0.08)));
@@ -808,10 +842,10 @@ void TSkinAuthor::WriteSections() {
     o_.Key("TRANSPARENCY", 100);
     o_.Key("HOTTRANSPARENCY", 100);
     o_.Image("SLIDERCHANNEL", id_.Channel, BorderForm(1, 3));
-    o_.Image("SLIDERMASK", id_.ThumbH, glyph(3));
-    o_.Image("SLIDERVMASK", id_.ThumbV, glyph(3));
-    o_.Image("TICKHORZ", id_.TickH, glyph(1));
-    o_.Image("TICKVERT", id_.TickV, glyph(1));
+    o_.Image("SLIDERMASK", id_.ThumbH, GlyphForm(3));
+    o_.Image("SLIDERVMASK", id_.ThumbV, GlyphForm(3));
+    o_.Image("TICKHORZ", id_.TickH, GlyphForm(1));
+    o_.Image("TICKVERT", id_.TickV, GlyphForm(1));
     Section("DIVIDER");
     Look(r.Menu, r.MenuText, r.Menu, r.MenuText);
     o_.Key("TRANSPARENCY", 100);
@@ -819,8 +853,11 @@ void TSkinAuthor::WriteSections() {
     o_.Image("BORDERSMASK", id_.Divider[0], BorderForm(1, 2, 3, 2, 1));
     Section("DIVIDERV", "DIVIDER");
     o_.Image("BORDERSMASK", id_.Divider[1], BorderForm(1, 3, 2, 1, 2));
+}
 
-    // Page controls and tabs.
+// Page controls and their tabs on every side.
+void TSkinAuthor::WriteTabs() {
+    const TSkinRecipe& r = r_;
     Section("PAGECONTROL");
     Look(r.TabActiveBottom, r.TabText, r.TabActiveBottom, r.TabText);
     o_.Image("BORDERSMASK", id_.Page, BorderForm(1, 3));
@@ -832,35 +869,38 @@ void TSkinAuthor::WriteSections() {
     Section("TABTOP");
     Look(r.TabBottom, r.TabText, r.TabActiveBottom, r.TabHotText);
     Gradient(Vertical(r.TabTop, r.TabBottom), Vertical(r.TabActiveTop, r.TabActiveBottom));
-    o_.Image("BORDERSMASK", id_.Tab[0], BorderForm(3, m));
+    o_.Image("BORDERSMASK", id_.Tab[0], BorderForm(3, boxMargin_));
     Section("TABBOTTOM", "TABTOP");
     Gradient(Vertical(r.TabBottom, r.TabTop), Vertical(r.TabActiveBottom, r.TabActiveTop));
-    o_.Image("BORDERSMASK", id_.Tab[1], BorderForm(3, m));
+    o_.Image("BORDERSMASK", id_.Tab[1], BorderForm(3, boxMargin_));
     Section("TABLEFT", "TABTOP");
     Gradient(Horizontal(r.TabTop, r.TabBottom), Horizontal(r.TabActiveTop, r.TabActiveBottom));
-    o_.Image("BORDERSMASK", id_.Tab[2], BorderForm(3, m));
+    o_.Image("BORDERSMASK", id_.Tab[2], BorderForm(3, boxMargin_));
     Section("TABRIGHT", "TABTOP");
     Gradient(Horizontal(r.TabBottom, r.TabTop), Horizontal(r.TabActiveBottom, r.TabActiveTop));
-    o_.Image("BORDERSMASK", id_.Tab[3], BorderForm(3, m));
+    o_.Image("BORDERSMASK", id_.Tab[3], BorderForm(3, boxMargin_));
+}
 
-    // Scroll bars.
+// Scroll-bar buttons, thumbs and tracks.
+void TSkinAuthor::WriteScrollBars() {
+    const TSkinRecipe& r = r_;
     Section("SCROLLBTNTOP");
     Look(r.ButtonBottom, r.ButtonText, r.HotBottom, r.HotText);
     Gradient(Glass(r.ButtonTop, r.ButtonBottom, r.Gloss), Glass(r.HotTop, r.HotBottom, r.Gloss));
     o_.Image("BORDERSMASK", id_.ScrollBtn, BorderForm(3, 3));
-    o_.Image("GLYPHMASK", id_.ArrowGlyph[0], glyph(3));
+    o_.Image("GLYPHMASK", id_.ArrowGlyph[0], GlyphForm(3));
     Section("SCROLLBTNBOTTOM", "SCROLLBTNTOP");
-    o_.Image("GLYPHMASK", id_.ArrowGlyph[1], glyph(3));
+    o_.Image("GLYPHMASK", id_.ArrowGlyph[1], GlyphForm(3));
     Section("SCROLLBTNLEFT", "SCROLLBTNTOP");
-    o_.Image("GLYPHMASK", id_.ArrowGlyph[2], glyph(3));
+    o_.Image("GLYPHMASK", id_.ArrowGlyph[2], GlyphForm(3));
     Section("SCROLLBTNRIGHT", "SCROLLBTNTOP");
-    o_.Image("GLYPHMASK", id_.ArrowGlyph[3], glyph(3));
+    o_.Image("GLYPHMASK", id_.ArrowGlyph[3], GlyphForm(3));
     Section("UPDOWNBTN", "SCROLLBTNTOP");
     Section("SCROLLSLIDERH", "SCROLLBTNTOP");
-    o_.Image("GLYPHMASK", id_.GripGlyph[0], glyph(3));
+    o_.Image("GLYPHMASK", id_.GripGlyph[0], GlyphForm(3));
     Section("SCROLLSLIDERV", "SCROLLBTNTOP");
     Gradient(Horizontal(r.ButtonTop, r.ButtonBottom), Horizontal(r.HotTop, r.HotBottom));
-    o_.Image("GLYPHMASK", id_.GripGlyph[1], glyph(3));
+    o_.Image("GLYPHMASK", id_.GripGlyph[1], GlyphForm(3));
     Section("SCROLLBAR1H");
     Look(r.Track, r.FormText, Lighter(r.Track, 0.3), r.FormText);
     Gradient(Vertical(Darker(r.Track, 0.05), r.Track),

@@ -63,6 +63,17 @@ class TSkinAuthor {
 
     void DrawImages();
     void WriteSections();
+    void WriteSkinWide();
+    void WriteWindows();
+    void WriteMenus();
+    void WritePanels();
+    void WriteButtons();
+    void WriteEditsAndMarks();
+    void WriteGauges();
+    void WriteTabs();
+    void WriteScrollBars();
+    void PanelLayers(COLORREF top, COLORREF bottom);
+    static TImageForm GlyphForm(int frames);
     void Section(const std::string& name, const std::string& parent = "");
     void Look(COLORREF color, COLORREF font, COLORREF hotColor, COLORREF hotFont);
     void Gradient(const std::string& normal, const std::string& hot);
