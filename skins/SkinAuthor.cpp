@@ -385,38 +385,47 @@ TSkinImage TSkinAuthor::Thumb(bool vertical) const {
     return vertical ? EachFrame(img, 3, &TSkinImage::Transposed) : img;
 }
 
+double TSkinAuthor::Soft() const { return r_.Flat ? 0.0 : 1.0; }
+
 void TSkinAuthor::DrawImages() {
-    const COLORREF line = r_.ButtonLine;
-    const double soft = r_.Flat ? 0.0 : 1.0;
     boxMargin_ = std::max(3, r_.Radius + 2);
+    DrawBoxes();
+    DrawTabs();
+    DrawScrollParts();
+    DrawMenuParts();
+    DrawGlyphs();
+}
+
+// Buttons, panels, bars, edits and the other boxes.
+void TSkinAuthor::DrawBoxes() {
     TBoxShape button{r_.Radius, boxMargin_};
     id_.Frame = AddBorder(WindowFrame(), r_.Form, kHardEdge);
     id_.Title = AddBorder(TitleBar(), r_.TitleTop, kHardEdge);
-    id_.Button =
-        AddBorder(Box(button, {{line, 1, kWhite, 0.55 * soft + 0.25, kBlack, 0.06 * soft},
-                               {r_.HotLine, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.05 * soft},
-                               {r_.HotLine, 1, kBlack, 0.22, kWhite, 0.3 * soft}}),
-                  r_.ButtonTop, r_.Form);
+    id_.Button = AddBorder(
+        Box(button, {{r_.ButtonLine, 1, kWhite, 0.55 * Soft() + 0.25, kBlack, 0.06 * Soft()},
+                     {r_.HotLine, 1, kWhite, 0.6 * Soft() + 0.2, kBlack, 0.05 * Soft()},
+                     {r_.HotLine, 1, kBlack, 0.22, kWhite, 0.3 * Soft()}}),
+        r_.ButtonTop, r_.Form);
     TBoxShape big{r_.Radius + 2, r_.Radius + 4};
     id_.ButtonBig =
-        AddBorder(Box(big, {{line, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.07 * soft},
-                            {r_.HotLine, 1, kWhite, 0.6 * soft + 0.2, kBlack, 0.05 * soft},
-                            {r_.HotLine, 1, kBlack, 0.12, kWhite, 0.3 * soft}}),
+        AddBorder(Box(big, {{r_.ButtonLine, 1, kWhite, 0.6 * Soft() + 0.2, kBlack, 0.07 * Soft()},
+                            {r_.HotLine, 1, kWhite, 0.6 * Soft() + 0.2, kBlack, 0.05 * Soft()},
+                            {r_.HotLine, 1, kBlack, 0.12, kWhite, 0.3 * Soft()}}),
                   r_.ButtonTop, r_.Form);
     id_.Speed =
-        AddBorder(Box(button, {{r_.ToolLine, 0.55, kWhite, 0.3 * soft, kBlack, 0},
-                               {r_.HotLine, 1, kWhite, 0.55 * soft + 0.2, kBlack, 0.05 * soft},
-                               {r_.HotLine, 1, kBlack, 0.24, kWhite, 0.25 * soft}}),
+        AddBorder(Box(button, {{r_.ToolLine, 0.55, kWhite, 0.3 * Soft(), kBlack, 0},
+                               {r_.HotLine, 1, kWhite, 0.55 * Soft() + 0.2, kBlack, 0.05 * Soft()},
+                               {r_.HotLine, 1, kBlack, 0.24, kWhite, 0.25 * Soft()}}),
                   r_.ToolTop, Mix(r_.BarTop, r_.BarBottom, 0.5));
     TBoxShape panel{std::max(0, r_.Radius - 1), 3};
-    TBoxState panelState{r_.PanelLine, 1, r_.PanelLight, 0.9, kBlack, 0.05 * soft};
+    TBoxState panelState{r_.PanelLine, 1, r_.PanelLight, 0.9, kBlack, 0.05 * Soft()};
     panelState.Underline = r_.PanelAccent;
     panelState.UnderlineOpacity = r_.PanelAccentOpacity;
     id_.Panel = AddBorder(Box(panel, {panelState}), r_.PanelTop, r_.Form);
     id_.PanelLow =
         AddBorder(Box(panel, {{r_.PanelLine, 1, kBlack, 0.10, kWhite, 0.6}}), r_.PanelTop, r_.Form);
-    id_.Bar = AddBorder(Box(panel, {{r_.BarLine, 1, kWhite, 0.25, kBlack, 0.08 * soft}}), r_.BarTop,
-                        r_.Form);
+    id_.Bar = AddBorder(Box(panel, {{r_.BarLine, 1, kWhite, 0.25, kBlack, 0.08 * Soft()}}),
+                        r_.BarTop, r_.Form);
     id_.Edit = AddBorder(Box(TBoxShape{std::max(0, r_.Radius - 1), 3},
                              {{r_.EditLine, 1, kBlack, 0.07, kWhite, 0},
                               {r_.EditHotLine, 1, r_.AccentLight, 0.5, kWhite, 0}}),
@@ -437,10 +446,12 @@ void TSkinAuthor::DrawImages() {
                             r_.Track, r_.Form);
     id_.Page = AddBorder(Box(TBoxShape{0, 3}, {{r_.PanelLine, 1, kWhite, 0.8, kWhite, 0}}),
                          r_.TabActiveBottom, r_.Form);
+}
 
-    // Tabs: normal, hot and the selected one, open toward the page.
+// Tabs: normal, hot and the selected one, open toward the page.
+void TSkinAuthor::DrawTabs() {
     const std::vector<TBoxState> tabStates = {
-        {r_.PanelLine, 1, kWhite, 0.5 * soft + 0.2, kBlack, 0},
+        {r_.PanelLine, 1, kWhite, 0.5 * Soft() + 0.2, kBlack, 0},
         {r_.HotLine, 1, kWhite, 0.6, kBlack, 0},
         {r_.PanelLine, 1, kWhite, 0.9, kBlack, 0}};
     const TSkinImage tabTop = Box(TBoxShape{r_.Radius, boxMargin_, true}, tabStates);
@@ -451,13 +462,16 @@ void TSkinAuthor::DrawImages() {
     id_.Tab[3] = AddBorder(EachFrame(EachFrame(tabTop, 3, &TSkinImage::Transposed), 3,
                                      &TSkinImage::FlippedHorizontally),
                            r_.TabTop, r_.Form);
+}
 
-    // Scroll bars: arrow buttons and thumbs like small buttons, sunken tracks.
+// Scroll bars: arrow buttons and thumbs like small buttons, sunken tracks.
+void TSkinAuthor::DrawScrollParts() {
     TBoxShape small{std::min(2, r_.Radius), 3};
-    id_.ScrollBtn = AddBorder(Box(small, {{line, 1, kWhite, 0.5 * soft + 0.2, kBlack, 0.05 * soft},
-                                          {r_.HotLine, 1, kWhite, 0.55 * soft + 0.2, kBlack, 0},
-                                          {r_.HotLine, 1, kBlack, 0.12, kWhite, 0.2}}),
-                              r_.ButtonTop, r_.Track);
+    id_.ScrollBtn =
+        AddBorder(Box(small, {{r_.ButtonLine, 1, kWhite, 0.5 * Soft() + 0.2, kBlack, 0.05 * Soft()},
+                              {r_.HotLine, 1, kWhite, 0.55 * Soft() + 0.2, kBlack, 0},
+                              {r_.HotLine, 1, kBlack, 0.12, kWhite, 0.2}}),
+                  r_.ButtonTop, r_.Track);
     const TSkinImage track =
         Box(TBoxShape{0, 3, false, true}, {{r_.TrackLine, 0.6, kBlack, 0.06, kWhite, 0}});
     id_.Track[0] = AddBorder(track, r_.Track, r_.Form);
@@ -466,12 +480,14 @@ void TSkinAuthor::DrawImages() {
     id_.GripGlyph[0] = AddGlyph(Grip(false));
     id_.GripGlyph[1] = AddGlyph(Grip(true));
     id_.ComboGlyph = AddGlyph(Arrow(1, 11));
+}
 
-    // Menus.
+// Menu items, the menu bar, the status bar top line, column headers and dividers.
+void TSkinAuthor::DrawMenuParts() {
     {
         TSkinImage menuItem = Box(TBoxShape{std::max(0, r_.Radius - 1), 3},
                                   {{r_.MenuHotLine, 0, kWhite, 0, kBlack, 0},
-                                   {r_.MenuHotLine, 1, kWhite, 0.45 * soft + 0.15, kBlack, 0}});
+                                   {r_.MenuHotLine, 1, kWhite, 0.45 * Soft() + 0.15, kBlack, 0}});
         id_.MenuItem = AddBorder(menuItem, r_.MenuHotTop, r_.Menu);
         TSkinImage menuLine(8, 8);
         menuLine.Silhouette(Block(0, 0, 8, 8));
@@ -495,8 +511,10 @@ void TSkinAuthor::DrawImages() {
     id_.Divider[0] = AddBorder(Divider(false), r_.Menu, r_.Menu);
     id_.Divider[1] = AddBorder(Divider(true), r_.Menu, r_.Menu);
     id_.Dots = AddTexture(Dots(4));
+}
 
-    // Skin-wide glyphs.
+// The skin-wide glyphs, track-bar parts and the corner ornament.
+void TSkinAuthor::DrawGlyphs() {
     for (int kind = 0; kind < 2; ++kind)
         for (int look = 0; look < 3; ++look)
             id_.Marks[kind * 3 + look] = AddGlyph(Mark(kind, look, 13));

@@ -62,6 +62,13 @@ class TSkinAuthor {
     TSkinImage Thumb(bool vertical) const;
 
     void DrawImages();
+    void DrawBoxes();
+    void DrawTabs();
+    void DrawScrollParts();
+    void DrawMenuParts();
+    void DrawGlyphs();
+    // 1 for shaded looks, 0 for flat ones: scales the soft light and shade inside boxes.
+    double Soft() const;
     void WriteSections();
     void WriteSkinWide();
     void WriteWindows();
