@@ -79,8 +79,6 @@ const char* kOptions =
     "[HINT]\r\nCOLOR=14811135\r\nGRADIENTDATA=16777215;14811135;0;2;0;14811135;0;0;0;0\r\n"
     "[WEBBUTTON]\r\nPARENTCLASS=BUTTON\r\nPATTERN=PAPER.JPG\r\n";
 
-} // namespace
-
 int DrawSample(const std::filesystem::path& out) {
     std::filesystem::create_directories(out);
 
@@ -120,6 +118,8 @@ int DrawSample(const std::filesystem::path& out) {
     }
     return 0;
 }
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
