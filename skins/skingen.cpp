@@ -1,6 +1,7 @@
-// Draws the sample skin: a master bitmap with bordered frames, glyphs and a texture, a picture
-// texture, and the options file that names them. Usage: skingen [--skin NAME] OUTDIR
-// (every NAME draws the sample skin until the stored skins have their own drawings).
+// Draws a skin into a folder. Usage: skingen [--skin NAME [--preview PNG]] OUTDIR
+// Without a name it draws the small sample skin the tool tests use; with one of the stored
+// skins' names (Nordvale, Pavo, Frostline) that skin, and optionally a magnified picture of its
+// master bitmap for looking at.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -9,6 +10,8 @@
 #include "platform/core/WinTypes.h"
 #include "platform/image/BmpFile.h"
 #include "platform/image/JpegFile.h"
+#include "skins/SkinAuthor.h"
+#include "skins/SkinRecipe.h"
 
 namespace {
 
@@ -76,15 +79,7 @@ const char* kOptions =
     "[HINT]\r\nCOLOR=14811135\r\nGRADIENTDATA=16777215;14811135;0;2;0;14811135;0;0;0;0\r\n"
     "[WEBBUTTON]\r\nPARENTCLASS=BUTTON\r\nPATTERN=PAPER.JPG\r\n";
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const bool named = argc == 4 && std::string(argv[1]) == "--skin";
-    if (argc != 2 && !named) {
-        std::fputs("usage: skingen [--skin NAME] OUTDIR\n", stderr);
-        return 2;
-    }
-    const std::filesystem::path out = argv[argc - 1];
+int DrawSample(const std::filesystem::path& out) {
     std::filesystem::create_directories(out);
 
     Bitmap master(120, 70, 24);
@@ -118,7 +113,44 @@ int main(int argc, char** argv) {
         WriteFileBytes(dir + "MASTER.BMP", SaveBMP(master)) &&
         WriteFileBytes(dir + "PAPER.JPG", EncodeJPEG(paper, 85));
     if (!ok) {
-        std::fprintf(stderr, "skingen: cannot write the skin into %s\n", argv[argc - 1]);
+        std::fprintf(stderr, "skingen: cannot write the skin into %s\n", out.string().c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string name, preview;
+    while (args.size() > 1 && (args[0] == "--skin" || args[0] == "--preview")) {
+        (args[0] == "--skin" ? name : preview) = args[1];
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    if (args.size() != 1) {
+        std::fputs("usage: skingen [--skin NAME [--preview PNG]] OUTDIR\n", stderr);
+        return 2;
+    }
+    const std::filesystem::path out = args[0];
+    if (name.empty()) return DrawSample(out);
+    TSkinRecipe recipe;
+    if (name == "Nordvale")
+        recipe = NordvaleRecipe();
+    else if (name == "Pavo")
+        recipe = PavoRecipe();
+    else if (name == "Frostline")
+        recipe = FrostlineRecipe();
+    else {
+        std::fprintf(stderr, "skingen: no skin named %s\n", name.c_str());
+        return 2;
+    }
+    std::filesystem::create_directories(out);
+    const std::string dir = WindowsPath(std::filesystem::absolute(out).string()) + "\\";
+    const std::string previewPath =
+        preview.empty() ? "" : WindowsPath(std::filesystem::absolute(preview).string());
+    if (!TSkinAuthor(recipe).Write(dir, previewPath)) {
+        std::fprintf(stderr, "skingen: cannot write the skin into %s\n", out.string().c_str());
         return 1;
     }
     return 0;
