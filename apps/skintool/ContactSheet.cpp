@@ -70,8 +70,11 @@ Bitmap ContactSheet(TSkinRenderer& renderer) {
     parent.Color = kNeutral;
     for (int i = 0; i < count; ++i) {
         const POINT card{kGap + (i % kColumns) * kCardWidth, kGap + (i / kColumns) * kCardHeight};
-        const std::string& name = sections[size_t(i)].SectionName;
-        Label(sheet, {card.x + kGap, card.y + 2}, name);
+        const TsGeneralData& section = sections[size_t(i)];
+        const std::string& name = section.SectionName;
+        // A see-through section shows only the sheet under it; the label says so.
+        const bool clear = section.Transparency >= 100;
+        Label(sheet, {card.x + kGap, card.y + 2}, clear ? name + " (transparent)" : name);
         for (const TCardSlot& slot : kSlots)
             if (auto piece = renderer.Render(name, slot.Size, slot.State, parent))
                 Place(sheet, *piece, {card.x + slot.At.x, card.y + slot.At.y});
