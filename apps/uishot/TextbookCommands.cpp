@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ScenarioPlayer.h"
+#include "paint/sCommonData.h"
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/controls/TreeView.h"
 #include "platform/core/FileSystem.h"
@@ -313,10 +314,12 @@ std::string PropertyOf(TComponent* c, const std::string& name, const std::string
         if (auto* button = dynamic_cast<TSpeedButton*>(c)) return Bool(button->Down());
     }
     if (prop == "Checked" && item) return Bool(item->Checked());
-    static const char* const known[] = {"Visible",   "Enabled",    "Left",    "Top",
-                                        "Width",     "Height",     "Caption", "Text",
-                                        "Down",      "ClassName",  "Checked", "SkinName",
-                                        "HueOffset", "Saturation", "Active",  "SkinInfo"};
+    if (prop == "SkinSection")
+        if (const TsCommonData* skinData = TsCommonData::Of(c)) return skinData->SkinSection();
+    static const char* const known[] = {
+        "Visible",   "Enabled",    "Left",   "Top",       "Width",      "Height",
+        "Caption",   "Text",       "Down",   "ClassName", "Checked",    "SkinName",
+        "HueOffset", "Saturation", "Active", "SkinInfo",  "SkinSection"};
     for (const char* k : known)
         if (prop == k)
             throw ScenarioError("\"" + name + "\" (" + c->ClassName() + ") has no " + prop);

@@ -51,6 +51,7 @@ textbook_error 'click TV1\n' 'line 1: click: "TV1" is hidden'
 textbook_error 'click Form4.Image1\nwait 100\nclick sSpeedButton5\nselect TV1 32\n' 'line 4: select: "TV1" has no node 32'
 textbook_error 'get sLabel1 Colour\n' 'line 1: get: unknown property "Colour"'
 textbook_error 'get Timer1 Left\n' 'line 1: get: "Timer1" (TTimer) has no Left'
+textbook_error 'get Timer1 SkinSection\n' 'line 1: get: "Timer1" (TTimer) has no SkinSection'
 textbook_error 'url P\n' 'line 1: url: "P" is a TPanel, not an HTML view'
 printf 'shot no-such-folder/x.png Form4\n' >t.scenario
 run t.scenario
