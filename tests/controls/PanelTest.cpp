@@ -213,3 +213,50 @@ TEST_F(PanelTest, AnUnskinnedPanelWithAHandlerPaintsOnlyThroughIt) {
     EXPECT_EQ(t.Pixels.GetPixel(1, 1), RGB(0, 0, 255));
     EXPECT_EQ(t.Pixels.GetPixel(5, 5), Sentinel);
 }
+
+// Loads, removals and refreshes reach every child exactly once, whichever manager sends
+// them; only the panel's own manager changes the panel.
+TEST_F(SkinnedPanelTest, SkinChangesReachTheChildrenOnce) {
+    TsPanel* p = MakePanel(30, 20);
+    Host<SkinnedGraphic>(p, "child", 0, "PANEL");
+    TsSkinManager other(nullptr);
+    struct Case {
+        unsigned Code;
+        bool Ours;
+        const char* Heard;
+        int SectionAfter;
+    };
+    const Case cases[] = {
+        {scRefresh, false, "child:3", 1},    {scRefresh, true, "child:3", 1},
+        {scSkinLoaded, true, "child:1", 1},  {scRemoveSkin, false, "child:2", 1},
+        {scRemoveSkin, true, "child:2", -1},
+    };
+    for (const Case& k : cases) {
+        log_.Entries.clear();
+        const LPARAM manager = k.Ours ? LPARAM(manager_.get()) : LPARAM(&other);
+        SendSkinCommand(p, SkinCommandWParam(k.Code), manager);
+        EXPECT_EQ(log_.Entries, std::vector<std::string>{k.Heard}) << k.Code << " ours " << k.Ours;
+        EXPECT_EQ(p->SkinData->SectionIndex, k.SectionAfter) << k.Code << " ours " << k.Ours;
+    }
+}
+
+// Skinned, the handler draws on the cache, over the composed look, once per rebuild.
+TEST_F(SkinnedPanelTest, APaintHandlerDrawsOnTheCache) {
+    TsPanel* p = MakePanel(12, 8);
+    int calls = 0;
+    p->OnPaint = [&](TComponent*, TCanvas& canvas) {
+        ++calls;
+        canvas.Brush.Color = RGB(0, 0, 255);
+        canvas.FillRect(RECT{4, 4, 5, 5});
+    };
+    PaintTarget t(12, 8, Sentinel);
+    Print(p, t);
+    EXPECT_EQ(t.Pixels.GetPixel(4, 4), uint32_t(RGB(0, 0, 255)));
+    EXPECT_EQ(t.Pixels.GetPixel(3, 3), uint32_t(Face));
+    const int composed = calls;
+    EXPECT_GE(composed, 1);
+    PaintTarget again(12, 8, Sentinel);
+    p->PresentCache(again.Handle(), false);
+    EXPECT_EQ(calls, composed); // the cache was still valid and complete
+    EXPECT_EQ(again.Pixels.GetPixel(4, 4), uint32_t(RGB(0, 0, 255)));
+}
