@@ -3,6 +3,9 @@
 #include <ctime>
 #include <vector>
 
+#include "controls/sLabel.h"
+#include "controls/sPanel.h"
+#include "controls/sSplitter.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Locale.h"
 #include "shell/Art.h"
@@ -49,13 +52,17 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     SetClientSize(928, 621);
     SetIcon(TArt::WindowIcon(32), TArt::WindowIcon(16));
 
-    sSplitter1 = Named<TSplitter>(this, "sSplitter1");
+    auto* splitter1 = Named<TsSplitter>(this, "sSplitter1");
+    splitter1->SkinData->SetSkinSection("SPLITTER");
+    sSplitter1 = splitter1;
     sSplitter1->SetAlign(alLeft);
     sSplitter1->SetAutoSnap(false);
     sSplitter1->SetEnabled(false);
     Place(sSplitter1, 0, 41, 13, 560, this);
 
-    sSplitter2 = Named<TSplitter>(this, "sSplitter2");
+    auto* splitter2 = Named<TsSplitter>(this, "sSplitter2");
+    splitter2->SkinData->SetSkinSection("SPLITTER");
+    sSplitter2 = splitter2;
     sSplitter2->SetAlign(alRight);
     sSplitter2->SetAutoSnap(false);
     sSplitter2->SetEnabled(false);
@@ -168,13 +175,18 @@ void TForm1::BuildToolBar() {
     sSpeedButton6->OnClick = [this](TComponent* s) { sSpeedButton6Click(s); };
     separator("ToolButton6", 193, 8);
 
-    P = Named<TPanel>(this, "P");
+    auto* captionPanel = Named<TsPanel>(this, "P");
+    captionPanel->SkinData->SetSkinSection("PANEL");
+    P = captionPanel;
     P->SetAlign(alTop);
     SetFont(P, "Tahoma", 17, kCyrillicCharset);
     P->SetTabOrder(0);
     Place(P, 201, 0, 704, 30, sToolBar1);
 
-    sLabel1 = Named<TLabel>(this, "sLabel1");
+    auto* titleLabel = Named<TsLabel>(this, "sLabel1");
+    titleLabel->SetSkinSection("WEBBUTTON");
+    titleLabel->SetUseSkinColor(false);
+    sLabel1 = titleLabel;
     sLabel1->SetCaption("Статистика");
     sLabel1->SetAlignment(taCenter);
     sLabel1->SetLayout(tlCenter);
@@ -224,14 +236,20 @@ void TForm1::FillContentsTree() {
 }
 
 void TForm1::BuildWelcomePanel() {
-    sPanel1 = Named<TPanel>(this, "sPanel1");
+    auto* welcomePanel = Named<TsPanel>(this, "sPanel1");
+    welcomePanel->SkinData->SetSkinSection("PANEL");
+    sPanel1 = welcomePanel;
     sPanel1->SetAlign(alClient);
     SetFont(sPanel1, "Times New Roman", 19, kDefaultCharset, RGB(255, 255, 0));
     sPanel1->Font().SetPitch(fpVariable);
     sPanel1->SetTabOrder(5);
     Place(sPanel1, 13, 41, 534, 560, this);
 
-    sLabelFX1 = Named<TLabel>(this, "sLabelFX1");
+    auto* titleFX = Named<TsLabelFX>(this, "sLabelFX1");
+    titleFX->Kind->SetColor(RGB(255, 0, 0));
+    titleFX->Shadow->SetColor(RGB(255, 255, 0));
+    titleFX->Shadow->SetDistance(2);
+    sLabelFX1 = titleFX;
     sLabelFX1->SetCaption(std::string(41, ' ') + "\n" + std::string(38, ' ') +
                           "Экономика - Әлеуметтік \n" + std::string(50, ' ') + "статистика");
     sLabelFX1->SetColor(RGB(255, 0, 0));

@@ -1,5 +1,6 @@
 #include "shell/Unit3.h"
 
+#include "controls/sLabel.h"
 #include "shell/AboutTexts.h"
 
 TForm3* Form3 = nullptr;
@@ -8,7 +9,7 @@ namespace {
 
 TLabel* MakeLabel(TForm3* form, const char* name, RECT bounds, std::string_view text,
                   const char* face, int height, BYTE charset, unsigned style) {
-    auto* label = form->Make<TLabel>();
+    auto* label = form->Make<TsLabelFX>();
     label->SetName(name);
     label->SetBounds(bounds.left, bounds.top, WidthOf(bounds), HeightOf(bounds));
     label->SetCaption(std::string(text));
