@@ -476,6 +476,8 @@ void TsSpeedButton::ComposeDropPart() {
 }
 
 void TsSpeedButton::ComposeLook() {
+    TsSkinManager* manager = skinData_->GetSkinManager();
+    if (!manager) return;
     skinData_->SizeCacheBitmap();
     Bitmap* cache = skinData_->CacheBitmap.get();
     if (!cache || cache->Empty()) return;
@@ -487,7 +489,6 @@ void TsSpeedButton::ComposeLook() {
         cacheCanvas_.SetHandle(nullptr);
         return; // the parent is not painted yet: the cache stays invalid
     }
-    TsSkinManager* manager = skinData_->GetSkinManager();
     if (buttonStyle_ == tbsSeparator || buttonStyle_ == tbsDivider) {
         ComposeBackground(parent);
         const int section = buttonStyle_ == tbsDivider ? manager->GetSectionIndex("DIVIDER") : -1;
@@ -757,6 +758,14 @@ void TsSpeedButton::DropDown() {
     if (!OnClick) state_ = bsUp;
     skinData_->CacheInvalid = true;
     RepaintAnnounced();
+}
+
+void TsSpeedButton::MenuPopupPainted() {
+    if (!CurrentDropDown) return;
+    if (hintSlot.Saved && Application && !Application->ShowHint())
+        Application->SetShowHint(hintSlot.Value);
+    hintSlot.Saved = false;
+    CurrentDropDown = nullptr;
 }
 
 void TsSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {

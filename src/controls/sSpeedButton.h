@@ -86,6 +86,9 @@ class TsSpeedButton : public TSpeedButton, public TsFadeHost {
     // Program-wide: the button whose drop-down menu is shown, and whether any is shown.
     static TsSpeedButton* CurrentDropDown;
     static bool DropDownMenuOpen;
+    // The menu skinning paints a pop-up: while a drop-down button is registered, the hints it
+    // turned off come back and the registration ends.
+    static void MenuPopupPainted();
 
   protected:
     void Paint() override;

@@ -143,6 +143,65 @@ TEST_F(SpeedButtonTest, AnImageIndexPastTheListDrawsNoGlyph) {
     EXPECT_EQ(Pixel(b, 14, 14), kFace);
 }
 
+TEST_F(SpeedButtonTest, UnskinnedTheImageListGivesTheStandardGlyphItsTwoFrames) {
+    TImageList* list = form_->Make<TImageList>(8, 8);
+    Bitmap image(8, 8, 24);
+    image.Fill(kFrame[3]);
+    list->Add(image);
+    const TColor face = SysColor(COLOR_BTNFACE);
+    struct Case {
+        const char* what;
+        TsDisabledGlyphKind kind;
+        TColor second; // the second frame's colour inside
+        TColor corner; // its bottom-left pixel
+    };
+    const Case cases[] = {
+        {"blended: half over the button face", dgBlended, BlendKeyed(kFrame[3], face, 0.5),
+         BlendKeyed(kFrame[3], face, 0.5)},
+        {"greyed: grey, the corner marked", dgGrayed, Grey(kFrame[3]), RGB(255, 0, 255)},
+        {"greyed and blended", dgGrayed | dgBlended, BlendKeyed(Grey(kFrame[3]), face, 0.5),
+         BlendKeyed(Grey(kFrame[3]), face, 0.5)},
+        {"no kind: a copy of the first", 0, kFrame[3], kFrame[3]},
+    };
+    for (const Case& c : cases) {
+        TsSpeedButton* b = Button();
+        b->SkinData()->SetSkinSection("NOSUCHSECTION");
+        ASSERT_EQ(b->SkinData()->SectionIndex, -1) << c.what;
+        b->SetDisabledGlyphKind(c.kind);
+        b->SetImages(list);
+        b->SetImageIndex(0);
+        ASSERT_EQ(b->Glyph().Width(), 16) << c.what;
+        EXPECT_EQ(b->NumGlyphs(), 2) << c.what;
+        EXPECT_EQ(b->Glyph().GetPixel(3, 3) & 0xFFFFFF, kFrame[3]) << c.what;
+        EXPECT_EQ(b->Glyph().GetPixel(11, 3) & 0xFFFFFF, c.second) << c.what;
+        EXPECT_EQ(b->Glyph().GetPixel(8, 7) & 0xFFFFFF, c.corner) << c.what;
+        delete b;
+    }
+}
+
+TEST_F(SpeedButtonTest, TheSkinCommandsTakeAndGiveBackTheSkinnedLook) {
+    TImageList* list = form_->Make<TImageList>(8, 8);
+    Bitmap image(8, 8, 24);
+    image.Fill(kFrame[2]);
+    list->Add(image);
+    TsSpeedButton* b = Button();
+    b->SetImages(list);
+    b->SetImageIndex(0);
+    EXPECT_TRUE(b->Glyph().Empty()) << "skinned, the look draws from the list itself";
+    EXPECT_NE(b->ControlStyle() & csOpaque, 0u);
+    EXPECT_TRUE(AskSkinCommand(b, scIsSkinned));
+
+    b->Perform(SM_ORVENCMD, SkinCommandWParam(scRemoveSkin), LPARAM(manager_.get()));
+    EXPECT_EQ(b->SkinData()->SectionIndex, -1);
+    EXPECT_EQ(b->Glyph().Width(), 16) << "the standard painting gets the list's glyph";
+    EXPECT_EQ(b->ControlStyle() & csOpaque, 0u);
+
+    b->Perform(SM_ORVENCMD, SkinCommandWParam(scSkinLoaded), LPARAM(manager_.get()));
+    EXPECT_GE(b->SkinData()->SectionIndex, 0);
+    EXPECT_TRUE(b->Glyph().Empty());
+    EXPECT_NE(b->ControlStyle() & csOpaque, 0u);
+}
+
 // ---------------------------------------------------------------- fading
 
 // The blend a fade step shows, per channel: (old*A + new*(255-A) + 127) >> 8.
