@@ -634,8 +634,11 @@ void TsSpeedButton::WndProc(TMessage& m) {
         default: break;
         }
     }
+    // A parent hears of its children's mouse entering too; only our own counts here.
+    const bool mouseOurs = (m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) &&
+                           (m.LParam == 0 || m.LParam == LPARAM(this));
     if (!Ready() || !Skinned()) {
-        if ((m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) && Enabled() && !Designing()) {
+        if (mouseOurs && Enabled() && !Designing()) {
             const TNotifyEvent& handler = m.Msg == CM_MOUSEENTER ? OnMouseEnter : OnMouseLeave;
             if (handler) handler(this);
         }
@@ -668,7 +671,7 @@ void TsSpeedButton::WndProc(TMessage& m) {
         }
         break;
     case CM_MOUSEENTER:
-        if (Enabled() && !mouseInControl_ && !Designing()) {
+        if (mouseOurs && Enabled() && !mouseInControl_ && !Designing()) {
             if (OnMouseEnter) OnMouseEnter(this);
             if (!skinData_->MouseOver) {
                 skinData_->MouseOver = true;
@@ -678,7 +681,7 @@ void TsSpeedButton::WndProc(TMessage& m) {
         }
         break;
     case CM_MOUSELEAVE:
-        if (Enabled()) {
+        if (mouseOurs && Enabled()) {
             if (OnMouseLeave) OnMouseLeave(this);
             skinData_->MouseOver = false;
             mouseInControl_ = false;
@@ -746,6 +749,8 @@ void TsSpeedButton::DropDown() {
     TPopupMenu* menu = dropdownMenu_;
     menu->SetPopupComponent(this);
     menu->Popup(at.x, at.y);
+    // The press went to the menu: its release is no click of the button.
+    SetControlState(ControlState() & ~unsigned(csLButtonDown));
     DropDownMenuOpen = false;
     menuOpen_ = false;
     if (CurrentDropDown == this) CurrentDropDown = nullptr;

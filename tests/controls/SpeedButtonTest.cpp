@@ -1,6 +1,7 @@
 // The skinned speed button: its look in each state from a tiny skin, the glyph frame each
 // state shows, its properties' limits, and the fade between the normal and the hot look.
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -200,6 +201,75 @@ TEST_F(SpeedButtonTest, TheSkinCommandsTakeAndGiveBackTheSkinnedLook) {
     EXPECT_GE(b->SkinData()->SectionIndex, 0);
     EXPECT_TRUE(b->Glyph().Empty());
     EXPECT_NE(b->ControlStyle() & csOpaque, 0u);
+}
+
+// A menu that notes where it was asked to pop up instead of running its loop.
+class NotedMenu : public TPopupMenu {
+  public:
+    using TPopupMenu::TPopupMenu;
+    void Popup(int x, int y) override {
+        Points.push_back(POINT{x, y});
+        if (WhileOpen) WhileOpen();
+    }
+    std::vector<POINT> Points;
+    std::function<void()> WhileOpen;
+};
+
+TEST_F(SpeedButtonTest, TheDropPartOpensTheMenuOnceAndBelowTheButton) {
+    struct Case {
+        const char* what;
+        bool onClick;
+        int x;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"with OnClick, left of the drop part: a click", true, 0, false},
+        {"with OnClick, at x = 14: still a click", true, 14, false},
+        {"with OnClick, at x = 15: the menu", true, 15, true},
+        {"with OnClick, at x = 29: the menu", true, 29, true},
+        {"without OnClick, anywhere: the menu", false, 0, true},
+    };
+    for (const Case& c : cases) {
+        TsSpeedButton* b = Button();
+        auto* menu = form_->Make<NotedMenu>();
+        b->SetButtonStyle(tbsDropDown);
+        b->SetBounds(10, 5, 30, 30);
+        b->SetDropdownMenu(menu);
+        int clicks = 0;
+        if (c.onClick) b->OnClick = [&](TComponent*) { ++clicks; };
+        b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.x, 3));
+        b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(c.x, 3));
+        EXPECT_EQ(menu->Points.size(), c.opens ? 1u : 0u) << c.what;
+        if (c.opens) {
+            const POINT below = b->ClientToScreen(POINT{0, 31});
+            EXPECT_EQ(menu->Points[0].x, below.x) << c.what;
+            EXPECT_EQ(menu->Points[0].y, below.y) << c.what;
+        }
+        EXPECT_EQ(clicks, c.onClick && !c.opens ? 1 : 0) << c.what;
+        EXPECT_FALSE(TsSpeedButton::DropDownMenuOpen) << c.what;
+        EXPECT_EQ(TsSpeedButton::CurrentDropDown, nullptr) << c.what;
+        delete b;
+        delete menu;
+    }
+
+    // While one menu is open, another drop-down button does not open a second.
+    TsSpeedButton* first = Button("First");
+    TsSpeedButton* second = Button("Second");
+    auto* firstMenu = form_->Make<NotedMenu>();
+    auto* secondMenu = form_->Make<NotedMenu>();
+    for (auto [b, m] : {std::pair{first, firstMenu}, std::pair{second, secondMenu}}) {
+        b->SetButtonStyle(tbsDropDown);
+        b->SetDropdownMenu(m);
+    }
+    firstMenu->WhileOpen = [&] {
+        EXPECT_TRUE(first->MenuOpen());
+        second->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        second->Perform(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    };
+    first->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    EXPECT_EQ(firstMenu->Points.size(), 1u);
+    EXPECT_TRUE(secondMenu->Points.empty());
+    EXPECT_FALSE(first->MenuOpen());
 }
 
 // ---------------------------------------------------------------- fading
