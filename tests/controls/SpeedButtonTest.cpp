@@ -8,6 +8,7 @@
 #include "SpeedButtonTestFixture.h"
 #include "platform/backends/HeadlessBackend.h"
 #include "skin/sMessages.h"
+#include "toolkit/Application.h"
 
 namespace {
 
@@ -238,7 +239,9 @@ TEST_F(SpeedButtonTest, TheDropPartOpensTheMenuOnceAndBelowTheButton) {
         int clicks = 0;
         if (c.onClick) b->OnClick = [&](TComponent*) { ++clicks; };
         b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.x, 3));
+        EXPECT_FALSE(Application->ShowHint()) << c.what << ": no hints while held";
         b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(c.x, 3));
+        EXPECT_TRUE(Application->ShowHint()) << c.what;
         EXPECT_EQ(menu->Points.size(), c.opens ? 1u : 0u) << c.what;
         if (c.opens) {
             const POINT below = b->ClientToScreen(POINT{0, 31});
