@@ -115,9 +115,10 @@ TForm1::~TForm1() {
     if (Form1 == this) Form1 = nullptr;
 }
 
-TSpeedButton* TForm1::ToolSpeedButton(const char* name, int left, int width, int glyph,
-                                      const char* hint) {
-    auto* b = Named<TSpeedButton>(this, name);
+TsSpeedButton* TForm1::ToolSpeedButton(const char* name, int left, int width, int glyph,
+                                       const char* hint) {
+    auto* b = Named<TsSpeedButton>(this, name);
+    b->SkinData()->SetSkinSection("SPEEDBUTTON");
     b->SetGlyph(TArt::ToolGlyph(TToolGlyph(glyph)));
     b->SetNumGlyphs(2);
     if (hint) {
@@ -154,16 +155,19 @@ void TForm1::BuildToolBar() {
     sSpeedButton1 = ToolSpeedButton("sSpeedButton1", 8, 30, int(TToolGlyph::Back), "АРТҚА");
     sSpeedButton1->SetGroupIndex(1);
     sSpeedButton1->SetAllowAllUp(true);
+    sSpeedButton1->SetBlend(1);
     sSpeedButton1->OnClick = [this](TComponent* s) { sSpeedButton1Click(s); };
     separator("ToolButton3", 38, 8);
     sSpeedButton2 = ToolSpeedButton("sSpeedButton2", 46, 30, int(TToolGlyph::Forward), "АЛҒА");
     sSpeedButton2->SetGroupIndex(1);
     sSpeedButton2->SetAllowAllUp(true);
+    sSpeedButton2->SetBlend(1);
     sSpeedButton2->OnClick = [this](TComponent* s) { sSpeedButton2Click(s); };
     separator("ToolButton4", 76, 13);
     sSpeedButton5 = ToolSpeedButton("sSpeedButton5", 89, 30, int(TToolGlyph::Contents), "МАЗМҰНЫ");
     sSpeedButton5->SetGroupIndex(2);
     sSpeedButton5->SetAllowAllUp(true);
+    sSpeedButton5->SetButtonStyle(tbsCheck);
     sSpeedButton5->OnClick = [this](TComponent* s) { sSpeedButton5Click(s); };
     separator("ToolButton5", 119, 8);
     sSpeedButton3 = ToolSpeedButton("sSpeedButton3", 127, 28, int(TToolGlyph::Print), nullptr);

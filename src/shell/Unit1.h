@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/sSpeedButton.h"
 #include "shell/Navigation.h"
 #include "skin/sSkinManager.h"
 #include "toolkit/CoolBar.h"
@@ -36,11 +37,11 @@ class TForm1 : public TForm {
     TDirectoryListBox* DirectoryListBox1;
     TCoolBar* sCoolBar1;
     TToolBar* sToolBar1;
-    TSpeedButton* sSpeedButton1;
-    TSpeedButton* sSpeedButton2;
-    TSpeedButton* sSpeedButton5;
-    TSpeedButton* sSpeedButton3;
-    TSpeedButton* sSpeedButton6;
+    TsSpeedButton* sSpeedButton1;
+    TsSpeedButton* sSpeedButton2;
+    TsSpeedButton* sSpeedButton5;
+    TsSpeedButton* sSpeedButton3;
+    TsSpeedButton* sSpeedButton6;
     TPanel* P;
     TLabel* sLabel1;
     TPageControl* PageC1;
@@ -73,8 +74,8 @@ class TForm1 : public TForm {
     void BuildMainMenu();
     void BuildSkinManager();
     void FillContentsTree();
-    TSpeedButton* ToolSpeedButton(const char* name, int left, int width, int glyph,
-                                  const char* hint);
+    TsSpeedButton* ToolSpeedButton(const char* name, int left, int width, int glyph,
+                                   const char* hint);
 
     std::unique_ptr<TNavigator> navigator_;
 };
