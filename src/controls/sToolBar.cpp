@@ -1,6 +1,7 @@
 #include "controls/sToolBar.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "graphics/sAlphaGraph.h"
 #include "paint/sBitmapDC.h"
@@ -452,7 +453,9 @@ void TsToolBar::WndProc(TMessage& m) {
     try {
         TToolBar::WndProc(m);
     } catch (...) {
-        // The plain bar's failures must not take the skinned painting down with them.
+        // Nothing escapes the bar's window procedure, but a failure in a child's event (a
+        // button's click) is still reported the usual way.
+        if (Application) Application->HandleException(std::current_exception());
     }
     AfterStandard(m);
 }

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "controls/sCoolBar.h"
+#include "controls/sToolBar.h"
 #include "shell/Navigation.h"
 #include "skin/sSkinManager.h"
 #include "toolkit/CoolBar.h"
@@ -34,8 +36,8 @@ class TForm1 : public TForm {
     TStatusBar* StatusBar1;
     TWebBrowser* WB1;
     TDirectoryListBox* DirectoryListBox1;
-    TCoolBar* sCoolBar1;
-    TToolBar* sToolBar1;
+    TsCoolBar* sCoolBar1;
+    TsToolBar* sToolBar1;
     TSpeedButton* sSpeedButton1;
     TSpeedButton* sSpeedButton2;
     TSpeedButton* sSpeedButton5;
