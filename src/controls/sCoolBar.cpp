@@ -251,7 +251,9 @@ void TsCoolBar::PrintSkinned(HDC dc) {
         const int one = SaveDC(dc);
         SetViewportOrgEx(dc, inner.x + control->Left(), inner.y + control->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, control->Width(), control->Height());
-        control->Perform(WM_PAINT, WPARAM(dc), 0);
+        // Printed rather than painted, so that a control with a frame (the tool bar) brings
+        // its frame and puts its client area inside it.
+        control->Perform(WM_PRINT, WPARAM(dc), PRF_NONCLIENT | PRF_CLIENT);
         RestoreDC(dc, one);
     }
     RestoreDC(dc, saved);

@@ -1,6 +1,8 @@
 // The skinned cool bar: its background from its cache, band headers with their grips from
 // "GRIPH" or "PROGRESSV", and the tool bar in its band composed over the cool bar's cache.
 #include "BarsTestFixture.h"
+#include "graphics/sAlphaGraph.h"
+#include "paint/sBitmapDC.h"
 
 using namespace bars;
 
@@ -86,6 +88,31 @@ TEST_F(SkinnedCoolBarTest, BackgroundAndTheToolBarOverItAreSkinned) {
     EXPECT_EQ(ParentCacheAnswer.Y, 2);
     EXPECT_FALSE(AskSkinCommand(cool_, scIsNotReady));
     EXPECT_EQ(SendSkinCommand(cool_, SkinCommandWParam(scGetApplication), 0), LRESULT(Application));
+}
+
+TEST_F(SkinnedCoolBarTest, PrintingGivesTheBarWithItsBandControl) {
+    AddSection("GRIPH", RGB(0, 120, 240));
+    MakeBars();
+    auto out = NewBitmap24(cool_->Width(), cool_->Height());
+    out->Fill(RGB(1, 1, 1));
+    {
+        TsBitmapDC dc(*out);
+        cool_->Perform(WM_PRINT, WPARAM(dc.Handle()), PRF_CLIENT | PRF_NONCLIENT);
+    }
+    const RECT header = cool_->BandHeaderRect(0);
+    const int y = (header.top + header.bottom) / 2;
+    struct Case {
+        POINT At;
+        TColor Expected;
+    } const cases[] = {
+        {{150, 0}, BarEdge},                      // the cool bar's border
+        {{header.left + 3, y}, RGB(0, 120, 240)}, // the grip
+        // The tool bar's frame row 0 and a gap of its client area, at its place.
+        {{tool_->Left() + 200, tool_->Top()}, BarEdge},
+        {{tool_->Left() + 200, tool_->Top() + 2 + 20}, BarColor},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(out->GetPixel(c.At.x, c.At.y) & 0xFFFFFF, c.Expected) << c.At.x << "," << c.At.y;
 }
 
 TEST_F(SkinnedCoolBarTest, ABandWithAHiddenControlHasNoHeader) {

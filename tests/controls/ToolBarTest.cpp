@@ -4,6 +4,7 @@
 
 #include "BarsTestFixture.h"
 #include "platform/controls/CustomDraw.h"
+#include "toolkit/ImageList.h"
 
 using namespace bars;
 
@@ -118,6 +119,36 @@ TEST_F(SkinnedToolBarTest, HotTrackingMarksOneButtonAndSkipsDisabledOnes) {
     bar_->Perform(CM_MOUSELEAVE, 0, LPARAM(bar_));
     EXPECT_EQ(bar_->TrackedButton, -1);
     EXPECT_EQ(ClientPixel(b1.x, b1.y), Frame[0]);
+}
+
+TEST_F(SkinnedToolBarTest, ACheckedButtonIsPressedAndMovesItsImage) {
+    MakeBar();
+    const TColor ink = RGB(11, 22, 33);
+    auto* images = form_->Make<TImageList>(4, 4);
+    Bitmap square(4, 4, 24);
+    square.Fill(ink);
+    images->Add(square);
+    buttons_[0]->SetImageIndex(0);
+    bar_->SetImages(images);
+    ProcessPendingMessages();
+    const RECT r = bar_->ToolButtonBounds(0);
+    // Without captions the image lies at ((23 - 4) div 2 + 1, (30 - 4) div 2) of the button;
+    // pressed (state 2) one pixel further right and down.
+    struct Case {
+        bool Checked;
+        POINT Image;
+        TColor Frame;
+    } const cases[] = {{false, {10, 13}, Frame[0]}, {true, {11, 14}, Frame[2]}};
+    for (const Case& c : cases) {
+        SendMessage(bar_->Handle(), TB_CHECKBUTTON, 1, MAKELPARAM(c.Checked ? 1 : 0, 0));
+        bar_->Invalidate();
+        ProcessPendingMessages();
+        const int x = r.left + c.Image.x, y = r.top + c.Image.y;
+        EXPECT_EQ(ClientPixel(x, y), ink) << c.Checked;
+        EXPECT_EQ(ClientPixel(x + 3, y + 3), ink) << c.Checked;
+        EXPECT_EQ(ClientPixel(x - 1, y), c.Frame) << c.Checked;
+        EXPECT_EQ(ClientPixel(x + 4, y + 3), c.Frame) << c.Checked;
+    }
 }
 
 TEST_F(SkinnedToolBarTest, AFlatBarTracksNoButtonOfItsOwn) {
