@@ -180,6 +180,10 @@ void TsCoolBar::PresentCache(HDC dc, bool notifyChildren) {
         const RECT pc = Parent()->ClientRect();
         const POINT a{Left() + 1, Top() + 1}, b{Left() + Width() - 1, Top() + Height() - 1};
         SkinData->CacheIncomplete = !PtInRect(pc, a) || !PtInRect(pc, b);
+    } else {
+        // Nothing of the parent shows through: one rebuild completes the cache, which is
+        // not composed again on every paint.
+        SkinData->CacheIncomplete = false;
     }
     if (rebuild) ComposeLook();
     FillAllCorners(*SkinData, 0);

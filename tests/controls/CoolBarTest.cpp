@@ -115,6 +115,22 @@ TEST_F(SkinnedCoolBarTest, PrintingGivesTheBarWithItsBandControl) {
         EXPECT_EQ(out->GetPixel(c.At.x, c.At.y) & 0xFFFFFF, c.Expected) << c.At.x << "," << c.At.y;
 }
 
+TEST_F(SkinnedCoolBarTest, TheCacheIsComposedOnceUntilItIsInvalid) {
+    MakeBars();
+    const RECT header = cool_->BandHeaderRect(0);
+    const POINT at{header.left + 8, (header.top + header.bottom) / 2}; // beside the grip
+    const POINT co = cool_->ClientOffset();
+    const TColor marker = RGB(7, 77, 177);
+    cool_->SkinData->CacheBitmap->SetPixel(at.x + co.x, at.y + co.y, marker);
+    cool_->Invalidate();
+    ProcessPendingMessages();
+    EXPECT_EQ(WindowPixel(cool_, at.x + co.x, at.y + co.y), marker);
+    cool_->SkinData->CacheInvalid = true;
+    cool_->Invalidate();
+    ProcessPendingMessages();
+    EXPECT_EQ(WindowPixel(cool_, at.x + co.x, at.y + co.y), BarColor);
+}
+
 TEST_F(SkinnedCoolBarTest, ABandWithAHiddenControlHasNoHeader) {
     MakeBars(false);
     EXPECT_FALSE(tool_->Visible());
