@@ -130,11 +130,13 @@ TsSpeedButton* TForm1::ToolSpeedButton(const char* name, int left, int width, in
 }
 
 void TForm1::BuildToolBar() {
-    sCoolBar1 = Named<TCoolBar>(this, "sCoolBar1");
+    sCoolBar1 = Named<TsCoolBar>(this, "sCoolBar1");
     sCoolBar1->SetAlign(alTop);
+    sCoolBar1->SkinData->SetSkinSection("TOOLBAR");
     Place(sCoolBar1, 0, 0, 928, 41, this);
 
-    sToolBar1 = Named<TToolBar>(this, "sToolBar1");
+    sToolBar1 = Named<TsToolBar>(this, "sToolBar1");
+    sToolBar1->SkinData->SetSkinSection("TOOLBAR");
     sToolBar1->SetCaption("sToolBar1");
     sToolBar1->SetButtonHeight(30);
     sToolBar1->SetTabStop(true);

@@ -5,7 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "controls/sCoolBar.h"
 #include "controls/sSpeedButton.h"
+#include "controls/sToolBar.h"
 #include "shell/Navigation.h"
 #include "skin/sSkinManager.h"
 #include "toolkit/CoolBar.h"
@@ -35,8 +37,8 @@ class TForm1 : public TForm {
     TStatusBar* StatusBar1;
     TWebBrowser* WB1;
     TDirectoryListBox* DirectoryListBox1;
-    TCoolBar* sCoolBar1;
-    TToolBar* sToolBar1;
+    TsCoolBar* sCoolBar1;
+    TsToolBar* sToolBar1;
     TsSpeedButton* sSpeedButton1;
     TsSpeedButton* sSpeedButton2;
     TsSpeedButton* sSpeedButton5;
