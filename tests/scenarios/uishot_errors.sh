@@ -46,13 +46,13 @@ textbook_error() {
 textbook_error 'get Form4 Visible\nclick Form1.sSpeedButton9\n' 'line 2: click: unknown component "Form1.sSpeedButton9"'
 [ "$out" = "Form4.Visible=true" ] || fail "the line before the unknown component did not play: $out"
 textbook_error 'move Nowhere\n' 'line 1: move: unknown component "Nowhere"'
-textbook_error 'menu sSpeedButton1\n' 'line 1: menu: "sSpeedButton1" is a TSpeedButton, not a menu item'
+textbook_error 'menu sSpeedButton1\n' 'line 1: menu: "sSpeedButton1" is a TsSpeedButton, not a menu item'
 textbook_error 'click TV1\n' 'line 1: click: "TV1" is hidden'
 textbook_error 'click Form4.Image1\nwait 100\nclick sSpeedButton5\nselect TV1 32\n' 'line 4: select: "TV1" has no node 32'
 textbook_error 'get sLabel1 Colour\n' 'line 1: get: unknown property "Colour"'
 textbook_error 'get Timer1 Left\n' 'line 1: get: "Timer1" (TTimer) has no Left'
 textbook_error 'get Timer1 SkinSection\n' 'line 1: get: "Timer1" (TTimer) has no SkinSection'
-textbook_error 'url P\n' 'line 1: url: "P" is a TPanel, not an HTML view'
+textbook_error 'url P\n' 'line 1: url: "P" is a TsPanel, not an HTML view'
 printf 'shot no-such-folder/x.png Form4\n' >t.scenario
 run t.scenario
 [ "$status" -eq 1 ] && [ "$(wc -l <err.txt)" -eq 1 ] &&
