@@ -1,0 +1,202 @@
+#include "PageControlTestFixture.h"
+#include "platform/window/WindowSystem.h"
+
+namespace {
+
+// Moves from the native tab rectangle to the painted one: left, top, right, bottom.
+struct BoundsCase {
+    TTabPosition position;
+    int active[4];
+    int inactive[4];
+};
+
+RECT Grow(RECT r, const int (&d)[4]) {
+    return {r.left + d[0], r.top + d[1], r.right + d[2], r.bottom + d[3]};
+}
+
+POINT Centre(RECT r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// A point of a tab away from its caption, which is centred.
+POINT BesideCaption(RECT n, bool side) {
+    return side ? POINT{(n.left + n.right) / 2, n.top + 3}
+                : POINT{n.left + 3, (n.top + n.bottom) / 2};
+}
+
+LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }
+
+} // namespace
+
+TEST_F(PageControlTest, TabBoundsFollowThePositionAndTheActiveTab) {
+    AddPageSkin();
+    const BoundsCase cases[] = {
+        {tpTop, {-2, -2, 2, 2}, {0, 0, -1, 4}},
+        {tpBottom, {-2, -3, 2, 1}, {0, -2, -1, 0}},
+        {tpLeft, {-1, -2, 3, 1}, {0, -1, 3, 0}},
+        {tpRight, {-3, -2, 1, 2}, {-2, -1, -1, 0}},
+    };
+    for (const BoundsCase& c : cases) {
+        SCOPED_TRACE(int(c.position));
+        TsPageControl* pc = MakeControl(c.position, {"One", "Two", "Three"});
+        for (int i = 0; i < 3; ++i) {
+            const RECT n = Native(pc, i);
+            ASSERT_FALSE(IsRectEmpty(n));
+            EXPECT_EQ(pc->SkinnedTabBounds(i, true), Grow(n, c.active));
+            EXPECT_EQ(pc->SkinnedTabBounds(i, false), Grow(n, c.inactive));
+        }
+        EXPECT_EQ(pc->SkinnedTabBounds(3, false), RECT{}); // no such tab
+        pc->SetStyle(tsButtons);                           // buttons keep their native place
+        EXPECT_EQ(pc->SkinnedTabBounds(1, false), Native(pc, 1));
+        delete pc;
+    }
+}
+
+TEST_F(PageControlTest, WithoutAnActivePageNoTabHasBounds) {
+    AddPageSkin();
+    TsPageControl* pc = MakeControl(tpTop, {"One"});
+    pc->SetActivePage(nullptr);
+    EXPECT_EQ(pc->SkinnedTabBounds(0, false), RECT{});
+    EXPECT_EQ(pc->TabRowNumber(0), 1); // a single row
+}
+
+TEST_F(PageControlTest, StripAndFrameSplitTheControlAtThePageArea) {
+    AddPageSkin();
+    TsPageControl* pc = MakeControl(tpTop, {"One", "Two"});
+    const RECT c = pc->DisplayRect();
+    EXPECT_EQ(pc->StripArea(), (RECT{0, 0, 300, c.top - 4}));
+    EXPECT_EQ(pc->FrameArea(), (RECT{0, c.top - 4, 300, 200}));
+    pc->SetTabPosition(tpRight);
+    const RECT r = pc->DisplayRect();
+    EXPECT_EQ(pc->StripArea(), (RECT{r.right + 1, 0, 300, 200}));
+    EXPECT_EQ(pc->FrameArea(), (RECT{0, 0, r.right + 1, 200}));
+}
+
+TEST_F(PageControlTest, HotTrackingFollowsTheMouseAndLeavesTheActiveTabAlone) {
+    AddPageSkin();
+    TsPageControl* pc = MakeControl(tpTop, {"One", "Two", "Three"});
+    pc->SetHotTrack(true);
+    pc->HandleNeeded();
+    // An inactive tab reaches 4 pixels below its native rectangle.
+    const RECT two = Native(pc, 1);
+    EXPECT_EQ(pc->TabAtPoint(POINT{Centre(two).x, two.bottom + 3}), 1);
+    EXPECT_EQ(pc->TabAtPoint(POINT{Centre(two).x, two.bottom + 4}), -1);
+
+    pc->Perform(WM_MOUSEMOVE, 0, At(Centre(two)));
+    EXPECT_EQ(pc->TrackedTab, 1);
+    pc->Perform(WM_MOUSEMOVE, 0, At(Centre(Native(pc, 2))));
+    EXPECT_EQ(pc->TrackedTab, 2);
+    pc->Perform(WM_MOUSEMOVE, 0, At(Centre(Native(pc, 0)))); // the active one
+    EXPECT_EQ(pc->TrackedTab, -1);
+    pc->Perform(WM_MOUSEMOVE, 0, At(Centre(two)));
+    pc->Perform(WM_MOUSEMOVE, 0, At(POINT{150, 150})); // the page area
+    EXPECT_EQ(pc->TrackedTab, -1);
+    pc->Perform(WM_MOUSEMOVE, 0, At(Centre(two)));
+    pc->Perform(CM_MOUSELEAVE, 0, LPARAM(pc));
+    EXPECT_EQ(pc->TrackedTab, -1);
+}
+
+TEST_F(PageControlTest, ScrollButtonsShowOnlyWhenASingleTopOrBottomRowOverflows) {
+    AddPageSkin();
+    const std::vector<std::string> many(12, "A long caption");
+    struct Case {
+        TTabPosition position;
+        bool multiLine;
+        bool overflow;
+        bool buttons;
+    } cases[] = {
+        {tpTop, false, false, false}, {tpTop, false, true, true},   {tpBottom, false, true, true},
+        {tpTop, true, true, false},   {tpLeft, false, true, false}, {tpRight, false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.position << c.multiLine << c.overflow);
+        TsPageControl* pc =
+            MakeControl(c.position, c.overflow ? many : std::vector<std::string>{"A"});
+        pc->SetMultiLine(c.multiLine);
+        pc->SyncScrollButtons();
+        ASSERT_EQ(pc->ScrollButtons() != nullptr, c.buttons);
+        if (c.buttons) {
+            const TsUpDown* ud = pc->ScrollButtons();
+            EXPECT_EQ(ud->Left(), pc->Width() - ud->Width()); // at the right end
+            EXPECT_EQ(ud->Top(), c.position == tpTop ? 0 : pc->Height() - ud->Height());
+            EXPECT_EQ(ud->Width(), 2 * GetSystemMetrics(SM_CXHSCROLL) + 2);
+            EXPECT_EQ(ud->Max(), pc->OverflowTabCount());
+            EXPECT_EQ(ud->ButtonSkin(), "BUTTON"); // the skin has no "UPDOWNBTN"
+        }
+        delete pc;
+    }
+}
+
+TEST_F(PageControlTest, TheCacheHoldsTheStripTheInactiveTabsAndThePageArea) {
+    AddPageSkin();
+    TsPageControl* pc = MakeControl(tpTop, {"One", "Two", "Three"});
+    static_cast<TsTabSheet*>(pc->Pages(2))->SetTabSkin("DIALOG");
+    pc->SkinData->CacheInvalid = true;
+    RedrawWindow(pc->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_TRUE(pc->SkinData->CacheBitmap);
+    const Bitmap& cache = *pc->SkinData->CacheBitmap;
+    ASSERT_EQ(cache.Width(), 300);
+    const POINT one = BesideCaption(Native(pc, 1), false);
+    const POINT two = BesideCaption(Native(pc, 2), false);
+    EXPECT_EQ(cache.GetPixel(one.x, one.y), kTab);
+    EXPECT_EQ(cache.GetPixel(two.x, two.y), kDialog);
+    EXPECT_EQ(cache.GetPixel(295, 3), kFormColor); // strip beyond the last tab
+    const RECT page = pc->DisplayRect();
+    EXPECT_EQ(cache.GetPixel(Centre(page).x, Centre(page).y), kPage);
+}
+
+TEST_F(PageControlTest, ASheetsTabSkinHoldsOnEverySide) {
+    AddPageSkin();
+    TsPageControl* pc = MakeControl(tpLeft, {"One", "Two"});
+    static_cast<TsTabSheet*>(pc->Pages(1))->SetTabSkin("DIALOG");
+    pc->SkinData->CacheInvalid = true;
+    RedrawWindow(pc->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const POINT p = BesideCaption(Native(pc, 1), true);
+    EXPECT_EQ(pc->SkinData->CacheBitmap->GetPixel(p.x, p.y), kDialog);
+    EXPECT_EQ(pc->PageSection(), "PAGECONTROLLEFT");
+}
+
+TEST_F(PageControlTest, TheCloseHandlerDecidesWhatHappensToTheSheet) {
+    AddPageSkin();
+    struct Case {
+        bool canClose;
+        TqvCloseAction action;
+        int pagesLeft;
+        bool sheetKept;
+    } cases[] = {{false, qvaFree, 2, true}, {true, qvaHide, 1, true}, {true, qvaFree, 1, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.canClose << c.action);
+        TsPageControl* pc = MakeControl(tpTop, {"One", "Two"});
+        TTabSheet* second = pc->Pages(1);
+        int asked = -1;
+        pc->OnCloseBtnClick = [&](TComponent*, int tab, bool& canClose, TqvCloseAction& action) {
+            asked = tab;
+            canClose = c.canClose;
+            action = c.action;
+        };
+        const int before = int(form_->ComponentCount());
+        pc->CloseSheet(1);
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(pc->PageCount(), c.pagesLeft);
+        const bool alive = int(form_->ComponentCount()) == before;
+        EXPECT_EQ(alive, c.sheetKept);
+        if (c.sheetKept && c.canClose) {
+            EXPECT_EQ(second->PageControl(), nullptr);
+        }
+        delete pc;
+    }
+}
+
+TEST_F(PageControlTest, CloseButtonsTakeTheSkinsCloseIconOrTheNamedSection) {
+    AddPageSkin();
+    TsPageControl* pc = MakeControl(tpTop, {"One", "Two"});
+    pc->SetShowCloseBtns(true);
+    EXPECT_EQ(pc->CloseButtonIndex(), -1); // no close icon in this skin: no close buttons
+    AddSection("GLOBALINFO");
+    AddImage("GLOBALINFO", "BICONCLOSE", RECT{0, 0, 18, 12}, 3, 1);
+    pc->LookUpCloseButtonSkin();
+    EXPECT_EQ(pc->CloseButtonSize(), (SIZE{6, 6})); // one frame: 18 / 3 wide, 12 / 2 tall
+    const RECT r = pc->SkinnedTabBounds(1, false);
+    EXPECT_EQ(pc->CloseButtonBounds(1), (RECT{r.right - 7, r.top + 1, r.right - 1, r.top + 7}));
+    pc->SetCloseBtnSkin("DIALOG");
+    pc->LookUpCloseButtonSkin();
+    EXPECT_EQ(pc->CloseButtonSize(), (SIZE{15, 15}));
+}
