@@ -541,6 +541,8 @@ void TsPageControl::RenderTabToDC(int pageIndex, int state, HDC dc) {
     const RECT r = SkinnedTabBounds(pageIndex, state == 2);
     if (IsRectEmpty(r)) return;
     Bitmap b(WidthOf(r), HeightOf(r), 24);
+    // A tab the skin has no look for still shows what lies under it.
+    if (SkinData->CacheBitmap) CopyBitmapRect(*SkinData->CacheBitmap, r, b, POINT{0, 0});
     RenderTab(pageIndex, state, POINT{-r.left, -r.top}, b);
     BlitToDC(dc, r, b);
     if (showCloseBtns_ && SheetUsesCloseBtn(pageIndex)) {

@@ -91,7 +91,7 @@ class TsPageControl : public TPageControl {
     int CloseButtonIndex() const { return closeButtonIndex_; }
     SIZE CloseButtonSize() const { return {closeBtnWidth_, closeBtnHeight_}; }
 
-    void Loaded();
+    void Loaded() override;
 
     // Geometry, in the control's client coordinates.
     RECT NativeTabRect(int tabIndex);
