@@ -1,5 +1,7 @@
 #include "PageControlTestFixture.h"
+#include "platform/controls/TabControl.h"
 #include "platform/window/WindowSystem.h"
+#include "toolkit/Messages.h"
 
 namespace {
 
@@ -199,4 +201,66 @@ TEST_F(PageControlTest, CloseButtonsTakeTheSkinsCloseIconOrTheNamedSection) {
     pc->SetCloseBtnSkin("DIALOG");
     pc->LookUpCloseButtonSkin();
     EXPECT_EQ(pc->CloseButtonSize(), (SIZE{15, 15}));
+}
+
+TEST_F(PageControlTest, ASheetAnswersForThePageControlsCache) {
+    AddPageSkin();
+    TsPageControl* pc = MakeControl(tpTop, {"One", "Two"});
+    RedrawWindow(pc->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    TTabSheet* sheet = pc->ActivePage();
+    ParentCacheAnswer = ParentCacheInfo{};
+    SendSkinCommand(sheet, SkinCommandWParam(scGetCache), 0);
+    EXPECT_TRUE(ParentCacheAnswer.Usable);
+    EXPECT_EQ(ParentCacheAnswer.Bitmap, pc->SkinData->CacheBitmap.get());
+    EXPECT_EQ(ParentCacheAnswer.X, sheet->Left());
+    EXPECT_EQ(ParentCacheAnswer.Y, sheet->Top());
+    EXPECT_TRUE(AskSkinCommand(sheet, scIsSkinned));
+    EXPECT_FALSE(AskSkinCommand(sheet, scIsNotReady));
+    pc->SkinData->CacheInvalid = true; // the sheet is not ready while the control is not
+    EXPECT_TRUE(AskSkinCommand(sheet, scIsNotReady));
+}
+
+TEST_F(PageControlTest, APageChangeKeepsTheCacheAndADeletedTabRebuildsIt) {
+    AddPageSkin();
+    TsPageControl* pc = MakeControl(tpTop, {"One", "Two", "Three"});
+    RedrawWindow(pc->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_FALSE(pc->SkinData->CacheInvalid);
+    SendMessage(pc->Handle(), TCM_SETCURSEL, 2, 0);
+    NMHDR change{pc->Handle(), 0, TCN_SELCHANGE};
+    pc->TrackedTab = 1;
+    pc->Perform(CN_NOTIFY, 0, LPARAM(&change));
+    EXPECT_EQ(pc->ActivePage(), pc->Pages(2));
+    EXPECT_EQ(pc->TrackedTab, -1);
+    EXPECT_FALSE(pc->SkinData->CacheInvalid); // only the strip and the active tab repainted
+    delete pc->Pages(1);
+    EXPECT_TRUE(pc->SkinData->CacheInvalid);
+}
+
+TEST(ScrollButtonsTest, AButtonThatCannotMoveThePositionIsInaccessible) {
+    TsUpDown ud(nullptr);
+    ud.SetOrientation(udHorizontal);
+    ud.SetBounds(0, 0, 34, 17);
+    ud.SetMin(0);
+    ud.SetMax(3);
+    EXPECT_EQ(ud.FirstHalf(), (RECT{0, 0, 17, 17}));
+    struct Case {
+        int position;
+        bool show;
+        bool left, right; // inaccessible
+    } cases[] = {{0, true, true, false},
+                 {3, true, false, true},
+                 {1, true, false, false},
+                 {0, false, false, false}};
+    for (const Case& c : cases) {
+        ud.SetPosition(c.position);
+        ud.ShowInaccessibility = c.show;
+        EXPECT_EQ(ud.Inaccessible(true), c.left) << c.position << c.show;
+        EXPECT_EQ(ud.Inaccessible(false), c.right) << c.position << c.show;
+    }
+    ud.SetOrientation(udVertical); // up is the first button and stops at Max
+    ud.SetBounds(0, 0, 34, 17);
+    ud.ShowInaccessibility = true;
+    ud.SetPosition(3);
+    EXPECT_TRUE(ud.Inaccessible(true));
+    EXPECT_EQ(ud.FirstHalf(), (RECT{0, 0, 34, 8}));
 }
