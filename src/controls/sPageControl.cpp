@@ -680,8 +680,9 @@ void TsPageControl::RenderTabStrip(const ParentCacheInfo& parentCache) {
 
 void TsPageControl::FullPaint(TMessage& m) {
     PAINTSTRUCT ps{};
-    const bool print = m.LParam == 1 && m.WParam;
-    HDC dc = print ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(Handle(), &ps);
+    HDC given = reinterpret_cast<HDC>(m.WParam);
+    const bool print = m.LParam == 1 && given;
+    HDC dc = given ? given : BeginPaint(Handle(), &ps);
     TsCommonData& sd = *SkinData;
     sd.UpdateLock = sd.IsUpdating();
     if (!sd.UpdateLock && !tabSizePending_ && dc) {
@@ -739,7 +740,7 @@ void TsPageControl::FullPaint(TMessage& m) {
             }
         }
     }
-    if (!print) EndPaint(Handle(), &ps);
+    if (!given) EndPaint(Handle(), &ps);
     paintedTabCount_ = VisibleTabCount();
     m.Result = 0;
 }

@@ -264,3 +264,23 @@ TEST(ScrollButtonsTest, AButtonThatCannotMoveThePositionIsInaccessible) {
     EXPECT_TRUE(ud.Inaccessible(true));
     EXPECT_EQ(ud.FirstHalf(), (RECT{0, 0, 34, 8}));
 }
+
+TEST_F(PageControlTest, TheHotTabAndTheActiveTabShowTheirFramesOnTheWindow) {
+    AddPageSkin();
+    TsPageControl* pc = MakeControl(tpTop, {"One", "Two", "Three"});
+    pc->SetHotTrack(true);
+    pc->HandleNeeded();
+    RedrawWindow(pc->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(pc->Handle());
+    const auto pixel = [&](POINT p) { return TColor(GetPixel(dc, p.x, p.y)); };
+    const RECT active = Native(pc, 0);
+    // The active tab reaches 2 pixels beyond its native rectangle, over the strip.
+    EXPECT_EQ(pixel(POINT{active.left - 1, active.top - 1}), kActive);
+    EXPECT_EQ(pixel(BesideCaption(Native(pc, 1), false)), kTab);
+    pc->Perform(WM_MOUSEMOVE, 0, At(Centre(Native(pc, 1))));
+    EXPECT_EQ(pixel(BesideCaption(Native(pc, 1), false)), kHot);
+    pc->Perform(WM_MOUSEMOVE, 0, At(Centre(Native(pc, 2))));
+    EXPECT_EQ(pixel(BesideCaption(Native(pc, 1), false)), kTab);
+    EXPECT_EQ(pixel(BesideCaption(Native(pc, 2), false)), kHot);
+    ReleaseDC(pc->Handle(), dc);
+}

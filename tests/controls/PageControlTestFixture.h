@@ -10,7 +10,9 @@
 class PageControlTest : public CommonDataTest {
   protected:
     static constexpr TColor kPage = 0x00C000;   // PAGECONTROL
-    static constexpr TColor kTab = 0xC00000;    // TABTOP and its border
+    static constexpr TColor kTab = 0xC00000;    // TABTOP and its border normal frame
+    static constexpr TColor kHot = 0xC0C000;    // the border hot frame
+    static constexpr TColor kActive = 0x00C0C0; // the border active frame
     static constexpr TColor kDialog = 0x0000C0; // DIALOG and its border
     static constexpr TColor kFormColor = 0x808080;
 
@@ -21,7 +23,9 @@ class PageControlTest : public CommonDataTest {
              {"PAGECONTROL", "PAGECONTROLBOTTOM", "PAGECONTROLLEFT", "PAGECONTROLRIGHT"})
             AddSection(s, kPage);
         manager_->MasterBitmap = std::make_unique<Bitmap>(18, 12, 24);
-        FillMaster(RECT{0, 0, 18, 6}, kTab);
+        FillMaster(RECT{0, 0, 6, 6}, kTab);
+        FillMaster(RECT{6, 0, 12, 6}, kHot);
+        FillMaster(RECT{12, 0, 18, 6}, kActive);
         FillMaster(RECT{0, 6, 18, 12}, kDialog);
         for (const char* s : {"TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT"}) {
             AddSection(s, kTab);
