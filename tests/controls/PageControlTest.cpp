@@ -284,3 +284,27 @@ TEST_F(PageControlTest, TheHotTabAndTheActiveTabShowTheirFramesOnTheWindow) {
     EXPECT_EQ(pixel(BesideCaption(Native(pc, 2), false)), kHot);
     ReleaseDC(pc->Handle(), dc);
 }
+
+TEST_F(PageControlTest, PressAndReleaseOnATabsCloseButtonAsksToCloseIt) {
+    AddPageSkin();
+    AddSection("GLOBALINFO");
+    AddImage("GLOBALINFO", "BICONCLOSE", RECT{0, 0, 18, 12}, 3, 1);
+    TsPageControl* pc = MakeControl(tpTop, {"One", "Two"});
+    pc->SetShowCloseBtns(true);
+    int asked = -1;
+    pc->OnCloseBtnClick = [&](TComponent*, int tab, bool& canClose, TqvCloseAction&) {
+        asked = tab;
+        canClose = false;
+    };
+    const POINT outside = BesideCaption(Native(pc, 1), false);
+    pc->Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(outside));
+    pc->Perform(WM_LBUTTONUP, 0, At(outside));
+    EXPECT_EQ(asked, -1); // the tab, not its button
+    const POINT button = Centre(pc->CloseButtonBounds(1));
+    pc->Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(button));
+    EXPECT_TRUE(CloseButtonPressed);
+    pc->Perform(WM_LBUTTONUP, 0, At(button));
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(CloseButtonPressed);
+    EXPECT_EQ(pc->PageCount(), 2);
+}
