@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/sLabel.h"
+#include "controls/sPageControl.h"
 #include "controls/sPanel.h"
 #include "controls/sSplitter.h"
 #include "platform/gdi/Gdi.h"
@@ -206,14 +207,18 @@ void TForm1::BuildToolBar() {
 }
 
 void TForm1::BuildContentsPane() {
-    PageC1 = Named<TPageControl>(this, "PageC1");
+    auto* pageControl = Named<TsPageControl>(this, "PageC1");
+    pageControl->SkinData->SetSkinSection("PAGECONTROL");
+    PageC1 = pageControl;
     PageC1->SetAlign(alRight);
     SetFont(PageC1, "Tahoma", 16, kCyrillicCharset);
     PageC1->SetTabOrder(4);
     PageC1->SetVisible(false);
     Place(PageC1, 560, 41, 368, 560, this);
 
-    sTabSheet1 = Named<TTabSheet>(this, "sTabSheet1");
+    auto* contentsSheet = Named<TsTabSheet>(this, "sTabSheet1");
+    contentsSheet->SetTabSkin("DIALOG");
+    sTabSheet1 = contentsSheet;
     sTabSheet1->SetCaption(std::string(26, ' ') + "МАЗМҰНЫ" + std::string(27, ' '));
     sTabSheet1->SetPageControl(PageC1);
 
