@@ -98,7 +98,7 @@ TsSkinManager* PageControlManager(const TWinControl* control) {
 
 // ---------------------------------------------------------------- the close button
 
-TsTabBtn::TsTabBtn(TComponent* owner, TsTabSheet* sheet) : TSpeedButton(owner), sheet_(sheet) {
+TsTabBtn::TsTabBtn(TComponent* owner, TsTabSheet* sheet) : TsSpeedButton(owner), sheet_(sheet) {
     SetFlat(true);
     SetBounds(0, 0, 15, 15);
     SetCaption("X");
@@ -107,7 +107,7 @@ TsTabBtn::TsTabBtn(TComponent* owner, TsTabSheet* sheet) : TSpeedButton(owner), 
 }
 
 void TsTabBtn::Click() {
-    TSpeedButton::Click();
+    TsSpeedButton::Click();
     TsPageControl* pc = sheet_ ? sheet_->SkinnedControl() : nullptr;
     if (pc) pc->CloseSheet(sheet_->PageIndex());
 }

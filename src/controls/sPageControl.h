@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
+#include "controls/sSpeedButton.h"
 #include "controls/sUpDown.h"
 #include "paint/sCommonData.h"
 #include "paint/sFade.h"
 #include "toolkit/PageControl.h"
-#include "toolkit/SpeedButton.h"
 
 class TsPageControl;
 class TsTabSheet;
@@ -29,7 +29,7 @@ struct TsTabSkinData {
 };
 
 // The close button an unskinned sheet shows while close buttons are on.
-class TsTabBtn : public TSpeedButton {
+class TsTabBtn : public TsSpeedButton {
   public:
     TsTabBtn(TComponent* owner, TsTabSheet* sheet);
     const char* ClassName() const override { return "TsTabBtn"; }
