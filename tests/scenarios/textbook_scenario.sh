@@ -42,6 +42,18 @@ cd "$CONTENT" || exit 1
 play textbook_navigation --user student
 play textbook_clock --user student --now 2026-09-01T08:29:58
 
+# The skinned main window: a hovered and a pressed speed button look otherwise than a resting
+# one, each skin looks otherwise, and without a skin the plain look comes back.
+play textbook_skinned
+pixel() { "$CHECK" "$1" 934 665 "$2=000000" | sed -n 's/.* is \([0-9A-F]*\), expected.*/\1/p'; }
+face=143,57
+[ "$(pixel normal.png $face)" != "$(pixel hover.png $face)" ] || fail "a hovered speed button looks as at rest"
+[ "$(pixel normal.png $face)" != "$(pixel pressed.png $face)" ] || fail "a pressed speed button looks as at rest"
+for shot in nordvale frostline plain; do
+    [ "$(pixel contents.png $face)" != "$(pixel $shot.png $face)" ] || fail "$shot.png looks like Pavo"
+done
+"$CHECK" plain.png 934 665 "$face=D4D0C8" || fail "without a skin the speed button is not plain"
+
 # A user name too long for the status bar's buffer reads "Unknown"; one character less fits.
 for length in 254 255; do
     name=$(head -c "$length" /dev/zero | tr '\0' 'u')
