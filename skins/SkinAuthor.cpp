@@ -641,6 +641,9 @@ void TSkinAuthor::WriteSkinWide() {
     o_.Key("BISPACE", 1);
     o_.Color("BORDERCOLOR", r.PanelLine);
     Look(r.Form, r.FormText, r.Track, r.FormText);
+    // The effect labels take their text colour from here: the form's own text colour keeps
+    // headings readable on the form.
+    o_.Color("TCLEFT", r.FormText);
     static const char* const kMarks[9] = {"BOXCHECKED",   "BOXUNCHECKED",   "BOXGRAYED",
                                           "RADIOCHECKED", "RADIOUNCHECKED", "RADIOGRAYED",
                                           "SMALLCHECKED", "SMALLUNCHECKED", "SMALLGRAYED"};

@@ -49,6 +49,14 @@ pixel() { "$CHECK" "$1" 934 665 "$2=000000" | sed -n 's/.* is \([0-9A-F]*\), exp
 face=143,57
 [ "$(pixel normal.png $face)" != "$(pixel hover.png $face)" ] || fail "a hovered speed button looks as at rest"
 [ "$(pixel normal.png $face)" != "$(pixel pressed.png $face)" ] || fail "a pressed speed button looks as at rest"
+# Each tool button's own face: back, forward, contents and exit light up under the mouse.
+for hover in 1:24 2:62 5:105 6:179; do
+    at=${hover#*:},57
+    [ "$(pixel normal.png $at)" != "$(pixel hover-${hover%%:*}.png $at)" ] || fail "speed button ${hover%%:*} does not light up under the mouse"
+done
+# Halfway through its fade a button shows a blend of its two looks, neither one nor the other.
+mid=$(pixel midfade.png $face)
+[ "$mid" != "$(pixel normal.png $face)" ] && [ "$mid" != "$(pixel hover.png $face)" ] || fail "no blend in the middle of a fade: $mid"
 for shot in nordvale frostline plain; do
     [ "$(pixel contents.png $face)" != "$(pixel $shot.png $face)" ] || fail "$shot.png looks like Pavo"
 done
