@@ -9,75 +9,9 @@
 #include "platform/core/FileSystem.h"
 #include "skin/qvIniFile.h"
 #include "skin/sSkinLoader.h"
+#include "skin/sSkinSections.h"
 
 namespace {
-
-const char* const kSections[] = {"ORVENCOMBOBOX",
-                                 "ORVENEDIT",
-                                 "BAR",
-                                 "BARPANEL",
-                                 "BARTITLE",
-                                 "BUTTON",
-                                 "BUTTON_BIG",
-                                 "BUTTON_HUGE",
-                                 "CALCPANEL",
-                                 "CHECKBOX",
-                                 "COLHEADER",
-                                 "COMBOBOX",
-                                 "DIALOG",
-                                 "DIVIDER",
-                                 "DIVIDERV",
-                                 "DRAGBAR",
-                                 "EDIT",
-                                 "EXTRALINE",
-                                 "FORM",
-                                 "FORMTITLE",
-                                 "GAUGE",
-                                 "GLOBALINFO",
-                                 "GRIPH",
-                                 "GROUPBOX",
-                                 "HINT",
-                                 "ICOLINE",
-                                 "MAINMENU",
-                                 "MENUITEM",
-                                 "MENULINE",
-                                 "PAGECONTROL",
-                                 "PAGECONTROLBOTTOM",
-                                 "PAGECONTROLLEFT",
-                                 "PAGECONTROLRIGHT",
-                                 "PANEL",
-                                 "PANEL_LOW",
-                                 "PROGRESSH",
-                                 "PROGRESSV",
-                                 "RADIOBUTTON",
-                                 "SCROLLBAR1H",
-                                 "SCROLLBAR1V",
-                                 "SCROLLBAR2H",
-                                 "SCROLLBAR2V",
-                                 "SCROLLBTNBOTTOM",
-                                 "SCROLLBTNLEFT",
-                                 "SCROLLBTNRIGHT",
-                                 "SCROLLBTNTOP",
-                                 "SCROLLSLIDERH",
-                                 "SCROLLSLIDERV",
-                                 "SPEEDBUTTON",
-                                 "SPEEDBUTTON_SMALL",
-                                 "SPLITTER",
-                                 "STATUSBAR",
-                                 "TABBOTTOM",
-                                 "TABCONTROL",
-                                 "TABCONTROLBOTTOM",
-                                 "TABCONTROLLEFT",
-                                 "TABCONTROLRIGHT",
-                                 "TABLEFT",
-                                 "TABRIGHT",
-                                 "TABSHEET",
-                                 "TABTOP",
-                                 "TOOLBAR",
-                                 "TOOLBUTTON",
-                                 "TRACKBAR",
-                                 "UPDOWNBTN",
-                                 "WEBBUTTON"};
 
 // The skin-wide pictures the engine looks up in GLOBALINFO.
 const char* const kGlobalImages[] = {
@@ -144,7 +78,7 @@ TEST(ContrastFormula, MatchesKnownRatios) {
 
 TEST_P(StoredSkin, LoadsWithEverySectionAndSkinWideImage) {
     EXPECT_NE(loader.Content.MasterBitmap, nullptr);
-    for (const char* name : kSections) EXPECT_NE(Section(name), nullptr) << name;
+    for (const char* name : kSkinSectionNames) EXPECT_NE(Section(name), nullptr) << name;
     for (const char* key : kGlobalImages) EXPECT_TRUE(HasImage("GLOBALINFO", key)) << key;
 
     // The packed skin the program stores holds the same records.
@@ -285,7 +219,7 @@ TEST_P(StoredSkin, RenderedSectionsShowNoKeyColour) {
     onPicture.At = {7, 5};
     const SIZE sizes[] = {{5, 5}, {13, 9}, {97, 23}, {17, 61}};
     int rendered = 0;
-    for (const char* name : kSections)
+    for (const char* name : kSkinSectionNames)
         for (const SIZE& size : sizes)
             for (int state = 0; state < 3; ++state)
                 for (const TRenderParent* parent : {&plain, &onPicture}) {
@@ -299,7 +233,7 @@ TEST_P(StoredSkin, RenderedSectionsShowNoKeyColour) {
                     EXPECT_EQ(keyed, 0) << name << " " << size.cx << "x" << size.cy << " state "
                                         << state << (parent == &plain ? " plain" : " picture");
                 }
-    EXPECT_EQ(rendered, int(std::size(kSections) * std::size(sizes)) * 3 * 2);
+    EXPECT_EQ(rendered, int(kSkinSectionNames.size() * std::size(sizes)) * 3 * 2);
 }
 
 // Frostline lays its frost picture under the window and its panels as a pattern.
