@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/sHintSlot.h"
 #include "graphics/sAlphaGraph.h"
 #include "paint/sBitmapDC.h"
 #include "paint/sMaskData.h"
@@ -19,13 +20,6 @@ namespace {
 
 constexpr int kSpeedButtonKind = 92;
 constexpr int kDropWidth = 16;
-
-// The application's hint setting while a button is held down (hints stay off meanwhile).
-struct SavedHints {
-    bool Saved = false;
-    bool Value = true;
-};
-SavedHints hintSlot;
 
 TColor PixelColor(const Bitmap& bitmap, int x, int y) {
     return TColor(bitmap.GetPixel(x, y) & 0xFFFFFF);
@@ -722,11 +716,7 @@ void TsSpeedButton::WndProc(TMessage& m) {
 // ---------------------------------------------------------------- mouse and menu
 
 void TsSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (!hintSlot.Saved && Application) {
-        hintSlot.Saved = true;
-        hintSlot.Value = Application->ShowHint();
-        Application->SetShowHint(false);
-    }
+    TsHintSlot::Hold();
     const bool dropPath = button == mbLeft && Enabled() && buttonStyle_ == tbsDropDown &&
                           dropdownMenu_ && (x > Width() - kDropWidth || !OnClick);
     if (!dropPath) {
@@ -767,17 +757,12 @@ void TsSpeedButton::DropDown() {
 
 void TsSpeedButton::MenuPopupPainted() {
     if (!CurrentDropDown) return;
-    if (hintSlot.Saved && Application && !Application->ShowHint())
-        Application->SetShowHint(hintSlot.Value);
-    hintSlot.Saved = false;
+    TsHintSlot::Release(true);
     CurrentDropDown = nullptr;
 }
 
 void TsSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (hintSlot.Saved) {
-        if (Application) Application->SetShowHint(hintSlot.Value);
-        hintSlot.Saved = false;
-    }
+    TsHintSlot::Release();
     if (button == mbLeft && Enabled() && buttonStyle_ == tbsDropDown) {
         menuOpen_ = false;
         if (CurrentDropDown == this) CurrentDropDown = nullptr;

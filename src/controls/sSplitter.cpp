@@ -1,32 +1,12 @@
 #include "controls/sSplitter.h"
 
+#include "controls/sHintSlot.h"
 #include "paint/sBitmapDC.h"
 #include "platform/gdi/Gdi.h"
 #include "skin/sMessages.h"
 #include "skin/sVclUtils.h"
 #include "toolkit/Application.h"
 #include "toolkit/WinControl.h"
-
-namespace {
-// Hints stay off from a press on a splitter to its release; only the first press of the
-// program saves the setting and only it gives it back.
-bool hintSlotTaken = false;
-bool savedShowHint = false;
-
-bool TakeHintSlot() {
-    if (hintSlotTaken || !Application) return false;
-    hintSlotTaken = true;
-    savedShowHint = Application->ShowHint();
-    Application->SetShowHint(false);
-    return true;
-}
-
-void ReleaseHintSlot() {
-    if (!hintSlotTaken) return;
-    if (Application) Application->SetShowHint(savedShowHint);
-    hintSlotTaken = false;
-}
-} // namespace
 
 TsSplitter::TsSplitter(TComponent* owner)
     : TSplitter(owner), SkinData(std::make_unique<TsCommonData>(this, false)) {
@@ -37,7 +17,7 @@ TsSplitter::TsSplitter(TComponent* owner)
 }
 
 TsSplitter::~TsSplitter() {
-    if (holdsHints_) ReleaseHintSlot();
+    if (holdsHints_) TsHintSlot::Release();
     Destroying();
 }
 
@@ -93,7 +73,7 @@ void TsSplitter::SnapCollapsedNeighbours() {
 }
 
 void TsSplitter::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (!holdsHints_) holdsHints_ = TakeHintSlot();
+    if (!holdsHints_) holdsHints_ = TsHintSlot::Hold();
     SnapCollapsedNeighbours();
     TSplitter::MouseDown(button, shift, x, y);
     dragging_ = true;
@@ -105,7 +85,7 @@ void TsSplitter::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     dragging_ = false;
     if (ResizeStyle() == rsUpdate) Repaint();
     if (holdsHints_) {
-        ReleaseHintSlot();
+        TsHintSlot::Release();
         holdsHints_ = false;
     }
 }
