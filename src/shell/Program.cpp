@@ -5,9 +5,11 @@
 #include "shell/Unit3.h"
 #include "shell/Unit4.h"
 #include "toolkit/Application.h"
+#include "windows/sWindowSkinning.h"
 
 void RunTextbookProgram() {
     InstallAnimateRepaint();
+    InstallWindowSkinning();
     TApplication app;
     app.Initialize();
     app.SetTitle("Статистика");

@@ -1,0 +1,3 @@
+#include "windows/sSkinProvider.h"
+
+void InstallFormSkinning() {}

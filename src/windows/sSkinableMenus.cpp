@@ -1,0 +1,3 @@
+#include "windows/sSkinableMenus.h"
+
+void InstallMenuSkinning() {}

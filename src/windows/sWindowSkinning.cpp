@@ -1,0 +1,9 @@
+#include "windows/sWindowSkinning.h"
+
+#include "windows/sSkinProvider.h"
+#include "windows/sSkinableMenus.h"
+
+void InstallWindowSkinning() {
+    InstallFormSkinning();
+    InstallMenuSkinning();
+}
