@@ -30,7 +30,7 @@ std::vector<TForm*> HookedForms;
 std::function<bool(TForm*, TsSkinManager*)> TsSkinManager::ProviderUsesManager;
 std::function<void(TForm*, int)> TsSkinManager::AnimateRepaint;
 std::function<void(TForm*)> TsSkinManager::RebuildProviderFrame;
-std::function<void(TsSkinManager*)> TsSkinManager::StartSkinningPopups;
+std::function<std::unique_ptr<TsMenuEngine>(TsSkinManager*)> TsSkinManager::MakeMenuEngine;
 std::function<std::unique_ptr<TsHookedWrapper>(HWND, TsSkinManager*)>
     TsSkinManager::MakeMenuWindowAdapter;
 std::function<std::unique_ptr<TsHookedWrapper>(TForm*, TsSkinManager*, bool)>
@@ -214,6 +214,7 @@ bool HasToolbarChild(HWND window) {
 } // namespace
 
 TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
+    if (MakeMenuEngine) menuEngine_ = MakeMenuEngine(this);
     if (!PrimaryManager) {
         PrimaryManager = this;
         HookApplicationWindow();
@@ -337,7 +338,7 @@ void TsSkinManager::SetIsDefault(bool value) {
 void TsSkinManager::SetSkinnedPopups(bool value) {
     if (value == skinnedPopups_) return;
     skinnedPopups_ = value;
-    if (value && !Loading() && IsDefault() && StartSkinningPopups) StartSkinningPopups(this);
+    if (value && !Loading() && IsDefault() && menuEngine_) menuEngine_->RefreshHooks();
 }
 
 std::string TsSkinManager::SkinInfo() const {
@@ -734,6 +735,7 @@ void TsSkinManager::BroadcastToForms(WPARAM wParam, LPARAM lParam) {
 
 void TsSkinManager::ApplySkinToAll() {
     if (Application && Application->MainForm()) StopRedraw(FormsOfThisManager());
+    if (menuEngine_) menuEngine_->ResetBorderWidth();
     SkinData.Loaded = false;
     {
         FlagScope applying(ApplyInProgress);
@@ -741,6 +743,7 @@ void TsSkinManager::ApplySkinToAll() {
         BroadcastToForms(SkinCommandWParam(scSkinLoaded), LPARAM(this));
     }
     SkinData.Loaded = true;
+    if (menuEngine_) menuEngine_->RefreshHooks();
     if (IsDefault() && !hook_) InstallThreadHook();
     RepaintAllForms();
 }
@@ -773,6 +776,7 @@ void TsSkinManager::StripSkinFromAll() {
         FlagScope stripping(StripInProgress);
         RemoveThreadHook();
         SkinData.Loaded = false;
+        if (menuEngine_) menuEngine_->RefreshHooks();
         BroadcastToForms(SkinCommandWParam(scRemoveSkin), LPARAM(this));
         MasksData.clear();
         PatternsData.clear();
@@ -800,17 +804,19 @@ void TsSkinManager::RemoveThreadHook() {
 
 void TsSkinManager::HookApplicationWindow() {
     if (!Application || Designing()) return;
-    appHook_ = AddWindowMessageHook(
-        Application->Handle(), [](HWND, UINT msg, WPARAM, LPARAM, LRESULT* result) {
-            if (msg == WM_THEMECHANGED) {
-                *result = 0; // the skin decides how windows look, not the system theme
-                return true;
-            }
-            // Both menu messages need the menu engine's pop-up backdrop, which does not exist
-            // here: they are left to the window.
-            if (msg == kMenuItemDrawn || msg == kShapeMenuWindow) return false;
-            return false;
-        });
+    appHook_ = AddWindowMessageHook(Application->Handle(), [this](HWND, UINT msg, WPARAM wParam,
+                                                                  LPARAM lParam, LRESULT* result) {
+        if (msg == WM_THEMECHANGED) {
+            *result = 0; // the skin decides how windows look, not the system theme
+            return true;
+        }
+        if ((msg == kMenuItemDrawn || msg == kShapeMenuWindow) && menuEngine_ &&
+            menuEngine_->HandleApplicationMessage(msg, wParam, lParam)) {
+            *result = 0;
+            return true;
+        }
+        return false;
+    });
 }
 
 bool TsSkinManager::WindowHookHandled(HWND window) const {

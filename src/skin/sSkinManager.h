@@ -10,6 +10,7 @@
 #include "skin/qvAnimEffects.h"
 #include "skin/qvMenuSupport.h"
 #include "skin/sHookedWrapper.h"
+#include "skin/sMenuEngine.h"
 #include "skin/sSkinRecords.h"
 #include "skin/sStoredSkins.h"
 #include "toolkit/Component.h"
@@ -92,6 +93,8 @@ class TsSkinManager : public TComponent {
     bool FromPackage = false;
     TsCachedIndexes CachedIndexes;
     bool HookInstalled() const { return hook_ != nullptr; }
+    // The menu skinning this manager owns, or null.
+    TsMenuEngine* MenuEngine() const { return menuEngine_.get(); }
 
     // Look-ups; -1 when nothing is found.
     int GetSectionIndex(std::string_view sectionName) const;
@@ -128,8 +131,8 @@ class TsSkinManager : public TComponent {
     static std::function<bool(TForm*, TsSkinManager*)> ProviderUsesManager;
     // Cross-fades a form from its look on screen to its repainted look in `time` ms.
     static std::function<void(TForm*, int time)> AnimateRepaint;
-    // Lets the menu skinning start on pop-up menus (SkinnedPopups turned on at run time).
-    static std::function<void(TsSkinManager*)> StartSkinningPopups;
+    // Makes the menu skinning a manager owns (null: menus keep the system's look).
+    static std::function<std::unique_ptr<TsMenuEngine>(TsSkinManager*)> MakeMenuEngine;
     // Lets the form's skin provider rebuild its frame.
     static std::function<void(TForm*)> RebuildProviderFrame;
     // Wrappers the window hook makes (null: nothing made).
@@ -179,6 +182,7 @@ class TsSkinManager : public TComponent {
     HHOOK hook_ = nullptr;
     int appHook_ = 0;
     std::vector<std::unique_ptr<TsHookedWrapper>> hookedWrappers_;
+    std::unique_ptr<TsMenuEngine> menuEngine_;
 };
 
 // The process's default manager, or null.

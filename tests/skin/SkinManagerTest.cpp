@@ -129,18 +129,47 @@ TEST_F(SkinManagerTest, SecondManagerIsNotTheDefaultUntilMadeSo) {
     manager_->SetIsDefault(true);
 }
 
+namespace {
+
+// A menu engine that only notes when it is told to hook the menus again.
+class HookCountingMenuEngine : public TsMenuEngine {
+  public:
+    explicit HookCountingMenuEngine(int& refreshes) : refreshes_(refreshes) {}
+    void ResetBorderWidth() override {}
+    void RefreshHooks() override { ++refreshes_; }
+    void ResetPopupState() override {}
+    void AttachMainMenu(TMenu*, bool) override {}
+    void AttachPopupMenu(TMenu*, bool) override {}
+    void AttachMenuItems(TMenuItem*, bool) override {}
+    void AttachSingleItem(TMenuItem*, bool) override {}
+    bool HandleApplicationMessage(UINT, WPARAM, LPARAM) override { return false; }
+
+  private:
+    int& refreshes_;
+};
+
+} // namespace
+
 // Only the default manager starts the menu skinning on pop-ups, and only when the value turns on.
 TEST_F(SkinManagerTest, TurningSkinnedPopupsOnStartsThePopupSkinningOfTheDefaultManager) {
-    std::vector<TsSkinManager*> started;
-    TsSkinManager::StartSkinningPopups = [&](TsSkinManager* m) { started.push_back(m); };
+    int refreshes = 0;
+    TsSkinManager::MakeMenuEngine = [&](TsSkinManager*) {
+        return std::make_unique<HookCountingMenuEngine>(refreshes);
+    };
     TsSkinManager other(nullptr);
+    TsSkinManager::MakeMenuEngine = nullptr;
+    ASSERT_NE(other.MenuEngine(), nullptr);
+    other.SetSkinnedPopups(false);
+    other.SetSkinnedPopups(true); // not the default manager
+    EXPECT_EQ(refreshes, 0);
+    other.SetIsDefault(true); // applying the skin hooks the menus too
+    const int afterApply = refreshes;
+    other.SetSkinnedPopups(true); // already on
+    EXPECT_EQ(refreshes, afterApply);
     other.SetSkinnedPopups(false);
     other.SetSkinnedPopups(true);
-    manager_->SetSkinnedPopups(true); // already on
-    manager_->SetSkinnedPopups(false);
-    manager_->SetSkinnedPopups(true);
-    TsSkinManager::StartSkinningPopups = nullptr;
-    EXPECT_EQ(started, std::vector<TsSkinManager*>{manager_.get()});
+    EXPECT_EQ(refreshes, afterApply + 1);
+    manager_->SetIsDefault(true);
 }
 
 TEST_F(SkinManagerTest, LoadingAFolderSkin) {
