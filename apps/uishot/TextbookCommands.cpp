@@ -134,7 +134,8 @@ POINT CaptionIconPoint(HWND hwnd) {
     RECT window{};
     GetWindowRect(hwnd, &window);
     const int border = ClientRectInWindow(hwnd).left;
-    return POINT{window.left + border + 4, window.top + border + GetSystemMetrics(SM_CYCAPTION) / 2};
+    return POINT{window.left + border + 4,
+                 window.top + border + GetSystemMetrics(SM_CYCAPTION) / 2};
 }
 
 // A press and its release are separate steps, so that what the press starts (a menu loop,
