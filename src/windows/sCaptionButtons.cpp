@@ -283,6 +283,10 @@ void TsCaptionButtons::SaveBackground(const Bitmap& cache) {
 }
 
 void TsCaptionButtons::PaintCaptionButtons(Bitmap& cache) {
+    if (host_.TitleMetrics().CaptionHeight <= 0) {
+        slots_.clear();
+        return;
+    }
     LayoutButtons();
     for (const Slot& slot : slots_) DrawButton(cache, slot, false);
 }
@@ -505,12 +509,12 @@ bool TsCaptionButtons::LeftButtonDown(TMessage& message) {
         host_.CallOwnHandler(message);
         return true;
     }
-    if (hit == HTCAPTION || IsSizingEdge(hit)) {
-        const POINT screen{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
-        host_.StartOutlineDrag(hit, screen);
-        return true;
-    }
-    host_.CallOwnHandler(message);
+    // The caption click still activates the form; only the caption and the edges drag an
+    // outline (the menu bar and the scroll bars keep their own clicks).
+    if (hit == HTCAPTION || !IsSizingEdge(hit)) host_.CallOwnHandler(message);
+    if (hit == HTCAPTION || IsSizingEdge(hit))
+        host_.StartOutlineDrag(hit,
+                               POINT{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
     return true;
 }
 

@@ -84,6 +84,22 @@ TEST_F(CaptionTest, SmallImagesServeDialogs) {
               manager_->FindImageEntryIndex("GLOBALINFO", "BICONCLOSE"));
 }
 
+TEST_F(CaptionTest, WithoutAGlobalCloseImageTheFormsSectionGivesTheImages) {
+    manager_->MasksData.clear();
+    const int close = AddButtonImage("BICONCLOSE", 0, 0, 16, 18, "FORM");
+    const int normal = AddButtonImage("BICONNORM", 48, 0, 14, 18, "FORM");
+    const int title = AddButtonImage("TITLEBUTTON", 0, 60, 21, 18, "FORM");
+    buttons_->TitleButtons.Add();
+    buttons_->TitleButtons.Add().UseSkinData = false;
+    Activate();
+    EXPECT_EQ(buttons_->Close.ImageIndex, close);
+    EXPECT_EQ(buttons_->Maximize.ImageIndex, -1);
+    EXPECT_EQ(buttons_->RestoreImage, normal);
+    EXPECT_EQ(buttons_->TitleButtonImage, title);
+    EXPECT_EQ(buttons_->TitleButtons.Items(0).FrameButton.ImageIndex, title);
+    EXPECT_EQ(buttons_->TitleButtons.Items(1).FrameButton.ImageIndex, -1);
+}
+
 TEST_F(CaptionTest, EveryPointOfTheFrameAnswersItsCode) {
     Activate();
     // The button band is rows 2 to 20 (inclusive); the icon columns 4 to 20.
@@ -232,6 +248,8 @@ TEST_F(CaptionTest, TheBorderModeDragsAnOutlineFromTheCaptionAndTheEdges) {
     EXPECT_TRUE(Mouse(WM_NCLBUTTONDOWN, HTLEFT, 1, 60));
     EXPECT_TRUE(Mouse(WM_NCLBUTTONDOWN, HTMENU, 50, 30));
     EXPECT_EQ((std::vector<int>{HTCAPTION, HTLEFT}), host_.DragStarts);
+    // The caption click and the menu bar reach the form too; the edge only drags.
+    EXPECT_EQ(std::count(host_.OwnMessages.begin(), host_.OwnMessages.end(), WM_NCLBUTTONDOWN), 2);
 }
 
 // Background 0x646464; frame colours kNormal, kHot, kPressed. The faded mode of an unmasked

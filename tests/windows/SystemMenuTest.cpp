@@ -164,3 +164,47 @@ TEST_F(CaptionTest, AltSpaceReachesTheFormThenOpensTheSkinnedMenu) {
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(std::count(host_.OwnMessages.begin(), host_.OwnMessages.end(), WM_SYSCOMMAND), 1);
 }
+
+namespace {
+
+// Notes the pop-up menus it is handed.
+class NotingMenuEngine : public TsMenuEngine {
+  public:
+    explicit NotingMenuEngine(std::vector<TMenu*>& attached) : attached_(attached) {}
+    void ResetBorderWidth() override {}
+    void RefreshHooks() override {}
+    void ResetPopupState() override {}
+    void AttachMainMenu(TMenu*, bool) override {}
+    void AttachPopupMenu(TMenu* menu, bool active) override {
+        if (active) attached_.push_back(menu);
+    }
+    void AttachMenuItems(TMenuItem*, bool) override {}
+    void AttachSingleItem(TMenuItem*, bool) override {}
+    bool HandleApplicationMessage(UINT, WPARAM, LPARAM) override { return false; }
+
+  private:
+    std::vector<TMenu*>& attached_;
+};
+
+} // namespace
+
+TEST_F(CaptionTest, WithSkinnedPopupsTheMenuIsHandedToTheMenuSkinning) {
+    std::vector<TMenu*> attached;
+    TsSkinManager::MakeMenuEngine = [&](TsSkinManager*) {
+        return std::make_unique<NotingMenuEngine>(attached);
+    };
+    TsSkinManager menus(nullptr);
+    TsSkinManager::MakeMenuEngine = nullptr;
+    menus.SetActive(false);
+    host_.Manager = &menus;
+    Headless()->SetDriver([] {
+        EndMenu();
+        return true;
+    });
+    buttons_->PopupSystemMenu(100, 100);
+    menus.SetSkinnedPopups(false);
+    buttons_->PopupSystemMenu(100, 100);
+    Headless()->SetDriver(nullptr);
+    host_.Manager = manager_.get();
+    EXPECT_EQ((std::vector<TMenu*>{&buttons_->SystemMenu()}), attached);
+}
