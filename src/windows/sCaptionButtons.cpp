@@ -48,7 +48,10 @@ void CopyBlock(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, i
 
 TsCaptionButtons::TsCaptionButtons(TsCaptionHost& host) : host_(host) {}
 
-TsCaptionButtons::~TsCaptionButtons() = default;
+TsCaptionButtons::~TsCaptionButtons() {
+    // A frame that goes with its button held down leaves no press behind for the others.
+    if (hot_ != 0) ButtonPressedFlag = false;
+}
 
 bool TsCaptionButtons::ButtonPressed() { return ButtonPressedFlag; }
 
@@ -62,6 +65,7 @@ TsCommandFacts TsCaptionButtons::Facts() const {
 void TsCaptionButtons::UpdateButtonIndexes(const std::string& formSection) {
     TsSkinManager* m = host_.HostManager();
     if (!m) return;
+    SystemMenu(); // a skinned frame always has its menu: the buttons' width counts on it
     const int g = m->GetSectionIndex(kGlobalInfo);
     const int own = m->GetSectionIndex(formSection);
     const auto global = [&](const char* name) {
@@ -301,7 +305,9 @@ void TsCaptionButtons::RestoreBackground(Bitmap& cache, const RECT& rect) const 
 void TsCaptionButtons::RedrawFrameButton(int code) {
     TForm* form = host_.HostForm();
     Bitmap* cache = host_.FrameCache();
-    if (!form || !cache || cache->Empty()) return;
+    // A cache of another width is about to be composed again, buttons and all.
+    if (!form || !cache || cache->Empty() || cache->Width() != host_.TitleMetrics().FrameWidth)
+        return;
     const auto slot = std::find_if(slots_.begin(), slots_.end(),
                                    [code](const Slot& s) { return s.Code == code; });
     if (slot == slots_.end()) return;
@@ -630,7 +636,7 @@ TsSystemMenu& TsCaptionButtons::SystemMenu() {
 }
 
 void TsCaptionButtons::UpdateSystemMenu() {
-    if (menu_ && host_.HostForm()) menu_->UpdateItems(Facts());
+    if (host_.HostForm()) SystemMenu().UpdateItems(Facts());
 }
 
 void TsCaptionButtons::PopupSystemMenu(int x, int y) {

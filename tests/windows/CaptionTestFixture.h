@@ -79,7 +79,6 @@ class CaptionTest : public CommonDataTest {
         host_.Cache = std::make_unique<Bitmap>(200, 150, 24);
         host_.Cache->Fill(kFrameGrey);
         buttons_ = std::make_unique<TsCaptionButtons>(host_);
-        buttons_->SystemMenu(); // made when the skin becomes active
         hook_ = AddWindowMessageHook(form_->Handle(),
                                      [this](HWND, UINT msg, WPARAM w, LPARAM, LRESULT* result) {
                                          if (msg != WM_SYSCOMMAND) return false;
