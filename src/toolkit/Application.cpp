@@ -74,6 +74,12 @@ void TApplication::Terminate() {
 
 void TApplication::ProcessMessages() { ProcessPendingMessages(); }
 
+void TApplication::Minimize() {
+    for (TForm* form : std::vector<TForm*>(forms_))
+        if (form->HandleAllocated() && IsWindowVisible(form->Handle()))
+            ShowWindow(form->Handle(), SW_MINIMIZE);
+}
+
 void TApplication::HandleException(std::exception_ptr error) {
     std::string text = "Белгісіз қате";
     try {

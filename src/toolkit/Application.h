@@ -39,6 +39,8 @@ class TApplication : public TComponent {
     void Terminate();
     bool Terminated() const { return terminated_; }
     void ProcessMessages();
+    // Minimises every visible form of the program.
+    void Minimize();
     // Shows the error's message in a message box; the program goes on.
     void HandleException(std::exception_ptr error);
 
