@@ -158,6 +158,29 @@ TEST_F(MenuDrawTest, ACaptionBeginningWithBackspaceIsRightAligned) {
     EXPECT_LE(r, start + 2);
 }
 
+TEST_F(MenuDrawTest, ACheckedItemShowsTheCheckFrameOfItsState) {
+    // "CHECK" of "GLOBALINFO": two 4 x 4 frames, normal and hot.
+    constexpr TColor Frames[2] = {RGB(0, 200, 0), RGB(0, 0, 200)};
+    for (int f = 0; f < 2; ++f)
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x) manager_->MasterBitmap->SetPixel(4 * f + x, y, Frames[f]);
+    AddSection("GLOBALINFO");
+    AddImage("GLOBALINFO", "CHECK", RECT{0, 0, 8, 4}, 2, 0, itisaGlyph);
+    TMenuItem* checked = Item(file_, "");
+    FixedSize(checked);
+    checked->SetChecked(true);
+    Surface s(100, 30);
+    // At x = Margin, centred in the item's 22 rows: rows 9 to 12.
+    Draw(checked, s, RECT{0, 0, 92, 22});
+    EXPECT_EQ(s.At(2, 9), menutest::ItemColor);
+    EXPECT_EQ(s.At(3, 9), Frames[0]);
+    EXPECT_EQ(s.At(6, 12), Frames[0]);
+    EXPECT_EQ(s.At(7, 12), menutest::ItemColor);
+    EXPECT_EQ(s.At(3, 13), menutest::ItemColor);
+    Draw(checked, s, RECT{0, 0, 92, 22}, odSelected);
+    EXPECT_EQ(s.At(3, 9), Frames[1]);
+}
+
 TEST_F(MenuDrawTest, SeparatorsUseTheDividerImageOrElseAnEtchedLine) {
     TMenuItem* line = Item(file_, "-");
     // A popup 60 wide: measured 48, and the system adds 12.

@@ -143,7 +143,7 @@ TEST_F(MenuWindowTest, TheBorderImageGivesTheFrameWidthAndTheCornerCutOuts) {
 TEST_F(MenuWindowTest, APopupOpenedFromTheSkinnedBarIsShapedAndFramedFromTheBackdrop) {
     AddMenuSections();
     manager_->SkinData.Loaded = true;
-    Item(file_, "Open");
+    TMenuItem* open = Item(file_, "Open");
     Item(file_, "Save");
     form_->SetMenu(menu_);
     menus_->ApplyActive(true);
@@ -177,10 +177,30 @@ TEST_F(MenuWindowTest, APopupOpenedFromTheSkinnedBarIsShapedAndFramedFromTheBack
     EXPECT_EQ(shot.GetPixel(1, 1) & 0xFFFFFF, menutest::Backdrop);
     EXPECT_EQ(shot.GetPixel(WidthOf(wr) - 2, HeightOf(wr) - 2) & 0xFFFFFF, menutest::Backdrop);
     EXPECT_EQ(shot.GetPixel(3, 3) & 0xFFFFFF, menutest::ItemColor);
+
+    // The application window's messages shape the popup again: 48308 names the window,
+    // 48307 an item whose rectangle lies on it. A form is never taken for a popup.
+    for (LPARAM named :
+         {LPARAM(reinterpret_cast<uintptr_t>(popup)), LPARAM(reinterpret_cast<uintptr_t>(open))}) {
+        SetWindowRgn(popup, nullptr, false);
+        const UINT msg = named == LPARAM(reinterpret_cast<uintptr_t>(popup)) ? 48308 : 48307;
+        EXPECT_TRUE(menus_->HandleApplicationMessage(msg, 0, named));
+        region = CreateRectRgn(0, 0, 0, 0);
+        EXPECT_NE(GetWindowRgn(popup, region), RGN_ERROR) << msg;
+        DeleteObject(region);
+    }
+    const LONG_PTR formProc = GetWindowLongPtr(form_->Handle(), GWL_WNDPROC);
+    EXPECT_TRUE(menus_->HandleApplicationMessage(
+        48308, 0, LPARAM(reinterpret_cast<uintptr_t>(form_->Handle()))));
+    EXPECT_EQ(GetWindowLongPtr(form_->Handle(), GWL_WNDPROC), formProc);
+
     KeyPress(VK_ESCAPE);
     KeyPress(VK_ESCAPE);
     EndMenu();
     ProcessPendingMessages();
     EXPECT_FALSE(IsWindow(popup));
     EXPECT_EQ(PopupState().Backdrop, nullptr);
+    // Without a backdrop the drawn-item message is left to others.
+    EXPECT_FALSE(
+        menus_->HandleApplicationMessage(48307, 0, LPARAM(reinterpret_cast<uintptr_t>(open))));
 }
