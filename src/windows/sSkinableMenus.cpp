@@ -287,9 +287,9 @@ void TsSkinableMenus::InstallTopLineHandlers(TMenuItem* item) {
 }
 
 void TsSkinableMenus::InstallPopupHandlers(TMenuItem* item) {
-    if (!item->OnMeasureItem) item->OnMeasureItem = PopupMeasureHandler{this};
-    if (!item->OnAdvancedDrawItem && !item->OnDrawItem)
-        item->OnAdvancedDrawItem = PopupDrawHandler{this};
+    if (!item->OnMeasureItem || MeasureIsOurs(*item, this))
+        item->OnMeasureItem = PopupMeasureHandler{this};
+    if (!HasOwnDraw(*item, this)) item->OnAdvancedDrawItem = PopupDrawHandler{this};
 }
 
 void TsSkinableMenus::ClearOurHandlers(TMenuItem* item) {
@@ -370,11 +370,10 @@ void TsSkinableMenus::DecideExtraLine(TMenuItem* firstItem) {
     s.ExtraLineDeciding = false;
 }
 
-void TsSkinableMenus::PrepareBackdrop(const TMenuItem* firstItem, int width, int height,
-                                      HWND window) {
+void TsSkinableMenus::PrepareBackdrop(TMenuItem* firstItem, int width, int height, HWND window) {
     TsPopupState& s = PopupState();
     if (s.Backdrop && s.FirstItem == firstItem) return;
-    DecideExtraLine(const_cast<TMenuItem*>(firstItem));
+    DecideExtraLine(firstItem);
     s.FirstItem = firstItem;
     s.Backdrop = NewBitmap24(width, height);
     const int glyphWidth = firstItem ? int(MenuGlyphSize(*firstItem).cx) : 0;
@@ -710,7 +709,6 @@ void TsSkinableMenus::DrawNormalItem(TMenuItem& item, TCanvas& canvas, const REC
     if (work->Empty()) return;
     const bool enabled = item.Enabled() && !(state & (odDisabled | odGrayed));
     const bool selected = enabled && (state & odSelected);
-    const bool hot = enabled && (state & (odSelected | odHotLight));
     const int bx = offset + rect.left + kSystemFrame, by = rect.top + kSystemFrame;
     // The backdrop first: a skin without "MENUITEM" shows it behind the text.
     FillFrom(*work, backdrop, bx, by);
@@ -718,42 +716,13 @@ void TsSkinableMenus::DrawNormalItem(TMenuItem& item, TCanvas& canvas, const REC
     if (section >= 0)
         PaintSectionOver(owner_, section, "MENUITEM", &backdrop, bx, by, *work, RECT{0, 0, w, h},
                          selected, true);
-
-    if (item.Checked()) {
-        const int info = owner_->GetSectionIndex("GLOBALINFO");
-        int image = owner_->GetImageEntryIndex(info, "GLOBALINFO",
-                                               item.RadioItem() ? "RADIOCHECKED" : "CHECK");
-        if (!owner_->ImageIndexValid(image))
-            image = owner_->GetImageEntryIndex(info, "GLOBALINFO", "BOXCHECKED");
-        if (owner_->ImageIndexValid(image)) {
-            const TsMaskData& md = owner_->MasksData[size_t(image)];
-            const SIZE frame = owner_->GetMaskFrameSize(image);
-            const int frameIndex = selected ? std::min(1, md.ImageCount - 1) : 0;
-            PaintMaskImage(*work, POINT{Margin, (h - int(frame.cy)) / 2}, frameIndex, md, 1);
-        }
-    }
+    if (item.Checked()) PaintCheckMark(item, *work, selected);
     const SIZE own = OwnGlyphSize(item);
     if (own.cx > 0) DrawItemGlyph(item, *work, enabled, (h - own.cy) / 2, (h - own.cy) / 2);
-
     {
         TsBitmapDC dc(*work);
         TCanvas wc(dc.Handle());
-        ApplyItemFont(wc, item, item.Default());
-        const int glyphWidth = MenuGlyphSize(item).cx;
-        // The text may use the whole work bitmap: right-aligned text ends at its right edge.
-        RECT text{glyphWidth + 2 * Margin + Spacing, 0, w, h};
-        const UINT align =
-            RightAlignedCaption(item.Caption()) ? UINT(DT_RIGHT) : AlignmentFlag(Alignment);
-        const UINT line = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOCLIP;
-        WriteSectionText(wc, ShownCaption(item.Caption()), true, owner_, hot, section, align | line,
-                         text);
-        if (!item.ShortCutText().empty()) {
-            // It ends kShortcutGap pixels before the item's right edge, in every column.
-            const int sw = wc.TextWidth(item.ShortCutText());
-            RECT shortcut{w - sw - kShortcutGap, 0, w, h};
-            WriteSectionText(wc, item.ShortCutText(), true, owner_, hot, section, DT_LEFT | line,
-                             shortcut);
-        }
+        WriteItemTexts(item, wc, w, h, enabled && (state & (odSelected | odHotLight)), section);
         if (OnDrawItem) OnDrawItem(&item, wc, RECT{0, 0, w, h}, state, smNormal);
     }
     if (!enabled) {
@@ -762,6 +731,38 @@ void TsSkinableMenus::DrawNormalItem(TMenuItem& item, TCanvas& canvas, const REC
         BlendImageKeyed(*work, 0, 0, KeyColor, 0.4, RECT{x, y, x + w - 1, y + h - 1}, backdrop);
     }
     CopyFrom(*work, canvas.Handle(), offset + rect.left, rect.top, w, h, 0, 0);
+}
+
+void TsSkinableMenus::PaintCheckMark(const TMenuItem& item, Bitmap& work, bool selected) {
+    const int info = owner_->GetSectionIndex("GLOBALINFO");
+    int image =
+        owner_->GetImageEntryIndex(info, "GLOBALINFO", item.RadioItem() ? "RADIOCHECKED" : "CHECK");
+    if (!owner_->ImageIndexValid(image))
+        image = owner_->GetImageEntryIndex(info, "GLOBALINFO", "BOXCHECKED");
+    if (!owner_->ImageIndexValid(image)) return;
+    const TsMaskData& md = owner_->MasksData[size_t(image)];
+    const SIZE frame = owner_->GetMaskFrameSize(image);
+    const int frameIndex = selected ? std::min(1, md.ImageCount - 1) : 0;
+    PaintMaskImage(work, POINT{Margin, (work.Height() - int(frame.cy)) / 2}, frameIndex, md, 1);
+}
+
+void TsSkinableMenus::WriteItemTexts(const TMenuItem& item, TCanvas& canvas, int width, int height,
+                                     bool hot, int section) {
+    ApplyItemFont(canvas, item, item.Default());
+    const int glyphWidth = MenuGlyphSize(item).cx;
+    // The text may use the whole work bitmap: right-aligned text ends at its right edge.
+    RECT text{glyphWidth + 2 * Margin + Spacing, 0, width, height};
+    const UINT align =
+        RightAlignedCaption(item.Caption()) ? UINT(DT_RIGHT) : AlignmentFlag(Alignment);
+    const UINT line = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOCLIP;
+    WriteSectionText(canvas, ShownCaption(item.Caption()), true, owner_, hot, section, align | line,
+                     text);
+    if (item.ShortCutText().empty()) return;
+    // It ends kShortcutGap pixels before the item's right edge, in every column.
+    const int sw = canvas.TextWidth(item.ShortCutText());
+    RECT shortcut{width - sw - kShortcutGap, 0, width, height};
+    WriteSectionText(canvas, item.ShortCutText(), true, owner_, hot, section, DT_LEFT | line,
+                     shortcut);
 }
 
 // ---------------------------------------------------------------- menu-bar items

@@ -60,7 +60,7 @@ class TsSkinableMenus : public TsMenuEngine {
 
     // The backdrop of the popup whose first item is given, at window size (frame included);
     // kept while the popup stays the same. With a window, the window is shaped too.
-    void PrepareBackdrop(const TMenuItem* firstItem, int width, int height, HWND window);
+    void PrepareBackdrop(TMenuItem* firstItem, int width, int height, HWND window);
     // Asks once per popup whether it shows the extra line, and with what.
     void DecideExtraLine(TMenuItem* firstItem);
     void ShapeMenuWindow(HWND window, const Bitmap* backdrop);
@@ -90,6 +90,9 @@ class TsSkinableMenus : public TsMenuEngine {
     void DrawNormalItem(TMenuItem& item, TCanvas& canvas, const RECT& rect, TOwnerDrawState state,
                         int factor);
     void FillColumnEnd(const TMenuItem& item, TCanvas& canvas, const RECT& rect);
+    void PaintCheckMark(const TMenuItem& item, Bitmap& work, bool selected);
+    void WriteItemTexts(const TMenuItem& item, TCanvas& canvas, int width, int height, bool hot,
+                        int section);
 
     TsSkinManager* owner_;
     bool hooksActive_ = false;

@@ -1,6 +1,8 @@
 // Drawing menu items: the popup backdrop built once per popup, popup items at their
 // rectangles (hot, disabled, after a column break, right-aligned), separators, caption items,
 // and menu-bar items over the band of the form skinning.
+#include <algorithm>
+
 #include "MenuTestFixture.h"
 #include "platform/window/WindowSystem.h"
 
@@ -65,6 +67,35 @@ TEST_F(MenuDrawTest, TheBackdropIsBuiltOncePerPopupWithItsIconColumn) {
     menus_->PrepareBackdrop(other, 60, 40, nullptr);
     EXPECT_EQ(PopupState().FirstItem, other);
     EXPECT_EQ(PopupState().Backdrop->GetPixel(50, 5) & 0xFFFFFF, menutest::Backdrop);
+}
+
+TEST_F(MenuDrawTest, TheExtraLineIsAStripWithItsCaptionReadingUpward) {
+    constexpr TColor Strip = RGB(20, 40, 60);
+    AddSection("EXTRALINE", Strip).FontColor[0] = RGB(255, 255, 0);
+    AddSection("ICOLINE", RGB(90, 10, 200));
+    manager_->MenuSupport.IcoLineSkin = "ICOLINE";
+    manager_->MenuSupport.UseExtraLine = true;
+    menus_->PrepareBackdrop(Item(file_, "One"), 80, 300, nullptr);
+    const Bitmap& b = *PopupState().Backdrop;
+    // 32 pixels of strip (no border image: from x 0), then the icon column.
+    EXPECT_EQ(b.GetPixel(0, 0) & 0xFFFFFF, Strip);
+    EXPECT_EQ(b.GetPixel(31, 299) & 0xFFFFFF, Strip);
+    EXPECT_EQ(b.GetPixel(32, 0) & 0xFFFFFF, RGB(90, 10, 200));
+    // The reminder text stands from 12 pixels above the bottom upward, taller than wide.
+    int top = 300, bottom = -1, left = 32, right = -1;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 32; ++x)
+            if ((b.GetPixel(x, y) & 0xFFFFFF) != Strip) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    ASSERT_GE(bottom, 0);
+    EXPECT_LE(bottom, 300 - 12);
+    EXPECT_GE(bottom, 300 - 12 - 2);
+    EXPECT_GT(bottom - top, 100);
+    EXPECT_LT(right - left, 20);
 }
 
 TEST_F(MenuDrawTest, PopupItemsFillTheirRectanglesOnlyAndAskForShaping) {
