@@ -372,7 +372,10 @@ void TsSkinableMenus::DecideExtraLine(TMenuItem* firstItem) {
 
 void TsSkinableMenus::PrepareBackdrop(TMenuItem* firstItem, int width, int height, HWND window) {
     TsPopupState& s = PopupState();
-    if (s.Backdrop && s.FirstItem == firstItem) return;
+    // A popup that changed its size since (an item added while it shows) needs a new one.
+    if (s.Backdrop && s.FirstItem == firstItem && s.Backdrop->Width() == width &&
+        s.Backdrop->Height() == height)
+        return;
     DecideExtraLine(firstItem);
     s.FirstItem = firstItem;
     s.Backdrop = NewBitmap24(width, height);

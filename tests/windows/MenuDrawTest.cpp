@@ -62,9 +62,15 @@ TEST_F(MenuDrawTest, TheBackdropIsBuiltOncePerPopupWithItsIconColumn) {
     menus_->PrepareBackdrop(first, 60, 40, nullptr);
     EXPECT_EQ(PopupState().Backdrop.get(), backdrop);
     EXPECT_EQ(backdrop->GetPixel(50, 5) & 0xFFFFFF, menutest::Sentinel);
+    // The same popup grown: built anew at its new size.
+    menus_->PrepareBackdrop(first, 60, 52, nullptr);
+    EXPECT_EQ(PopupState().Backdrop->Height(), 52);
+    EXPECT_EQ(PopupState().Backdrop->GetPixel(50, 5) & 0xFFFFFF, menutest::Backdrop);
+    backdrop = PopupState().Backdrop.get();
+    backdrop->SetPixel(50, 5, menutest::Sentinel);
     // Another popup: built anew.
     TMenuItem* other = Item(Item(file_, "Sub"), "Inner");
-    menus_->PrepareBackdrop(other, 60, 40, nullptr);
+    menus_->PrepareBackdrop(other, 60, 52, nullptr);
     EXPECT_EQ(PopupState().FirstItem, other);
     EXPECT_EQ(PopupState().Backdrop->GetPixel(50, 5) & 0xFFFFFF, menutest::Backdrop);
 }

@@ -1,5 +1,6 @@
 // Menu items: their kinds from the caption, their measures, the popup size with a column
 // break, the extra-line decision, and which handlers the hooking puts on and takes off.
+#include <algorithm>
 #include <cmath>
 
 #include "MenuTestFixture.h"
@@ -100,6 +101,19 @@ TEST_F(MenuSkinTest, PopupItemsMeasureGlyphTextMarginsAndSpacing) {
     EXPECT_EQ(PopupState().LastItemKind, smCaption);
     glyphed->SetBitmap(nullptr);
     DeleteObject(glyph);
+}
+
+TEST_F(MenuSkinTest, BarItemsAreALineHighAndWideEnoughForTheirTextAndMargins) {
+    file_->SetShortCutText("F2");
+    menutest::Surface s(4, 4);
+    // The text and shortcut, with a Margin on each side so that the drawing never cuts them.
+    const int text = MenuTextWidth("FileF2") + 2 * 3;
+    for (int proposed : {0, text - 1, text + 40}) {
+        int width = proposed, height = 0;
+        menus_->TopLineMeasure(file_, s.canvas, width, height);
+        EXPECT_EQ(width, std::max(proposed, text)) << proposed;
+        EXPECT_EQ(height, GetSystemMetrics(SM_CYMENU) - 1);
+    }
 }
 
 TEST_F(MenuSkinTest, TheExtraLineWidensOnlyItemsOfTheFirstColumn) {
