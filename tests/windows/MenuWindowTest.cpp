@@ -25,6 +25,31 @@ LRESULT PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool Heard(UINT msg) { return std::count(Heard().begin(), Heard().end(), msg) > 0; }
 
+// A form that is its own menu-bar host, as a skinned form's provider would be: it answers the
+// get-provider command with itself and offers a band of one colour.
+class LineHostForm : public TForm, public TsMenuLineHost {
+  public:
+    explicit LineHostForm(TComponent* owner) : TForm(owner), band_(400, 40, 24) {
+        band_.Fill(RGB(10, 200, 90));
+    }
+    const Bitmap* MenuLineCache() const override { return &band_; }
+    int MenuLineTop() const override { return Top; }
+    TsSkinManager* MenuLineManager() const override { return PrimaryManager; }
+    int Top = 0;
+
+  protected:
+    void WndProc(TMessage& m) override {
+        if (m.Msg == SM_ORVENCMD && SkinCommandCode(m.WParam) == scGetProvider) {
+            m.Result = LRESULT(reinterpret_cast<uintptr_t>(static_cast<TComponent*>(this)));
+            return;
+        }
+        TForm::WndProc(m);
+    }
+
+  private:
+    Bitmap band_;
+};
+
 } // namespace
 
 class MenuWindowTest : public MenuSkinTest {
@@ -203,4 +228,38 @@ TEST_F(MenuWindowTest, APopupOpenedFromTheSkinnedBarIsShapedAndFramedFromTheBack
     // Without a backdrop the drawn-item message is left to others.
     EXPECT_FALSE(
         menus_->HandleApplicationMessage(48307, 0, LPARAM(reinterpret_cast<uintptr_t>(open))));
+}
+
+TEST_F(MenuWindowTest, BarItemsAreDrawnOverTheBandOfTheFormsHost) {
+    AddMenuSections();
+    manager_->SkinData.Loaded = true;
+    auto* form = app_->CreateForm<LineHostForm>();
+    form->SetBounds(0, 0, 300, 200);
+    auto* menu = form->Make<TMainMenu>();
+    TMenuItem* bar = form->Make<TMenuItem>();
+    bar->SetCaption("File");
+    menu->Items().Add(bar);
+    TMenuItem* off = form->Make<TMenuItem>();
+    off->SetCaption("Edit");
+    off->SetEnabled(false);
+    menu->Items().Add(off);
+    form->SetMenu(menu);
+    menus_->AttachMainMenu(menu, true);
+    form->Show();
+    ProcessPendingMessages();
+    RECT wr{}, item{}, second{};
+    GetWindowRect(form->Handle(), &wr);
+    ASSERT_TRUE(GetMenuItemRect(form->Handle(), menu->Handle(), 0, &item));
+    ASSERT_TRUE(GetMenuItemRect(form->Handle(), menu->Handle(), 1, &second));
+    form->Top = item.top - wr.top;
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    ProcessPendingMessages();
+    const Bitmap shot = WindowShot(form->Handle());
+    auto at = [&](LONG x, LONG y) {
+        return TColor(shot.GetPixel(x - wr.left, y - wr.top) & 0xFFFFFF);
+    };
+    EXPECT_EQ(at(item.left, item.top), menutest::ItemColor);
+    EXPECT_EQ(at(item.right - 1, item.bottom - 1), menutest::ItemColor);
+    // The disabled one: (m*102 + band*153 + 127) >> 8 per channel.
+    EXPECT_EQ(at(second.left, second.top), RGB(22, 151, 102));
 }
