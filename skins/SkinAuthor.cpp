@@ -694,6 +694,9 @@ void TSkinAuthor::WriteMenus() {
     Section("MENUITEM");
     Look(r.Menu, r.MenuText, r.MenuHotBottom, r.MenuHotText);
     Gradient("", Vertical(r.MenuHotTop, r.MenuHotBottom));
+    // A resting item lets the menu behind it show (the icon column, the bar's band).
+    o_.Key("TRANSPARENCY", 100);
+    o_.Key("HOTTRANSPARENCY", 0);
     o_.Image("BORDERSMASK", id_.MenuItem, BorderForm(2, 3));
     Section("ICOLINE");
     Look(r.IconLineRight, r.MenuText, r.IconLineRight, r.MenuText);

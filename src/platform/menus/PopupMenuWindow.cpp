@@ -126,6 +126,9 @@ void PaintPopup(HWND popup, HDC dc) {
         if (item.OwnerDrawn()) {
             DrawOwnerItem(owner, menu, item, dc, item.rect, OwnerDrawState(item, sel));
             if (!IsWindow(popup)) break;
+            // The owner draws the entry; the arrow of a submenu is still the menu's own.
+            if (item.subMenu)
+                DrawArrow(dc, item.rect, GetSysColor(sel ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
             continue;
         }
         if (item.Separator()) {
