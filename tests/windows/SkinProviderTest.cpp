@@ -1,0 +1,288 @@
+// The form skinning component on live forms: the window procedure it takes over, the frame it
+// composes from the skin and copies to the window, its answers to the skin commands, the
+// region, the sizing rules and the way back to the plain frame.
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include "ProviderTestFixture.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/menus/Menu.h"
+#include "skin/sMessages.h"
+#include "windows/qvProvider.h"
+#include "windows/sMenuLineHost.h"
+
+namespace {
+
+constexpr TColor kFormColor = 0x604020;
+constexpr TColor kBorderColor = 0xC00000;
+constexpr TColor kTitleColor = 0x00A000;
+constexpr TColor kTitleActive = 0x00E0E0;
+constexpr TColor kBandColor = 0xC000C0;
+constexpr TColor kMenuColor = 0x00C0C0;
+constexpr TColor kItemColor = 0x0000F0;
+
+bool Hooked(TForm* form) {
+    return std::find(HookedForms.begin(), HookedForms.end(), form) != HookedForms.end();
+}
+
+LRESULT Command(TForm* form, unsigned code, unsigned low = 0, LPARAM lParam = 0) {
+    return SendSkinCommand(form, SkinCommandWParam(code, low), lParam);
+}
+
+LRESULT HitTest(TForm* form, int x, int y) {
+    RECT r{};
+    GetWindowRect(form->Handle(), &r);
+    return SendMessage(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + x, r.top + y));
+}
+
+} // namespace
+
+class SkinProviderTest : public ProviderTest {
+  protected:
+    // FORM: one colour with a one-pixel border of another; FORMTITLE: its own colour, another
+    // one while the form is active.
+    void AddFrameSkin() {
+        AddPlainSection("FORM", kFormColor);
+        AddBorder("FORM", "BORDERSMASK", 0, 0, 3, 1, kBorderColor);
+        TsGeneralData& title = AddSection("FORMTITLE", kTitleColor);
+        title.HotColor = kTitleActive;
+    }
+};
+
+TEST_F(SkinProviderTest, TakesOverTheWindowProcedureAndGivesItBack) {
+    AddFrameSkin();
+    TForm* form = ShownForm(bsSizeable, biSystemMenu | biMinimize | biMaximize);
+    const HWND hwnd = form->Handle();
+    const LONG_PTR plain = GetWindowLongPtr(hwnd, GWL_WNDPROC);
+    {
+        auto provider = std::make_unique<TsSkinProvider>(form);
+        EXPECT_NE(GetWindowLongPtr(hwnd, GWL_WNDPROC), plain);
+        EXPECT_TRUE(Hooked(form));
+        EXPECT_EQ(Command(form, scGetProvider), LRESULT(static_cast<TComponent*>(provider.get())));
+        EXPECT_EQ(TsMenuLineHost::OfForm(form), provider.get());
+        EXPECT_EQ(Command(form, scIsSkinned), 1);
+
+        // A second provider on the same form stays inert.
+        auto second = std::make_unique<TsSkinProvider>(form);
+        EXPECT_EQ(second->Form(), nullptr);
+        EXPECT_EQ(TsSkinProvider::OfForm(form), provider.get());
+        second.reset();
+        EXPECT_EQ(Command(form, scGetProvider), LRESULT(static_cast<TComponent*>(provider.get())));
+    }
+    EXPECT_EQ(GetWindowLongPtr(hwnd, GWL_WNDPROC), plain);
+    EXPECT_FALSE(Hooked(form));
+    EXPECT_EQ(Command(form, scIsSkinned), 0);
+    EXPECT_EQ(HitTest(form, 150, 12), HTCAPTION);
+}
+
+// The main window's case: a fixed frame with only biMaximize shows no caption buttons, so the
+// TITLEBAR band behind them is not painted; with biSystemMenu it is.
+TEST_F(SkinProviderTest, FrameTitleAndClientComeFromTheSkin) {
+    AddFrameSkin();
+    AddBorder("FORM", "TITLEBAR", 20, 0, 9, 3, kBandColor, {}, 1);
+    TForm* plain = ShownForm(bsSingle, biMaximize);
+    TForm* framed = ShownForm(bsSingle, biSystemMenu | biMaximize);
+    TsSkinProvider* p = Provide(plain);
+    Provide(framed);
+    ProcessPendingMessages();
+    for (TForm* form : {plain, framed}) {
+        SCOPED_TRACE(form == plain ? "biMaximize" : "biSystemMenu");
+        const bool activeLook = TsSkinProvider::OfForm(form)->ShowsActive();
+        const TColor expectedTitle = activeLook ? kTitleActive : kTitleColor;
+        EXPECT_EQ(WindowPixel(form, 150, 199), kBorderColor); // the border's bottom row
+        EXPECT_EQ(WindowPixel(form, 299, 100), kBorderColor); // its right column
+        EXPECT_EQ(WindowPixel(form, 150, 1), expectedTitle);  // the title covers the border
+        EXPECT_EQ(WindowPixel(form, 150, 21), expectedTitle); // down to caption + border
+        EXPECT_EQ(WindowPixel(form, 150, 22), kFormColor);    // the client's first row
+        EXPECT_EQ(WindowPixel(form, 150, 100), kFormColor);
+        EXPECT_EQ(WindowPixel(form, 298, 5), form == framed ? kBandColor : expectedTitle);
+    }
+    // The cache holds the whole window.
+    EXPECT_EQ(p->SkinData->CacheBitmap->Width(), 300);
+    EXPECT_EQ(p->SkinData->CacheBitmap->Height(), 200);
+}
+
+TEST_F(SkinProviderTest, ActivationSwitchesTheTitleLook) {
+    AddFrameSkin();
+    TForm* form = ShownForm(bsSingle, biMaximize);
+    TsSkinProvider* p = Provide(form);
+    SendMessage(form->Handle(), WM_NCACTIVATE, 0, 0);
+    EXPECT_FALSE(p->ShowsActive());
+    EXPECT_EQ(WindowPixel(form, 150, 1), kTitleColor);
+    SendMessage(form->Handle(), WM_NCACTIVATE, 1, 0);
+    EXPECT_TRUE(p->ShowsActive());
+    EXPECT_EQ(WindowPixel(form, 150, 1), kTitleActive);
+}
+
+// Without a caption only the section's background layers are painted, never its border.
+TEST_F(SkinProviderTest, FormWithoutCaptionGetsNoBorder) {
+    AddFrameSkin();
+    TForm* form = ShownForm(bsNone, 0, 200, 100);
+    Provide(form);
+    EXPECT_EQ(WindowPixel(form, 0, 0), kFormColor);
+    EXPECT_EQ(WindowPixel(form, 199, 99), kFormColor);
+    EXPECT_EQ(HitTest(form, 50, 5), HTCLIENT); // the form's own answer
+}
+
+TEST_F(SkinProviderTest, AnswersTheSkinCommands) {
+    AddFrameSkin();
+    TForm* form = ShownForm(bsSingle, biMaximize);
+    TsSkinProvider* p = Provide(form);
+
+    // The cache as the children's parent background, at the client's place in the window.
+    ParentCacheAnswer = ParentCacheInfo{};
+    Command(form, scGetCache);
+    EXPECT_EQ(ParentCacheAnswer.Bitmap, p->SkinData->CacheBitmap.get());
+    EXPECT_EQ(ParentCacheAnswer.X, 3);
+    EXPECT_EQ(ParentCacheAnswer.Y, 22);
+    EXPECT_TRUE(ParentCacheAnswer.Usable);
+    EXPECT_EQ(Command(form, scIsNotReady), 0);
+
+    // Updating on: the cache is invalid until the next paint.
+    Command(form, scSetUpdating, 1);
+    EXPECT_TRUE(p->SkinData->UpdateLock);
+    EXPECT_EQ(Command(form, scIsNotReady), 1);
+    Command(form, scSetUpdating, 0);
+    EXPECT_EQ(Command(form, scIsNotReady), 1);
+    Command(form, scGetCache);
+    EXPECT_EQ(Command(form, scIsNotReady), 0);
+
+    EXPECT_EQ(Command(form, scHasImageBackground), 0);
+    manager_->SectionsData[0].ImagePercent = 30;
+    EXPECT_EQ(Command(form, scHasImageBackground), 1);
+
+    ParentBgColor = KeyColor;
+    Command(form, scGetBgColor);
+    EXPECT_EQ(ParentBgColor, kFormColor);
+    ParentBgColor = KeyColor;
+    EXPECT_EQ(Command(form, scGetApplication), LRESULT(Application));
+}
+
+// Keyed corners of the border (a 9 x 9 frame with 3-pixel margins, top-left pixels (0,0),
+// (1,0), (0,1) keyed) are cut out of the region, and the desktop shows through them. Removing
+// the skin gives back the plain frame: the system menu style, no region, the system's own hit
+// test, with the provider still chained in.
+TEST_F(SkinProviderTest, RegionFromKeyedCornersAndTheWayBackToThePlainFrame) {
+    AddPlainSection("FORM", kFormColor);
+    AddBorder("FORM", "BORDERSMASK", 0, 0, 9, 3, kBorderColor, {{0, 0}, {1, 0}, {0, 1}});
+    AddPlainSection("GLOBALINFO", 0x336699);
+    TForm* form = ShownForm(bsSizeable, biSystemMenu | biMinimize | biMaximize);
+    TForm* mainLike = ShownForm(bsSingle, biMaximize);
+    const HWND hwnd = form->Handle();
+    Provide(form);
+    Provide(mainLike);
+    const LONG_PTR chained = GetWindowLongPtr(hwnd, GWL_WNDPROC);
+    EXPECT_FALSE(GetWindowLong(hwnd, GWL_STYLE) & WS_SYSMENU);
+    EXPECT_EQ(form->Color(), TColor(0x336699));
+
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(hwnd, region), RGN_ERROR);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_FALSE(PtInRegion(region, 1, 0));
+    EXPECT_FALSE(PtInRegion(region, 0, 1));
+    EXPECT_TRUE(PtInRegion(region, 2, 0));
+    EXPECT_TRUE(PtInRegion(region, 1, 1));
+    EXPECT_TRUE(PtInRegion(region, 299, 0)); // the frame's right corner has no key pixels
+    const Bitmap screen = Screenshot();
+    const uint32_t desktop = screen.GetPixel(5, 5);
+    EXPECT_EQ(screen.GetPixel(100, 50), desktop);
+    EXPECT_EQ(screen.GetPixel(102, 50) & 0xFFFFFF, kBorderColor);
+
+    manager_->StripSkinFromAll();
+    ProcessPendingMessages();
+    EXPECT_TRUE(GetWindowLong(hwnd, GWL_STYLE) & WS_SYSMENU);
+    EXPECT_EQ(GetWindowRgn(hwnd, region), RGN_ERROR);
+    EXPECT_EQ(GetWindowLongPtr(hwnd, GWL_WNDPROC), chained);
+    EXPECT_EQ(form->Color(), SysColor(COLOR_BTNFACE));
+    // The system's close button: caption (4, 4)..(296, 22), buttons 16 wide from x = 294.
+    EXPECT_EQ(HitTest(form, 286, 12), HTCLOSE);
+    EXPECT_NE(WindowPixel(form, 150, 100), kFormColor);
+    // A form that never had the system menu does not get one.
+    EXPECT_FALSE(GetWindowLong(mainLike->Handle(), GWL_STYLE) & WS_SYSMENU);
+    DeleteObject(region);
+}
+
+// Moving the right edge to within 9 pixels of the work area's right edge puts it there; at 10
+// pixels it stays.
+TEST_F(SkinProviderTest, ScreenSnapPullsNearEdgesOnly) {
+    AddFrameSkin();
+    TForm* form = ShownForm(bsSizeable, biSystemMenu);
+    TsSkinProvider* p = Provide(form);
+    p->ScreenSnap = true;
+    RECT work{};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    const struct {
+        int Gap, X;
+    } cases[] = {
+        {9, int(work.right) - 300}, {10, int(work.right) - 310}, {-9, int(work.right) - 300}};
+    for (const auto& c : cases) {
+        WINDOWPOS pos{form->Handle(), nullptr, int(work.right) - 300 - c.Gap, 400, 300, 200,
+                      SWP_NOZORDER};
+        SendMessage(form->Handle(), WM_WINDOWPOSCHANGING, 0, LPARAM(&pos));
+        EXPECT_EQ(pos.x, c.X) << c.Gap;
+        EXPECT_EQ(pos.y, 400);
+    }
+    // The top-left edges snap the same way.
+    WINDOWPOS near{form->Handle(), nullptr, 7, 5, 300, 200, SWP_NOZORDER};
+    SendMessage(form->Handle(), WM_WINDOWPOSCHANGING, 0, LPARAM(&near));
+    EXPECT_EQ(near.x, 0);
+    EXPECT_EQ(near.y, 0);
+}
+
+// The menu bar: the MENULINE band under the caption, kept as the items' background, and the
+// items drawn by their own handlers into the frame while the provider is the painting host.
+TEST_F(SkinProviderTest, MenuBarBandAndItemsAreDrawnIntoTheFrame) {
+    AddFrameSkin();
+    AddPlainSection("MENULINE", kMenuColor);
+    TForm* form = ShownForm(bsSingle, biMaximize, 300, 200, true);
+    TMenuItem* item = form->Menu()->Items().Items(0);
+    std::vector<TsMenuLineHost*> hosts;
+    item->OnAdvancedDrawItem = [&](TMenuItem*, TCanvas& canvas, const RECT& rect, TOwnerDrawState) {
+        hosts.push_back(TsMenuLineHost::Painting);
+        canvas.Brush.Color = kItemColor;
+        canvas.FillRect(rect);
+    };
+    TsSkinProvider* p = Provide(form);
+    ASSERT_FALSE(hosts.empty());
+    EXPECT_EQ(hosts.front(), p);
+    EXPECT_EQ(TsMenuLineHost::Painting, nullptr);
+    EXPECT_EQ(p->MenuLineTop(), 22);
+    ASSERT_NE(p->MenuLineCache(), nullptr);
+    EXPECT_EQ(p->MenuLineCache()->Width(), 300);
+    EXPECT_EQ(p->MenuLineCache()->Height(), 18); // one line of SM_CYMENU - 1
+    EXPECT_EQ(p->MenuLineCache()->GetPixel(290, 9) & 0xFFFFFF, kMenuColor);
+
+    RECT r{}, w{};
+    ASSERT_TRUE(GetMenuItemRect(form->Handle(), GetMenu(form->Handle()), 0, &r));
+    GetWindowRect(form->Handle(), &w);
+    const int itemX = (r.left + r.right) / 2 - w.left, itemY = (r.top + r.bottom) / 2 - w.top;
+    EXPECT_EQ(CachePixel(p, itemX, itemY), kItemColor);
+    EXPECT_EQ(CachePixel(p, 290, 30), kMenuColor);
+    EXPECT_EQ(WindowPixel(form, 290, 30), kMenuColor);
+    EXPECT_EQ(WindowPixel(form, itemX, itemY), kItemColor);
+    EXPECT_EQ(WindowPixel(form, 150, 41), kFormColor); // the client starts below the bar
+}
+
+// What the window hook makes for a form it skins: a provider the form owns, without the
+// skin-selection submenu for message forms.
+TEST_F(SkinProviderTest, HookMadeProvidersBelongToTheirForms) {
+    AddFrameSkin();
+    TForm* form = ShownForm(bsDialog, biSystemMenu);
+    auto wrapper = TsSkinManager::MakeFormProvider(form, manager_.get(), false);
+    ASSERT_TRUE(wrapper && wrapper->Attached());
+    EXPECT_EQ(wrapper->Window(), form->Handle());
+    auto* made = static_cast<TqvProvider*>(wrapper.get());
+    ASSERT_NE(made->FormProvider, nullptr);
+    EXPECT_EQ(made->FormProvider->Owner(), form);
+    EXPECT_FALSE(made->FormProvider->MakeSkinMenu());
+    wrapper.reset();
+    EXPECT_NE(TsSkinProvider::OfForm(form), nullptr);
+
+    // Through the hook itself: a form activated without a provider gets one.
+    TForm* other = ShownForm(bsSingle, biSystemMenu);
+    manager_->HandleHookEvent(HCBT_ACTIVATE, other->Handle());
+    EXPECT_EQ(manager_->HookedWrappers().size(), 1u);
+    ASSERT_NE(TsSkinProvider::OfForm(other), nullptr);
+    EXPECT_TRUE(TsSkinProvider::OfForm(other)->MakeSkinMenu());
+    EXPECT_EQ(WindowPixel(other, 150, 199), kBorderColor);
+}
