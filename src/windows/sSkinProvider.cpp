@@ -399,6 +399,13 @@ void TsSkinProvider::ToolkitMessage(TMessage& m) {
         }
         PassToolkitMessage(m);
         return;
+    case CM_TEXTCHANGED:
+        // The form's caption changes without its window hearing of it.
+        PassToolkitMessage(m);
+        TitleChanged = true;
+        InvalidateFrame();
+        RepaintNonClient();
+        return;
     case CM_MOUSELEAVE:
         captionButtons_->SetHotButton(0);
         PassToolkitMessage(m);
@@ -710,7 +717,10 @@ void TsSkinProvider::SysCommand(TMessage& m) {
         !drag_.Running && !IsZoomed(hooked_)) {
         POINT p{};
         GetCursorPos(&p);
-        const int hit = command == SC_SIZE ? int(m.WParam & 0xF) + 9 : HTCAPTION;
+        // A size from the keyboard names no edge: the last one the hit test saw is taken.
+        int hit = HTCAPTION;
+        if (command == SC_SIZE)
+            hit = (m.WParam & 0xF) ? int(m.WParam & 0xF) + 9 : captionButtons_->LastDragKind();
         StartOutlineDrag(hit >= HTLEFT && hit <= HTBOTTOMRIGHT ? hit : HTCAPTION, p);
         return;
     }

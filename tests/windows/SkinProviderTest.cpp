@@ -286,3 +286,115 @@ TEST_F(SkinProviderTest, HookMadeProvidersBelongToTheirForms) {
     EXPECT_TRUE(TsSkinProvider::OfForm(other)->MakeSkinMenu());
     EXPECT_EQ(WindowPixel(other, 150, 199), kBorderColor);
 }
+
+namespace {
+
+// A form whose window can be made again, as the toolkit does when a style changes.
+class RecreatableForm : public TForm {
+  public:
+    using TForm::TForm;
+    void Recreate() { RecreateWnd(); }
+};
+
+// Whether a row of the window, between two columns, holds any colour but `color`.
+bool RowHasOtherThan(TForm* form, int y, int from, int to, TColor color) {
+    const Bitmap shot = WindowShot(form->Handle());
+    for (int x = from; x < to; ++x)
+        if (TColor(shot.GetPixel(x, y) & 0xFFFFFF) != color) return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(SkinProviderTest, ANewWindowOfTheFormIsTakenOverAgain) {
+    AddFrameSkin();
+    auto* form = app_->CreateForm<RecreatableForm>();
+    form->SetBorderStyle(bsSizeable);
+    form->SetBounds(100, 50, 300, 200);
+    form->Show();
+    ProcessPendingMessages();
+    TsSkinProvider* p = Provide(form);
+    const HWND first = form->Handle();
+    form->Recreate();
+    ProcessPendingMessages();
+    ASSERT_NE(form->Handle(), first);
+    ShowWindow(form->Handle(), SW_SHOW);
+    ProcessPendingMessages();
+    EXPECT_EQ(Command(form, scGetProvider), LRESULT(static_cast<TComponent*>(p)));
+    EXPECT_FALSE(GetWindowLong(form->Handle(), GWL_STYLE) & WS_SYSMENU);
+    EXPECT_EQ(WindowPixel(form, 150, 199), kBorderColor);
+}
+
+// A new caption is written into the title at once; the text lies in the caption rectangle
+// (from x = 16 + 3 + 4), the rest of the title keeps its colour.
+TEST_F(SkinProviderTest, CaptionChangesRedrawTheTitle) {
+    AddFrameSkin();
+    manager_->SectionsData[1].FontColor[0] = 0xFFFFFF;
+    manager_->SectionsData[1].HotFontColor[0] = 0xFFFFFF;
+    TForm* form = ShownForm(bsSingle, biMaximize);
+    TsSkinProvider* p = Provide(form);
+    const TColor title = p->ShowsActive() ? kTitleActive : kTitleColor;
+    EXPECT_FALSE(RowHasOtherThan(form, 11, 23, 294, title));
+    form->SetCaption("Statistics");
+    bool text = false;
+    for (int y = 3; y < 19 && !text; ++y) text = RowHasOtherThan(form, y, 23, 294, title);
+    EXPECT_TRUE(text);
+    EXPECT_FALSE(RowHasOtherThan(form, 1, 0, 300, title));
+    EXPECT_FALSE(RowHasOtherThan(form, 11, 200, 294, title));
+}
+
+// The grip image sits FrameBorderWidth and FrameBorderHeight off the bottom-right corner,
+// and the frame's hit test answers for it.
+TEST_F(SkinProviderTest, SizeGripInTheBottomRightCorner) {
+    AddFrameSkin();
+    AddPlainSection("GLOBALINFO", 0x336699);
+    AddBorder("GLOBALINFO", "GRIPIMAGE", 40, 0, 4, 0, 0x0080FF, {}, 1);
+    TForm* form = ShownForm(bsSizeable, biSystemMenu);
+    TsSkinProvider* p = Provide(form);
+    p->GripModeValue = gmRightBottom;
+    Command(form, scRefresh, 0, LPARAM(manager_.get()));
+    ProcessPendingMessages();
+    // x = 300 - 4 - 4, y = 200 - 4 - 4.
+    EXPECT_EQ(CachePixel(p, 292, 192), TColor(0x0080FF));
+    EXPECT_EQ(CachePixel(p, 295, 195), TColor(0x0080FF));
+    EXPECT_EQ(CachePixel(p, 291, 192), kFormColor);
+    EXPECT_EQ(HitTest(form, 294, 194), HTBOTTOMRIGHT);
+}
+
+// Border resize mode: a move drags an outline and moves the window once, on release.
+TEST_F(SkinProviderTest, BorderModeMovesTheWindowToTheDraggedOutline) {
+    AddFrameSkin();
+    TForm* form = ShownForm(bsSizeable, biSystemMenu);
+    TsSkinProvider* p = Provide(form);
+    p->ResizeModeValue = rmBorder;
+    const HWND hwnd = form->Handle();
+    MouseMoveTo(POINT{250, 60});
+    SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, MAKELPARAM(250, 60));
+    EXPECT_EQ(GetCapture(), hwnd);
+    POINT to{290, 100};
+    ScreenToClient(hwnd, &to);
+    SendMessage(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(to.x, to.y));
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    EXPECT_EQ(r.left, 100); // nothing moves while dragging
+    SendMessage(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    GetWindowRect(hwnd, &r);
+    EXPECT_EQ(r, (RECT{140, 90, 440, 290}));
+    EXPECT_NE(GetCapture(), hwnd);
+}
+
+// A skin change repaints the hooked forms with the new look and sets their region again.
+TEST_F(SkinProviderTest, SkinSwitchRebuildsTheFrame) {
+    AddFrameSkin();
+    TForm* form = ShownForm(bsSizeable, biSystemMenu);
+    Provide(form);
+    ASSERT_TRUE(TsSkinManager::ProviderUsesManager(form, manager_.get()));
+    manager_->SectionsData[0].Color = manager_->SectionsData[0].HotColor = 0x0000C0;
+    manager_->RepaintAllForms();
+    ProcessPendingMessages();
+    EXPECT_EQ(WindowPixel(form, 150, 100), TColor(0x0000C0));
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(GetWindowRgn(form->Handle(), region), RGN_ERROR);
+    DeleteObject(region);
+    EXPECT_TRUE(IsRedrawEnabled(form->Handle()));
+}
