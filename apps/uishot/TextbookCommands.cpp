@@ -128,6 +128,16 @@ POINT CentreOf(const std::string& name) {
 
 POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
+// Where a form's caption icon sits: just inside the frame's left border, half way down the
+// caption bar.
+POINT CaptionIconPoint(HWND hwnd) {
+    RECT window{};
+    GetWindowRect(hwnd, &window);
+    const int border = ClientRectInWindow(hwnd).left;
+    return POINT{window.left + border + 4,
+                 window.top + border + GetSystemMetrics(SM_CYCAPTION) / 2};
+}
+
 // A press and its release are separate steps, so that what the press starts (a menu loop,
 // capture) is in place when the release comes.
 Steps ClickSteps(POINT p) {
@@ -391,6 +401,16 @@ void RegisterTextbookCommands(ScenarioPlayer& player, std::ostream& out) {
         return {{[&player, name] {
             auto path = std::make_shared<MenuPath>(MenuPathOf(name));
             player.PlayNext({MenuLevelStep(player, path, 0)});
+        }}};
+    });
+    // Clicks the form's caption icon, which opens its system menu.
+    player.Register("sysmenu", [&player](const Args& args) -> Steps {
+        if (args.size() != 1) throw ScenarioError("expected FORMNAME");
+        const std::string formName = args[0];
+        return {{[&player, formName] {
+            TForm* form = FindForm(formName);
+            if (!form->Showing()) throw ScenarioError("\"" + formName + "\" is hidden");
+            player.PlayNext(ClickSteps(CaptionIconPoint(form->Handle())));
         }}};
     });
     player.Register("select", [&player](const Args& args) -> Steps {

@@ -48,7 +48,10 @@ void CopyBlock(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, i
 
 TsCaptionButtons::TsCaptionButtons(TsCaptionHost& host) : host_(host) {}
 
-TsCaptionButtons::~TsCaptionButtons() = default;
+TsCaptionButtons::~TsCaptionButtons() {
+    // A frame that goes with its button held down leaves no press behind for the others.
+    if (hot_ != 0) ButtonPressedFlag = false;
+}
 
 bool TsCaptionButtons::ButtonPressed() { return ButtonPressedFlag; }
 
@@ -62,6 +65,7 @@ TsCommandFacts TsCaptionButtons::Facts() const {
 void TsCaptionButtons::UpdateButtonIndexes(const std::string& formSection) {
     TsSkinManager* m = host_.HostManager();
     if (!m) return;
+    SystemMenu(); // a skinned frame always has its menu: the buttons' width counts on it
     const int g = m->GetSectionIndex(kGlobalInfo);
     const int own = m->GetSectionIndex(formSection);
     const auto global = [&](const char* name) {
@@ -283,6 +287,10 @@ void TsCaptionButtons::SaveBackground(const Bitmap& cache) {
 }
 
 void TsCaptionButtons::PaintCaptionButtons(Bitmap& cache) {
+    if (host_.TitleMetrics().CaptionHeight <= 0) {
+        slots_.clear();
+        return;
+    }
     LayoutButtons();
     for (const Slot& slot : slots_) DrawButton(cache, slot, false);
 }
@@ -297,7 +305,9 @@ void TsCaptionButtons::RestoreBackground(Bitmap& cache, const RECT& rect) const 
 void TsCaptionButtons::RedrawFrameButton(int code) {
     TForm* form = host_.HostForm();
     Bitmap* cache = host_.FrameCache();
-    if (!form || !cache || cache->Empty()) return;
+    // A cache of another width is about to be composed again, buttons and all.
+    if (!form || !cache || cache->Empty() || cache->Width() != host_.TitleMetrics().FrameWidth)
+        return;
     const auto slot = std::find_if(slots_.begin(), slots_.end(),
                                    [code](const Slot& s) { return s.Code == code; });
     if (slot == slots_.end()) return;
@@ -505,12 +515,12 @@ bool TsCaptionButtons::LeftButtonDown(TMessage& message) {
         host_.CallOwnHandler(message);
         return true;
     }
-    if (hit == HTCAPTION || IsSizingEdge(hit)) {
-        const POINT screen{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
-        host_.StartOutlineDrag(hit, screen);
-        return true;
-    }
-    host_.CallOwnHandler(message);
+    // The caption click still activates the form; only the caption and the edges drag an
+    // outline (the menu bar and the scroll bars keep their own clicks).
+    if (hit == HTCAPTION || !IsSizingEdge(hit)) host_.CallOwnHandler(message);
+    if (hit == HTCAPTION || IsSizingEdge(hit))
+        host_.StartOutlineDrag(hit,
+                               POINT{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
     return true;
 }
 
@@ -626,7 +636,7 @@ TsSystemMenu& TsCaptionButtons::SystemMenu() {
 }
 
 void TsCaptionButtons::UpdateSystemMenu() {
-    if (menu_ && host_.HostForm()) menu_->UpdateItems(Facts());
+    if (host_.HostForm()) SystemMenu().UpdateItems(Facts());
 }
 
 void TsCaptionButtons::PopupSystemMenu(int x, int y) {

@@ -42,7 +42,8 @@ class TsCaptionButtons {
     int FrameButtonHeight() const;                      // 21 without a close image
     int FrameButtonWidth(const TsFrameButton& b) const; // 21 without image
     int TitleButtonWidth(const TsTitleButton& b) const;
-    // The width the shown buttons take with their spacing.
+    // The width the shown buttons take with their spacing (the system buttons only once the
+    // system menu exists).
     int ButtonsWidth() const;
     // GLOBALINFO "BISPACE" of the skin, 0 when absent.
     int ButtonSpacing() const;
@@ -73,7 +74,8 @@ class TsCaptionButtons {
     // provider passes it on unchanged.
     bool HandleMouseMessage(TMessage& message);
 
-    // Made on first use.
+    // Made on first use: UpdateButtonIndexes (a skin becoming active), UpdateSystemMenu or a
+    // popup. ButtonsWidth counts the system buttons only once it exists.
     TsSystemMenu& SystemMenu();
     bool HasSystemMenu() const { return menu_ != nullptr; }
     void UpdateSystemMenu();
