@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ProviderTestFixture.h"
+#include "paint/sBitmapDC.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/menus/Menu.h"
 #include "skin/sMessages.h"
@@ -397,4 +398,47 @@ TEST_F(SkinProviderTest, SkinSwitchRebuildsTheFrame) {
     EXPECT_NE(GetWindowRgn(form->Handle(), region), RGN_ERROR);
     DeleteObject(region);
     EXPECT_TRUE(IsRedrawEnabled(form->Handle()));
+}
+
+// An own title icon: a 2 x 2 glyph stretched to 16 x 16 (the icon size for the top area's
+// 22 - 2 rows) at the icon rectangle's corner (3, 3); its KeyColor pixel lets the title through.
+TEST_F(SkinProviderTest, OwnTitleIconIsStretchedWithItsKeyPixelsLeftOut) {
+    AddFrameSkin();
+    TForm* form = ShownForm(bsSingle, biMaximize);
+    TsSkinProvider* p = Provide(form);
+    SendMessage(form->Handle(), WM_NCACTIVATE, 0, 0);
+    p->TitleIcon.Glyph = std::make_unique<Bitmap>(2, 2, 24);
+    Bitmap& glyph = *p->TitleIcon.Glyph;
+    glyph.SetPixel(0, 0, 0x0000FF);
+    glyph.SetPixel(1, 0, KeyColor);
+    glyph.SetPixel(0, 1, 0x00FF00);
+    glyph.SetPixel(1, 1, 0xFF0000);
+    Command(form, scRefresh, 0, LPARAM(manager_.get()));
+    const struct {
+        int X, Y;
+        TColor Color;
+    } probes[] = {{3, 3, 0x0000FF},      {10, 10, 0x0000FF}, {11, 3, kTitleColor},
+                  {18, 10, kTitleColor}, {3, 11, 0x00FF00},  {18, 18, 0xFF0000},
+                  {19, 18, kTitleColor}};
+    for (const auto& probe : probes)
+        EXPECT_EQ(WindowPixel(form, probe.X, probe.Y), probe.Color) << probe.X << "," << probe.Y;
+}
+
+// WM_PRINT puts the frame and the client background into the given context.
+TEST_F(SkinProviderTest, PrintDrawsFrameAndClient) {
+    AddFrameSkin();
+    TForm* form = ShownForm(bsSingle, biMaximize);
+    TsSkinProvider* p = Provide(form);
+    SendMessage(form->Handle(), WM_NCACTIVATE, 0, 0);
+    Bitmap out(300, 200, 24, true);
+    out.Fill(0);
+    {
+        TsBitmapDC dc(out);
+        SendMessage(form->Handle(), WM_PRINT, WPARAM(dc.Handle()), PRF_NONCLIENT | PRF_CLIENT);
+    }
+    EXPECT_FALSE(p->ShowsActive());
+    EXPECT_EQ(TColor(out.GetPixel(150, 1) & 0xFFFFFF), kTitleColor);
+    EXPECT_EQ(TColor(out.GetPixel(150, 100) & 0xFFFFFF), kFormColor);
+    EXPECT_EQ(TColor(out.GetPixel(150, 199) & 0xFFFFFF), kBorderColor);
+    EXPECT_EQ(TColor(out.GetPixel(0, 100) & 0xFFFFFF), kBorderColor);
 }
