@@ -373,7 +373,10 @@ void TsSkinProvider::PassToolkitMessage(TMessage& m) {
 
 void TsSkinProvider::ToolkitMessage(TMessage& m) {
     // The toolkit made the form's window (again): it is hooked before it hears anything else.
-    if (form_->HandleAllocated() && form_->Handle() != hooked_ && !form_->IsDestroying())
+    // A window's last words come after we let it go: it is not taken again.
+    const bool lastWords = m.Msg == WM_DESTROY || m.Msg == WM_NCDESTROY;
+    if (!lastWords && form_->HandleAllocated() && form_->Handle() != hooked_ &&
+        !form_->IsDestroying())
         HookWindow();
     if (m.Msg < CM_BASE || m.Msg > CM_PARENTFONTCHANGED || !Skinned()) {
         PassToolkitMessage(m);
