@@ -98,6 +98,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Timer2->SetInterval(300);
     Timer2->OnTimer = [this](TComponent* s) { Timer2Timer(s); };
     BuildSkinManager();
+    sSkinProvider1 = Named<TsSkinProvider>(this, "sSkinProvider1");
+    sSkinProvider1->SkinData->SetSkinSection("FORM");
 
     navigator_ = std::make_unique<TNavigator>(
         DirectoryListBox1->Directory(),

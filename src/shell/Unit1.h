@@ -25,6 +25,7 @@
 #include "toolkit/ToolButton.h"
 #include "toolkit/TreeView.h"
 #include "toolkit/WebBrowser.h"
+#include "windows/sSkinProvider.h"
 
 class TForm1 : public TForm {
   public:
@@ -55,6 +56,7 @@ class TForm1 : public TForm {
     TTimer* Timer1;
     TTimer* Timer2;
     TsSkinManager* sSkinManager1;
+    TsSkinProvider* sSkinProvider1;
 
     void TV1Change(TComponent* sender, TTreeNode* node);
     void MenuItemClick(TMenuItem* item);

@@ -13,7 +13,9 @@
 #include "shell/Unit1.h"
 #include "shell/Unit3.h"
 #include "shell/Unit4.h"
+#include "skin/sMessages.h"
 #include "toolkit/Application.h"
+#include "windows/sCaptionButtons.h"
 
 namespace {
 
@@ -123,6 +125,31 @@ TEST_F(ShellTest, TheMainWindowsManagerHoldsTheStoredSkinsAndHasLoadedPavoBefore
     EXPECT_EQ(m->MenuSupport.ExtraLineFont.Height(), 11);
     // The designer's skin folder is not there: only the stored skins can be chosen.
     EXPECT_FALSE(DirectoryExists(m->FullSkinDirectory()));
+}
+
+// The main window's frame is the skin's: its provider takes the "FORM" section with no title
+// buttons, the system draws no caption buttons (there is no system menu), no skinned button
+// shows (biMaximize alone), and the skin's rounded top corners are cut out of the window.
+TEST_F(ShellTest, TheMainWindowsFrameIsPaintedByItsSkinProvider) {
+    TsSkinProvider* p = Form1->sSkinProvider1;
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->Owner(), Form1);
+    EXPECT_EQ(p->SkinData->SkinSection(), "FORM");
+    EXPECT_EQ(p->TitleButtons().Count(), 0);
+    ClickControl(Form4->Image1, 100, 100);
+    const HWND hwnd = Form1->Handle();
+    EXPECT_EQ(SendSkinCommand(Form1, SkinCommandWParam(scIsSkinned), 0), 1);
+    EXPECT_EQ(TsSkinProvider::OfForm(Form1), p);
+    EXPECT_FALSE(GetWindowLong(hwnd, GWL_STYLE) & WS_SYSMENU);
+    EXPECT_EQ(p->CaptionButtons().ButtonsWidth(), 0);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(hwnd, region), RGN_ERROR);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_TRUE(PtInRegion(region, Form1->Width() / 2, 0));
+    DeleteObject(region);
+    // The frame image covers the whole window.
+    EXPECT_EQ(p->SkinData->CacheBitmap->Width(), Form1->Width());
+    EXPECT_EQ(p->SkinData->CacheBitmap->Height(), Form1->Height());
 }
 
 TEST_F(ShellTest, TheTreeOpensDocumentsAndGroupNodesDoNothing) {

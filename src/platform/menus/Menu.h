@@ -128,6 +128,10 @@ bool SetMenu(HWND hwnd, HMENU menu);
 HMENU GetMenu(HWND hwnd);
 // Repaints the menu bar after its items changed.
 bool DrawMenuBar(HWND hwnd);
+// Draws the bar's items in their present states (hot, open) into the window's context without
+// filling the band first: for a window that paints the band itself (owner-drawn items are
+// drawn by their owner through WM_DRAWITEM).
+void DrawMenuBarItems(HWND hwnd, HDC windowDC);
 
 // ---- Pop-up menus and the menu loop
 // Shows a pop-up menu at (x, y) in screen coordinates for the owner window. With

@@ -125,14 +125,16 @@ int MenuBarHeight(HWND hwnd) {
     return LayOutMenuBar(hwnd) * GetSystemMetrics(SM_CYMENU);
 }
 
-void PaintMenuBar(HWND hwnd, HDC dc, const RECT& bar) {
+namespace {
+
+void PaintBarItems(HWND hwnd, HDC dc, const RECT& bar, bool fill) {
     if (!BarMenuOf(hwnd)) return;
     LayOutMenuBar(hwnd);
     const HMENU menu = BarMenuOf(hwnd);
     if (!menu) return;
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, bar.left, bar.top, bar.right, bar.bottom);
-    FillSolid(dc, bar, GetSysColor(COLOR_MENU));
+    if (fill) FillSolid(dc, bar, GetSysColor(COLOR_MENU));
     HFONT font = CreateMenuFont();
     SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
@@ -152,6 +154,18 @@ void PaintMenuBar(HWND hwnd, HDC dc, const RECT& bar) {
     }
     RestoreDC(dc, saved);
     DeleteObject(font);
+}
+
+} // namespace
+
+void PaintMenuBar(HWND hwnd, HDC dc, const RECT& bar) { PaintBarItems(hwnd, dc, bar, true); }
+
+void DrawMenuBarItems(HWND hwnd, HDC windowDC) {
+    WindowObject* w = WindowOf(hwnd);
+    if (!w || !BarMenuOf(hwnd)) return;
+    RECT band = BarBand(*w);
+    band.bottom = band.top + MenuBarHeight(hwnd);
+    PaintBarItems(hwnd, windowDC, band, false);
 }
 
 int MenuBarItemAt(HWND hwnd, POINT screen) {
