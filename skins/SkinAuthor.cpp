@@ -489,6 +489,9 @@ void TSkinAuthor::DrawMenuParts() {
                                   {{r_.MenuHotLine, 0, kWhite, 0, kBlack, 0},
                                    {r_.MenuHotLine, 1, kWhite, 0.45 * Soft() + 0.15, kBlack, 0}});
         id_.MenuItem = AddBorder(menuItem, r_.MenuHotTop, r_.Menu);
+        // A pop-up menu is outlined so that it stands off the window under it.
+        id_.PopupFrame = AddBorder(
+            Box(TBoxShape{0, 3}, {{r_.PanelLine, 1, kWhite, 0.35, kBlack, 0}}), r_.Menu, kHardEdge);
         TSkinImage menuLine(8, 8);
         menuLine.Silhouette(Block(0, 0, 8, 8));
         menuLine.Fill(Block(0, 7, 8, 8), r_.PanelLine);
@@ -690,7 +693,7 @@ void TSkinAuthor::WriteMenus() {
     Section("MAINMENU", "MENULINE");
     Look(r.Menu, r.MenuText, r.MenuHotBottom, r.MenuHotText);
     Gradient("", Vertical(r.MenuHotTop, r.MenuHotBottom));
-    o_.Image("BORDERSMASK", id_.MenuItem, BorderForm(2, 3));
+    o_.Image("BORDERSMASK", id_.PopupFrame, BorderForm(1, 3));
     Section("MENUITEM");
     Look(r.Menu, r.MenuText, r.MenuHotBottom, r.MenuHotText);
     Gradient("", Vertical(r.MenuHotTop, r.MenuHotBottom));

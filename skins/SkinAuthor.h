@@ -97,9 +97,9 @@ class TSkinAuthor {
     // Atlas numbers of the pictures, filled by DrawImages.
     struct {
         int Frame, Title, Button, ButtonBig, Speed, Panel, PanelLow, Edit, Group, Status, MenuLine,
-            MenuItem, Tab[4], Page, ScrollBtn, Track[2], ArrowGlyph[4], GripGlyph[2], ComboGlyph,
-            Marks[9], Big[5], Small[5], GripImage, Check, TitleButton, Dots, Divider[2], Channel,
-            ThumbH, ThumbV, TickH, TickV, Ornament, Hint, Gauge, Progress, Header, Bar;
+            MenuItem, PopupFrame, Tab[4], Page, ScrollBtn, Track[2], ArrowGlyph[4], GripGlyph[2],
+            ComboGlyph, Marks[9], Big[5], Small[5], GripImage, Check, TitleButton, Dots, Divider[2],
+            Channel, ThumbH, ThumbV, TickH, TickV, Ornament, Hint, Gauge, Progress, Header, Bar;
     } id_{};
     int boxMargin_ = 3;
 };

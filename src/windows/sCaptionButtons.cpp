@@ -631,7 +631,13 @@ bool TsCaptionButtons::HandleMouseMessage(TMessage& message) {
 // ---- System menu
 
 TsSystemMenu& TsCaptionButtons::SystemMenu() {
-    if (!menu_) menu_ = std::make_unique<TsSystemMenu>(nullptr, host_.HostForm());
+    if (menu_) return *menu_;
+    if (TComponent* owner = host_.MenuOwner()) {
+        menu_ = owner->Make<TsSystemMenu>(host_.HostForm());
+    } else {
+        ownMenu_ = std::make_unique<TsSystemMenu>(nullptr, host_.HostForm());
+        menu_ = ownMenu_.get();
+    }
     return *menu_;
 }
 

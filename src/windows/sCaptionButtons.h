@@ -113,5 +113,8 @@ class TsCaptionButtons {
     int dragKind_ = 0;
     Bitmap background_;
     std::vector<Slot> slots_; // the shown buttons, right to left
-    std::unique_ptr<TsSystemMenu> menu_;
+    // Owned by the host's component when it names one (so that it is found among the form's
+    // components), else here.
+    std::unique_ptr<TsSystemMenu> ownMenu_;
+    TsSystemMenu* menu_ = nullptr;
 };

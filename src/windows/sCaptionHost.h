@@ -39,6 +39,8 @@ class TsCaptionHost {
     virtual Bitmap* FrameCache() = 0;
     // Hands the message to the form's own window procedure (the one the provider replaced).
     virtual void CallOwnHandler(TMessage& message) = 0;
+    // The component that owns the system menu (it outlives the caption buttons), or null.
+    virtual TComponent* MenuOwner() { return nullptr; }
     virtual TsResizeMode ResizeMode() const { return rmStandard; }
     virtual TsGripMode GripMode() const { return gmNone; }
     // The form's own scroll bars both show and the point lies in the square between them.

@@ -654,7 +654,12 @@ void TsSkinProvider::AttachFormMenus(bool active) {
     TsSkinManager* manager = SkinData->GetSkinManager();
     TsMenuEngine* engine = manager ? manager->MenuEngine() : nullptr;
     if (!engine || !manager->IsDefault() || !manager->SkinnedPopups()) return;
-    if (form_->Menu()) engine->AttachMainMenu(form_->Menu(), active);
+    if (TMainMenu* menu = form_->Menu()) {
+        engine->AttachMainMenu(menu, active);
+        // The drop-downs of the bar are pop-up items.
+        for (int i = 0; i < menu->Items().Count(); ++i)
+            engine->AttachMenuItems(menu->Items().Items(i), active);
+    }
     for (int i = 0; i < form_->ComponentCount(); ++i) {
         TComponent* c = form_->Components(i);
         if (auto* popup = dynamic_cast<TPopupMenu*>(c))

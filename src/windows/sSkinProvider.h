@@ -94,6 +94,7 @@ class TsSkinProvider : public TComponent, public TsCaptionHost, public TsMenuLin
     bool ShowsActive() const override { return showsActive_; }
     Bitmap* FrameCache() override;
     void CallOwnHandler(TMessage& message) override;
+    TComponent* MenuOwner() override { return this; }
     TsResizeMode ResizeMode() const override { return ResizeModeValue; }
     TsGripMode GripMode() const override { return GripModeValue; }
     void StartOutlineDrag(int hit, POINT screenPoint) override;
