@@ -28,6 +28,8 @@
 #include "toolkit/Timer.h"
 #include "toolkit/TreeView.h"
 #include "toolkit/WebBrowser.h"
+#include "windows/sCaptionButtons.h"
+#include "windows/sSkinProvider.h"
 
 namespace {
 
@@ -278,6 +280,30 @@ ScenarioPlayer::Step SelectStep(ScenarioPlayer& player, TTreeView* tree, int ind
 
 std::string Bool(bool b) { return b ? "true" : "false"; }
 
+// The caption buttons a skinned form shows, as "Close=L,T,R,B/STATE" in screen coordinates
+// (STATE 0 normal, 1 hot, 2 pressed), right to left; "none" without any.
+std::string CaptionButtonsOf(TForm& form) {
+    TsSkinProvider* provider = TsSkinProvider::OfForm(&form);
+    if (!provider || !form.HandleAllocated()) return "none";
+    RECT window{};
+    GetWindowRect(form.Handle(), &window);
+    TsCaptionButtons& buttons = provider->CaptionButtons();
+    const std::pair<const char*, const TsFrameButton*> all[] = {{"Close", &buttons.Close},
+                                                                {"Maximize", &buttons.Maximize},
+                                                                {"Minimize", &buttons.Minimize},
+                                                                {"Help", &buttons.Help}};
+    std::string text;
+    for (const auto& [name, b] : all) {
+        const RECT r = b->Rect;
+        if (r.right <= r.left) continue;
+        text += (text.empty() ? "" : " ") + std::string(name) + '=' +
+                std::to_string(window.left + r.left) + ',' + std::to_string(window.top + r.top) +
+                ',' + std::to_string(window.left + r.right) + ',' +
+                std::to_string(window.top + r.bottom) + '/' + std::to_string(b->State);
+    }
+    return text.empty() ? "none" : text;
+}
+
 // A skin manager's properties; nothing for a property it does not have.
 std::optional<std::string> SkinManagerProperty(const TsSkinManager& m, const std::string& prop) {
     if (prop == "SkinName") return m.SkinName();
@@ -324,12 +350,18 @@ std::string PropertyOf(TComponent* c, const std::string& name, const std::string
         if (auto* button = dynamic_cast<TSpeedButton*>(c)) return Bool(button->Down());
     }
     if (prop == "Checked" && item) return Bool(item->Checked());
+    if (auto* form = dynamic_cast<TForm*>(c)) {
+        static const char* const states[] = {"wsNormal", "wsMinimized", "wsMaximized"};
+        if (prop == "WindowState") return states[form->WindowState()];
+        if (prop == "CaptionButtons") return CaptionButtonsOf(*form);
+    }
     if (prop == "SkinSection")
         if (const TsCommonData* skinData = TsCommonData::Of(c)) return skinData->SkinSection();
-    static const char* const known[] = {
-        "Visible",   "Enabled",    "Left",   "Top",       "Width",      "Height",
-        "Caption",   "Text",       "Down",   "ClassName", "Checked",    "SkinName",
-        "HueOffset", "Saturation", "Active", "SkinInfo",  "SkinSection"};
+    static const char* const known[] = {"Visible",     "Enabled",     "Left",          "Top",
+                                        "Width",       "Height",      "Caption",       "Text",
+                                        "Down",        "ClassName",   "Checked",       "SkinName",
+                                        "HueOffset",   "Saturation",  "Active",        "SkinInfo",
+                                        "SkinSection", "WindowState", "CaptionButtons"};
     for (const char* k : known)
         if (prop == k)
             throw ScenarioError("\"" + name + "\" (" + c->ClassName() + ") has no " + prop);

@@ -332,6 +332,7 @@ void TsCaptionButtons::RedrawFrameButton(int code) {
 void TsCaptionButtons::SetHotButton(int code) {
     if (!ButtonOf(code)) code = 0;
     if (code == hot_) return;
+    StopTracking();
     const int old = hot_;
     hot_ = code;
     if (TsFrameButton* b = ButtonOf(old)) {
@@ -368,6 +369,11 @@ void TsCaptionButtons::PressButton(int code) {
     target->State = 2;
     RedrawFrameButton(code);
     ButtonPressedFlag = true;
+    TForm* form = host_.HostForm();
+    if (form && form->HandleAllocated()) {
+        SetCapture(form->Handle());
+        tracking_ = code;
+    }
 }
 
 // ---- Hit test
@@ -525,7 +531,31 @@ bool TsCaptionButtons::LeftButtonDown(TMessage& message) {
 }
 
 // A release over the pressed button acts; anywhere else it only lets the button go.
+bool TsCaptionButtons::TrackPressedButton(const TMessage& message) {
+    TsFrameButton* button = ButtonOf(tracking_);
+    TForm* form = host_.HostForm();
+    if (!button || !form || !form->HandleAllocated()) return false;
+    POINT screen{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    ClientToScreen(form->Handle(), &screen);
+    const RECT w = WindowRectOfForm();
+    const int state =
+        InsideInclusive(button->Rect, POINT{screen.x - w.left, screen.y - w.top}) ? 2 : 0;
+    if (button->State != state) {
+        button->State = state;
+        RedrawFrameButton(tracking_);
+    }
+    return true;
+}
+
+void TsCaptionButtons::StopTracking() {
+    if (!tracking_) return;
+    tracking_ = 0;
+    TForm* form = host_.HostForm();
+    if (form && form->HandleAllocated() && GetCapture() == form->Handle()) ReleaseCapture();
+}
+
 bool TsCaptionButtons::ReleaseButton(int code, POINT screenPoint) {
+    StopTracking();
     TsFrameButton* button = ButtonOf(code);
     const bool pressed = ButtonPressedFlag && hot_ == code && button;
     const RECT w = WindowRectOfForm();
@@ -606,6 +636,15 @@ bool TsCaptionButtons::HandleMouseMessage(TMessage& message) {
     case WM_NCLBUTTONUP: return LeftButtonUp(message, false);
     case WM_LBUTTONUP: return LeftButtonUp(message, true);
     case WM_NCLBUTTONDBLCLK: return DoubleClick(message);
+    case WM_MOUSEMOVE: return tracking_ && TrackPressedButton(message);
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse: the press is over without a command.
+        if (tracking_ &&
+            HWND(message.LParam) != (host_.HostForm() ? host_.HostForm()->Handle() : nullptr)) {
+            tracking_ = 0;
+            SetHotButton(0);
+        }
+        return false;
     case WM_NCRBUTTONDOWN: return message.WParam == HTCAPTION || message.WParam == HTSYSMENU;
     case WM_NCRBUTTONUP:
         if (message.WParam == HTCAPTION || message.WParam == HTSYSMENU) {

@@ -102,6 +102,9 @@ class TsCaptionButtons {
     POINT WindowPointOf(LPARAM screenPoint) const;
 
     bool LeftButtonDown(TMessage& message);
+    // While a pressed button holds the mouse: it looks pressed only with the mouse over it.
+    bool TrackPressedButton(const TMessage& message);
+    void StopTracking();
     bool LeftButtonUp(TMessage& message, bool clientMessage);
     bool DoubleClick(TMessage& message);
     bool ReleaseButton(int code, POINT screenPoint);
@@ -110,6 +113,7 @@ class TsCaptionButtons {
 
     TsCaptionHost& host_;
     int hot_ = 0;
+    int tracking_ = 0; // the pressed button that holds the mouse capture
     int dragKind_ = 0;
     Bitmap background_;
     std::vector<Slot> slots_; // the shown buttons, right to left

@@ -496,6 +496,10 @@ bool TsSkinProvider::SkinnedMessage(TMessage& m) {
     case WM_NCRBUTTONUP:
     case WM_NCMOUSEMOVE:
     case WM_MOUSELEAVE: return captionButtons_->HandleMouseMessage(m);
+    case WM_MOUSEMOVE:
+    case WM_CAPTURECHANGED:
+        if (captionButtons_->HandleMouseMessage(m)) return true;
+        return false;
     case WM_SYSCOMMAND: SysCommand(m); return true;
     case WM_GETMINMAXINFO: GetMinMaxInfo(m); return true;
     case WM_WINDOWPOSCHANGING: SnapToWorkArea(m); return true;

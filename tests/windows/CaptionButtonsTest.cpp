@@ -158,6 +158,8 @@ TEST_F(CaptionTest, TheGripCornerSizesAndTheBorderModeRemembersTheDragKind) {
     EXPECT_EQ(Hit(188, 137), kOwnHit);
 }
 
+// A pressed button holds the mouse: it looks pressed only while the mouse is over it, and a
+// release back over it still acts.
 TEST_F(CaptionTest, ThePressedStateFollowsTheMouse) {
     Activate();
     Paint();
@@ -166,16 +168,31 @@ TEST_F(CaptionTest, ThePressedStateFollowsTheMouse) {
     EXPECT_TRUE(Mouse(WM_NCLBUTTONDOWN, HTMINBUTTON, 150, 10));
     EXPECT_EQ(buttons_->Minimize.State, 2);
     EXPECT_TRUE(TsCaptionButtons::ButtonPressed());
-    // Out: the button lets go; back in: only hot.
-    EXPECT_EQ(Hit(100, 10), kOwnHit);
+    EXPECT_EQ(GetCapture(), form_->Handle());
+    EXPECT_TRUE(ClientMouse(WM_MOUSEMOVE, 100, 60));
     EXPECT_EQ(buttons_->Minimize.State, 0);
-    EXPECT_FALSE(TsCaptionButtons::ButtonPressed());
-    EXPECT_EQ(Hit(150, 10), HTMINBUTTON);
-    EXPECT_EQ(buttons_->Minimize.State, 1);
-    EXPECT_TRUE(Mouse(WM_NCLBUTTONUP, HTMINBUTTON, 150, 10));
-    EXPECT_TRUE(Commands.empty());
+    EXPECT_TRUE(TsCaptionButtons::ButtonPressed());
+    EXPECT_TRUE(ClientMouse(WM_MOUSEMOVE, 150, 10));
+    EXPECT_EQ(buttons_->Minimize.State, 2);
+    EXPECT_TRUE(ClientMouse(WM_LBUTTONUP, 150, 10));
+    EXPECT_EQ(Commands, std::vector<WPARAM>{SC_MINIMIZE});
     EXPECT_EQ(buttons_->HotButton(), 0);
     EXPECT_EQ(buttons_->Minimize.State, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// Moved out and let go outside, the press ends without a command.
+TEST_F(CaptionTest, ALetGoOutsideAfterMovingOutSendsNothing) {
+    Activate();
+    Paint();
+    Hit(187, 10);
+    Mouse(WM_NCLBUTTONDOWN, HTCLOSE, 187, 10);
+    ClientMouse(WM_MOUSEMOVE, 100, 60);
+    EXPECT_TRUE(ClientMouse(WM_LBUTTONUP, 100, 60));
+    EXPECT_TRUE(Commands.empty());
+    EXPECT_EQ(buttons_->Close.State, 0);
+    EXPECT_FALSE(TsCaptionButtons::ButtonPressed());
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(CaptionTest, AReleaseOutsideAPressedMinimizeOnlyClearsTheHotState) {

@@ -120,6 +120,14 @@ class CaptionTest : public CommonDataTest {
         TMessage m{msg, hit, At(x, y), 0};
         return buttons_->HandleMouseMessage(m);
     }
+    // A client-area mouse message at window point (x, y), as the form gets it while it holds
+    // the mouse.
+    bool ClientMouse(UINT msg, int x, int y) {
+        POINT p{x, y};
+        const RECT inWindow = ClientRectInWindow(form_->Handle());
+        TMessage m{msg, 0, MAKELPARAM(p.x - inWindow.left, p.y - inWindow.top), 0};
+        return buttons_->HandleMouseMessage(m);
+    }
     TColor CachePixel(int x, int y) const { return TColor(host_.Cache->GetPixel(x, y)); }
 
     FakeCaptionHost host_;

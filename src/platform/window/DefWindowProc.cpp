@@ -286,6 +286,21 @@ void StartSystemCommandMove(HWND hwnd, WPARAM cmd) {
 
 void SetNonClientMenu(const NonClientMenu& menu) { g_menu = menu; }
 
+MINMAXINFO DefaultMinMaxInfo(HWND hwnd) {
+    MINMAXINFO mmi;
+    WindowObject* w = WindowOf(hwnd);
+    if (!w) return mmi;
+    RECT work{};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    const int b = FrameBorderWidth(w->style, w->exStyle);
+    mmi.ptMaxSize = POINT{WidthOf(work) + 2 * b, HeightOf(work) + 2 * b};
+    mmi.ptMaxPosition = POINT{-b, -b};
+    mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    mmi.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXSCREEN) + 2 * b + 12,
+                               GetSystemMetrics(SM_CYSCREEN) + 2 * b + 12};
+    return mmi;
+}
+
 int FrameBorderWidth(DWORD style, DWORD exStyle) {
     int b = 0;
     if (style & WS_THICKFRAME) b = GetSystemMetrics(SM_CXFRAME);
@@ -518,19 +533,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         SendMessage(TopLevelOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
         return 0;
     case WM_CLOSE: DestroyWindow(hwnd); return 0;
-    case WM_GETMINMAXINFO: {
-        auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
-        RECT work{};
-        SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
-        const int b = FrameBorderWidth(w->style, w->exStyle);
-        mmi->ptMaxSize = POINT{WidthOf(work) + 2 * b, HeightOf(work) + 2 * b};
-        mmi->ptMaxPosition = POINT{-b, -b};
-        mmi->ptMinTrackSize =
-            POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-        mmi->ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXSCREEN) + 2 * b + 12,
-                                    GetSystemMetrics(SM_CYSCREEN) + 2 * b + 12};
-        return 0;
-    }
+    // The system filled the record before asking; a window that does not answer keeps that.
+    case WM_GETMINMAXINFO: return 0;
     case WM_WINDOWPOSCHANGED: {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
         if (!(pos->flags & SWP_NOMOVE))

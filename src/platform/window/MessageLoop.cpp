@@ -571,7 +571,7 @@ void TrackMoveSize(POINT screen) {
         if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT) r.right += dx;
         if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT) r.top += dy;
         if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT) r.bottom += dy;
-        MINMAXINFO mmi;
+        MINMAXINFO mmi = DefaultMinMaxInfo(hwnd);
         SendMessage(hwnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
         // The moving edge stops at the minimum and maximum track sizes.
         auto limit = [](LONG& moving, LONG fixed, int sign, LONG lo, LONG hi) {

@@ -55,6 +55,9 @@ void StartCaptionButtonTracking(HWND hwnd, int hit);
 
 // The classic frame: its border width, the caption height and drawing.
 int FrameBorderWidth(DWORD style, DWORD exStyle);
+// The sizes the system proposes before it asks the window (WM_GETMINMAXINFO): a maximised
+// window covers the work area with its frame just outside it.
+MINMAXINFO DefaultMinMaxInfo(HWND hwnd);
 void PaintClassicFrame(HWND hwnd, HDC windowDC);
 
 // A top-level window's menu bar and system menu belong to the menu layer, which sits above

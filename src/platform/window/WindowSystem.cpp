@@ -920,7 +920,7 @@ void ChangeWindowState(HWND hwnd, int cmd) {
         return;
     }
     if (cmd == SW_MAXIMIZE) {
-        MINMAXINFO mmi;
+        MINMAXINFO mmi = DefaultMinMaxInfo(hwnd);
         SendMessage(hwnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
         if (!(w = WindowOf(hwnd))) return;
         RECT work{};
