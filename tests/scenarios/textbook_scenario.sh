@@ -112,5 +112,19 @@ sSkinManager1.SkinName=Nordvale (internal)"
 [ "$out" = "$want" ] || fail "the skin commands printed otherwise:
 $(diff <(printf '%s\n' "$want") <(printf '%s\n' "$out"))"
 
+# The skinned frame: the cut top corners of the main window show the desktop in every skin and
+# the window beside them does not; each skin gives the title bar a look of its own.
+play textbook_frame
+screen() { "$CHECK" "$1" 1280 1024 "$2=000000" | sed -n 's/.* is \([0-9A-F]*\), expected.*/\1/p'; }
+for skin in pavo nordvale frostline; do
+    "$CHECK" frame-$skin.png 1280 1024 173,164=3A6EA5 1106,164=3A6EA5 176,167=!3A6EA5 1106,828=!3A6EA5 ||
+        fail "the $skin frame's corners are not cut to the desktop"
+done
+title=640,170
+[ "$(screen frame-pavo.png $title)" != "$(screen frame-nordvale.png $title)" ] &&
+    [ "$(screen frame-nordvale.png $title)" != "$(screen frame-frostline.png $title)" ] &&
+    [ "$(screen frame-pavo.png $title)" != "$(screen frame-frostline.png $title)" ] ||
+    fail "the title bar looks the same in two skins"
+
 [ "$failures" -eq 0 ] && echo "textbook scenarios: all checks passed"
 exit $((failures > 0))
