@@ -1,15 +1,11 @@
 // The main window repainted whole after a skin change: every skinned control rebuilds its cache
 // and copies it to the screen.
 #include <benchmark/benchmark.h>
-#include <filesystem>
-#include <memory>
 
-#include "platform/backends/HeadlessBackend.h"
-#include "platform/window/WindowSystem.h"
+#include "CourseFolderApp.h"
 #include "shell/Unit1.h"
 #include "skin/sMessages.h"
 #include "skin/sSkinManager.h"
-#include "toolkit/Application.h"
 
 namespace {
 
@@ -17,29 +13,13 @@ namespace {
 class MainWindow {
   public:
     MainWindow() {
-        UseHeadlessBackend(1280, 1024);
-        ProcessPendingMessages();
-        old_ = std::filesystem::current_path();
-        std::filesystem::current_path(STAT_CONTENT_DIR);
-        app_ = std::make_unique<TApplication>();
-        app_->Initialize();
-        app_->CreateForm<TForm1>();
+        app_.App().CreateForm<TForm1>();
         Form1->Show();
         ProcessPendingMessages();
     }
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
-    ~MainWindow() {
-        app_.reset();
-        ProcessPendingMessages();
-        MSG quit;
-        while (PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-        std::filesystem::current_path(old_);
-    }
 
   private:
-    std::filesystem::path old_;
-    std::unique_ptr<TApplication> app_;
+    CourseFolderApp app_;
 };
 
 // The skin's refresh marks every cache invalid, as a new skin does; the timed part is that
