@@ -693,6 +693,18 @@ void TqvDialogWnd::LeftButtonDown(TMessage& m) {
 }
 
 void TqvDialogWnd::LeftButtonUp(TMessage& m) {
+    // A client release carries key flags, not a hit code (MK_CONTROL is 8, like HTMINBUTTON):
+    // it means a button only while one is held down, and then the held one.
+    if (m.Msg == WM_LBUTTONUP) {
+        if (!ButtonPressedFlag || !IsButtonCode(HotButton)) {
+            PassOn(m);
+            return;
+        }
+        m.WParam = WPARAM(HotButton);
+        POINT screen{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        ClientToScreen(Handle, &screen);
+        m.LParam = MAKELPARAM(screen.x, screen.y);
+    }
     const int code = int(m.WParam);
     const TqvDialogFacts f = Facts();
     switch (code) {
@@ -714,8 +726,11 @@ void TqvDialogWnd::LeftButtonUp(TMessage& m) {
     }
     case HTMAXBUTTON:
         if (f.Iconic && !DialogCommandEnabled(f, TqvDialogCommand::Maximize)) return;
+        if (!ButtonPressedFlag) {
+            SetHotButton(0);
+            return;
+        }
         SetHotButton(0);
-        if (!ButtonPressedFlag) return;
         SendCommand(f.Maximized ? SC_RESTORE : SC_MAXIMIZE);
         ProcessPendingMessages();
         SystemMenu->UpdateItems();

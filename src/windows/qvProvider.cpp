@@ -120,6 +120,10 @@ TqvProvider::~TqvProvider() {
     DialogWrapper.reset();
 }
 
+HWND TqvProvider::Window() const {
+    return DialogWrapper && DialogWrapper->Destroyed ? nullptr : window_;
+}
+
 bool TqvProvider::AttachToDialog(HWND window) {
     DialogHandle = window;
     WrappedChildren.clear();

@@ -65,7 +65,8 @@ class TqvProvider : public TsHookedWrapper {
     // skinning at once (see Attached).
     TqvProvider(HWND window, TsSkinManager* manager);
     ~TqvProvider() override;
-    HWND Window() const override { return window_; }
+    // No window once the dialog has gone: a new window with the same handle is a new one.
+    HWND Window() const override;
     bool Attached() const override { return FormProvider != nullptr || attached_; }
 
     bool AttachToDialog(HWND window);

@@ -91,6 +91,26 @@ TEST_F(DialogTest, CloseGoesHotThenPressedThenCloses) {
     EXPECT_EQ(Pixel(w, x, y), kButtonNormal);
 }
 
+TEST_F(DialogTest, ClientReleaseActsOnlyForTheHeldButton) {
+    const HWND d = MakeDialog(kSizeableStyle, 200, 100);
+    TqvDialogWnd& w = *Attach(d).DialogWrapper;
+    w.RefreshGeometry();
+    w.SkinData->CacheInvalid = true;
+    w.PaintFrame();
+    // Ctrl held over the client (MK_CONTROL is 8, the minimize code): nothing of ours.
+    w.Minimize.Rect = RECT{0, 0, 400, 400};
+    SendMessage(d, WM_LBUTTONUP, 8, MAKELPARAM(5, 5));
+    EXPECT_TRUE(Commands.empty());
+    // Maximize held down, released after the mouse was captured into the client.
+    const int x = w.Maximize.Rect.left + 2, y = w.Maximize.Rect.top + 2;
+    SendMessage(d, WM_NCLBUTTONDOWN, HTMAXBUTTON, At(d, x, y));
+    EXPECT_EQ(w.Maximize.State, 2);
+    SendMessage(d, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_EQ(Commands.size(), 1u);
+    EXPECT_EQ(Commands[0], SC_MAXIMIZE);
+    EXPECT_EQ(w.HotButton, 0);
+}
+
 TEST_F(DialogTest, DoubleClickOnIconClosesAndOnCaptionMaximizes) {
     const HWND d = MakeDialog(kSizeableStyle, 200, 100);
     Attach(d);
@@ -126,6 +146,16 @@ TEST_F(DialogTest, WrapperLetsTheWindowGoWhenFreed) {
     providers_.clear();
     EXPECT_EQ(TqvDialogWnd::FromWindow(d), nullptr);
     EXPECT_EQ(GetWindowLongPtr(d, GWL_WNDPROC), ownProc);
+}
+
+TEST_F(DialogTest, GoneDialogNamesNoWindow) {
+    const HWND d = MakeDialog(kModalPopupStyle, 120, 60);
+    TqvProvider& p = Attach(d);
+    EXPECT_EQ(p.Window(), d);
+    DestroyWindow(d);
+    // A later window that gets the same handle is not taken for this one.
+    EXPECT_EQ(p.Window(), nullptr);
+    EXPECT_TRUE(p.DialogWrapper->Destroyed);
 }
 
 } // namespace
