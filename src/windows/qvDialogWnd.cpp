@@ -20,7 +20,6 @@ bool SettingRegion = false;
 
 namespace {
 
-constexpr const char* kWrapperProp = "QVSBSC";
 constexpr const char* kGlobalInfo = "GLOBALINFO";
 constexpr const char* kTitleSection = "FORMTITLE";
 constexpr int kDefaultButtonSize = 21;
@@ -69,15 +68,8 @@ void CopyStrip(HDC dc, HDC source, int x, int y, int w, int h) {
 // ---------------------------------------------------------------- life
 
 TqvDialogWnd::TqvDialogWnd(HWND window, TqvProvider* provider)
-    : Handle(window), SkinManager(PrimaryManager), DialogProvider(provider) {
-    SkinData = std::make_unique<TsCommonData>(nullptr, true);
-    SkinData->SetSkinManager(SkinManager);
-    SkinData->SetSkinSection("DIALOG");
-    if (Handle && IsWindow(Handle)) {
-        CaptionText = GetWindowText(Handle);
-        SetProp(Handle, kWrapperProp, this);
-        oldProc_ = SubclassWindow(Handle, &TqvDialogWnd::WrapperProc);
-    }
+    : TqvScrollWnd(window, false, "DIALOG", PrimaryManager, nullptr), DialogProvider(provider) {
+    SkinManager = PrimaryManager;
     SystemMenu = std::make_unique<TqvSystemMenu>(nullptr, this);
     SystemMenu->UpdateItems();
     if (SkinManager && SkinManager->SkinnedPopups())
@@ -89,49 +81,19 @@ TqvDialogWnd::~TqvDialogWnd() {
     if (dialogBrush_) DeleteObject(dialogBrush_);
     if (HotButton != 0) ButtonPressedFlag = false;
     SystemMenu.reset();
-    Unhook();
 }
 
 TqvDialogWnd* TqvDialogWnd::FromWindow(HWND window) {
-    return window ? static_cast<TqvDialogWnd*>(GetProp(window, kWrapperProp)) : nullptr;
-}
-
-void TqvDialogWnd::Unhook() {
-    if (!Handle) return;
-    const HWND hwnd = Handle;
-    if (IsWindow(hwnd) && FromWindow(hwnd) == this) {
-        if (GetWindowLongPtr(hwnd, GWL_WNDPROC) ==
-            LONG_PTR(reinterpret_cast<uintptr_t>(&TqvDialogWnd::WrapperProc)))
-            SubclassWindow(hwnd, oldProc_);
-        RemoveProp(hwnd, kWrapperProp);
-    }
-}
-
-LRESULT TqvDialogWnd::WrapperProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TqvDialogWnd* self = FromWindow(hwnd);
-    if (!self || !self->oldProc_) return DefWindowProc(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        const WNDPROC old = self->oldProc_;
-        self->Unhook();
-        self->Destroyed = true;
-        return CallWindowProc(old, hwnd, msg, wParam, lParam);
-    }
-    TMessage m{msg, wParam, lParam, 0};
-    self->WindowProc(m);
-    return m.Result;
-}
-
-void TqvDialogWnd::PassOn(TMessage& m) {
-    if (oldProc_ && Handle) m.Result = CallWindowProc(oldProc_, Handle, m.Msg, m.WParam, m.LParam);
+    return dynamic_cast<TqvDialogWnd*>(TqvMainWnd::FromWindow(window));
 }
 
 // ---------------------------------------------------------------- state
 
 void TqvDialogWnd::RefreshGeometry() {
     if (!Handle || !IsWindow(Handle)) return;
-    GetWindowRect(Handle, &WindowRect);
-    W = WidthOf(WindowRect);
-    H = HeightOf(WindowRect);
+    TqvMainWnd::RefreshGeometry();
+    W = Width;
+    H = Height;
     CaptionText = GetWindowText(Handle);
 }
 
@@ -792,7 +754,7 @@ void TqvDialogWnd::RedrawWithOwnProcedure(TMessage& m) {
 
 void TqvDialogWnd::WindowProc(TMessage& m) {
     if (Destroyed || !Handle) {
-        PassOn(m);
+        TqvScrollWnd::WindowProc(m);
         return;
     }
     const bool visible = IsWindowVisible(Handle);
@@ -863,6 +825,15 @@ void TqvDialogWnd::WindowProc(TMessage& m) {
         }
         return;
     case WM_MOUSELEAVE: SetHotButton(0); break;
+    case WM_MOUSEMOVE:
+        // The dialog takes the hover from whatever child had it.
+        if (IsWindowEnabled(Handle) && HotWindow && HotWindow != Handle) {
+            const HWND previous = HotWindow;
+            HotWindow = nullptr;
+            if (IsWindow(previous))
+                SendSkinCommand(previous, SkinCommandWParam(scMouseLeft), LPARAM(Manager()));
+        }
+        break;
     case kControlsRebuilt:
         SendMessage(Handle, WM_SETREDRAW, 0, 0);
         PassOn(m);
@@ -875,7 +846,7 @@ void TqvDialogWnd::WindowProc(TMessage& m) {
         break;
     default: break;
     }
-    PassOn(m);
+    TqvScrollWnd::WindowProc(m);
     AfterInherited(m);
 }
 

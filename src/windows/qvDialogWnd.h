@@ -13,6 +13,7 @@
 #include "platform/window/WindowSystem.h"
 #include "toolkit/Font.h"
 #include "windows/qvDialogGeometry.h"
+#include "windows/qvScrollWnd.h"
 #include "windows/sTitleButtons.h"
 
 class TqvProvider;
@@ -24,23 +25,17 @@ struct TMessage;
 // Set while the dialog gives itself a window region (the region's own frame paint waits).
 extern bool SettingRegion;
 
-class TqvDialogWnd {
+class TqvDialogWnd : public TqvScrollWnd {
   public:
     // Takes over the window's procedure; the skin section is "DIALOG", the manager the
     // default one.
     TqvDialogWnd(HWND window, TqvProvider* provider);
-    virtual ~TqvDialogWnd();
+    ~TqvDialogWnd() override;
     TqvDialogWnd(const TqvDialogWnd&) = delete;
     TqvDialogWnd& operator=(const TqvDialogWnd&) = delete;
 
     // The wrapper of a window, or null.
     static TqvDialogWnd* FromWindow(HWND window);
-
-    HWND Handle = nullptr;
-    TsSkinManager* SkinManager = nullptr;
-    std::unique_ptr<TsCommonData> SkinData;
-    std::string CaptionText;
-    bool Destroyed = false; // the window has gone; the wrapper only waits to be freed
 
     unsigned char FrameKind = fkUninitialized;
     DWORD SavedStyle = 0;
@@ -58,8 +53,7 @@ class TqvDialogWnd {
     std::unique_ptr<TqvSystemMenu> SystemMenu;
     TqvProvider* DialogProvider = nullptr;
 
-    // The window as the last geometry refresh saw it.
-    RECT WindowRect{};
+    // The window's size as the last geometry refresh saw it.
     int W = 0, H = 0;
 
     void InitDialogFrame();
@@ -79,14 +73,10 @@ class TqvDialogWnd {
     // Whether painting waits: no active skin, or the update lock is set.
     bool Updating() const;
 
-    virtual void WindowProc(TMessage& message);
-    // Hands the message to the dialog's own window procedure.
-    void PassOn(TMessage& message);
+    void WindowProc(TMessage& message) override;
 
   private:
-    static LRESULT WrapperProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    void Unhook();
-    bool SkinCommand(TMessage& m);
+    bool SkinCommand(TMessage& m) override;
     void RedrawWithOwnProcedure(TMessage& m);
     void NcPaint(TMessage& m);
     void Paint(TMessage& m);
@@ -117,7 +107,6 @@ class TqvDialogWnd {
     SIZE GripSize() const;
     int GlobalImage(const char* name) const;
 
-    WNDPROC oldProc_ = nullptr;
     HBRUSH dialogBrush_ = nullptr;
     COLORREF dialogBrushColor_ = 0;
 };

@@ -9,9 +9,9 @@
 #include "skin/sSkinManager.h"
 #include "toolkit/Form.h"
 #include "windows/qvDialogWnd.h"
+#include "windows/qvMainWnd.h"
 #include "windows/sSkinProvider.h"
 
-bool WrappingDialogChild = false;
 int ComboListCount = 0;
 RECT SampleRect{};
 
@@ -173,9 +173,9 @@ bool TqvProvider::WrapDialogChild(HWND child) {
     if (d.FormSection && DialogWrapper) DialogWrapper->SkinData->SetSkinSection("FORM");
     if (d.CountsComboList) ++ComboListCount;
     if (d.Wrapper == TqvChildWrapper::None || !MakeChildWrapper) return true;
-    WrappingDialogChild = true;
+    TqvMainWnd::WrappingDialogChild = true;
     std::unique_ptr<TsHookedWrapper> made = MakeChildWrapper(d.Wrapper, child, d.Section);
-    WrappingDialogChild = false;
+    TqvMainWnd::WrappingDialogChild = false;
     if (made) WrappedChildren.push_back(std::move(made));
     return true;
 }

@@ -48,8 +48,6 @@ struct TqvChildDecision {
 // className in lower case; size of the child's window rectangle.
 TqvChildDecision DecideDialogChild(const std::string& className, DWORD style, SIZE size);
 
-// Set while one child window is being wrapped: wrappers made meanwhile paint in dialog mode.
-extern bool WrappingDialogChild;
 // Child windows of class "combolbox" wrapped during the present attachment.
 extern int ComboListCount;
 // The sample area a dialog with three drop-down lists paints itself (empty until one comes).

@@ -5,6 +5,7 @@
 
 #include "skin/sSkinManager.h"
 #include "windows/DialogTestFixture.h"
+#include "windows/qvMainWnd.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ TEST_F(DialogTest, ChildrenAnnounceTheLayoutAndGetWrappersByClass) {
     std::vector<std::pair<W, std::string>> made;
     TqvProvider::MakeChildWrapper = [&](W kind, HWND child, const std::string& section) {
         made.emplace_back(kind, section);
-        EXPECT_TRUE(WrappingDialogChild);
+        EXPECT_TRUE(TqvMainWnd::WrappingDialogChild);
         struct Made : TsHookedWrapper {
             HWND window;
             explicit Made(HWND w) : window(w) {}
@@ -99,7 +100,7 @@ TEST_F(DialogTest, ChildrenAnnounceTheLayoutAndGetWrappersByClass) {
     TqvProvider::MakeChildWrapper = nullptr;
     EXPECT_TRUE(p.Attached());
     EXPECT_EQ(p.LayoutKind, 1);
-    EXPECT_FALSE(WrappingDialogChild);
+    EXPECT_FALSE(TqvMainWnd::WrappingDialogChild);
     ASSERT_EQ(p.WrappedChildren.size(), 2u);
     EXPECT_EQ(made.size(), 2u);
     bool button = false, edit = false;
