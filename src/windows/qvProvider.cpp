@@ -15,8 +15,25 @@
 int ComboListCount = 0;
 RECT SampleRect{};
 
+std::unique_ptr<TsHookedWrapper> MakeDialogChildWrapper(TqvChildWrapper kind, HWND child,
+                                                        const std::string& section) {
+    std::unique_ptr<TqvMainWnd> made;
+    switch (kind) {
+    // Kinds without a painting of their own keep only the base wrapper's skin-command answers.
+    case TqvChildWrapper::ComboBox:
+    case TqvChildWrapper::ListView:
+    case TqvChildWrapper::ToolBar:
+        made = std::make_unique<TqvMainWnd>(child, false, section, PrimaryManager, nullptr);
+        break;
+    default: break;
+    }
+    if (!made || made->Destroyed) return nullptr;
+    made->Start();
+    return made;
+}
+
 std::function<std::unique_ptr<TsHookedWrapper>(TqvChildWrapper, HWND, const std::string&)>
-    TqvProvider::MakeChildWrapper;
+    TqvProvider::MakeChildWrapper = MakeDialogChildWrapper;
 
 namespace {
 

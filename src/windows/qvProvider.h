@@ -78,7 +78,8 @@ class TqvProvider : public TsHookedWrapper {
     std::vector<std::unique_ptr<TsHookedWrapper>> WrappedChildren;
     std::unique_ptr<TqvDialogWnd> DialogWrapper;
 
-    // Makes the wrapper of one kind for a child window; null when the kind has none here.
+    // Makes the wrapper of one kind for a child window (MakeDialogChildWrapper unless a test
+    // puts its own); null when the kind has none here.
     static std::function<std::unique_ptr<TsHookedWrapper>(TqvChildWrapper, HWND,
                                                           const std::string& section)>
         MakeChildWrapper;
@@ -90,6 +91,9 @@ class TqvProvider : public TsHookedWrapper {
     HWND window_ = nullptr;
     bool attached_ = false;
 };
+
+std::unique_ptr<TsHookedWrapper> MakeDialogChildWrapper(TqvChildWrapper kind, HWND child,
+                                                        const std::string& section);
 
 // Plugs the dialog skinning into the skin manager's window hook.
 void InstallDialogSkinning();

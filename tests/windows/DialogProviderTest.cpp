@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "paint/sCommonData.h"
+#include "platform/controls/ComboBox.h"
 #include "skin/sSkinManager.h"
 #include "windows/DialogTestFixture.h"
 #include "windows/qvMainWnd.h"
@@ -82,6 +84,7 @@ TEST_F(DialogTest, LargeTabControlChildFailsTheAttachment) {
 
 TEST_F(DialogTest, ChildrenAnnounceTheLayoutAndGetWrappersByClass) {
     std::vector<std::pair<W, std::string>> made;
+    const auto standard = TqvProvider::MakeChildWrapper;
     TqvProvider::MakeChildWrapper = [&](W kind, HWND child, const std::string& section) {
         made.emplace_back(kind, section);
         EXPECT_TRUE(TqvMainWnd::WrappingDialogChild);
@@ -97,7 +100,7 @@ TEST_F(DialogTest, ChildrenAnnounceTheLayoutAndGetWrappersByClass) {
                                {"Button", "OK", WS_CHILD | WS_VISIBLE | 1, 0, 4, 60, 75, 23, 1},
                                {"Edit", "", WS_CHILD | WS_VISIBLE, 0, 4, 90, 100, 21, 12}});
     TqvProvider& p = Attach(d);
-    TqvProvider::MakeChildWrapper = nullptr;
+    TqvProvider::MakeChildWrapper = standard;
     EXPECT_TRUE(p.Attached());
     EXPECT_EQ(p.LayoutKind, 1);
     EXPECT_FALSE(TqvMainWnd::WrappingDialogChild);
@@ -113,6 +116,19 @@ TEST_F(DialogTest, ChildrenAnnounceTheLayoutAndGetWrappersByClass) {
     // A second walk wraps nothing twice.
     p.WrapDialogChildren(d);
     EXPECT_EQ(p.WrappedChildren.size(), 2u);
+}
+
+TEST_F(DialogTest, ComboBoxKeepsThePlatformLookBehindABaseWrapperInDialogMode) {
+    const HWND d = MakeDialog(
+        kModalPopupStyle, 300, 200,
+        {{"ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 4, 4, 200, 100, 20}});
+    TqvProvider& p = Attach(d);
+    ASSERT_EQ(p.WrappedChildren.size(), 1u);
+    const TqvMainWnd* combo = TqvMainWnd::FromWindow(GetDlgItem(d, 20));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_TRUE(combo->DialogMode);
+    EXPECT_EQ(combo->SkinData->SkinSection(), "COMBOBOX");
+    EXPECT_EQ(SendMessage(GetDlgItem(d, 20), SM_ORVENCMD, SkinCommandWParam(scIsSkinned), 0), 1);
 }
 
 TEST_F(DialogTest, OtherWindowClassesStayUnskinned) {
