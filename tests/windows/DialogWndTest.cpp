@@ -69,6 +69,26 @@ TEST_F(DialogTest, FrameCompositionPaintsSectionAndCloseButton) {
     EXPECT_EQ(w.ButtonsBackground.Height(), w.H - 60 - 3);
 }
 
+TEST_F(DialogTest, PopupWithoutCaptionGetsNoRegionAndOnlyItsBackground) {
+    const HWND popup = MakeDialog(WS_POPUP, 80, 40);
+    const HWND framed = MakeDialog(kModalPopupStyle, 80, 40);
+    TqvDialogWnd& w = *Attach(popup).DialogWrapper;
+    Attach(framed);
+    EXPECT_EQ(w.FrameKind, fkPopup);
+    SendMessage(popup, WM_NCPAINT, 1, 0);
+    SendMessage(framed, WM_NCPAINT, 1, 0);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(popup, region), RGN_ERROR);
+    EXPECT_NE(GetWindowRgn(framed, region), RGN_ERROR);
+    DeleteObject(region);
+    // The whole window is client: the section's colour everywhere, and the top-left corner is
+    // the dialog's own (no system menu there).
+    ASSERT_EQ(w.SkinData->CacheBitmap->Width(), 80);
+    EXPECT_EQ(Pixel(w, 0, 0), kDialogColor);
+    EXPECT_EQ(Pixel(w, 79, 39), kDialogColor);
+    EXPECT_EQ(SendMessage(popup, WM_NCHITTEST, 0, At(popup, 5, 5)), HTCLIENT);
+}
+
 TEST_F(DialogTest, CloseGoesHotThenPressedThenCloses) {
     const HWND d = MakeDialog(kModalPopupStyle, 120, 60);
     TqvDialogWnd& w = *Attach(d).DialogWrapper;
