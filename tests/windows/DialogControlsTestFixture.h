@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "paint/CommonDataTestFixture.h"
+#include "platform/backends/HeadlessBackend.h"
+#include "windows/qvMainWnd.h"
 
 class DialogControlsTest : public CommonDataTest {
   protected:
@@ -42,4 +44,44 @@ class DialogControlsTest : public CommonDataTest {
     }
 
     static TColor At(const Bitmap& b, int x, int y) { return TColor(b.GetPixel(x, y) & 0xFFFFFF); }
+
+    // A shown borderless form holding a skinned dialog face at (0, 0) whose cache is the
+    // pattern DialogPixel: the background the wrapped controls are painted over.
+    void ShowDialog() {
+        form_->SetBorderStyle(bsNone);
+        form_->SetBounds(100, 50, 240, 160);
+        dialog_ = Host(form_, "dialog", 0, "DIALOGFACE");
+        dialog_->SetBounds(0, 0, 240, 160);
+        form_->Show();
+        ProcessPendingMessages();
+        dialog_->SkinData->SizeCacheBitmap();
+        Bitmap& cache = *dialog_->SkinData->CacheBitmap;
+        for (int y = 0; y < cache.Height(); ++y)
+            for (int x = 0; x < cache.Width(); ++x) cache.SetPixel(x, y, DialogPixel(x, y));
+        dialog_->SkinData->CacheInvalid = false;
+    }
+    static TColor DialogPixel(int x, int y) { return RGB(x, y * 2 % 256, 60); }
+
+    // A child window of the dialog face.
+    HWND Child(const char* className, const char* text, DWORD style, RECT bounds) {
+        return CreateWindowEx(0, className, text, WS_CHILD | WS_VISIBLE | style, bounds.left,
+                              bounds.top, WidthOf(bounds), HeightOf(bounds), dialog_->Handle(),
+                              nullptr, nullptr, nullptr);
+    }
+    template <typename Wrapper>
+    std::unique_ptr<Wrapper> Wrap(HWND window, const char* section) {
+        auto wrapper = std::make_unique<Wrapper>(window, false, section, nullptr, nullptr);
+        wrapper->Start();
+        return wrapper;
+    }
+    // The form as the screen shows it.
+    TColor ScreenPixel(int x, int y) const { return At(WindowShot(form_->Handle()), x, y); }
+
+    void TearDown() override {
+        TqvMainWnd::HotWindow = nullptr;
+        TqvMainWnd::WrappingDialogChild = false;
+        CommonDataTest::TearDown();
+    }
+
+    SkinnedWin* dialog_ = nullptr;
 };
