@@ -858,10 +858,17 @@ bool TqvDialogWnd::SkinCommand(TMessage& m) {
         SkinData->CacheInvalid = true;
         if (SkinData->GetSkinManager()) UpdateButtonIndexes();
         return true;
-    case scGetCache:
-        ParentCacheAnswer = ParentCacheInfo{SkinData->CacheBitmap.get(), 0, 0, true};
-        m.Result = 1;
+    case scGetCache: {
+        // The children sit in the client area: their backgrounds start where the client part
+        // of the window image does, and an image not yet composed is composed first.
+        RefreshGeometry();
+        if (SkinData->CacheInvalid && !Updating()) PaintFrame();
+        const TqvDialogFacts f = Facts();
+        ParentCacheAnswer =
+            ParentCacheInfo{SkinData->CacheBitmap.get(), DialogFrameBorderWidth(f),
+                            DialogClientOrigin(f).y, !SkinData->CacheBitmap->Empty()};
         return true;
+    }
     case scSetUpdating:
         SkinData->UpdateLock = SkinCommandLowWord(m.WParam) == 1;
         if (Updating()) SkinData->CacheInvalid = true;

@@ -8,23 +8,47 @@
 #include "skin/sMessages.h"
 #include "skin/sSkinManager.h"
 #include "toolkit/Form.h"
+#include "windows/qvCheckBoxWnd.h"
 #include "windows/qvDialogWnd.h"
+#include "windows/qvGroupBoxWnd.h"
+#include "windows/qvIconWnd.h"
+#include "windows/qvLinkWnd.h"
 #include "windows/qvMainWnd.h"
+#include "windows/qvSizerWnd.h"
+#include "windows/qvSpinWnd.h"
+#include "windows/qvStaticWnd.h"
+#include "windows/qvTransPanelWnd.h"
 #include "windows/sSkinProvider.h"
 
 int ComboListCount = 0;
 RECT SampleRect{};
 
+namespace {
+
+template <typename T>
+std::unique_ptr<TqvMainWnd> Make(HWND child, const std::string& section) {
+    return std::make_unique<T>(child, false, section, PrimaryManager, nullptr);
+}
+
+} // namespace
+
 std::unique_ptr<TsHookedWrapper> MakeDialogChildWrapper(TqvChildWrapper kind, HWND child,
                                                         const std::string& section) {
+    using W = TqvChildWrapper;
     std::unique_ptr<TqvMainWnd> made;
     switch (kind) {
+    case W::Static: made = Make<TqvStaticWnd>(child, section); break;
+    case W::Icon: made = Make<TqvIconWnd>(child, section); break;
+    case W::Link: made = Make<TqvLinkWnd>(child, section); break;
+    case W::TransPanel: made = Make<TqvTransPanelWnd>(child, section); break;
+    case W::Sizer: made = Make<TqvSizerWnd>(child, section); break;
+    case W::GroupBox: made = Make<TqvGroupBoxWnd>(child, section); break;
+    case W::CheckBox: made = Make<TqvCheckBoxWnd>(child, section); break;
+    case W::Spin: made = Make<TqvSpinWnd>(child, section); break;
     // Kinds without a painting of their own keep only the base wrapper's skin-command answers.
     case TqvChildWrapper::ComboBox:
     case TqvChildWrapper::ListView:
-    case TqvChildWrapper::ToolBar:
-        made = std::make_unique<TqvMainWnd>(child, false, section, PrimaryManager, nullptr);
-        break;
+    case TqvChildWrapper::ToolBar: made = Make<TqvMainWnd>(child, section); break;
     default: break;
     }
     if (!made || made->Destroyed) return nullptr;

@@ -8,6 +8,7 @@
 #include "skin/sSkinManager.h"
 #include "windows/DialogTestFixture.h"
 #include "windows/qvMainWnd.h"
+#include "windows/qvStaticWnd.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ TEST_F(DialogTest, ChildrenAnnounceTheLayoutAndGetWrappersByClass) {
     EXPECT_EQ(p.WrappedChildren.size(), 2u);
 }
 
-TEST_F(DialogTest, ComboBoxKeepsThePlatformLookBehindABaseWrapperInDialogMode) {
+TEST_F(DialogTest, ChildWrappersAreMadeInDialogMode) {
     const HWND d = MakeDialog(
         kModalPopupStyle, 300, 200,
         {{"ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 4, 4, 200, 100, 20}});

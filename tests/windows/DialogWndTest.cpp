@@ -147,8 +147,14 @@ TEST_F(DialogTest, SkinCommandsOfTheDialog) {
     EXPECT_EQ(SendMessage(d, SM_ORVENCMD, SkinCommandWParam(scIsSkinned), 0), 1);
     // A plain section has no image background.
     EXPECT_EQ(SendMessage(d, SM_ORVENCMD, SkinCommandWParam(scHasImageBackground), 0), 0);
+    // The children's background: the composed image from the client's corner (3, 3 + 19).
+    w.SkinData->CacheInvalid = true;
     SendMessage(d, SM_ORVENCMD, SkinCommandWParam(scGetCache), 0);
     EXPECT_EQ(ParentCacheAnswer.Bitmap, w.SkinData->CacheBitmap.get());
+    EXPECT_EQ(ParentCacheAnswer.X, 3);
+    EXPECT_EQ(ParentCacheAnswer.Y, 22);
+    EXPECT_TRUE(ParentCacheAnswer.Usable);
+    EXPECT_FALSE(w.SkinData->CacheInvalid);
     w.SkinData->CacheInvalid = true;
     EXPECT_EQ(SendMessage(d, SM_ORVENCMD, SkinCommandWParam(scIsNotReady), 0), 1);
     // The dialog's brush is the skin's global colour, one brush for all requests.
