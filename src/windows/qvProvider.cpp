@@ -8,8 +8,10 @@
 #include "skin/sMessages.h"
 #include "skin/sSkinManager.h"
 #include "toolkit/Form.h"
+#include "windows/qvBtnWnd.h"
 #include "windows/qvCheckBoxWnd.h"
 #include "windows/qvDialogWnd.h"
+#include "windows/qvEditWnd.h"
 #include "windows/qvGroupBoxWnd.h"
 #include "windows/qvIconWnd.h"
 #include "windows/qvLinkWnd.h"
@@ -18,6 +20,7 @@
 #include "windows/qvSpinWnd.h"
 #include "windows/qvStaticWnd.h"
 #include "windows/qvTransPanelWnd.h"
+#include "windows/qvTreeViewWnd.h"
 #include "windows/sSkinProvider.h"
 
 int ComboListCount = 0;
@@ -28,6 +31,12 @@ namespace {
 template <typename T>
 std::unique_ptr<TqvMainWnd> Make(HWND child, const std::string& section) {
     return std::make_unique<T>(child, false, section, PrimaryManager, nullptr);
+}
+
+// Edit-like windows draw their scroll bars from the skin too.
+template <typename T>
+std::unique_ptr<TqvMainWnd> MakeScrolling(HWND child, const std::string& section) {
+    return std::make_unique<T>(child, true, section, PrimaryManager, nullptr);
 }
 
 } // namespace
@@ -45,6 +54,11 @@ std::unique_ptr<TsHookedWrapper> MakeDialogChildWrapper(TqvChildWrapper kind, HW
     case W::GroupBox: made = Make<TqvGroupBoxWnd>(child, section); break;
     case W::CheckBox: made = Make<TqvCheckBoxWnd>(child, section); break;
     case W::Spin: made = Make<TqvSpinWnd>(child, section); break;
+    case W::Button:
+        made = std::make_unique<TqvBtnWnd>(child, section, PrimaryManager, nullptr);
+        break;
+    case W::Edit: made = MakeScrolling<TqvEditWnd>(child, section); break;
+    case W::TreeView: made = MakeScrolling<TqvTreeViewWnd>(child, section); break;
     // Kinds without a painting of their own keep only the base wrapper's skin-command answers.
     case TqvChildWrapper::ComboBox:
     case TqvChildWrapper::ListView:

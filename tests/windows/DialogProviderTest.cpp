@@ -7,6 +7,7 @@
 #include "platform/controls/ComboBox.h"
 #include "skin/sSkinManager.h"
 #include "windows/DialogTestFixture.h"
+#include "windows/qvEditWnd.h"
 #include "windows/qvMainWnd.h"
 #include "windows/qvStaticWnd.h"
 
