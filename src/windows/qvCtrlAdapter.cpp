@@ -59,14 +59,15 @@ void TqvCtrlAdapter::WrapNewControl(TControl* control) {
 
 void TqvCtrlAdapter::WrapControl(TControl* control, const std::string& skinSection) {
     if (!control || control->IsDestroying()) return;
-    if (control->Parent() && AskSkinCommand(control, scIsSkinned)) return;
+    const int index = IndexOf(control);
+    // A control that skins itself is left alone; one of ours answers through its wrapper.
+    if (index < 0 && control->Parent() && AskSkinCommand(control, scIsSkinned)) return;
     std::string section = skinSection;
     if (Provider && Provider->OnSkinItem) {
         bool canBeAdded = true;
         Provider->OnSkinItem(control, canBeAdded, section);
         if (!canBeAdded) return;
     }
-    const int index = IndexOf(control);
     if (index >= 0) {
         TqvAdapterItem& item = *WrappedItems[size_t(index)];
         item.SkinData->SetSkinSection(section);
@@ -136,7 +137,9 @@ void TqvCtrlAdapter::SendToWrapped(TMessage& m) {
 void TqvCtrlAdapter::TakeControl(TControl* control) {
     if (!control || control->IsDestroying()) return;
     if (CanWrap(control)) {
-        WrapControl(control, "EDIT");
+        // A scan adds what is new; the section an item was given stays (a wrapped button
+        // keeps "BUTTON").
+        if (IndexOf(control) < 0) WrapControl(control, "EDIT");
         return;
     }
     TsSkinManager* manager = Manager();
