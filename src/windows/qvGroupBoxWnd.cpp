@@ -77,6 +77,11 @@ bool TqvGroupBoxWnd::SkinCommand(TMessage& m) {
 }
 
 void TqvGroupBoxWnd::WindowProc(TMessage& m) {
+    // Without a skin the window paints itself, as it did before it was wrapped.
+    if (!SkinLoaded()) {
+        TqvMainWnd::WindowProc(m);
+        return;
+    }
     switch (m.Msg) {
     case WM_SIZE: SkinData->CacheInvalid = true; break;
     case WM_ERASEBKGND: m.Result = 1; return;

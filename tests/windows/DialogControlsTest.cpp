@@ -12,6 +12,7 @@
 #include "windows/qvSizerWnd.h"
 #include "windows/qvSpinWnd.h"
 #include "windows/qvStaticWnd.h"
+#include "windows/qvTransPanelWnd.h"
 
 namespace {
 
@@ -71,6 +72,28 @@ TEST_F(DialogWrapperTest, ALinkPaintsItselfAndAStaticTakesNewText) {
     EXPECT_EQ(textWrapper->CaptionText, "new");
     EXPECT_FALSE(textWrapper->SkinData->CacheInvalid);
     EXPECT_EQ(ScreenPixel(20 + 99, 60 + 19), kFace);
+}
+
+TEST_F(DialogWrapperTest, WithoutASkinAWrappedStaticPaintsItself) {
+    HWND text = Child("Static", "", SS_GRAYRECT, {20, 30, 60, 50});
+    auto wrapper = Wrap<TqvStaticWnd>(text, "CHECKBOX");
+    manager_->SkinData.Loaded = false;
+    RedrawWindow(text, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(ScreenPixel(20 + 20, 30 + 10), TColor(GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF));
+}
+
+TEST_F(DialogWrapperTest, ANestedPanelPaintsItsBackgroundAroundItsChildren) {
+    HWND panel = Child("#32770", "", 0, {10, 10, 110, 70});
+    HWND inner = CreateWindowEx(0, "Static", "", WS_CHILD | WS_VISIBLE | SS_GRAYRECT, 20, 20, 30,
+                                20, panel, nullptr, nullptr, nullptr);
+    auto wrapper = Wrap<TqvTransPanelWnd>(panel, "CHECKBOX");
+    RedrawWindow(panel, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(ScreenPixel(10 + 5, 10 + 5), kFace);
+    EXPECT_EQ(ScreenPixel(10 + 99, 10 + 59), kFace);
+    EXPECT_EQ(ScreenPixel(10 + 30, 10 + 30), TColor(GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF));
+    EXPECT_EQ(CacheOf(*wrapper).Width(), 100);
+    DestroyWindow(inner);
 }
 
 TEST_F(DialogWrapperTest, AStaticIconShowsItsIconOverTheSkin) {
