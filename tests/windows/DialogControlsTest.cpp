@@ -239,15 +239,26 @@ TEST_F(GroupBoxWrapperTest, AToolkitGroupBoxIsPaintedEntirely) {
 
 TEST_F(GroupBoxWrapperTest, ADialogGroupBoxKeepsItsOwnInterior) {
     TqvMainWnd::WrappingDialogChild = true;
-    HWND window = GroupBox();
+    HWND window = Child("Button", "Group", BS_GROUPBOX, {20, 20, 120, 80});
     auto wrapper = Wrap<TqvGroupBoxWnd>(window, "GROUPBOX");
     ASSERT_TRUE(wrapper->DialogMode);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    const TColor inside = ScreenPixel(20 + 50, 20 + 30);
-    SendMessage(window, WM_NCPAINT, 1, 0);
-    // The strips and the band are the skin's; the middle is as the window drew it.
-    EXPECT_EQ(ScreenPixel(20 + 50, 20 + 30), inside);
-    EXPECT_EQ(ScreenPixel(20 + 0, 20 + 30), kBorder);
-    EXPECT_EQ(ScreenPixel(20 + 50, 20 + 59), kBorder);
-    EXPECT_EQ(ScreenPixel(20 + 50, 20 + 0), DialogPixel(20 + 50, 20));
+    const int bandHeight = HeightOf(wrapper->CaptionBand());
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    // The window fills its own middle with the face colour; the skin keeps to the strips
+    // (2 pixels at the left, right and bottom) and the band, even after the window painted.
+    const TColor own = TColor(GetSysColor(COLOR_BTNFACE) & 0xFFFFFF);
+    ASSERT_NE(own, kFace);
+    EXPECT_EQ(ScreenPixel(20 + 50, 20 + 30), own);
+    EXPECT_EQ(ScreenPixel(20 + 2, 20 + bandHeight), own);
+    EXPECT_EQ(ScreenPixel(20 + 97, 20 + 57), own);
+    EXPECT_EQ(ScreenPixel(20 + 1, 20 + 30), kBorder);
+    EXPECT_EQ(ScreenPixel(20 + 98, 20 + 30), kBorder);
+    EXPECT_EQ(ScreenPixel(20 + 50, 20 + 58), kBorder);
+    EXPECT_EQ(ScreenPixel(20 + 99, 20 + 0), DialogPixel(20 + 99, 20));
+    // Outside a dialog the same box is all skin.
+    TqvMainWnd::WrappingDialogChild = false;
+    HWND plain = Child("Button", "Group", BS_GROUPBOX, {130, 20, 230, 80});
+    auto plainWrapper = Wrap<TqvGroupBoxWnd>(plain, "GROUPBOX");
+    RedrawWindow(plain, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    EXPECT_EQ(ScreenPixel(130 + 50, 20 + 30), kFace);
 }
