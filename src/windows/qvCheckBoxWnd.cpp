@@ -55,6 +55,11 @@ void TqvCheckBoxWnd::QuietlyThenRepaint(TMessage& m) {
 }
 
 void TqvCheckBoxWnd::WindowProc(TMessage& m) {
+    // Without a skin the window paints itself, as it did before it was wrapped.
+    if (!SkinLoaded()) {
+        TqvMainWnd::WindowProc(m);
+        return;
+    }
     switch (m.Msg) {
     case SM_ORVENCMD: {
         const unsigned code = SkinCommandCode(m.WParam);

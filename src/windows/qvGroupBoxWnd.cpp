@@ -77,11 +77,22 @@ bool TqvGroupBoxWnd::SkinCommand(TMessage& m) {
 }
 
 void TqvGroupBoxWnd::WindowProc(TMessage& m) {
+    // Without a skin the window paints itself, as it did before it was wrapped.
+    if (!SkinLoaded()) {
+        TqvMainWnd::WindowProc(m);
+        return;
+    }
     switch (m.Msg) {
     case WM_SIZE: SkinData->CacheInvalid = true; break;
     case WM_ERASEBKGND: m.Result = 1; return;
     case WM_PAINT:
-        if (DialogMode) break;
+        if (DialogMode) {
+            // The window paints itself, its frame included, after its WM_NCPAINT: the skinned
+            // strips and band go over that again, the interior left as the window drew it.
+            TqvMainWnd::WindowProc(m);
+            if (!Destroyed) Paint(reinterpret_cast<HDC>(m.WParam), false);
+            return;
+        }
         Paint(m.LParam == 1 ? reinterpret_cast<HDC>(m.WParam) : nullptr, m.WParam == 0);
         m.Result = 0;
         return;

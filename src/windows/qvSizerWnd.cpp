@@ -29,6 +29,11 @@ void TqvSizerWnd::Paint(HDC given) {
 }
 
 void TqvSizerWnd::WindowProc(TMessage& m) {
+    // Without a skin the window paints itself, as it did before it was wrapped.
+    if (!SkinLoaded()) {
+        TqvMainWnd::WindowProc(m);
+        return;
+    }
     switch (m.Msg) {
     case WM_PAINT:
         RefreshGeometry();

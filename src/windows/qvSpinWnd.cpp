@@ -57,6 +57,11 @@ void TqvSpinWnd::MouseMoved() {
 }
 
 void TqvSpinWnd::WindowProc(TMessage& m) {
+    // Without a skin the window paints itself, as it did before it was wrapped.
+    if (!SkinLoaded()) {
+        TqvMainWnd::WindowProc(m);
+        return;
+    }
     switch (m.Msg) {
     case WM_PAINT:
         Paint(reinterpret_cast<HDC>(m.WParam));

@@ -64,6 +64,11 @@ void TqvStaticWnd::Paint(HDC given) {
 }
 
 void TqvStaticWnd::WindowProc(TMessage& m) {
+    // Without a skin the window paints itself, as it did before it was wrapped.
+    if (!SkinLoaded()) {
+        TqvMainWnd::WindowProc(m);
+        return;
+    }
     switch (m.Msg) {
     case WM_ENABLE:
     case WM_CANCELMODE: QuietlyThenRepaint(m); return;

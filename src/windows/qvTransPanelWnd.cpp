@@ -23,6 +23,11 @@ void TqvTransPanelWnd::PaintBackground() {
 }
 
 void TqvTransPanelWnd::WindowProc(TMessage& m) {
+    // Without a skin the window paints itself, as it did before it was wrapped.
+    if (!SkinLoaded()) {
+        TqvMainWnd::WindowProc(m);
+        return;
+    }
     switch (m.Msg) {
     case WM_ERASEBKGND:
         PaintBackground();

@@ -12,6 +12,7 @@
 #include "windows/qvSizerWnd.h"
 #include "windows/qvSpinWnd.h"
 #include "windows/qvStaticWnd.h"
+#include "windows/qvTransPanelWnd.h"
 
 namespace {
 
@@ -71,6 +72,28 @@ TEST_F(DialogWrapperTest, ALinkPaintsItselfAndAStaticTakesNewText) {
     EXPECT_EQ(textWrapper->CaptionText, "new");
     EXPECT_FALSE(textWrapper->SkinData->CacheInvalid);
     EXPECT_EQ(ScreenPixel(20 + 99, 60 + 19), kFace);
+}
+
+TEST_F(DialogWrapperTest, WithoutASkinAWrappedStaticPaintsItself) {
+    HWND text = Child("Static", "", SS_GRAYRECT, {20, 30, 60, 50});
+    auto wrapper = Wrap<TqvStaticWnd>(text, "CHECKBOX");
+    manager_->SkinData.Loaded = false;
+    RedrawWindow(text, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(ScreenPixel(20 + 20, 30 + 10), TColor(GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF));
+}
+
+TEST_F(DialogWrapperTest, ANestedPanelPaintsItsBackgroundAroundItsChildren) {
+    HWND panel = Child("#32770", "", 0, {10, 10, 110, 70});
+    HWND inner = CreateWindowEx(0, "Static", "", WS_CHILD | WS_VISIBLE | SS_GRAYRECT, 20, 20, 30,
+                                20, panel, nullptr, nullptr, nullptr);
+    auto wrapper = Wrap<TqvTransPanelWnd>(panel, "CHECKBOX");
+    RedrawWindow(panel, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(ScreenPixel(10 + 5, 10 + 5), kFace);
+    EXPECT_EQ(ScreenPixel(10 + 99, 10 + 59), kFace);
+    EXPECT_EQ(ScreenPixel(10 + 30, 10 + 30), TColor(GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF));
+    EXPECT_EQ(CacheOf(*wrapper).Width(), 100);
+    DestroyWindow(inner);
 }
 
 TEST_F(DialogWrapperTest, AStaticIconShowsItsIconOverTheSkin) {
@@ -216,15 +239,26 @@ TEST_F(GroupBoxWrapperTest, AToolkitGroupBoxIsPaintedEntirely) {
 
 TEST_F(GroupBoxWrapperTest, ADialogGroupBoxKeepsItsOwnInterior) {
     TqvMainWnd::WrappingDialogChild = true;
-    HWND window = GroupBox();
+    HWND window = Child("Button", "Group", BS_GROUPBOX, {20, 20, 120, 80});
     auto wrapper = Wrap<TqvGroupBoxWnd>(window, "GROUPBOX");
     ASSERT_TRUE(wrapper->DialogMode);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    const TColor inside = ScreenPixel(20 + 50, 20 + 30);
-    SendMessage(window, WM_NCPAINT, 1, 0);
-    // The strips and the band are the skin's; the middle is as the window drew it.
-    EXPECT_EQ(ScreenPixel(20 + 50, 20 + 30), inside);
-    EXPECT_EQ(ScreenPixel(20 + 0, 20 + 30), kBorder);
-    EXPECT_EQ(ScreenPixel(20 + 50, 20 + 59), kBorder);
-    EXPECT_EQ(ScreenPixel(20 + 50, 20 + 0), DialogPixel(20 + 50, 20));
+    const int bandHeight = HeightOf(wrapper->CaptionBand());
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    // The window fills its own middle with the face colour; the skin keeps to the strips
+    // (2 pixels at the left, right and bottom) and the band, even after the window painted.
+    const TColor own = TColor(GetSysColor(COLOR_BTNFACE) & 0xFFFFFF);
+    ASSERT_NE(own, kFace);
+    EXPECT_EQ(ScreenPixel(20 + 50, 20 + 30), own);
+    EXPECT_EQ(ScreenPixel(20 + 2, 20 + bandHeight), own);
+    EXPECT_EQ(ScreenPixel(20 + 97, 20 + 57), own);
+    EXPECT_EQ(ScreenPixel(20 + 1, 20 + 30), kBorder);
+    EXPECT_EQ(ScreenPixel(20 + 98, 20 + 30), kBorder);
+    EXPECT_EQ(ScreenPixel(20 + 50, 20 + 58), kBorder);
+    EXPECT_EQ(ScreenPixel(20 + 99, 20 + 0), DialogPixel(20 + 99, 20));
+    // Outside a dialog the same box is all skin.
+    TqvMainWnd::WrappingDialogChild = false;
+    HWND plain = Child("Button", "Group", BS_GROUPBOX, {130, 20, 230, 80});
+    auto plainWrapper = Wrap<TqvGroupBoxWnd>(plain, "GROUPBOX");
+    RedrawWindow(plain, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    EXPECT_EQ(ScreenPixel(130 + 50, 20 + 30), kFace);
 }
