@@ -280,6 +280,23 @@ ScenarioPlayer::Step SelectStep(ScenarioPlayer& player, TTreeView* tree, int ind
 
 std::string Bool(bool b) { return b ? "true" : "false"; }
 
+// The text of the tree's first visible node, empty without one.
+std::string FirstVisibleNodeText(TTreeView& tree) {
+    if (!tree.HandleAllocated()) return "";
+    const HWND h = tree.Handle();
+    const auto item =
+        reinterpret_cast<HTREEITEM>(SendMessage(h, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+    if (!item) return "";
+    char text[256] = {};
+    TVITEM info;
+    info.mask = TVIF_TEXT;
+    info.hItem = item;
+    info.pszText = text;
+    info.cchTextMax = int(sizeof text);
+    SendMessage(h, TVM_GETITEMA, 0, LPARAM(&info));
+    return text;
+}
+
 // The caption buttons a skinned form shows, as "Close=L,T,R,B/STATE" in screen coordinates
 // (STATE 0 normal, 1 hot, 2 pressed), right to left; "none" without any.
 std::string CaptionButtonsOf(TForm& form) {
@@ -331,6 +348,11 @@ std::string PropertyOf(TComponent* c, const std::string& name, const std::string
         if (timer) return Bool(timer->Enabled());
     }
     if (control) {
+        if (prop == "ScreenRect") {
+            const RECT r = VisibleScreenRect(control);
+            return std::to_string(r.left) + ',' + std::to_string(r.top) + ',' +
+                   std::to_string(r.right) + ',' + std::to_string(r.bottom);
+        }
         if (prop == "Left") return std::to_string(control->Left());
         if (prop == "Top") return std::to_string(control->Top());
         if (prop == "Width") return std::to_string(control->Width());
@@ -350,6 +372,8 @@ std::string PropertyOf(TComponent* c, const std::string& name, const std::string
         if (auto* button = dynamic_cast<TSpeedButton*>(c)) return Bool(button->Down());
     }
     if (prop == "Checked" && item) return Bool(item->Checked());
+    if (auto* tree = dynamic_cast<TTreeView*>(c); tree && prop == "TopItem")
+        return FirstVisibleNodeText(*tree);
     if (auto* form = dynamic_cast<TForm*>(c)) {
         static const char* const states[] = {"wsNormal", "wsMinimized", "wsMaximized"};
         if (prop == "WindowState") return states[form->WindowState()];
