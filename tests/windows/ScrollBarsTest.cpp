@@ -191,6 +191,73 @@ TEST_F(ScrollBarsTest, ADisabledBarIsTintedTowardTheTrackColour) {
     for (const Case& c : cases) EXPECT_EQ(Pixel(90, c.Y), c.Color) << c.Y;
 }
 
+TEST_F(ScrollBarsTest, GlyphsAreCentredInTheArrowSquareAndInTheThumb) {
+    Bitmap& master = *manager_->MasterBitmap;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            master.SetPixel(x, y, 0x123456);
+            master.SetPixel(4 + x, y, 0x654321);
+        }
+    AddImage("SCROLLBTNBOTTOM", "GLYPHMASK", {0, 0, 4, 4}, 1, 0, itisaGlyph);
+    AddImage("SCROLLSLIDERV", "GLYPHMASK", {4, 0, 8, 4}, 1, 0, itisaGlyph);
+    manager_->LookupCachedIndexes();
+    Wrapped(100, 120);
+    SetRange(SB_VERT, 0, 99, 20, 40); // thumb 51..68
+    Bars().Refresh();
+    // The down arrow starts at y 104: (16 - 4) / 2 = 6 into its 16-pixel square.
+    EXPECT_EQ(Pixel(90, 110), TColor(0x123456));
+    EXPECT_EQ(Pixel(93, 113), TColor(0x123456));
+    EXPECT_EQ(Pixel(89, 110), kBottomColor);
+    EXPECT_EQ(Pixel(90, 114), kBottomColor);
+    // The thumb is 16 x 18: (16 - 4) / 2 = 6 across, (18 - 4) / 2 = 7 down from 51.
+    EXPECT_EQ(Pixel(90, 58), TColor(0x654321));
+    EXPECT_EQ(Pixel(93, 61), TColor(0x654321));
+    EXPECT_EQ(Pixel(90, 57), kThumbColor);
+    EXPECT_EQ(Pixel(90, 62), kThumbColor);
+}
+
+TEST_F(ScrollBarsTest, TheSquareTakesTheGlobalHotColourAndTheGripInTheCorner) {
+    AddSection("GLOBALINFO", 0).HotColor = 0x0A0B0C;
+    Bitmap& master = *manager_->MasterBitmap;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) master.SetPixel(8 + x, y, 0x111111);
+    AddImage("GLOBALINFO", "GRIPIMAGE", {8, 0, 12, 4}, 1, 0, itisaGlyph);
+    manager_->LookupCachedIndexes();
+
+    Wrapped(100, 120, WS_VSCROLL | WS_HSCROLL); // not in the top window's corner
+    EXPECT_EQ(Pixel(84, 104), TColor(0x0A0B0C));
+    EXPECT_EQ(Pixel(99, 119), TColor(0x0A0B0C));
+    wrapper_.reset();
+    DestroyWindow(child_);
+
+    Wrapped(100, 120, WS_VSCROLL | WS_HSCROLL, 200, 130); // in the corner: the grip
+    EXPECT_EQ(Pixel(95, 115), TColor(0x0A0B0C));
+    EXPECT_EQ(Pixel(96, 116), TColor(0x111111));
+    EXPECT_EQ(Pixel(99, 119), TColor(0x111111));
+}
+
+TEST_F(ScrollBarsTest, AWindowTimerThatScrollsMovesThePaintedThumb) {
+    Wrapped(100, 120);
+    EXPECT_EQ(Pixel(90, 51), kTrack2Color);
+    SetTimer(child_, kOwnTimer, 100, nullptr);
+    AdvanceClock(100);
+    KillTimer(child_, kOwnTimer);
+    EXPECT_EQ(Position(), 40);
+    EXPECT_EQ(Pixel(90, 51), kThumbColor);
+    EXPECT_EQ(Pixel(90, 20), kTrack1Color);
+}
+
+TEST_F(ScrollBarsTest, ADisabledArrowIgnoresItsPress) {
+    Wrapped(100, 120);
+    EnableScrollBar(child_, SB_VERT, ESB_DISABLE_RTDN);
+    Click(POINT{kBarX, kDownArrowY});
+    EXPECT_TRUE(Requests().empty());
+    EXPECT_EQ(GetCapture(), nullptr);
+    Click(POINT{kBarX, 115}); // the up arrow still works
+    const std::vector<ScrollRecord> expected = {V(SB_LINEUP, 0), V(SB_ENDSCROLL, 0)};
+    EXPECT_EQ(Requests(), expected);
+}
+
 TEST_F(ScrollBarsTest, ABarShorterThanTwoArrowsIsTwoHalfButtons) {
     Wrapped(100, 30);
     EXPECT_EQ(Pixel(90, 0), kTopColor);

@@ -30,6 +30,8 @@ inline std::vector<ScrollRecord>& ScrollLog() {
     return log;
 }
 
+constexpr uintptr_t kOwnTimer = 7;
+
 inline LRESULT ScrollingWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_VSCROLL || msg == WM_HSCROLL) {
         const int code = LOWORD(wParam), position = HIWORD(wParam);
@@ -49,6 +51,11 @@ inline LRESULT ScrollingWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         default: break;
         }
         SetScrollPos(hwnd, bar, next, true);
+        return 0;
+    }
+    if (msg == WM_TIMER && wParam == kOwnTimer) {
+        // A timer of the window's own that scrolls it without repainting anything.
+        SetScrollPos(hwnd, SB_VERT, 40, false);
         return 0;
     }
     if (msg == SM_ORVENCMD) {
