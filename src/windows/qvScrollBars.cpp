@@ -229,6 +229,11 @@ bool TqvScrollBars::HandleMessage(TMessage& m) {
     case WM_LBUTTONUP:
         if (Tracking.Window == w) Release();
         return false;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse: the button-up will not come here, so the press ends
+        // now rather than repeating on.
+        if (Tracking.Window == w && !releasing_) Release();
+        return false;
     case WM_NCRBUTTONDOWN:
     case WM_NCRBUTTONUP:
     case WM_NCMBUTTONDOWN:
@@ -647,8 +652,12 @@ void TqvScrollBars::DragThumb(POINT client) {
 void TqvScrollBars::Release() {
     const HWND w = Window();
     const std::shared_ptr<bool> alive = alive_;
-    if (GetCapture() == w) ReleaseCapture();
-    if (!*alive) return;
+    if (GetCapture() == w) {
+        releasing_ = true;
+        ReleaseCapture();
+        if (!*alive) return;
+        releasing_ = false;
+    }
     KillTimer(w, kScrollDelayTimer);
     KillTimer(w, kScrollRepeatTimer);
     if (Tracking.Window != w) return; // the capture's end already let go

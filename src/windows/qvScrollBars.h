@@ -97,6 +97,7 @@ class TqvScrollBars {
     void StopTracking();
 
     TqvMainWnd& owner_;
+    bool releasing_ = false; // our own release of the capture is not a loss of it
     // Cleared when this object goes, so that code running after a send can tell.
     std::shared_ptr<bool> alive_;
 };

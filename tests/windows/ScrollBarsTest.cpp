@@ -283,12 +283,24 @@ TEST_F(ScrollBarsTest, HoveringMakesThePartHotUntilTheCursorLeaves) {
     EXPECT_EQ(Pixel(90, 5), kTopColor);
 }
 
+TEST_F(ScrollBarsTest, LosingTheMouseEndsAHold) {
+    Wrapped(100, 120);
+    MouseDown(POINT{kBarX, kDownArrowY});
+    SetCapture(top_);
+    AdvanceClock(400);
+    const std::vector<ScrollRecord> expected = {V(SB_LINEDOWN, 0), V(SB_ENDSCROLL, 1)};
+    EXPECT_EQ(Requests(), expected);
+    ReleaseCapture();
+}
+
 TEST_F(ScrollBarsTest, DestroyingThePressedWindowEndsTheTracking) {
     Wrapped(100, 120);
     MouseDown(POINT{kBarX, kDownArrowY});
     DestroyWindow(child_);
     AdvanceClock(400);
-    EXPECT_EQ(Requests().size(), 1u);
+    // The window loses the mouse on its way out, which ends the press: no repeats follow.
+    const std::vector<ScrollRecord> expected = {V(SB_LINEDOWN, 0), V(SB_ENDSCROLL, 1)};
+    EXPECT_EQ(Requests(), expected);
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
