@@ -193,7 +193,10 @@ bool TqvScrollBars::HandleMessage(TMessage& m) {
     const HWND w = Window();
     if (!owner_.SkinLoaded()) {
         // Without a skin the system's own bars come back with the next frame calculation.
-        if (m.Msg == WM_NCCALCSIZE) Horizontal.Shown = Vertical.Shown = false, Edges = RECT{};
+        if (m.Msg == WM_NCCALCSIZE) {
+            Horizontal.Shown = Vertical.Shown = false;
+            Edges = RECT{};
+        }
         if (m.Msg == WM_DESTROY || m.Msg == WM_NCDESTROY) StopTracking();
         return false;
     }

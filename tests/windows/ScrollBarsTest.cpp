@@ -43,6 +43,17 @@ TEST_F(ScrollBarsTest, TheVerticalBarStandsLeftWhenTheWindowAsks) {
     EXPECT_EQ(Bars().BarRect(Bars().Vertical), (RECT{0, 0, 16, 120}));
 }
 
+TEST_F(ScrollBarsTest, WithoutASkinTheSystemKeepsItsOwnBars) {
+    Wrapped(100, 120);
+    manager_->SkinData.Loaded = false;
+    SetWindowPos(child_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    EXPECT_FALSE(Bars().Vertical.Shown);
+    EXPECT_EQ(Bars().Reserved().cx, 0);
+    // The system's bar takes the same room.
+    EXPECT_EQ(ClientRectInWindow(child_), (RECT{0, 0, 84, 120}));
+}
+
 TEST_F(ScrollBarsTest, HitCodes) {
     Wrapped(100, 120, WS_VSCROLL | WS_HSCROLL);
     auto hit = [&](int x, int y) { return SendMessage(child_, WM_NCHITTEST, 0, MAKELPARAM(x, y)); };
