@@ -5,6 +5,7 @@
 // bar only, no border: the bar is x 84..99, y 0..119 of the window (screen x 194..209).
 // Arrows A = 16, track T = 120 - 32 = 88; range 0..99 with page 20 gives a thumb
 // S = MulDiv(20, 88, 100) = 18 and 80 positions, the thumb at 16 + MulDiv(pos, 70, 80).
+#include "toolkit/TreeView.h"
 #include "windows/ScrollBarsTestFixture.h"
 
 namespace {
@@ -313,6 +314,46 @@ TEST_F(ScrollBarsTest, DestroyingThePressedWindowEndsTheTracking) {
     const std::vector<ScrollRecord> expected = {V(SB_LINEDOWN, 0), V(SB_ENDSCROLL, 1)};
     EXPECT_EQ(Requests(), expected);
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// A toolkit tree view, reached through its control's WindowProc: its skinned arrow and
+// thumb scroll it.
+TEST_F(ScrollBarsTest, ATreeViewScrollsByItsSkinnedBar) {
+    form_->SetBounds(0, 0, 300, 250);
+    auto* tree = form_->Make<TTreeView>();
+    tree->SetBounds(10, 10, 150, 120);
+    tree->SetParent(form_);
+    for (int i = 0; i < 40; ++i) tree->Items().Add(nullptr, "Item " + std::to_string(i));
+    form_->Show();
+    ProcessPendingMessages();
+    const HWND h = tree->Handle();
+    ASSERT_TRUE(GetWindowLong(h, GWL_STYLE) & WS_VSCROLL);
+    TqvScrollWnd wrapper(h, true, "EDIT", manager_.get(), nullptr);
+    wrapper.Start();
+    SetWindowPos(h, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ProcessPendingMessages();
+    TqvScrollBars& bars = *wrapper.ScrollBars();
+    ASSERT_TRUE(bars.Vertical.Shown);
+
+    RECT wr{};
+    GetWindowRect(h, &wr);
+    const RECT bar = OffsetRect(bars.BarRect(bars.Vertical), wr.left, wr.top);
+    const int x = (bar.left + bar.right) / 2;
+    Click(POINT{x, bar.bottom - 3});
+    EXPECT_EQ(GetScrollPos(h, SB_VERT), 1);
+    Click(POINT{x, bar.top + 3});
+    EXPECT_EQ(GetScrollPos(h, SB_VERT), 0);
+
+    // Dragging the thumb to the track's end shows the last items.
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(h, SB_VERT, &si);
+    MouseDown(POINT{x, bar.top + 16 + 2});
+    MouseMoveTo(POINT{x, bar.bottom + 50});
+    MouseUp(POINT{x, bar.bottom + 50});
+    EXPECT_EQ(GetScrollPos(h, SB_VERT), si.nMax - int(si.nPage) + 1);
+    wrapper.Unwrap();
 }
 
 } // namespace
