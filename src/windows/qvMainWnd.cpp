@@ -1,6 +1,11 @@
 #include "windows/qvMainWnd.h"
 
+#include <algorithm>
+
+#include "paint/sBitmapDC.h"
 #include "paint/sCommonData.h"
+#include "paint/sControlImage.h"
+#include "platform/gdi/Gdi.h"
 #include "skin/sMessages.h"
 #include "skin/sSkinManager.h"
 #include "toolkit/Application.h"
@@ -105,6 +110,41 @@ void TqvMainWnd::RefreshGeometry() {
         ParentRect = RECT{};
     }
     PositionInParent = corner;
+}
+
+void TqvMainWnd::BuildBaseCache() {
+    if (!SkinData || !SkinData->CacheInvalid || !Handle) return;
+    RefreshGeometry();
+    Bitmap& cache = *SkinData->CacheBitmap;
+    if (cache.BitsPerPixel() != 24) cache.SetFormat(24);
+    cache.SetSize(std::max(Width, 0), std::max(Height, 0));
+    if (SkinData->SkinActive() && !cache.Empty()) {
+        const ParentCacheInfo parent = TsCommonData::QueryParentBackground(Handle);
+        RenderSkinItem(*SkinData, parent, true, true, &cache, PositionInParent,
+                       RECT{0, 0, Width, Height}, 0);
+        if (!IsWindowEnabled(Handle))
+            ApplyDisabledLook(cache, dkBlended, SkinData->HostControl, PositionInParent, parent);
+    }
+    SkinData->CacheInvalid = false;
+}
+
+void TqvMainWnd::CopyFrameStrips(HDC dc) const {
+    if (!dc || !SkinData || !SkinData->CacheBitmap || SkinData->CacheBitmap->Empty()) return;
+    const Bitmap& cache = *SkinData->CacheBitmap;
+    const RECT client = ClientRectInWindow(Handle);
+    const int w = cache.Width(), h = cache.Height();
+    // The border is as thick on the right and bottom as on the left and top; what lies
+    // between it and the client is the scroll bars' business.
+    const int bx = std::max<int>(client.left, 0), by = std::max<int>(client.top, 0);
+    if (bx == 0 && by == 0) return;
+    TsBitmapDC source(cache);
+    if (!source.Handle()) return;
+    const RECT strips[] = {
+        {0, 0, w, by}, {0, h - by, w, h}, {0, by, bx, h - by}, {w - bx, by, w, h - by}};
+    for (const RECT& r : strips)
+        if (r.right > r.left && r.bottom > r.top)
+            BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.Handle(), r.left,
+                   r.top, SRCCOPY);
 }
 
 // ---- Take-over

@@ -77,14 +77,21 @@ class TqvMainWnd : public TsHookedWrapper {
   protected:
     // The skin commands of the base; true when answered and not to be passed on.
     virtual bool SkinCommand(TMessage& message);
-    // Skin command 23: rebuilds the frame cache (edit-like windows).
-    virtual void RebuildFrameCache() {}
+    // Skin command 23: rebuilds the cache when it is invalid (the base: BuildBaseCache).
+    virtual void RebuildFrameCache() { BuildBaseCache(); }
     // The window is being destroyed: the take-over is undone.
     void WindowGone();
     void BecomeHot();
     void GiveUpHot();
 
   public:
+    // When the cache is invalid: the cache at window size, the section's background with its
+    // borders over the parent's background at the window's place in it, the disabled look
+    // for a disabled window; then the cache is valid.
+    void BuildBaseCache();
+    // Copies the cache's border strips (outside the client area and its scroll bars) onto the
+    // window's context.
+    void CopyFrameStrips(HDC windowDC) const;
     // Runs SaveStandardLook once. The constructor cannot reach a descendant's override, so
     // whoever makes a wrapper calls this right after; the first message does it otherwise.
     void Start();

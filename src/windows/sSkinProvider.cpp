@@ -16,6 +16,8 @@
 #include "toolkit/Application.h"
 #include "toolkit/MenuItem.h"
 #include "toolkit/PopupMenu.h"
+#include "windows/qvCtrlAdapter.h"
+#include "windows/qvMnuWnd.h"
 #include "windows/qvProvider.h"
 #include "windows/sCaptionButtons.h"
 #include "windows/sFrameRegion.h"
@@ -129,6 +131,7 @@ TsSkinProvider::~TsSkinProvider() {
     Destroying();
     if (!form_) return;
     RemoveHookedForm(form_);
+    AdapterCall([this] { adapter_.reset(); });
     UnhookWindow();
     form_->WindowProc = oldWindowProc_;
     auto& all = Providers();
@@ -152,10 +155,30 @@ void TsSkinProvider::Loaded() {
     }
 }
 
-// The adapter's work on a skin becoming active; here: the system menu and the title buttons.
+template <typename Work>
+void TsSkinProvider::AdapterCall(Work work) {
+    try {
+        work();
+    } catch (...) {
+        // A control that fails to be wrapped stays plain; the form is skinned all the same.
+    }
+}
+
+void TsSkinProvider::RescanAdapter() {
+    if (!form_ || form_->IsDestroying() || !Skinned()) return;
+    AdapterCall([this] {
+        if (!adapter_) adapter_ = std::make_unique<TqvCtrlAdapter>(this);
+        adapter_->DropDeadItems();
+        adapter_->WrapAllControls();
+    });
+}
+
+// The adapter's work on a skin becoming active: the controls, the system menu and the title
+// buttons.
 void TsSkinProvider::PrepareSkinning() {
     TsSkinManager* manager = HostManager();
     if (!manager) return;
+    RescanAdapter();
     try {
         captionButtons_->UpdateSystemMenu();
     } catch (...) {
@@ -174,6 +197,7 @@ void TsSkinProvider::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation == opRemove && component == SkinData->SkinManager())
         SkinData->SetSkinManager(nullptr);
+    if (operation == opRemove && adapter_) AdapterCall([&] { adapter_->DropControl(component); });
 }
 
 void TsSkinProvider::InitSkinning() {
@@ -413,6 +437,14 @@ void TsSkinProvider::ToolkitMessage(TMessage& m) {
         captionButtons_->SetHotButton(0);
         PassToolkitMessage(m);
         return;
+    case CM_CONTROLLISTCHANGE:
+        PassToolkitMessage(m);
+        if (m.LParam && adapter_) {
+            auto* control = reinterpret_cast<TControl*>(m.WParam);
+            if (dynamic_cast<TWinControl*>(control))
+                AdapterCall([&] { adapter_->WrapNewControl(control); });
+        }
+        return;
     default: PassToolkitMessage(m); return;
     }
 }
@@ -420,6 +452,12 @@ void TsSkinProvider::ToolkitMessage(TMessage& m) {
 void TsSkinProvider::WindowProc(TMessage& m) {
     if (m.Msg == SM_ORVENCMD) {
         if (!SkinCommand(m)) CallOwnHandler(m);
+        return;
+    }
+    if (m.Msg == WM_PARENTNOTIFY && LOWORD(m.WParam) == WM_CREATE && Skinned() &&
+        !form_->Loading()) {
+        CallOwnHandler(m);
+        RescanAdapter();
         return;
     }
     if (!Skinned() || !SkinnedMessage(m)) CallOwnHandler(m);
@@ -563,8 +601,11 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
         return true;
     }
     case scChildChanged:
+        if (adapter_)
+            AdapterCall([&] { adapter_->WrapNewControl(reinterpret_cast<TControl*>(m.LParam)); });
+        return true;
     case scScrollStart:
-    case scScrollEnd: return true; // no adapter, and the form's look needs no parent
+    case scScrollEnd: return true; // the form's look needs no parent
     case scGetApplication: m.Result = LRESULT(Application); return true;
     default: return false;
     }
@@ -594,6 +635,12 @@ void TsSkinProvider::SkinLoaded(TMessage& m) {
 
 void TsSkinProvider::SkinRemoved(TMessage& m) {
     if (m.LParam != LPARAM(SkinData->GetSkinManager())) return;
+    if (adapter_) {
+        AdapterCall([&] {
+            adapter_->SendToWrapped(m);
+            adapter_.reset();
+        });
+    }
     skinnedOnce_ = false;
     SkinData->SectionIndex = SkinData->BorderMaskIndex = -1;
     SkinData->PatternIndex = SkinData->HotPatternIndex = -1;
@@ -620,6 +667,7 @@ void TsSkinProvider::SkinRemoved(TMessage& m) {
 
 void TsSkinProvider::SkinRefreshed(TMessage& m) {
     if (m.LParam != LPARAM(SkinData->GetSkinManager())) return;
+    RescanAdapter();
     SkinData->UpdateLock = false;
     InvalidateFrame();
     titleCache_.reset();
@@ -628,6 +676,7 @@ void TsSkinProvider::SkinRefreshed(TMessage& m) {
     if (!hooked_ || !IsWindowVisible(hooked_)) return;
     SetGlobalColor();
     RedrawWindow(hooked_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    if (adapter_) AdapterCall([&] { adapter_->SendToWrapped(m); });
 }
 
 void TsSkinProvider::RebuildFrame() {
@@ -707,6 +756,7 @@ void TsSkinProvider::NcActivate(TMessage& m) {
     TsSkinManager* manager = SkinData->GetSkinManager();
     if (manager && manager->SkinnedPopups()) AttachFormMenus(true);
     MakeMenuOwnerDrawn(true);
+    if (!adapter_) RescanAdapter();
     if (form_->Visible())
         RedrawWindow(hooked_, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -844,6 +894,11 @@ void TsSkinProvider::PaintClient(HDC dc) {
     CopyCacheToDC(form_, *SkinData, ClientOrigin(f), 0, 0, false, dc, client);
     PaintGraphicChildren(dc, form_, POINT{0, 0});
     RepaintChildren(form_);
+    if (adapter_) {
+        TMessage refresh{SM_ORVENCMD, SkinCommandWParam(scRefresh),
+                         LPARAM(SkinData->GetSkinManager()), 0};
+        AdapterCall([&] { adapter_->SendToWrapped(refresh); });
+    }
 }
 
 void TsSkinProvider::PaintFrame() {
@@ -1142,6 +1197,11 @@ void InstallFormSkinning() {
     };
     TsSkinManager::RebuildProviderFrame = [](TForm* form) {
         if (TsSkinProvider* provider = TsSkinProvider::OfForm(form)) provider->RebuildFrame();
+    };
+    TsSkinManager::MakeMenuWindowAdapter = [](HWND window, TsSkinManager* manager) {
+        auto wrapper = std::make_unique<TqvMnuWnd>(window, manager);
+        wrapper->Start();
+        return std::unique_ptr<TsHookedWrapper>(std::move(wrapper));
     };
     TsSkinManager::MakeFormProvider = [](TForm* form, TsSkinManager* manager, bool skinMenu) {
         return std::unique_ptr<TsHookedWrapper>(

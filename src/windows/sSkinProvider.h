@@ -20,6 +20,7 @@
 #include "windows/sMenuLineHost.h"
 
 class TsCaptionButtons;
+class TqvCtrlAdapter;
 class TsTitleButtons;
 class TControl;
 class TMenuItem;
@@ -68,6 +69,8 @@ class TsSkinProvider : public TComponent, public TsCaptionHost, public TsMenuLin
     static TsSkinProvider* OfForm(const TForm* form);
     // The caption buttons, the frame hit test and the system menu.
     TsCaptionButtons& CaptionButtons() { return *captionButtons_; }
+    // The adapter that skins the form's standard controls; null while no skin is active.
+    TqvCtrlAdapter* Adapter() const { return adapter_.get(); }
 
     void InitSkinning();
     // The frame image: rebuilt into the cache whenever it is marked invalid.
@@ -123,6 +126,11 @@ class TsSkinProvider : public TComponent, public TsCaptionHost, public TsMenuLin
     void SkinRemoved(TMessage& m);
     void SkinRefreshed(TMessage& m);
     void PrepareSkinning();
+    // Creates the adapter when there is none and lets it wrap the form's controls again.
+    void RescanAdapter();
+    // Runs adapter work; an error it raises is swallowed, skinning goes on.
+    template <typename Work>
+    void AdapterCall(Work work);
     void RemoveSysMenuStyle();
     void SetGlobalColor();
     void RestoreColor();
@@ -159,6 +167,7 @@ class TsSkinProvider : public TComponent, public TsCaptionHost, public TsMenuLin
     WNDPROC oldProc_ = nullptr;
     std::function<void(TMessage&)> oldWindowProc_;
     std::unique_ptr<TsCaptionButtons> captionButtons_;
+    std::unique_ptr<TqvCtrlAdapter> adapter_;
     std::string titleSkin_;
     TAlignment captionAlignment_ = taLeftJustify;
     bool showAppIcon_ = true;
