@@ -188,19 +188,27 @@ TEST_F(ScrollBarsTest, PaintsArrowsTracksAndThumbFromTheirSections) {
     for (const Case& c : cases) EXPECT_EQ(Pixel(90, c.Y), c.Color) << c.Y;
 }
 
-TEST_F(ScrollBarsTest, ADisabledBarIsTintedTowardTheTrackColour) {
+TEST_F(ScrollBarsTest, ADisabledBarShowsItsBackgroundThrough) {
     Wrapped(100, 120);
     SetRange(SB_VERT, 0, 99, 20, 40);
     EnableScrollBar(child_, SB_VERT, ESB_DISABLE_BOTH);
     Bars().Refresh();
-    // No thumb; every pixel keeps 40 % of itself toward SCROLLBAR1H's black: 255 -> 102.
+    // No thumb. Over the wrapper's 0x20 background each channel becomes
+    // round(0x20 - 0.4 * (0x20 - c)): 255 -> 121.2 -> 0x79, 0 -> 19.2 -> 0x13.
     struct Case {
         int Y;
         TColor Color;
     };
-    const Case cases[] = {{5, 0x000066},  {30, 0x660000}, {59, 0x660000},
-                          {60, 0x666600}, {80, 0x666600}, {115, 0x006600}};
+    const Case cases[] = {{5, 0x131379},  {30, 0x791313}, {59, 0x791313},
+                          {60, 0x797913}, {80, 0x797913}, {115, 0x137913}};
     for (const Case& c : cases) EXPECT_EQ(Pixel(90, c.Y), c.Color) << c.Y;
+
+    // Without a background it is tinted toward SCROLLBAR1H's 0x50 instead:
+    // round(0.4 * c + 0.6 * 80): 255 -> 150 = 0x96, 0 -> 48 = 0x30.
+    WithoutBackground();
+    Bars().Refresh();
+    const Case tinted[] = {{5, 0x303096}, {30, 0x963030}, {80, 0x969630}, {115, 0x309630}};
+    for (const Case& c : tinted) EXPECT_EQ(Pixel(90, c.Y), c.Color) << c.Y;
 }
 
 TEST_F(ScrollBarsTest, GlyphsAreCentredInTheArrowSquareAndInTheThumb) {
@@ -228,7 +236,7 @@ TEST_F(ScrollBarsTest, GlyphsAreCentredInTheArrowSquareAndInTheThumb) {
     EXPECT_EQ(Pixel(90, 62), kThumbColor);
 }
 
-TEST_F(ScrollBarsTest, TheSquareTakesTheGlobalHotColourAndTheGripInTheCorner) {
+TEST_F(ScrollBarsTest, TheSquareShowsTheBackgroundAndTheGripInTheCorner) {
     AddSection("GLOBALINFO", 0).HotColor = 0x0A0B0C;
     Bitmap& master = *manager_->MasterBitmap;
     for (int y = 0; y < 4; ++y)
@@ -237,13 +245,18 @@ TEST_F(ScrollBarsTest, TheSquareTakesTheGlobalHotColourAndTheGripInTheCorner) {
     manager_->LookupCachedIndexes();
 
     Wrapped(100, 120, WS_VSCROLL | WS_HSCROLL); // not in the top window's corner
+    EXPECT_EQ(Pixel(84, 104), kEditColor);
+    EXPECT_EQ(Pixel(99, 119), kEditColor);
+    // Without a background: the skin's global hot colour.
+    WithoutBackground();
+    Bars().Refresh();
     EXPECT_EQ(Pixel(84, 104), TColor(0x0A0B0C));
     EXPECT_EQ(Pixel(99, 119), TColor(0x0A0B0C));
     wrapper_.reset();
     DestroyWindow(child_);
 
     Wrapped(100, 120, WS_VSCROLL | WS_HSCROLL, 200, 130); // in the corner: the grip
-    EXPECT_EQ(Pixel(95, 115), TColor(0x0A0B0C));
+    EXPECT_EQ(Pixel(95, 115), kEditColor);
     EXPECT_EQ(Pixel(96, 116), TColor(0x111111));
     EXPECT_EQ(Pixel(99, 119), TColor(0x111111));
 }

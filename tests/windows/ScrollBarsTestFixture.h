@@ -73,7 +73,8 @@ class ScrollBarsTest : public CommonDataTest {
     static constexpr TColor kBottomColor = 0x00FF00, kBottomHot = 0x008000;
     static constexpr TColor kTrack1Color = 0xFF0000, kTrack2Color = 0xFFFF00;
     static constexpr TColor kThumbColor = 0x00FFFF, kThumbHot = 0x008080;
-    static constexpr TColor kTrack1HColor = 0x000000;
+    static constexpr TColor kTrack1HColor = 0x505050;
+    static constexpr TColor kEditColor = 0x202020;
 
     void SetUp() override {
         CommonDataTest::SetUp();
@@ -84,6 +85,8 @@ class ScrollBarsTest : public CommonDataTest {
         AddPart("SCROLLBAR2V", kTrack2Color, kTrack2Color);
         AddPart("SCROLLSLIDERV", kThumbColor, kThumbHot);
         AddPart("SCROLLBAR1H", kTrack1HColor, kTrack1HColor);
+        // The wrapper's own section: its cache is the background behind the bars.
+        AddPart("EDIT", kEditColor, kEditColor);
         manager_->LookupCachedIndexes();
         RegisterClassOnce("ScrollBarsTestWindow", &ScrollingWindowProc);
         top_ = CreateWindowEx(0, "ScrollBarsTestWindow", "", WS_POPUP | WS_VISIBLE, 100, 100, 300,
@@ -126,6 +129,11 @@ class ScrollBarsTest : public CommonDataTest {
         SetScrollInfo(child_, bar, &si, true);
     }
     TqvScrollBars& Bars() { return *wrapper_->ScrollBars(); }
+    // The wrapper answers no background for its bars until its cache is rebuilt.
+    void WithoutBackground() {
+        wrapper_->SkinData->CacheBitmap->SetSize(0, 0);
+        wrapper_->SkinData->CacheInvalid = false;
+    }
     int Position(int bar = SB_VERT) const { return GetScrollPos(child_, bar); }
     // A pixel of the child as the screen shows it, in window coordinates.
     TColor Pixel(int x, int y) const {
