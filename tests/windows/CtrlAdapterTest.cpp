@@ -6,6 +6,7 @@
 #include "windows/AdapterTestFixture.h"
 #include "windows/qvBitBtnWnd.h"
 #include "windows/qvEditWnd.h"
+#include "windows/qvTransPanelWnd.h"
 #include "windows/qvTreeViewWnd.h"
 
 namespace {
@@ -46,6 +47,11 @@ TEST_F(CtrlAdapterTest, EachControlGetsTheWrapperOfItsKind) {
 
     ASSERT_EQ(adapter.ItemCount(), 3); // the plain panel is not taken by the scan
     EXPECT_EQ(adapter.IndexOf(plain), -1);
+    // Asked for one by one, it gets the panel wrapper and the "PANEL" section.
+    adapter.WrapControl(plain, "");
+    ASSERT_GE(adapter.IndexOf(plain), 0);
+    EXPECT_NE(dynamic_cast<TqvTransPanelWnd*>(WrapperOf(plain)), nullptr);
+    EXPECT_EQ(adapter.ItemAt(adapter.IndexOf(plain))->SkinData->SkinSection(), "PANEL");
     struct Case {
         TWinControl* Control;
         const char* Section;
@@ -69,7 +75,7 @@ TEST_F(CtrlAdapterTest, EachControlGetsTheWrapperOfItsKind) {
         EXPECT_EQ(SendSkinCommand(c.Control->Handle(), SkinCommandWParam(scIsSkinned), 0), 1);
     }
     EXPECT_EQ(adapter.ItemAt(-1), nullptr);
-    EXPECT_EQ(adapter.ItemAt(3), nullptr);
+    EXPECT_EQ(adapter.ItemAt(4), nullptr);
 }
 
 TEST_F(CtrlAdapterTest, SelfSkinnedControlsAreLeftAloneTheirChildrenAreNot) {
