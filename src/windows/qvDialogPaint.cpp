@@ -27,22 +27,19 @@ int GlobalImage(const TsSkinManager& manager, const char* name) {
     return manager.GetImageEntryIndex(manager.GetSectionIndex(kGlobalInfo), kGlobalInfo, name);
 }
 
-// Copies rect of dst from src at (srcX, srcY); pixels whose source lies outside src stay.
+// Copies rect of dst from src, whose pixel (srcX, srcY) goes to rect's top-left corner;
+// pixels whose source lies outside src stay as they are.
 void CopyFromParent(Bitmap& dst, RECT rect, const Bitmap& src, int srcX, int srcY) {
     if (dst.BitsPerPixel() != 24 || src.BitsPerPixel() != 24) return;
-    const int left = std::max<int>({int(rect.left), 0, int(rect.left) - srcX});
-    const int right =
-        std::min<int>({int(rect.right), dst.Width(), src.Width() - srcX + int(rect.left)});
-    const int top = std::max<int>({int(rect.top), 0, int(rect.top) - srcY});
-    const int bottom =
-        std::min<int>({int(rect.bottom), dst.Height(), src.Height() - srcY + int(rect.top)});
+    const int dx = srcX - int(rect.left), dy = srcY - int(rect.top); // source = target + (dx, dy)
+    const int left = std::max({int(rect.left), 0, -dx});
+    const int right = std::min({int(rect.right), dst.Width(), src.Width() - dx});
+    const int top = std::max({int(rect.top), 0, -dy});
+    const int bottom = std::min({int(rect.bottom), dst.Height(), src.Height() - dy});
     if (left >= right || top >= bottom) return;
     const size_t bytes = size_t(right - left) * 3;
-    for (int y = top; y < bottom; ++y) {
-        const uint8_t* from =
-            src.ScanLine(srcY + y - int(rect.top)) + (srcX + left - rect.left) * 3;
-        std::memcpy(dst.ScanLine(y) + left * 3, from, bytes);
-    }
+    for (int y = top; y < bottom; ++y)
+        std::memcpy(dst.ScanLine(y) + left * 3, src.ScanLine(y + dy) + (left + dx) * 3, bytes);
 }
 
 void FillBitmapRect(Bitmap& bitmap, RECT rect, TColor color) {

@@ -281,3 +281,21 @@ TEST_F(DialogControlsTest, AGroupBoxWithoutParentBackgroundTakesItsPlainColour) 
     EXPECT_EQ(At(*data->CacheBitmap, 3, half - 1), RGB(9, 99, 199));
     EXPECT_EQ(At(*data->CacheBitmap, 3, half), kFace);
 }
+
+TEST_F(DialogControlsTest, AGroupBoxWiderThanItsParentCopiesOnlyWhatThereIs) {
+    AddSection("GROUPBOX", kFace);
+    auto data = PlainData("GROUPBOX");
+    Bitmap parent(30, 2, 24);
+    parent.Fill(RGB(1, 2, 3));
+    TqvGroupBoxLook look;
+    look.PositionInParent = {-4, 0};
+    // The window's x 4 .. 33 and rows 0 .. 1 lie in the parent; the rest of the strip stays
+    // as the fresh (black) cache was.
+    PaintGroupBoxCache(*data, ParentCacheInfo{&parent, 0, 0, true}, look, 60, 30);
+    const Bitmap& b = *data->CacheBitmap;
+    EXPECT_EQ(At(b, 3, 0), TColor(0));
+    EXPECT_EQ(At(b, 4, 0), RGB(1, 2, 3));
+    EXPECT_EQ(At(b, 33, 1), RGB(1, 2, 3));
+    EXPECT_EQ(At(b, 34, 1), TColor(0));
+    EXPECT_EQ(At(b, 10, 2), TColor(0));
+}
