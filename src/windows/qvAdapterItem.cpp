@@ -16,6 +16,8 @@
 #include "windows/qvBitBtnWnd.h"
 #include "windows/qvBtnWnd.h"
 #include "windows/qvEditWnd.h"
+#include "windows/qvGroupBoxWnd.h"
+#include "windows/qvTransPanelWnd.h"
 #include "windows/qvTreeViewWnd.h"
 
 namespace {
@@ -112,8 +114,15 @@ void TqvAdapterItem::AttachWrapper(TControl* control) {
         Wrapper =
             std::make_unique<TqvBaseWnd>(window, true, sectionFor("EDIT"), manager, SkinData.get());
         break;
-    case TqvAdaptedKind::GroupBox: // FIXME: the group-box and panel wrappers are not here yet
+    case TqvAdaptedKind::GroupBox:
+        SkinData->SetSkinSection("GROUPBOX");
+        Wrapper = std::make_unique<TqvGroupBoxWnd>(window, false, "", manager, SkinData.get());
+        break;
     case TqvAdaptedKind::Panel:
+        SkinData->SetSkinSection("PANEL");
+        Wrapper =
+            std::make_unique<TqvTransPanelWnd>(window, false, "PANEL", manager, SkinData.get());
+        break;
     case TqvAdaptedKind::None: break;
     }
     if (Wrapper) {

@@ -11,7 +11,7 @@
 
 TqvMnuWnd::TqvMnuWnd(HWND handle, TsSkinManager* manager)
     : TqvScrollWnd(handle, false, "MAINMENU", manager, nullptr) {
-    SkinData->RefreshSkinIndexes();
+    if (SkinData) SkinData->RefreshSkinIndexes();
 }
 
 TqvMnuWnd::~TqvMnuWnd() { Unwrap(); }
@@ -84,6 +84,8 @@ void TqvMnuWnd::WindowProc(TMessage& m) {
     case WM_NCDESTROY:
         Shaped = false;
         TqvScrollWnd::WindowProc(m);
+        // The window's own last messages may have marked it shaped again.
+        Shaped = false;
         ResetPopupState();
         PopupState().Measuring = false;
         return;

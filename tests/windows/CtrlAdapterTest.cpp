@@ -1,14 +1,34 @@
 // The form's adapter: which controls it takes, which wrapper each gets, and how wrapping
 // follows the skin and the controls' lives.
 #include "controls/sPanel.h"
+#include "platform/controls/Button.h"
 #include "toolkit/Panel.h"
 #include "toolkit/StatusBar.h"
 #include "windows/AdapterTestFixture.h"
 #include "windows/qvBitBtnWnd.h"
 #include "windows/qvEditWnd.h"
+#include "windows/qvTransPanelWnd.h"
 #include "windows/qvTreeViewWnd.h"
 
 namespace {
+
+// A toolkit control over a standard window class and style of the test's choosing.
+class StandardWindow : public TWinControl {
+  public:
+    StandardWindow(TComponent* owner, const char* cls, DWORD style)
+        : TWinControl(owner), cls_(cls), style_(style) {}
+
+  protected:
+    void CreateParams(TCreateParams& params) override {
+        TWinControl::CreateParams(params);
+        params.ClassName = cls_;
+        params.Style |= style_;
+    }
+
+  private:
+    const char* cls_;
+    DWORD style_;
+};
 
 class CtrlAdapterTest : public AdapterTest {};
 
@@ -21,6 +41,13 @@ TEST_F(CtrlAdapterTest, KindsAndWhatCanBeWrapped) {
         bool Wrappable;
     };
     auto* unmade = form_->Make<TTreeView>(); // no window yet
+    auto standard = [&](const char* cls, DWORD style) {
+        auto* c = form_->Make<StandardWindow>(cls, style);
+        c->SetBounds(0, 0, 40, 20);
+        c->SetParent(form_);
+        c->HandleNeeded();
+        return c;
+    };
     const Case cases[] = {
         {Put<TBitBtn>(form_, "b", {0, 0, 75, 25}), TqvAdaptedKind::BitButton, true},
         {Put<TTreeView>(form_, "t", {0, 30, 100, 80}), TqvAdaptedKind::TreeView, true},
@@ -28,6 +55,10 @@ TEST_F(CtrlAdapterTest, KindsAndWhatCanBeWrapped) {
         {Put<TPanel>(form_, "p", {0, 120, 50, 150}), TqvAdaptedKind::Panel, false},
         {Put<TStatusBar>(form_, "s", {0, 150, 100, 170}), TqvAdaptedKind::None, false},
         {unmade, TqvAdaptedKind::None, false},
+        {standard("Button", BS_GROUPBOX), TqvAdaptedKind::GroupBox, true},
+        {standard("Button", BS_PUSHBUTTON), TqvAdaptedKind::Button, true},
+        {standard("Button", BS_AUTOCHECKBOX), TqvAdaptedKind::None, false},
+        {standard("Edit", 0), TqvAdaptedKind::Edit, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Control->Name());
@@ -46,6 +77,11 @@ TEST_F(CtrlAdapterTest, EachControlGetsTheWrapperOfItsKind) {
 
     ASSERT_EQ(adapter.ItemCount(), 3); // the plain panel is not taken by the scan
     EXPECT_EQ(adapter.IndexOf(plain), -1);
+    // Asked for one by one, it gets the panel wrapper and the "PANEL" section.
+    adapter.WrapControl(plain, "");
+    ASSERT_GE(adapter.IndexOf(plain), 0);
+    EXPECT_NE(dynamic_cast<TqvTransPanelWnd*>(WrapperOf(plain)), nullptr);
+    EXPECT_EQ(adapter.ItemAt(adapter.IndexOf(plain))->SkinData->SkinSection(), "PANEL");
     struct Case {
         TWinControl* Control;
         const char* Section;
@@ -69,7 +105,7 @@ TEST_F(CtrlAdapterTest, EachControlGetsTheWrapperOfItsKind) {
         EXPECT_EQ(SendSkinCommand(c.Control->Handle(), SkinCommandWParam(scIsSkinned), 0), 1);
     }
     EXPECT_EQ(adapter.ItemAt(-1), nullptr);
-    EXPECT_EQ(adapter.ItemAt(3), nullptr);
+    EXPECT_EQ(adapter.ItemAt(4), nullptr);
 }
 
 TEST_F(CtrlAdapterTest, SelfSkinnedControlsAreLeftAloneTheirChildrenAreNot) {
