@@ -126,5 +126,16 @@ title=640,170
     [ "$(screen frame-pavo.png $title)" != "$(screen frame-frostline.png $title)" ] ||
     fail "the title bar looks the same in two skins"
 
+# The windows skinned from outside: the tree scrolled by its skinned bars, the print dialog
+# cancelled by mouse and key and confirmed once (one PDF in the home folder), the error box.
+mkdir -p "$WORK/home"
+HOME="$WORK/home" play textbook_wrapped
+[ "$(ls "$WORK/home" | grep -c '\.pdf$')" -eq 1 ] || fail "the print dialog's OK did not write exactly one PDF: $(ls "$WORK/home")"
+for skin in pavo nordvale frostline; do
+    # The dialog's title bar is the skin's, not the window system's blue.
+    [ "$(screen print-$skin.png 640,349)" != "$(screen plain-print.png 640,349)" ] ||
+        fail "the print dialog looks plain in $skin"
+done
+
 [ "$failures" -eq 0 ] && echo "textbook scenarios: all checks passed"
 exit $((failures > 0))
