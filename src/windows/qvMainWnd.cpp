@@ -199,7 +199,14 @@ void TqvMainWnd::Unwrap() {
     const bool windowAlive = !Destroyed && Handle && IsWindow(Handle);
     GiveBackHandling();
     Destroyed = true;
-    if (windowAlive) RestoreStandardLook();
+    if (windowAlive) {
+        RestoreStandardLook();
+        // The window's own frame, its scroll bars among it, comes back at once.
+        SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (IsWindow(Handle) && IsWindowVisible(Handle))
+            RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    }
     control_ = nullptr;
 }
 
