@@ -426,6 +426,22 @@ TColor ShiftSaturation(TColor color, int amount) {
     return TColor(RGB(shift(r), shift(g), shift(b)));
 }
 
+void CopyBitmapBlock(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, int w, int h) {
+    if (dst.Empty() || src.Empty() || dst.BitsPerPixel() != src.BitsPerPixel()) return;
+    if (sx < 0) dx -= sx, w += sx, sx = 0;
+    if (sy < 0) dy -= sy, h += sy, sy = 0;
+    if (dx < 0) sx -= dx, w += dx, dx = 0;
+    if (dy < 0) sy -= dy, h += dy, dy = 0;
+    w = std::min({w, src.Width() - sx, dst.Width() - dx});
+    h = std::min({h, src.Height() - sy, dst.Height() - dy});
+    if (w <= 0 || h <= 0) return;
+    const int bytes = w * src.BytesPerPixel();
+    for (int row = 0; row < h; ++row) {
+        const uint8_t* from = src.ScanLine(sy + row) + sx * src.BytesPerPixel();
+        std::copy(from, from + bytes, dst.ScanLine(dy + row) + dx * dst.BytesPerPixel());
+    }
+}
+
 void CopyKeyed(Bitmap& dst, const Bitmap& src, int x, int y, TColor key) {
     CopyArea24(dst, src, x, y, key, RECT{0, 0, src.Width() - 1, src.Height() - 1}, nullptr, 0, 0);
 }

@@ -61,6 +61,10 @@ TColor ShiftHue(int delta, TColor color);
 // amount percent; 0 returns the colour unchanged.
 TColor ShiftSaturation(TColor color, int amount);
 
+// Copies a w x h block from (sx, sy) of src to (dx, dy) of dst, clipped to both; bitmaps of
+// different formats are left alone.
+void CopyBitmapBlock(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, int w, int h);
+
 // Copies all of src to dst with its top-left at (x, y), leaving dst alone where the source
 // pixel equals key.
 void CopyKeyed(Bitmap& dst, const Bitmap& src, int x, int y, TColor key);

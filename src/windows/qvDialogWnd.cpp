@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "graphics/sAlphaGraph.h"
 #include "paint/sBitmapDC.h"
 #include "paint/sCommonData.h"
 #include "paint/sSkinItems.h"
@@ -40,23 +41,6 @@ bool IsButtonCode(int code) {
 
 bool InsideInclusive(const RECT& r, POINT p) {
     return r.right > r.left && p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
-}
-
-// Copies a w x h block between bitmaps of one format, clipped to both.
-void CopyBlock(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, int w, int h) {
-    if (dst.Empty() || src.Empty() || dst.BitsPerPixel() != src.BitsPerPixel()) return;
-    if (sx < 0) dx -= sx, w += sx, sx = 0;
-    if (sy < 0) dy -= sy, h += sy, sy = 0;
-    if (dx < 0) sx -= dx, w += dx, dx = 0;
-    if (dy < 0) sy -= dy, h += dy, dy = 0;
-    w = std::min({w, src.Width() - sx, dst.Width() - dx});
-    h = std::min({h, src.Height() - sy, dst.Height() - dy});
-    if (w <= 0 || h <= 0) return;
-    const int bytes = w * src.BytesPerPixel();
-    for (int row = 0; row < h; ++row) {
-        const uint8_t* from = src.ScanLine(sy + row) + sx * src.BytesPerPixel();
-        std::copy(from, from + bytes, dst.ScanLine(dy + row) + dx * dst.BytesPerPixel());
-    }
 }
 
 void CopyStrip(HDC dc, HDC source, int x, int y, int w, int h) {
@@ -294,7 +278,7 @@ void TqvDialogWnd::SaveButtonsBackground(const Bitmap& cache) {
     const int width = DialogButtonsWidth(f, Buttons()) + DialogFrameBorderWidth(f);
     const int height = std::max(0, DialogTopAreaHeight(f));
     ButtonsBackground = Bitmap(width, height, 24);
-    CopyBlock(ButtonsBackground, 0, 0, cache, W - width - 1, 0, width, height);
+    CopyBitmapBlock(ButtonsBackground, 0, 0, cache, W - width - 1, 0, width, height);
 }
 
 TsFrameButton* TqvDialogWnd::ButtonOf(int code) {
@@ -377,8 +361,8 @@ void TqvDialogWnd::RedrawFrameButton(int code) {
         r.left <= DialogFrameBorderWidth(Facts()) + GetSystemMetrics(SM_CXSMICON))
         return;
     const int left = W - ButtonsBackground.Width() - 1;
-    CopyBlock(cache, r.left, r.top, ButtonsBackground, r.left - left, r.top, WidthOf(r),
-              HeightOf(r));
+    CopyBitmapBlock(cache, r.left, r.top, ButtonsBackground, r.left - left, r.top, WidthOf(r),
+                    HeightOf(r));
     const TqvDialogFacts f = Facts();
     int image = button->ImageIndex;
     bool enabled = ButtonEnabled(code, f);

@@ -27,23 +27,6 @@ bool InsideInclusive(const RECT& r, POINT p) {
     return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
 }
 
-// Copies a w x h block between bitmaps of one format, clipped to both.
-void CopyBlock(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, int w, int h) {
-    if (dst.BitsPerPixel() != src.BitsPerPixel()) return;
-    if (sx < 0) dx -= sx, w += sx, sx = 0;
-    if (sy < 0) dy -= sy, h += sy, sy = 0;
-    if (dx < 0) sx -= dx, w += dx, dx = 0;
-    if (dy < 0) sy -= dy, h += dy, dy = 0;
-    w = std::min({w, src.Width() - sx, dst.Width() - dx});
-    h = std::min({h, src.Height() - sy, dst.Height() - dy});
-    if (w <= 0 || h <= 0) return;
-    const int bytes = w * src.BytesPerPixel();
-    for (int row = 0; row < h; ++row) {
-        const uint8_t* from = src.ScanLine(sy + row) + sx * src.BytesPerPixel();
-        std::copy(from, from + bytes, dst.ScanLine(dy + row) + dx * dst.BytesPerPixel());
-    }
-}
-
 } // namespace
 
 TsCaptionButtons::TsCaptionButtons(TsCaptionHost& host) : host_(host) {}
@@ -283,7 +266,7 @@ void TsCaptionButtons::SaveBackground(const Bitmap& cache) {
     const int width = ButtonsWidth() + m.FrameBorderWidth;
     const int height = std::max(0, m.TopAreaHeight);
     background_ = Bitmap(width, height, cache.BitsPerPixel() == 32 ? 32 : 24);
-    CopyBlock(background_, 0, 0, cache, m.FrameWidth - width - 1, 0, width, height);
+    CopyBitmapBlock(background_, 0, 0, cache, m.FrameWidth - width - 1, 0, width, height);
 }
 
 void TsCaptionButtons::PaintCaptionButtons(Bitmap& cache) {
@@ -298,8 +281,8 @@ void TsCaptionButtons::PaintCaptionButtons(Bitmap& cache) {
 void TsCaptionButtons::RestoreBackground(Bitmap& cache, const RECT& rect) const {
     if (background_.Empty()) return;
     const int left = host_.TitleMetrics().FrameWidth - background_.Width() - 1;
-    CopyBlock(cache, rect.left, rect.top, background_, rect.left - left, rect.top,
-              rect.right - rect.left, rect.bottom - rect.top);
+    CopyBitmapBlock(cache, rect.left, rect.top, background_, rect.left - left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top);
 }
 
 void TsCaptionButtons::RedrawFrameButton(int code) {
