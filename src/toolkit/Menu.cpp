@@ -37,6 +37,10 @@ void TMenu::SetOwnerDraw(bool value) {
     if (value == ownerDraw_) return;
     ownerDraw_ = value;
     if (!value) ClearOwnerDraw(root_);
+    RebuildEntries();
+}
+
+void TMenu::RebuildEntries() {
     std::vector<TMenuItem*> stack{&root_};
     while (!stack.empty()) {
         TMenuItem* item = stack.back();

@@ -24,6 +24,9 @@ class TMenu : public TComponent {
     // Every entry drawn by its item (WM_MEASUREITEM / WM_DRAWITEM to the owner window).
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool value);
+    // Makes every entry again, so that owner-drawn ones are measured anew (their measure
+    // handlers changed).
+    void RebuildEntries();
     TImageList* Images() const { return images_; }
     void SetImages(TImageList* images);
 

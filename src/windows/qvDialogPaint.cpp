@@ -10,6 +10,7 @@
 #include "paint/sCommonData.h"
 #include "paint/sControlImage.h"
 #include "paint/sMaskData.h"
+#include "paint/sSkinItems.h"
 #include "platform/controls/Button.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/sMessages.h"
@@ -240,6 +241,89 @@ RECT PaintGroupBoxCache(TsCommonData& skinData, const ParentCacheInfo& parentCac
     return band;
 }
 
+// ---- Combo boxes
+
+RECT ComboButtonRect(int width, int height) {
+    const int w = std::max(0, std::min(GetSystemMetrics(SM_CXVSCROLL), width - 4));
+    return RECT{width - 2 - w, 2, width - 2, std::max(2, height - 2)};
+}
+
+RECT ComboFieldRect(int width, int height) {
+    const RECT button = ComboButtonRect(width, height);
+    return RECT{3, 3, std::max(3, int(button.left) - 1), std::max(3, height - 3)};
+}
+
+int ComboButtonState(bool dropped, bool hot, bool enabled) {
+    if (dropped) return 2;
+    return hot && enabled ? 1 : 0;
+}
+
+namespace {
+
+void PaintComboButton(Bitmap& cache, const TsSkinManager& manager,
+                      const ParentCacheInfo& parentCache, RECT button, POINT positionInParent,
+                      int state) {
+    const TsScrollPartIndexes& part = manager.CachedIndexes.ScrollBtnBottom;
+    if (IsRectEmpty(button) || !manager.SectionIndexValid(part.Section)) return;
+    RenderItemBackground(part.Section, "SCROLLBTNBOTTOM", parentCache, KeyColor, part.HotPattern,
+                         part.Pattern, &manager, cache,
+                         POINT{positionInParent.x + button.left, positionInParent.y + button.top},
+                         button, state != 0);
+    if (manager.ImageIndexValid(part.BordersMask)) {
+        ParentCacheInfo moved = parentCache;
+        moved.X += positionInParent.x;
+        moved.Y += positionInParent.y;
+        PaintMaskBorders(cache, button, true, true, state,
+                         manager.MasksData[size_t(part.BordersMask)], moved);
+    }
+    PaintArrow(cache, manager, part.GlyphMask, button, state);
+}
+
+void WriteComboText(Bitmap& cache, TsCommonData& skinData, const TqvComboLook& look, RECT field,
+                    bool plainField) {
+    TsBitmapDC dc(cache);
+    if (!dc.Handle()) return;
+    TCanvas canvas(dc.Handle());
+    canvas.Brush.Style = bsClear;
+    AssignFontHandle(canvas.Font, look.Font);
+    const bool highlight = look.Focused && !look.Dropped && look.Enabled;
+    if (highlight) FillDCRect(dc.Handle(), field, SysColor(COLOR_HIGHLIGHT));
+    RECT text{field.left + 2, field.top, field.right, field.bottom};
+    const UINT flags = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+    if (highlight || plainField) {
+        // The field is the system's window colour here, so its text takes the system's colours.
+        canvas.Font.SetColor(SysColor(highlight      ? COLOR_HIGHLIGHTTEXT
+                                      : look.Enabled ? COLOR_WINDOWTEXT
+                                                     : COLOR_GRAYTEXT));
+        DrawCanvasText(canvas, look.Text, text, flags);
+    } else {
+        WriteSkinText(canvas, look.Text, look.Enabled, false, skinData, flags, text);
+    }
+    if (highlight) DrawFocusRect(dc.Handle(), &field);
+}
+
+} // namespace
+
+void PaintComboCache(TsCommonData& skinData, const ParentCacheInfo& parentCache,
+                     const TqvComboLook& look, int width, int height) {
+    Bitmap& cache = SizedCache(skinData, width, height);
+    const TsSkinManager* manager = skinData.GetSkinManager();
+    const TColor border = DialogFieldBorder(manager);
+    const bool plainField = look.DialogMode && border != KeyColor;
+    if (plainField)
+        PaintDialogField(cache, border);
+    else
+        RenderSkinItem(skinData, parentCache, true, true, &cache, look.PositionInParent,
+                       RECT{0, 0, width, height}, 0);
+    if (manager)
+        PaintComboButton(cache, *manager, parentCache, ComboButtonRect(width, height),
+                         look.PositionInParent,
+                         ComboButtonState(look.Dropped, look.Hot, look.Enabled));
+    if (!look.Text.empty() || (look.Focused && !look.Dropped))
+        WriteComboText(cache, skinData, look, ComboFieldRect(width, height), plainField);
+    skinData.CacheInvalid = false;
+}
+
 // ---- Shared
 
 Bitmap& SizedCache(TsCommonData& skinData, int width, int height) {
@@ -263,6 +347,23 @@ void PaintBaseCache(TsCommonData& skinData, HWND window, POINT positionInParent,
             ApplyDisabledLook(cache, dkBlended, owner, positionInParent, parentCache);
     }
     skinData.CacheInvalid = false;
+}
+
+void PaintDialogField(Bitmap& cache, TColor border) {
+    cache.Fill(ColorToRGB(SysColor(COLOR_WINDOW)));
+    const int w = cache.Width(), h = cache.Height();
+    for (int x = 0; x < w; ++x) {
+        cache.SetPixel(x, 0, border);
+        cache.SetPixel(x, h - 1, border);
+    }
+    for (int y = 0; y < h; ++y) {
+        cache.SetPixel(0, y, border);
+        cache.SetPixel(w - 1, y, border);
+    }
+}
+
+TColor DialogFieldBorder(const TsSkinManager* manager) {
+    return manager ? TColor(manager->SkinData.BorderColor) : KeyColor;
 }
 
 bool WindowPaintHeld(const TsCommonData& skinData, HWND window) {

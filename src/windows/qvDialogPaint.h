@@ -92,7 +92,41 @@ struct TqvGroupBoxLook {
 RECT PaintGroupBoxCache(TsCommonData& skinData, const ParentCacheInfo& parentCache,
                         const TqvGroupBoxLook& look, int width, int height);
 
+// ---- Combo boxes
+
+// The drop button at the right, inside a two-pixel frame, as wide as a scroll bar's arrow.
+RECT ComboButtonRect(int width, int height);
+// The field left of the button, inside the frame.
+RECT ComboFieldRect(int width, int height);
+// 2 while the list is dropped, 1 while hovered (enabled only), else 0.
+int ComboButtonState(bool dropped, bool hot, bool enabled);
+
+// Everything a combo box's cache is made from, read from its window before painting.
+struct TqvComboLook {
+    std::string Text; // the chosen item
+    HFONT Font = nullptr;
+    bool Enabled = true;
+    bool Focused = false;
+    bool Dropped = false;
+    bool Hot = false;
+    bool DialogMode = false;
+    POINT PositionInParent{};
+};
+
+// The cache of a combo box: the field as an edit of the same dialog shows it, the chosen item
+// (highlighted while the box has the focus and its list is closed), and the drop button
+// painted as the skin's down scroll button with its arrow.
+void PaintComboCache(TsCommonData& skinData, const ParentCacheInfo& parentCache,
+                     const TqvComboLook& look, int width, int height);
+
 // ---- Shared
+
+// A field of a system dialog: the system window colour framed by one pixel of the border
+// colour.
+void PaintDialogField(Bitmap& cache, TColor border);
+// The skin's border colour when it defines one for the fields of system dialogs, else
+// KeyColor.
+TColor DialogFieldBorder(const TsSkinManager* manager);
 
 // The cache made a 24-bit bitmap of width x height (the wrapped window may have no toolkit
 // control whose size the skin data could take).

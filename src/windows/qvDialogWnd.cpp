@@ -62,6 +62,7 @@ TqvDialogWnd::TqvDialogWnd(HWND window, TqvProvider* provider)
 }
 
 TqvDialogWnd::~TqvDialogWnd() {
+    EndShowAnimation(); // never leave the dialog see-through
     if (dialogBrush_) DeleteObject(dialogBrush_);
     if (HotButton != 0) ButtonPressedFlag = false;
     SystemMenu.reset();
@@ -736,7 +737,56 @@ void TqvDialogWnd::RedrawWithOwnProcedure(TMessage& m) {
     SkinData->CacheInvalid = true;
 }
 
+// ---- The showing fade
+
+namespace {
+// Apart from the scroll bars' timers (0xFFF2, 0xFFFD, 0xFFFE).
+constexpr UINT kShowTimer = 0xFFF5;
+// The fade steps of the painting core.
+constexpr int kShowTickMs = 10;
+} // namespace
+
+void TqvDialogWnd::StartShowAnimation(int time) {
+    const int steps = time / kShowTickMs;
+    const LONG exStyle = GetWindowLong(Handle, GWL_EXSTYLE);
+    // A window made layered by someone else keeps its own transparency.
+    if (steps < 2 || showSteps_ > 0 || (exStyle & WS_EX_LAYERED)) return;
+    SetWindowLong(Handle, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    if (!SetLayeredWindowAttributes(Handle, 0, 0, LWA_ALPHA) ||
+        !SetTimer(Handle, kShowTimer, kShowTickMs, nullptr)) {
+        SetWindowLong(Handle, GWL_EXSTYLE, exStyle);
+        return;
+    }
+    showSteps_ = steps;
+    showStep_ = 0;
+}
+
+void TqvDialogWnd::ShowAnimationTick() {
+    ++showStep_;
+    if (showStep_ >= showSteps_) {
+        EndShowAnimation();
+        return;
+    }
+    // Opacity rises in equal steps: 255 * step / steps, rounded down.
+    SetLayeredWindowAttributes(Handle, 0, BYTE(255 * showStep_ / showSteps_), LWA_ALPHA);
+}
+
+void TqvDialogWnd::EndShowAnimation() {
+    if (showSteps_ == 0) return;
+    showSteps_ = showStep_ = 0;
+    if (!Handle || !IsWindow(Handle)) return;
+    KillTimer(Handle, kShowTimer);
+    SetLayeredWindowAttributes(Handle, 0, 255, LWA_ALPHA); // shows the window whole at once
+    SetWindowLong(Handle, GWL_EXSTYLE, GetWindowLong(Handle, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+}
+
 void TqvDialogWnd::WindowProc(TMessage& m) {
+    if (m.Msg == WM_TIMER && m.WParam == kShowTimer && showSteps_ > 0) {
+        ShowAnimationTick();
+        m.Result = 0;
+        return;
+    }
+    if (m.Msg == WM_DESTROY) EndShowAnimation();
     if (Destroyed || !Handle) {
         TqvScrollWnd::WindowProc(m);
         return;

@@ -73,9 +73,16 @@ class TqvDialogWnd : public TqvScrollWnd {
     // Whether painting waits: no active skin, or the update lock is set.
     bool Updating() const;
 
+    // Fades the dialog in over time milliseconds on the window's timer (the manager's
+    // DialogShow animation); a time too short for two steps shows it at once.
+    void StartShowAnimation(int time);
+    bool ShowAnimationRunning() const { return showSteps_ > 0; }
+
     void WindowProc(TMessage& message) override;
 
   private:
+    void ShowAnimationTick();
+    void EndShowAnimation();
     bool SkinCommand(TMessage& m) override;
     void RedrawWithOwnProcedure(TMessage& m);
     void NcPaint(TMessage& m);
@@ -107,6 +114,8 @@ class TqvDialogWnd : public TqvScrollWnd {
     SIZE GripSize() const;
     int GlobalImage(const char* name) const;
 
+    int showSteps_ = 0; // 0: no fade running
+    int showStep_ = 0;
     HBRUSH dialogBrush_ = nullptr;
     COLORREF dialogBrushColor_ = 0;
 };

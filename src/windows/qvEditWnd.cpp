@@ -6,6 +6,7 @@
 #include "skin/sSkinManager.h"
 #include "toolkit/Control.h"
 #include "toolkit/WinControl.h"
+#include "windows/qvDialogPaint.h"
 
 namespace {
 constexpr UINT kLbAddString = 0x0180;
@@ -81,22 +82,10 @@ void TqvEditWnd::ApplyLookOnce() {
 
 void TqvEditWnd::RebuildFrameCache() {
     if (!SkinData->CacheInvalid) return;
-    const TsSkinManager* manager = Manager();
-    const TColor border = manager ? TColor(manager->SkinData.BorderColor) : KeyColor;
-    if (DialogMode && manager && border != KeyColor) {
+    const TColor border = DialogFieldBorder(Manager());
+    if (DialogMode && border != KeyColor) {
         RefreshGeometry();
-        Bitmap& cache = *SkinData->CacheBitmap;
-        if (cache.BitsPerPixel() != 24) cache.SetFormat(24);
-        cache.SetSize(std::max(Width, 0), std::max(Height, 0));
-        cache.Fill(SysColor(COLOR_WINDOW));
-        for (int x = 0; x < cache.Width(); ++x) {
-            cache.SetPixel(x, 0, border);
-            cache.SetPixel(x, cache.Height() - 1, border);
-        }
-        for (int y = 0; y < cache.Height(); ++y) {
-            cache.SetPixel(0, y, border);
-            cache.SetPixel(cache.Width() - 1, y, border);
-        }
+        PaintDialogField(SizedCache(*SkinData, Width, Height), border);
         SkinData->CacheInvalid = false;
         return;
     }

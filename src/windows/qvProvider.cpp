@@ -10,6 +10,7 @@
 #include "toolkit/Form.h"
 #include "windows/qvBtnWnd.h"
 #include "windows/qvCheckBoxWnd.h"
+#include "windows/qvComboBoxWnd.h"
 #include "windows/qvDialogWnd.h"
 #include "windows/qvEditWnd.h"
 #include "windows/qvGroupBoxWnd.h"
@@ -59,8 +60,8 @@ std::unique_ptr<TsHookedWrapper> MakeDialogChildWrapper(TqvChildWrapper kind, HW
         break;
     case W::Edit: made = MakeScrolling<TqvEditWnd>(child, section); break;
     case W::TreeView: made = MakeScrolling<TqvTreeViewWnd>(child, section); break;
+    case W::ComboBox: made = Make<TqvComboBoxWnd>(child, section); break;
     // Kinds without a painting of their own keep only the base wrapper's skin-command answers.
-    case TqvChildWrapper::ComboBox:
     case TqvChildWrapper::ListView:
     case TqvChildWrapper::ToolBar: made = Make<TqvMainWnd>(child, section); break;
     default: break;
@@ -194,6 +195,8 @@ bool TqvProvider::AttachToDialog(HWND window) {
         SampleRect = kSampleArea;
     }
     SendMessage(window, SM_ORVENCMD, SkinCommandWParam(scSkinLoaded), LPARAM(PrimaryManager));
+    const TqvFormAnimation& show = PrimaryManager->AnimEffects.DialogShow;
+    if (show.Active && DialogWrapper) DialogWrapper->StartShowAnimation(show.Time);
     return true;
 }
 

@@ -300,14 +300,23 @@ void TsSkinableMenus::ClearOurHandlers(TMenuItem* item) {
 void TsSkinableMenus::AttachMainMenu(TMenu* menu, bool active) {
     if (!menu) return;
     TMenuItem& root = menu->Items();
+    bool measureChanged = false;
     for (int i = 0; i < root.Count(); ++i) {
         TMenuItem* item = root.Items(i);
+        const bool wasOurs = MeasureIsOurs(*item, this);
         if (active)
             InstallTopLineHandlers(item);
         else
             ClearOurHandlers(item);
+        measureChanged = measureChanged || wasOurs != MeasureIsOurs(*item, this);
     }
-    if (!menu->IsDestroying()) menu->SetOwnerDraw(active);
+    if (menu->IsDestroying()) return;
+    // The bar keeps the widths it measured: handlers given back in a skin switch need a new
+    // measure, or the bar keeps the plain widths it had in between.
+    if (measureChanged && menu->OwnerDraw() == active)
+        menu->RebuildEntries();
+    else
+        menu->SetOwnerDraw(active);
 }
 
 void TsSkinableMenus::AttachPopupMenu(TMenu* menu, bool active) {

@@ -2,10 +2,12 @@
 #include <cmath>
 
 #include "platform/controls/Button.h"
+#include "platform/controls/ComboBox.h"
 #include "platform/controls/Static.h"
 #include "platform/gdi/Gdi.h"
 #include "windows/DialogControlsTestFixture.h"
 #include "windows/qvCheckBoxWnd.h"
+#include "windows/qvComboBoxWnd.h"
 #include "windows/qvGroupBoxWnd.h"
 #include "windows/qvIconWnd.h"
 #include "windows/qvLinkWnd.h"
@@ -202,6 +204,56 @@ TEST_F(DialogWrapperTest, ASizeGripResizesFromTheCornerAndClearsTheHover) {
     EXPECT_EQ(TqvMainWnd::HotWindow, nullptr);
     SendMessage(grip, WM_PAINT, 0, 0);
     EXPECT_EQ(ScreenPixel(225, 145), kFace);
+}
+
+TEST_F(DialogWrapperTest, AComboBoxIsAFieldWithTheSkinsDownButton) {
+    constexpr TColor kBorder = RGB(0, 0, 200), kButton = RGB(90, 80, 70),
+                     kHotButton = RGB(70, 60, 50);
+    constexpr TColor kDown[3] = {RGB(11, 12, 13), RGB(14, 15, 16), RGB(17, 18, 19)};
+    manager_->SkinData.BorderColor = int32_t(kBorder);
+    AddSection("COMBOBOX", kFace);
+    AddSection("SCROLLBTNBOTTOM", kButton).HotColor = kHotButton;
+    AddSolidImage("SCROLLBTNBOTTOM", "GLYPHMASK", 0, 23, 4, 3, {kDown[0], kDown[1], kDown[2]});
+    manager_->LookupCachedIndexes();
+    HWND combo = Child("ComboBox", "", CBS_DROPDOWNLIST, {20, 30, 140, 130});
+    SendMessage(combo, CB_ADDSTRING, 0, LPARAM("PDF"));
+    SendMessage(combo, CB_SETCURSEL, 0, 0);
+    TqvMainWnd::WrappingDialogChild = true; // as the dialog skinning makes it
+    auto wrapper = Wrap<TqvComboBoxWnd>(combo, "COMBOBOX");
+    TqvMainWnd::WrappingDialogChild = false;
+    ASSERT_TRUE(wrapper->DialogMode);
+    RECT r{};
+    GetWindowRect(combo, &r);
+    const int w = WidthOf(r), h = HeightOf(r);
+    // The button: (w - 2 - A, 2, w - 2, h - 2), A the arrow width; its 4 x 3 arrow centred.
+    const int a = GetSystemMetrics(SM_CXVSCROLL);
+    const POINT button{20 + w - 2 - a, 30 + 2};
+    const POINT arrow{button.x + (a - 4) / 2, button.y + (h - 4 - 3) / 2};
+    const auto expectLook = [&](TColor face, TColor glyph, const char* when) {
+        RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_EQ(ScreenPixel(20, 30), kBorder) << when;
+        EXPECT_EQ(ScreenPixel(20 + w - 1, 30 + h - 1), kBorder) << when;
+        EXPECT_EQ(ScreenPixel(21, 31), TColor(GetSysColor(COLOR_WINDOW))) << when;
+        EXPECT_EQ(ScreenPixel(button.x, button.y), face) << when;
+        EXPECT_EQ(ScreenPixel(arrow.x + 3, arrow.y + 2), glyph) << when;
+        EXPECT_EQ(ScreenPixel(button.x - 1, button.y), TColor(GetSysColor(COLOR_WINDOW))) << when;
+    };
+    expectLook(kButton, kDown[0], "at rest");
+    SendMessage(combo, WM_NCHITTEST, 0, 0);
+    EXPECT_EQ(TqvMainWnd::HotWindow, combo);
+    expectLook(kHotButton, kDown[1], "hot");
+    SendMessage(combo, CB_SHOWDROPDOWN, 1, 0);
+    ASSERT_TRUE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
+    expectLook(kHotButton, kDown[2], "dropped");
+    SendMessage(combo, CB_SHOWDROPDOWN, 0, 0);
+    // Focused with its list closed, the field is highlighted inside a focus frame.
+    SetFocus(combo);
+    RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(ScreenPixel(20 + 4, 30 + 4), TColor(GetSysColor(COLOR_HIGHLIGHT)));
+    // Let go, the box paints itself again.
+    wrapper.reset();
+    RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_NE(ScreenPixel(20, 30), kBorder);
 }
 
 class GroupBoxWrapperTest : public DialogWrapperTest {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "paint/sCommonData.h"
+#include "platform/backends/HeadlessBackend.h"
 #include "platform/controls/ComboBox.h"
 #include "skin/sSkinManager.h"
 #include "windows/DialogTestFixture.h"
@@ -142,6 +143,41 @@ TEST_F(DialogTest, OtherWindowClassesStayUnskinned) {
     // It stays in the hook's list doing nothing.
     EXPECT_TRUE(p.Attached());
     EXPECT_FALSE(p.DialogWrapper);
+}
+
+TEST_F(DialogTest, AnAttachedDialogFadesInOverTheDialogShowTime) {
+    manager_->AnimEffects.DialogShow = TqvFormAnimation{true, 100};
+    const HWND d = MakeDialog(kModalPopupStyle, 120, 60);
+    Attach(d);
+    BYTE alpha = 1;
+    ASSERT_TRUE(GetLayeredWindowAttributes(d, nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 0);
+    // Ten steps of 10 ms, 255 * step / 10 each.
+    for (const auto& [ms, expected] : {std::pair{10, 25}, {40, 127}, {40, 229}}) {
+        AdvanceClock(DWORD(ms));
+        ASSERT_TRUE(GetLayeredWindowAttributes(d, nullptr, &alpha, nullptr));
+        EXPECT_EQ(alpha, expected);
+    }
+    AdvanceClock(10);
+    EXPECT_FALSE(GetWindowLong(d, GWL_EXSTYLE) & WS_EX_LAYERED);
+
+    // Switched off, or too short for two steps, the dialog shows whole at once.
+    for (const TqvFormAnimation show : {TqvFormAnimation{false, 100}, TqvFormAnimation{true, 19}}) {
+        manager_->AnimEffects.DialogShow = show;
+        const HWND other = MakeDialog(kModalPopupStyle, 120, 60);
+        Attach(other);
+        EXPECT_FALSE(GetWindowLong(other, GWL_EXSTYLE) & WS_EX_LAYERED) << show.Time;
+    }
+}
+
+TEST_F(DialogTest, AFadingDialogIsWholeAgainWhenItsWrapperGoes) {
+    manager_->AnimEffects.DialogShow = TqvFormAnimation{true, 100};
+    const HWND d = MakeDialog(kModalPopupStyle, 120, 60);
+    Attach(d);
+    AdvanceClock(30);
+    providers_.clear();
+    EXPECT_FALSE(GetWindowLong(d, GWL_EXSTYLE) & WS_EX_LAYERED);
+    AdvanceClock(100); // no timer of the gone wrapper is left to fire
 }
 
 TEST_F(DialogTest, WindowHookSkinsAnActivatedDialog) {

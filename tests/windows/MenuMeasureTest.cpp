@@ -224,6 +224,24 @@ TEST_F(MenuSkinTest, HookingKeepsTheProgramsHandlersAndUnhookingClearsOnlyOurs) 
     EXPECT_FALSE(file_->OnMeasureItem);
 }
 
+TEST_F(MenuSkinTest, TheBarMeasuresAgainWhenItsHandlersChange) {
+    manager_->SkinData.Loaded = true;
+    form_->SetMenu(menu_);
+    menu_->SetOwnerDraw(true); // owner-drawn already, as a skin switch leaves it
+    form_->Show();
+    const auto barWidth = [&] {
+        RECT r{};
+        GetMenuItemRect(form_->Handle(), menu_->Handle(), 0, &r);
+        return int(WidthOf(r));
+    };
+    const int plain = barWidth();
+    menus_->AttachMainMenu(menu_, true);
+    EXPECT_EQ(barWidth(), MenuTextWidth("File") + 2 * 3);
+    EXPECT_NE(barWidth(), plain);
+    menus_->AttachMainMenu(menu_, false);
+    EXPECT_EQ(barWidth(), plain);
+}
+
 TEST_F(MenuSkinTest, AHandlerLeftOnAnItemDoesNothingOnceItsEngineIsGone) {
     TMenuItem* item = Item(file_, "Open");
     menus_->AttachSingleItem(item, true);
