@@ -130,11 +130,19 @@ title=640,170
 # cancelled by mouse and key and confirmed once (one PDF in the home folder), the error box.
 mkdir -p "$WORK/home"
 HOME="$WORK/home" play textbook_wrapped
-[ "$(ls "$WORK/home" | grep -c '\.pdf$')" -eq 1 ] || fail "the print dialog's OK did not write exactly one PDF: $(ls "$WORK/home")"
+# Cancel prints nothing; OK in each skin writes one PDF of its own document.
+[ "$(ls "$WORK/home" | grep -c '\.pdf$')" -eq 3 ] || fail "the print dialog's OK did not write one PDF in each skin: $(ls "$WORK/home")"
 for skin in pavo nordvale frostline; do
-    # The dialog's title bar is the skin's, not the window system's blue.
+    # The dialogs' title bars are the skin's, not the window system's blue; so are the print
+    # dialog's combo button and the tree's scroll bar.
     [ "$(screen print-$skin.png 640,349)" != "$(screen plain-print.png 640,349)" ] ||
         fail "the print dialog looks plain in $skin"
+    [ "$(screen print-$skin.png 722,395)" != "$(screen plain-print.png 722,395)" ] ||
+        fail "the print dialog's combo box looks plain in $skin"
+    [ "$(screen msgbox-$skin.png 640,445)" != "$(screen plain-msgbox.png 640,445)" ] ||
+        fail "the message box looks plain in $skin"
+    [ "$(screen tree-$skin.png 1090,500)" != "$(screen plain-tree.png 1090,500)" ] ||
+        fail "the tree's scroll bar looks plain in $skin"
 done
 
 [ "$failures" -eq 0 ] && echo "textbook scenarios: all checks passed"
