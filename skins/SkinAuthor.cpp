@@ -819,8 +819,12 @@ void TSkinAuthor::WriteButtons() {
     o_.Key("FADINGINTERVALIN", 3);
     o_.Key("FADINGINTERVALOUT", 4);
     o_.Image("BORDERSMASK", id_.Speed, BorderForm(3, boxMargin_));
+    // The up-down arrows of dialogs: dressed as the scroll buttons whose arrows they show.
     Section("SPEEDBUTTON_SMALL", "SPEEDBUTTON");
+    Look(r.ButtonBottom, r.ButtonText, r.HotBottom, r.HotText);
+    Gradient(Glass(r.ButtonTop, r.ButtonBottom, r.Gloss), Glass(r.HotTop, r.HotBottom, r.Gloss));
     o_.Key("FADINGITERATIONS", 4);
+    o_.Image("BORDERSMASK", id_.ScrollBtn, BorderForm(3, 3));
     Section("TOOLBUTTON", "SPEEDBUTTON");
     Section("WEBBUTTON");
     Look(r.PanelBottom, r.PanelText, r.PanelBottom, r.LinkHotText);
