@@ -861,5 +861,19 @@ void TsSkinManager::HandleHookEvent(int code, HWND window) {
         break;
     }
     // A wrapper that could not attach itself is released at once.
-    if (made && made->Attached()) hookedWrappers_.push_back(std::move(made));
+    if (!made || !made->Attached()) return;
+    DropWrappersOfGoneWindows();
+    hookedWrappers_.push_back(std::move(made));
+}
+
+void TsSkinManager::DropWrappersOfGoneWindows() {
+    // Every menu and dialog shown would otherwise stay in the list, caches and all, until the
+    // skin goes. A window that is gone has let go of its wrapper already; modal dialogs are
+    // destroyed outside their own message handling, so none of these is running now.
+    hookedWrappers_.erase(std::remove_if(hookedWrappers_.begin(), hookedWrappers_.end(),
+                                         [](const std::unique_ptr<TsHookedWrapper>& w) {
+                                             const HWND window = w->Window();
+                                             return !window || !IsWindow(window);
+                                         }),
+                          hookedWrappers_.end());
 }

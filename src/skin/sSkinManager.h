@@ -170,6 +170,7 @@ class TsSkinManager : public TComponent {
     void RemoveThreadHook();
     void HookApplicationWindow();
     bool WindowHookHandled(HWND window) const;
+    void DropWrappersOfGoneWindows();
 
     bool active_ = true;
     std::string skinName_;

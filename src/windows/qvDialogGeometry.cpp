@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/window/WindowSystem.h"
+#include "windows/sTitleButtons.h"
 
 namespace {
 
@@ -14,10 +15,6 @@ bool HasFullCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
 bool Has(DWORD style, DWORD bits) { return (style & bits) != 0; }
 bool Resizable(const TqvDialogFacts& f) {
     return f.FrameKind == fkUninitialized || f.FrameKind == fkSizing;
-}
-
-bool InsideInclusive(const RECT& r, POINT p) {
-    return r.right > r.left && p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
 }
 
 } // namespace

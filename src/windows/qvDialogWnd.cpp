@@ -39,10 +39,6 @@ bool IsButtonCode(int code) {
     return code == HTMINBUTTON || code == HTMAXBUTTON || code == HTCLOSE || code == HTHELP;
 }
 
-bool InsideInclusive(const RECT& r, POINT p) {
-    return r.right > r.left && p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
-}
-
 void CopyStrip(HDC dc, HDC source, int x, int y, int w, int h) {
     if (w > 0 && h > 0) BitBlt(dc, x, y, w, h, source, x, y, SRCCOPY);
 }

@@ -2,14 +2,13 @@
 // The skinned system menu of a dialog that is skinned from outside: the six window commands,
 // shown and enabled by the dialog's own frame rules, each sent to the dialog as a system
 // command.
-#include "platform/core/WinTypes.h"
-#include "toolkit/PopupMenu.h"
+#include "windows/sWindowCommandMenu.h"
 
 class TMenuItem;
 class TqvDialogWnd;
 struct TqvDialogFacts;
 
-class TqvSystemMenu : public TPopupMenu {
+class TqvSystemMenu : public TsWindowCommandMenu {
   public:
     TqvSystemMenu(TComponent* owner, TqvDialogWnd* menuOwner);
     const char* ClassName() const override { return "TqvSystemMenu"; }
@@ -26,9 +25,9 @@ class TqvSystemMenu : public TPopupMenu {
     void UpdateItems();
     void UpdateItems(const TqvDialogFacts& facts);
 
-  private:
-    TMenuItem* AddCommandItem(const char* name, const char* caption, WPARAM command);
-    void RunCommand(WPARAM command);
+  protected:
+    void RunCommand(WPARAM command) override;
 
+  private:
     TqvDialogWnd* menuOwner_;
 };

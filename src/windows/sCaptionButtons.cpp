@@ -23,10 +23,6 @@ bool ButtonPressedFlag = false;
 
 bool IsSizingEdge(LRESULT hit) { return hit >= HTLEFT && hit <= HTBOTTOMRIGHT; }
 
-bool InsideInclusive(const RECT& r, POINT p) {
-    return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
-}
-
 } // namespace
 
 TsCaptionButtons::TsCaptionButtons(TsCaptionHost& host) : host_(host) {}

@@ -30,31 +30,21 @@ std::string WithoutAmpersands(const std::string& caption) {
     return text;
 }
 
-TsSystemMenu::TsSystemMenu(TComponent* owner, TForm* form) : TPopupMenu(owner), form_(form) {
-    ItemRestore = AddCommandItem("ItemRestore", "Restore", SC_RESTORE);
-    ItemMove = AddCommandItem("ItemMove", "Move", SC_MOVE);
-    ItemSize = AddCommandItem("ItemSize", "Size", SC_SIZE);
-    ItemMinimize = AddCommandItem("ItemMinimize", "Minimize", SC_MINIMIZE);
-    ItemMaximize = AddCommandItem("ItemMaximize", "Maximize", SC_MAXIMIZE);
-    TMenuItem* line = Make<TMenuItem>();
-    line->SetCaption("-");
-    Items().Add(line);
-    ItemClose = AddCommandItem("ItemClose", "Close", SC_CLOSE);
-    ItemClose->SetShortCutText("Alt+F4");
+TsSystemMenu::TsSystemMenu(TComponent* owner, TForm* form)
+    : TsWindowCommandMenu(owner, {"ItemRestore", "ItemMove", "ItemSize", "ItemMinimize",
+                                  "ItemMaximize", "ItemClose"}),
+      form_(form) {
+    ItemRestore = CommandItem(Restore);
+    ItemMove = CommandItem(Move);
+    ItemSize = CommandItem(Size);
+    ItemMinimize = CommandItem(Minimize);
+    ItemMaximize = CommandItem(Maximize);
+    ItemClose = CommandItem(Close);
 }
 
 TsSystemMenu::~TsSystemMenu() {
     Destroying();
     if (manager_) manager_->RemoveFreeNotification(this);
-}
-
-TMenuItem* TsSystemMenu::AddCommandItem(const char* name, const char* caption, WPARAM command) {
-    TMenuItem* item = Make<TMenuItem>();
-    item->SetName(name);
-    item->SetCaption(caption);
-    item->OnClick = [this, command](TComponent*) { RunCommand(command); };
-    Items().Add(item);
-    return item;
 }
 
 void TsSystemMenu::RunCommand(WPARAM command) {
@@ -71,21 +61,8 @@ void TsSystemMenu::RunCommand(WPARAM command) {
 }
 
 void TsSystemMenu::UpdateItems(const TsCommandFacts& facts) {
-    // A failure here must not stop the frame from working: the menu just keeps its old state.
-    try {
-        const auto set = [&](TMenuItem* item, TsSystemCommand command) {
-            item->SetVisible(CommandVisible(facts, command));
-            item->SetEnabled(CommandEnabled(facts, command));
-        };
-        set(ItemRestore, TsSystemCommand::Restore);
-        set(ItemMove, TsSystemCommand::Move);
-        set(ItemSize, TsSystemCommand::Size);
-        set(ItemMinimize, TsSystemCommand::Minimize);
-        set(ItemMaximize, TsSystemCommand::Maximize);
-        set(ItemClose, TsSystemCommand::Close);
-        ItemMove->SetVisible(true);
-        ItemClose->SetEnabled(true);
-    } catch (...) {}
+    ApplyRules([&](int slot) { return CommandVisible(facts, TsSystemCommand(slot)); },
+               [&](int slot) { return CommandEnabled(facts, TsSystemCommand(slot)); });
 }
 
 TMenuItem* TsSystemMenu::SkinSelectItem() const {

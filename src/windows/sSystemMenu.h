@@ -3,14 +3,14 @@
 // switches among the available skins.
 #include <string>
 
-#include "toolkit/PopupMenu.h"
 #include "windows/sSystemCommands.h"
+#include "windows/sWindowCommandMenu.h"
 
 class TForm;
 class TMenuItem;
 class TsSkinManager;
 
-class TsSystemMenu : public TPopupMenu {
+class TsSystemMenu : public TsWindowCommandMenu {
   public:
     TsSystemMenu(TComponent* owner, TForm* form);
     ~TsSystemMenu() override;
@@ -35,9 +35,9 @@ class TsSystemMenu : public TPopupMenu {
   protected:
     void Notification(TComponent* component, TOperation operation) override;
 
+    void RunCommand(WPARAM command) override;
+
   private:
-    TMenuItem* AddCommandItem(const char* name, const char* caption, WPARAM command);
-    void RunCommand(WPARAM command);
     void RemoveSkinItems();
     void ChooseSkin(const TMenuItem& item);
 

@@ -18,6 +18,12 @@ struct TsFrameButton {
     RECT Rect{};
 };
 
+// A point on a caption button: its hit tests count both edges of the rectangle; an empty
+// rectangle (a button without a place) holds none.
+inline bool InsideInclusive(const RECT& r, POINT p) {
+    return r.right > r.left && p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
+}
+
 class TsTitleButton;
 using TsTitleButtonEvent = std::function<void(TsTitleButton* sender, TMouseButton button,
                                               TShiftState shift, int x, int y)>;

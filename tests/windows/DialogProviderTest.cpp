@@ -190,4 +190,17 @@ TEST_F(DialogTest, WindowHookSkinsAnActivatedDialog) {
     EXPECT_NE(TqvDialogWnd::FromWindow(d), nullptr);
 }
 
+TEST_F(DialogTest, TheHookLetsGoOfDialogsThatAreGone) {
+    InstallDialogSkinning();
+    HWND last = nullptr;
+    for (int i = 0; i < 3; ++i) {
+        if (last) DestroyWindow(last);
+        last = MakeDialog(kModalPopupStyle, 120, 60);
+        manager_->HandleHookEvent(HCBT_ACTIVATE, last);
+    }
+    TsSkinManager::MakeSystemDialogAdapter = nullptr;
+    ASSERT_EQ(manager_->HookedWrappers().size(), 1u);
+    EXPECT_EQ(manager_->HookedWrappers()[0]->Window(), last);
+}
+
 } // namespace
