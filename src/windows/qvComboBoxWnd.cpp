@@ -27,7 +27,9 @@ void TqvComboBoxWnd::Paint(HDC given) {
     RefreshGeometry();
     PAINTSTRUCT ps{};
     if (!given) BeginPaint(Handle, &ps);
-    if (!WindowPaintHeld(*SkinData, Handle) && (given || IsWindowVisible(Handle))) {
+    // A paint held back now comes with the dialog's repaint command (it ends the update mode).
+    SkinData->UpdateLock = WindowPaintHeld(*SkinData, Handle);
+    if (!SkinData->UpdateLock && (given || IsWindowVisible(Handle))) {
         TqvComboLook look;
         look.Text = ChosenItem(Handle);
         look.Font = reinterpret_cast<HFONT>(SendMessage(Handle, WM_GETFONT, 0, 0));

@@ -5,6 +5,7 @@
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Static.h"
 #include "platform/gdi/Gdi.h"
+#include "skin/sMessages.h"
 #include "windows/DialogControlsTestFixture.h"
 #include "windows/qvCheckBoxWnd.h"
 #include "windows/qvComboBoxWnd.h"
@@ -254,6 +255,23 @@ TEST_F(DialogWrapperTest, AComboBoxIsAFieldWithTheSkinsDownButton) {
     wrapper.reset();
     RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_NE(ScreenPixel(20, 30), kBorder);
+}
+
+TEST_F(DialogWrapperTest, AComboBoxHeldBackByItsDialogPaintsOnTheRepaintCommand) {
+    constexpr TColor kBorder = RGB(0, 0, 200);
+    manager_->SkinData.BorderColor = int32_t(kBorder);
+    AddSection("COMBOBOX", kFace);
+    HWND combo = Child("ComboBox", "", CBS_DROPDOWNLIST, {20, 30, 140, 130});
+    TqvMainWnd::WrappingDialogChild = true;
+    auto wrapper = Wrap<TqvComboBoxWnd>(combo, "COMBOBOX");
+    TqvMainWnd::WrappingDialogChild = false;
+    dialog_->SkinData->CacheInvalid = true; // the dialog is not ready to be painted over
+    RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_NE(ScreenPixel(20, 30), kBorder);
+    dialog_->SkinData->CacheInvalid = false;
+    SendMessage(combo, SM_ORVENCMD, SkinCommandWParam(scRepaintNow), 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(ScreenPixel(20, 30), kBorder);
 }
 
 class GroupBoxWrapperTest : public DialogWrapperTest {
