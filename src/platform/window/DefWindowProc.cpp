@@ -274,11 +274,25 @@ void DefaultPrint(HWND hwnd, HDC dc, LPARAM flags) {
     RestoreDC(dc, saved);
 }
 
+// A move chosen from the system menu or the keyboard puts the cursor in the middle of the
+// caption, as Win32 does, so the caption's middle follows the mouse from there. Following the
+// cursor from wherever the menu left it could carry the window off the screen entirely.
+POINT CaptionMiddle(HWND hwnd) {
+    const WindowObject* w = WindowOf(hwnd);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const RECT cap = CaptionRect(*w);
+    return POINT{r.left + (cap.left + cap.right) / 2, r.top + (cap.top + cap.bottom) / 2};
+}
+
 void StartSystemCommandMove(HWND hwnd, WPARAM cmd) {
     const WPARAM kind = cmd & 0xFFF0;
-    if (kind == SC_MOVE)
+    if (kind == SC_MOVE && (cmd & 0x0F) == HTCAPTION) {
         StartMoveSize(hwnd, HTCAPTION);
-    else if ((cmd & 0x0F) >= 1 && (cmd & 0x0F) <= 8)
+    } else if (kind == SC_MOVE) {
+        const POINT middle = CaptionMiddle(hwnd);
+        StartMoveSize(hwnd, HTCAPTION, &middle);
+    } else if ((cmd & 0x0F) >= 1 && (cmd & 0x0F) <= 8)
         StartMoveSize(hwnd, HTLEFT + int(cmd & 0x0F) - 1);
 }
 

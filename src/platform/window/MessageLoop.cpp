@@ -604,13 +604,13 @@ void EndMoveSize() {
 
 } // namespace
 
-void StartMoveSize(HWND hwnd, int hit) {
+void StartMoveSize(HWND hwnd, int hit, const POINT* anchor) {
     WindowObject* w = WindowOf(hwnd);
     if (!w || (w->style & WS_MAXIMIZE) || (w->style & WS_MINIMIZE)) return;
     auto& s = State();
     s.moveSizeWindow = hwnd;
     s.moveSizeHit = hit;
-    s.moveSizeStart = s.cursor;
+    s.moveSizeStart = anchor ? *anchor : s.cursor;
     GetWindowRect(hwnd, &s.moveSizeRect);
     if (w->IsChild()) {
         POINT tl{s.moveSizeRect.left, s.moveSizeRect.top};

@@ -46,8 +46,9 @@ void ComposeWindow(HWND topLevel, Bitmap& out);
 
 // Moving and sizing by mouse (the WM_SYSCOMMAND SC_MOVE and SC_SIZE loops): while one runs,
 // mouse input moves or sizes the window instead of becoming messages. `hit` is HTCAPTION for
-// a move or one of HTLEFT..HTBOTTOMRIGHT for a size.
-void StartMoveSize(HWND hwnd, int hit);
+// a move or one of HTLEFT..HTBOTTOMRIGHT for a size. anchor (screen coordinates): the point
+// that follows the mouse; null for the cursor's own position.
+void StartMoveSize(HWND hwnd, int hit, const POINT* anchor = nullptr);
 bool MoveSizeActive();
 // A caption button pressed with the mouse: the command goes out when the button is released
 // over the same button.

@@ -238,6 +238,24 @@ TEST_F(WindowTest, CaptionDragMovesAndTheCloseButtonCloses) {
     created_.clear();
 }
 
+TEST_F(WindowTest, AMoveChosenFromTheMenuKeepsTheCaptionsMiddleUnderTheMouse) {
+    HWND a = Track(CreateWindowEx(0, "Recorder", "A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
+                                  200, 150, nullptr, nullptr, nullptr, nullptr));
+    MouseMoveTo(POINT{600, 600}); // where the menu item was, well off the window
+    SendMessage(a, WM_SYSCOMMAND, SC_MOVE, 0);
+    RECT r;
+    GetWindowRect(a, &r);
+    const int b = GetSystemMetrics(SM_CXFRAME);
+    const RECT caption{r.left + b, r.top + b, r.right - b,
+                       r.top + b + GetSystemMetrics(SM_CYCAPTION) - 1};
+    const POINT middle{(caption.left + caption.right) / 2, (caption.top + caption.bottom) / 2};
+    MouseMoveTo(POINT{20, 900});
+    MouseDown(POINT{20, 900}); // the click ends the move
+    MouseUp(POINT{20, 900});
+    GetWindowRect(a, &r);
+    EXPECT_EQ(r, OffsetRect(Rect(100, 100, 300, 250), 20 - middle.x, 900 - middle.y));
+}
+
 TEST_F(WindowTest, ExceptionsFromHandlersGoToTheDispatchHandlerAndTheLoopGoesOn) {
     struct Thrower {
         static LRESULT Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
