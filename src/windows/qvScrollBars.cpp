@@ -85,6 +85,16 @@ bool UsableParent(const ParentCacheInfo& parent) {
     return parent.Usable && parent.Bitmap && !parent.Bitmap->Empty();
 }
 
+// A work bitmap of r's size holding the parent's pixels behind r when there are any.
+std::unique_ptr<Bitmap> ImageOverParent(const RECT& r, const ParentCacheInfo& parent) {
+    std::unique_ptr<Bitmap> image = NewBitmap24(WidthOf(r), HeightOf(r));
+    if (!image->Empty() && UsableParent(parent))
+        CopyKeyedRect(*image, *parent.Bitmap, 0, 0, clNone,
+                      RECT{parent.X + r.left, parent.Y + r.top, parent.X + r.right - 1,
+                           parent.Y + r.bottom - 1});
+    return image;
+}
+
 } // namespace
 
 TqvScrollBars::TqvScrollBars(TqvMainWnd& owner)
@@ -417,12 +427,8 @@ int TqvScrollBars::PartState(const TqvScrollBar& bar, int part) const {
 void TqvScrollBars::PaintBar(TqvScrollBar& bar, HDC dc, const ParentCacheInfo& parent) {
     const RECT r = BarRect(bar);
     if (IsRectEmpty(r)) return;
-    const std::unique_ptr<Bitmap> image = NewBitmap24(WidthOf(r), HeightOf(r));
+    const std::unique_ptr<Bitmap> image = ImageOverParent(r, parent);
     if (image->Empty()) return;
-    if (UsableParent(parent))
-        CopyKeyedRect(*image, *parent.Bitmap, 0, 0, clNone,
-                      RECT{parent.X + r.left, parent.Y + r.top, parent.X + r.right - 1,
-                           parent.Y + r.bottom - 1});
 
     const bool vertical = bar.Vertical();
     const int length = LengthOf(bar, r), across = vertical ? WidthOf(r) : HeightOf(r);
@@ -512,14 +518,9 @@ void TqvScrollBars::PaintSquare(HDC dc, const ParentCacheInfo& parent) {
     if (IsRectEmpty(sq)) return;
     const TsSkinManager* manager = owner_.Manager();
     if (!manager) return;
-    const std::unique_ptr<Bitmap> image = NewBitmap24(WidthOf(sq), HeightOf(sq));
+    const std::unique_ptr<Bitmap> image = ImageOverParent(sq, parent);
     if (image->Empty()) return;
-    if (UsableParent(parent))
-        CopyKeyedRect(*image, *parent.Bitmap, 0, 0, clNone,
-                      RECT{parent.X + sq.left, parent.Y + sq.top, parent.X + sq.right - 1,
-                           parent.Y + sq.bottom - 1});
-    else
-        image->Fill(uint32_t(ColorToRGB(manager->SkinGlobalHotColor())));
+    if (!UsableParent(parent)) image->Fill(uint32_t(ColorToRGB(manager->SkinGlobalHotColor())));
     if (InCornerOfTopLevel()) {
         const int grip = manager->FindImageEntryIndex("GLOBALINFO", "GRIPIMAGE");
         if (manager->ImageIndexValid(grip)) {
