@@ -76,7 +76,6 @@ class TqvDialogWnd : public TqvScrollWnd {
     // Fades the dialog in over time milliseconds on the window's timer (the manager's
     // DialogShow animation); a time too short for two steps shows it at once.
     void StartShowAnimation(int time);
-    bool ShowAnimationRunning() const { return showSteps_ > 0; }
 
     void WindowProc(TMessage& message) override;
 
